@@ -1,0 +1,65 @@
+#include "platform/AppPaths.h"
+
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+namespace vennart::platform {
+namespace {
+
+TEST(AppPaths, PortableProgramKeepsEverythingBesideItself)
+{
+    const AppPaths paths = AppPaths::Locate("/opt/tools/vennart", true, "/xdg", "/home/user");
+    EXPECT_EQ(paths.ConfigDir(), "/opt/tools");
+    EXPECT_EQ(paths.DataDir(), "/opt/tools");
+    EXPECT_EQ(paths.SettingsFile(), "/opt/tools/vennart.ini");
+    EXPECT_EQ(paths.EncodingTablesFile(), "/opt/tools/EncodingTables.dat");
+    EXPECT_EQ(paths.TranslitTableSaveFile(), "/opt/tools/translit.tab");
+}
+
+TEST(AppPaths, InstalledProgramUsesTheUsersConfigFolder)
+{
+    const AppPaths paths = AppPaths::Locate("/usr/bin/vennart", false, "/xdg", "/home/user");
+    EXPECT_EQ(paths.ConfigDir(), "/xdg/vennart");
+    EXPECT_EQ(paths.DataDir(), "/usr/share/vennart");
+    EXPECT_EQ(paths.SettingsFile(), "/xdg/vennart/vennart.ini");
+    EXPECT_EQ(paths.EncodingTablesFile(), "/usr/share/vennart/EncodingTables.dat");
+}
+
+TEST(AppPaths, UnsetOrRelativeXdgConfigHomeMeansDotConfig)
+{
+    for (const char* xdg : { "", "relative/config" })
+        EXPECT_EQ(AppPaths::Locate("/usr/bin/vennart", false, xdg, "/home/user").ConfigDir(),
+            "/home/user/.config/vennart");
+}
+
+TEST(AppPaths, WithoutAnyHomeTheProgramFolderIsUsed)
+{
+    EXPECT_EQ(AppPaths::Locate("/usr/bin/vennart", false, "", "").ConfigDir(), "/usr/bin");
+}
+
+TEST(AppPaths, SettingsFileIsNamedAfterTheExecutable)
+{
+    EXPECT_EQ(AppPaths::Locate("/x/tagger.bin", true, "", "").SettingsFile(), "/x/tagger.ini");
+}
+
+TEST(AppPaths, TheUsersTranslitTableWinsOverTheShippedOne)
+{
+    test::TempDir config;
+    test::TempDir data;
+    const AppPaths paths(config.Path(), data.Path(), "vennart.ini");
+    EXPECT_EQ(paths.TranslitTableFile(), data / "translit.tab");
+    test::WriteFileBytes(config / "translit.tab", {});
+    EXPECT_EQ(paths.TranslitTableFile(), config / "translit.tab");
+    EXPECT_EQ(paths.TranslitTableSaveFile(), config / "translit.tab");
+}
+
+TEST(AppPaths, ThisProgramIsFoundThroughProc)
+{
+    EXPECT_EQ(ExecutablePath().filename(), "vennart_platform_tests");
+    const AppPaths paths = AppPaths::ForThisProgram();
+    EXPECT_EQ(paths.SettingsFile().filename(), "vennart_platform_tests.ini");
+}
+
+} // namespace
+} // namespace vennart::platform
