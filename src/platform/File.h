@@ -1,0 +1,53 @@
+// One open file, closed when the object goes. Every operation either does all it promises or throws
+// vennart::Error with a message that names the file and the operating system's cause.
+#pragma once
+
+#include "platform/FileSystem.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <span>
+#include <string_view>
+#include <sys/stat.h>
+
+namespace vennart::platform {
+
+class File {
+public:
+    File(FileSystem& fileSystem, std::filesystem::path path, int flags, mode_t mode = 0);
+    ~File();
+    File(const File&) = delete;
+    File& operator=(const File&) = delete;
+
+    const std::filesystem::path& Path() const { return path_; }
+
+    struct stat Status();
+    void Lock(int operation);
+
+    // Reads up to buffer.size() bytes at offset; fewer only where the file ends.
+    std::size_t ReadAt(std::span<std::uint8_t> buffer, std::int64_t offset);
+    void WriteAt(std::span<const std::uint8_t> bytes, std::int64_t offset);
+    // Copies count bytes of source, from sourceOffset on, to offset in this file: in the kernel where the
+    // file systems allow it, otherwise through a buffer of kCopyBlockSize bytes.
+    void CopyFrom(File& source, std::int64_t sourceOffset, std::int64_t count, std::int64_t offset);
+    void Sync();
+    void ChangeMode(mode_t mode);
+    // Closes now and reports a failure (on some file systems the last write errors only show here).
+    void Close();
+
+    static constexpr std::size_t kCopyBlockSize = 1 << 20;
+
+private:
+    [[noreturn]] void Fail(std::string_view action) const;
+    void CopyByBlocks(File& source, std::int64_t sourceOffset, std::int64_t count, std::int64_t offset);
+
+    FileSystem& fileSystem_;
+    std::filesystem::path path_;
+    int fd_ = -1;
+};
+
+// The error for a failed system call on path: "<path>: <action>: <cause>".
+[[noreturn]] void ThrowSystemError(
+    const std::filesystem::path& path, std::string_view action, int errorNumber);
+
+} // namespace vennart::platform

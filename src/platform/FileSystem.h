@@ -1,0 +1,40 @@
+// The operating system's file calls that reading and saving a tagged file use, in errno style
+// (-1 and errno on failure, as the calls themselves report). Everything goes through one object of
+// this kind so that a test can watch the operations of a save and make any single one of them fail.
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <sys/stat.h>
+#include <sys/types.h>
+
+namespace vennart::platform {
+
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+
+    virtual int Open(const std::filesystem::path& path, int flags, mode_t mode) = 0;
+    virtual int Close(int fd) = 0;
+    virtual ssize_t PRead(int fd, void* buffer, std::size_t count, off_t offset) = 0;
+    virtual ssize_t PWrite(int fd, const void* buffer, std::size_t count, off_t offset) = 0;
+    // copy_file_range with explicit offsets on both sides; both are advanced by what was copied.
+    virtual ssize_t CopyFileRange(int fdIn, off_t* offsetIn, int fdOut, off_t* offsetOut, std::size_t count)
+        = 0;
+    virtual int FStat(int fd, struct stat* status) = 0;
+    virtual int FSync(int fd) = 0;
+    virtual int FChmod(int fd, mode_t mode) = 0;
+    virtual int Flock(int fd, int operation) = 0;
+    virtual int Rename(const std::filesystem::path& from, const std::filesystem::path& to) = 0;
+    // renameat2 with RENAME_NOREPLACE: fails with EEXIST instead of replacing `to`.
+    virtual int RenameNoReplace(const std::filesystem::path& from, const std::filesystem::path& to) = 0;
+    virtual int Link(const std::filesystem::path& from, const std::filesystem::path& to) = 0;
+    virtual int Unlink(const std::filesystem::path& path) = 0;
+    // realpath: the path with every symbolic link and "." or ".." resolved.
+    virtual int RealPath(const std::filesystem::path& path, std::filesystem::path& resolved) = 0;
+};
+
+// The real file system of this machine.
+FileSystem& SystemFileSystem();
+
+} // namespace vennart::platform

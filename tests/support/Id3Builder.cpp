@@ -1,0 +1,124 @@
+#include "support/Id3Builder.h"
+
+#include <algorithm>
+
+namespace vennart::test {
+namespace {
+
+void Append(Bytes& to, const Bytes& bytes)
+{
+    to.insert(to.end(), bytes.begin(), bytes.end());
+}
+
+void AppendBigEndian(Bytes& to, std::uint32_t value)
+{
+    for (int shift = 24; shift >= 0; shift -= 8)
+        to.push_back(static_cast<std::uint8_t>(value >> shift));
+}
+
+void AppendSyncsafe(Bytes& to, std::uint32_t value)
+{
+    for (int shift = 21; shift >= 0; shift -= 7)
+        to.push_back(static_cast<std::uint8_t>(value >> shift & 0x7F));
+}
+
+void PutText(Bytes& record, std::size_t offset, std::size_t width, const std::string& text)
+{
+    std::copy_n(
+        text.begin(), std::min(width, text.size()), record.begin() + static_cast<std::ptrdiff_t>(offset));
+}
+
+} // namespace
+
+Bytes BytesOf(std::string_view text)
+{
+    return Bytes(text.begin(), text.end());
+}
+
+Bytes Concat(std::initializer_list<Bytes> parts)
+{
+    Bytes all;
+    for (const Bytes& part : parts)
+        Append(all, part);
+    return all;
+}
+
+Bytes Utf16LE(std::u16string_view text, bool withMark)
+{
+    Bytes bytes;
+    if (withMark)
+        bytes = { 0xFF, 0xFE };
+    for (const char16_t c : text) {
+        bytes.push_back(static_cast<std::uint8_t>(c));
+        bytes.push_back(static_cast<std::uint8_t>(c >> 8));
+    }
+    return bytes;
+}
+
+Bytes Frame(std::string_view id, const Bytes& body, std::uint16_t flags, SizeStyle size)
+{
+    Bytes frame = BytesOf(id);
+    const auto bodySize = static_cast<std::uint32_t>(body.size());
+    if (size == SizeStyle::Syncsafe)
+        AppendSyncsafe(frame, bodySize);
+    else
+        AppendBigEndian(frame, bodySize);
+    frame.push_back(static_cast<std::uint8_t>(flags >> 8));
+    frame.push_back(static_cast<std::uint8_t>(flags));
+    Append(frame, body);
+    return frame;
+}
+
+Bytes TagHeader(std::uint8_t major, std::uint32_t size, std::uint8_t flags, std::uint8_t revision)
+{
+    Bytes header = BytesOf("ID3");
+    header.push_back(major);
+    header.push_back(revision);
+    header.push_back(flags);
+    AppendSyncsafe(header, size);
+    return header;
+}
+
+Bytes Tag(std::uint8_t major, const Bytes& frames, std::size_t padding, std::uint8_t flags)
+{
+    return Concat({ TagHeader(major, static_cast<std::uint32_t>(frames.size() + padding), flags), frames,
+        Bytes(padding, 0) });
+}
+
+std::uint32_t MPEGHeaderWord(const MPEGFrameSpec& spec)
+{
+    return 0xFFE00000u | std::uint32_t { spec.Version } << 19 | std::uint32_t { spec.Layer } << 17 | 1u << 16
+        | std::uint32_t { spec.BitrateIndex } << 12 | std::uint32_t { spec.RateIndex } << 10
+        | (spec.Padding ? 1u << 9 : 0u);
+}
+
+Bytes Audio(int count)
+{
+    constexpr std::size_t kFrameLength = 417;
+    Bytes audio;
+    for (int i = 0; i < count; ++i) {
+        AppendBigEndian(audio, MPEGHeaderWord({}));
+        for (std::size_t b = 4; b < kFrameLength; ++b)
+            audio.push_back(static_cast<std::uint8_t>(0x11 * (b % 7)));
+    }
+    return audio;
+}
+
+Bytes ID3v1Record(const ID3v1Fields& fields)
+{
+    Bytes record(128, 0);
+    PutText(record, 0, 3, "TAG");
+    PutText(record, 3, 30, fields.Title);
+    PutText(record, 33, 30, fields.Artist);
+    PutText(record, 63, 30, fields.Album);
+    PutText(record, 93, 4, fields.Year);
+    PutText(record, 97, fields.Track >= 0 ? 28 : 30, fields.Comment);
+    if (fields.Track >= 0) {
+        record[125] = 0;
+        record[126] = static_cast<std::uint8_t>(fields.Track);
+    }
+    record[127] = fields.Genre;
+    return record;
+}
+
+} // namespace vennart::test

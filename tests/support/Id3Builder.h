@@ -1,0 +1,51 @@
+// Builds the bytes of test files in code: ID3v2 tags and frames, MPEG audio frames, ID3v1 records.
+#pragma once
+
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vennart::test {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// One byte per character.
+Bytes BytesOf(std::string_view text);
+Bytes Concat(std::initializer_list<Bytes> parts);
+// UTF-16 low byte first, preceded by FF FE when withMark.
+Bytes Utf16LE(std::u16string_view text, bool withMark = true);
+
+enum class SizeStyle { Plain, Syncsafe };
+
+// A frame: identifier, body size in the given style, flags (first byte high), body.
+Bytes Frame(
+    std::string_view id, const Bytes& body, std::uint16_t flags = 0, SizeStyle size = SizeStyle::Plain);
+// A tag header whose size field holds size, 7 bits per byte.
+Bytes TagHeader(std::uint8_t major, std::uint32_t size, std::uint8_t flags = 0, std::uint8_t revision = 0);
+// A whole tag: header, frames, padding zero bytes.
+Bytes Tag(std::uint8_t major, const Bytes& frames, std::size_t padding = 0, std::uint8_t flags = 0);
+
+struct MPEGFrameSpec {
+    std::uint8_t Version = 3; // MPEG 1
+    std::uint8_t Layer = 1; // Layer III
+    std::uint8_t BitrateIndex = 9; // 128 kbit/s in MPEG 1 Layer III
+    std::uint8_t RateIndex = 0; // 44100 Hz in MPEG 1
+    bool Padding = false;
+};
+
+std::uint32_t MPEGHeaderWord(const MPEGFrameSpec& spec);
+// count frames of 417 bytes each (MPEG 1 Layer III, 128 kbit/s, 44100 Hz): header and a body of
+// bytes that hold no frame sync.
+Bytes Audio(int count);
+
+struct ID3v1Fields {
+    std::string Title = {}, Artist = {}, Album = {}, Year = {}, Comment = {};
+    int Track = -1; // -1: a version 1.0 record
+    std::uint8_t Genre = 0;
+};
+
+Bytes ID3v1Record(const ID3v1Fields& fields);
+
+} // namespace vennart::test
