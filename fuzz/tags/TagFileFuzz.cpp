@@ -1,0 +1,78 @@
+// Arbitrary bytes as an MP3 file: read into a tag object, saved, read again. Whatever the input, a
+// read either succeeds or throws vennart::Error; what a save writes reads back to the same ID3v2
+// frames, and saving that again changes no byte.
+#include "platform/Error.h"
+#include "tags/ID3v1Tag.h"
+#include "tags/ID3v2Class.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <stdlib.h>
+#include <string>
+#include <vector>
+
+namespace {
+
+using vennart::tags::ByteWriter;
+using vennart::tags::FrameSizeFormat;
+using vennart::tags::TID3v1Tag;
+using vennart::tags::TID3v2Class;
+
+// A folder of this process's own, in memory when the machine offers it.
+std::filesystem::path WorkFolder()
+{
+    const std::filesystem::path base = std::filesystem::is_directory("/dev/shm")
+        ? std::filesystem::path("/dev/shm")
+        : std::filesystem::temp_directory_path();
+    std::string pattern = (base / "vennart-fuzz-XXXXXX").string();
+    if (!mkdtemp(pattern.data()))
+        abort();
+    return pattern;
+}
+
+std::vector<std::string> ID3v2Frames(const TID3v2Class& tag)
+{
+    std::vector<std::string> frames;
+    for (const auto& frame : tag.Frames) {
+        if (dynamic_cast<const TID3v1Tag*>(frame.get()))
+            continue;
+        ByteWriter writer;
+        frame->SaveToStream(writer, FrameSizeFormat::Plain);
+        frames.emplace_back(writer.Data().begin(), writer.Data().end());
+    }
+    return frames;
+}
+
+std::string Contents(const std::filesystem::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    return { std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>() };
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    static const std::filesystem::path file = WorkFolder() / "input.mp3";
+    std::ofstream(file, std::ios::binary | std::ios::trunc)
+        .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+    std::vector<std::string> frames;
+    try {
+        TID3v2Class tag(file);
+        frames = ID3v2Frames(tag);
+        tag.Save();
+    } catch (const vennart::Error&) {
+        return 0;
+    }
+    TID3v2Class saved(file);
+    if (ID3v2Frames(saved) != frames)
+        abort();
+    const std::string once = Contents(file);
+    saved.Save();
+    if (Contents(file) != once)
+        abort();
+    return 0;
+}

@@ -1,0 +1,56 @@
+// Frames that carry bytes the program does not interpret: the attached picture APIC, the private
+// frame PRIV, and every frame kept as it was read (unknown identifiers, and frames whose flags say
+// their body is compressed, encrypted, grouped or otherwise not plain).
+#pragma once
+
+#include "tags/SharedBytes.h"
+#include "tags/Tag.h"
+#include "tags/TextEncoding.h"
+
+#include <cstdint>
+
+namespace vennart::tags {
+
+class TAPICTag : public TTag {
+public:
+    TAPICTag();
+
+    std::size_t GetSize() const override;
+    bool LoadFromStream(ByteReader& reader, FrameSizeFormat format) override;
+    bool SaveToStream(ByteWriter& writer, FrameSizeFormat format) const override;
+
+    // Picture types 0 to 20 are defined; any other value is read and written as 0.
+    static constexpr std::uint8_t kMaxPictureType = 20;
+
+    AnsiString MIMEType;
+    TTextEncoding Encoding = teUTF16;
+    std::uint8_t PictureType = 0;
+    WideString Description;
+    SharedBytes PictureData;
+};
+
+class TPRIVTag : public TTag {
+public:
+    TPRIVTag();
+
+    std::size_t GetSize() const override;
+    bool LoadFromStream(ByteReader& reader, FrameSizeFormat format) override;
+    bool SaveToStream(ByteWriter& writer, FrameSizeFormat format) const override;
+
+    AnsiString Owner;
+    SharedBytes PrivateData;
+};
+
+class TUnknownTag : public TTag {
+public:
+    TUnknownTag() = default;
+
+    std::size_t GetSize() const override;
+    bool LoadFromStream(ByteReader& reader, FrameSizeFormat format) override;
+    bool SaveToStream(ByteWriter& writer, FrameSizeFormat format) const override;
+
+    // The body exactly as read, written back unchanged together with Flags.
+    SharedBytes RawData;
+};
+
+} // namespace vennart::tags

@@ -1,0 +1,169 @@
+#include "tags/ID3v2Class.h"
+
+#include "platform/Error.h"
+#include "platform/SafeReplace.h"
+#include "tags/ID3v1Tag.h"
+#include "tags/ID3v2Types.h"
+#include "tags/ID3v2Writer.h"
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <fcntl.h>
+#include <string_view>
+#include <sys/file.h>
+
+namespace vennart::tags {
+namespace {
+
+constexpr std::string_view kID3v1Magic = "TAG";
+constexpr mode_t kPermissionBits = 07777;
+
+} // namespace
+
+TID3v2Class::TID3v2Class(std::filesystem::path fileName)
+    : TID3v2Class(std::move(fileName), platform::SystemFileSystem())
+{
+}
+
+TID3v2Class::TID3v2Class(std::filesystem::path fileName, platform::FileSystem& fileSystem)
+    : FileName(std::move(fileName))
+    , fileSystem_(&fileSystem)
+{
+    ReadTags();
+}
+
+void TID3v2Class::ReadTags()
+{
+    Frames.clear();
+    // Non-blocking, so that a pipe or device named like an MP3 file cannot stall the reading.
+    platform::File file(*fileSystem_, FileName, O_RDONLY | O_NONBLOCK);
+    file.Lock(LOCK_SH | LOCK_NB);
+    const struct stat status = file.Status();
+    if (!S_ISREG(status.st_mode))
+        throw Error(FileName.string() + ": not a regular file");
+    fileSize_ = status.st_size;
+    ReadID3v1(file);
+    const SharedBytes audioHead = ReadFrames(file);
+    const FirstFrame first = ReadFirstFrameHeader(file, AudioStart(), fileSize_, HasID3v1, audioHead.Bytes());
+    MPEGInfo = first.Info;
+    AudioSize = first.AudioSize;
+}
+
+void TID3v2Class::ReadID3v1(platform::File& file)
+{
+    const auto recordSize = static_cast<std::int64_t>(TID3v1Tag::kRecordSize);
+    if (fileSize_ < recordSize)
+        return;
+    std::array<std::uint8_t, TID3v1Tag::kRecordSize> record {};
+    const std::size_t got = file.ReadAt(record, fileSize_ - recordSize);
+    auto tag = std::make_unique<TID3v1Tag>();
+    ByteReader reader(std::span(record.data(), got));
+    HasID3v1 = tag->LoadFromStream(reader, FrameSizeFormat::Plain);
+    if (HasID3v1)
+        Frames.push_back(std::move(tag));
+}
+
+bool TID3v2Class::ReadID3v2Header(platform::File& file)
+{
+    std::array<std::uint8_t, kTagHeaderSize> bytes {};
+    const std::size_t got = file.ReadAt(bytes, 0);
+    header_ = ParseID3v2Header(std::span(bytes.data(), got));
+    HasID3v2 = header_.has_value();
+    TagSize = HasID3v2 ? header_->Size : 0;
+    Version = HasID3v2 ? header_->Version() : 0;
+    hasFooter_ = false;
+    if (HasID3v2 && header_->Major >= 4 && header_->HasFlag(ID3v2Header::kFooter)) {
+        std::array<std::uint8_t, kFooterSize> footer {};
+        hasFooter_ = IsFooter(std::span(footer.data(), file.ReadAt(footer, kTagHeaderSize + TagSize)));
+    }
+    return HasID3v2 && Version >= 0x0300;
+}
+
+SharedBytes TID3v2Class::ReadFrames(platform::File& file)
+{
+    if (!ReadID3v2Header(file))
+        return {};
+    // Never more than the file holds, whatever the size field claims.
+    const std::int64_t end = std::min(AudioStart() + static_cast<std::int64_t>(kAudioHeadSize), fileSize_);
+    const auto wanted = static_cast<std::size_t>(
+        std::max<std::int64_t>(end - static_cast<std::int64_t>(kTagHeaderSize), 0));
+    // Not zero-filled first: the read overwrites it, and pictures make tags large.
+    const std::shared_ptr<std::uint8_t[]> buffer = std::make_shared_for_overwrite<std::uint8_t[]>(wanted);
+    const std::span<const std::uint8_t> read(
+        buffer.get(), file.ReadAt(std::span(buffer.get(), wanted), kTagHeaderSize));
+    const SharedBytes body(buffer, read.first(std::min<std::size_t>(TagSize, read.size())));
+    for (auto& frame : ReadID3v2Frames(body, *header_, fileSize_, FileName))
+        Frames.push_back(std::move(frame));
+    const auto audioOffset = static_cast<std::size_t>(AudioStart()) - kTagHeaderSize;
+    return SharedBytes(buffer, read.subspan(std::min(audioOffset, read.size())));
+}
+
+std::int64_t TID3v2Class::AudioStart() const
+{
+    if (!HasID3v2)
+        return 0;
+    return static_cast<std::int64_t>(kTagHeaderSize + TagSize + (hasFooter_ ? kFooterSize : 0));
+}
+
+int TID3v2Class::AddFrame(std::unique_ptr<TTag> frame)
+{
+    frame->LookupNames();
+    Frames.push_back(std::move(frame));
+    return FrameCount() - 1;
+}
+
+TTag* TID3v2Class::FindFrameByID(std::string_view id, int n) const
+{
+    if (id.size() != 4)
+        return nullptr;
+    for (const auto& frame : Frames) {
+        if (frame->ID == id && --n == 0)
+            return frame.get();
+    }
+    return nullptr;
+}
+
+void TID3v2Class::Save()
+{
+    std::filesystem::path target;
+    if (fileSystem_->RealPath(FileName, target) != 0)
+        platform::ThrowSystemError(FileName, "cannot open", errno);
+    // Opened for writing although only read: a file the user may not write is not replaced either.
+    platform::File source(*fileSystem_, target, O_RDWR | O_NONBLOCK);
+    source.Lock(LOCK_EX | LOCK_NB);
+    const struct stat status = source.Status();
+    fileSize_ = status.st_size;
+    ReadID3v2Header(source);
+    const ByteVector tag = RenderID3v2Tag(HeaderForSave(header_), Frames, FileName);
+    platform::ReplaceFileContent(*fileSystem_, target, status.st_mode & kPermissionBits,
+        [&](platform::File& temporary) { WriteNewContent(source, temporary, tag); });
+    // Only now: a failed save leaves every edit marked, so that saving again writes the ID3v1 record.
+    for (auto& frame : Frames)
+        frame->Changed = false;
+}
+
+void TID3v2Class::WriteNewContent(platform::File& source, platform::File& temporary, const ByteVector& tag)
+{
+    temporary.WriteAt(tag, 0);
+    const std::int64_t audioStart = std::min(AudioStart(), fileSize_);
+    const std::int64_t audioLength = fileSize_ - audioStart;
+    const auto audioOffset = static_cast<std::int64_t>(tag.size());
+    temporary.CopyFrom(source, audioStart, audioLength, audioOffset);
+
+    const TID3v1Tag* record = FindFrameByClass<TID3v1Tag>(1);
+    if (!record || !record->Changed)
+        return;
+    // The new file is at least one padding block long, so its last 128 bytes exist: a record copied
+    // with the audio is overwritten, otherwise the record is appended.
+    const std::int64_t end = audioOffset + audioLength;
+    const std::int64_t lastRecord = end - static_cast<std::int64_t>(TID3v1Tag::kRecordSize);
+    std::array<std::uint8_t, kID3v1Magic.size()> magic {};
+    temporary.ReadAt(magic, lastRecord);
+    const bool overwrite = std::equal(kID3v1Magic.begin(), kID3v1Magic.end(), magic.begin());
+    ByteWriter writer;
+    record->SaveToStream(writer, FrameSizeFormat::Plain);
+    temporary.WriteAt(writer.Data(), overwrite ? lastRecord : end);
+}
+
+} // namespace vennart::tags

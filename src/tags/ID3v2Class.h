@@ -1,0 +1,84 @@
+// The tags of one MP3 file: one ordered list of frames in which the ID3v1 record (when the file has
+// one) comes first, then the ID3v2 frames in file order, then frames added later. The object reads
+// its file when it is created and writes it back, through a complete temporary copy, on Save.
+#pragma once
+
+#include "platform/File.h"
+#include "platform/FileSystem.h"
+#include "tags/ID3v2Header.h"
+#include "tags/ID3v2Reader.h"
+#include "tags/MPEGHeader.h"
+#include "tags/Tag.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+namespace vennart::tags {
+
+class TID3v2Class {
+public:
+    // Reads the file at once; throws vennart::Error naming the file when it cannot be opened or read,
+    // or when it is damaged (a frame runs past its end).
+    explicit TID3v2Class(std::filesystem::path fileName);
+    TID3v2Class(std::filesystem::path fileName, platform::FileSystem& fileSystem);
+
+    // Writes the file anew: a fresh ID3v2 tag with every ID3v2 frame, the old audio data, and the
+    // ID3v1 record (rewritten when changed). The original is replaced only once the new content is
+    // complete and on disk; any failure leaves it byte for byte as it was and throws vennart::Error.
+    // A symbolic link stays a link: the file it points to is replaced.
+    void Save();
+
+    // Appends frame (the object owns it from now on) with the names of its identifier; returns its index.
+    int AddFrame(std::unique_ptr<TTag> frame);
+    int FrameCount() const { return static_cast<int>(Frames.size()); }
+    TTag* GetFrame(int index) const { return Frames.at(static_cast<std::size_t>(index)).get(); }
+
+    // The n-th frame (from 1) that is a T or derives from it; null when fewer exist.
+    template <class T> T* FindFrameByClass(int n) const
+    {
+        for (const auto& frame : Frames) {
+            if (auto* match = dynamic_cast<T*>(frame.get()); match && --n == 0)
+                return match;
+        }
+        return nullptr;
+    }
+
+    // The n-th frame (from 1) whose identifier equals id exactly; null unless id has four characters.
+    TTag* FindFrameByID(std::string_view id, int n) const;
+
+    TMPEGHeaderInfo GetMPEGInfo() const { return MPEGInfo; }
+
+    // Reads the tag header at the start of file: sets HasID3v2, TagSize and Version; true when the
+    // tag's frames are to be read (version 2.3 or later).
+    bool ReadID3v2Header(platform::File& file);
+    // ReadID3v2Header, then every frame of the tag, appended to Frames. The tag is read in one piece
+    // together with the first bytes after it, which are returned for the search of the first audio frame.
+    SharedBytes ReadFrames(platform::File& file);
+
+    std::filesystem::path FileName;
+    bool HasID3v2 = false;
+    std::uint32_t TagSize = 0;
+    std::uint16_t Version = 0;
+    bool HasID3v1 = false;
+    TMPEGHeaderInfo MPEGInfo;
+    std::int64_t AudioSize = 0;
+    FrameList Frames;
+
+private:
+    void ReadTags();
+    void ReadID3v1(platform::File& file);
+    // Where the audio data begin: after the tag, and after its footer when it has one.
+    std::int64_t AudioStart() const;
+    void WriteNewContent(platform::File& source, platform::File& temporary, const ByteVector& tag);
+
+    platform::FileSystem* fileSystem_;
+    std::optional<ID3v2Header> header_;
+    bool hasFooter_ = false;
+    std::int64_t fileSize_ = 0;
+};
+
+} // namespace vennart::tags

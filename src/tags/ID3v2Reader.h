@@ -1,0 +1,32 @@
+// Reading the frames of an ID3v2 tag (version 2.3 or later) from its bytes in memory.
+#pragma once
+
+#include "tags/ID3v2Header.h"
+#include "tags/SharedBytes.h"
+#include "tags/Tag.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <span>
+#include <vector>
+
+namespace vennart::tags {
+
+using FrameList = std::vector<std::unique_ptr<TTag>>;
+
+// The frames of the tag whose header is given, in file order. body holds the bytes after the tag
+// header as far as the tag and the file reach (frames keep parts of it); fileSize is the whole file's size.
+// The list ends at padding, at anything that is not a frame header, and at a frame that would run past the
+// tag's end. A frame that would run past the end of the file throws vennart::Error: the file is damaged.
+FrameList ReadID3v2Frames(SharedBytes body, const ID3v2Header& header, std::int64_t fileSize,
+    const std::filesystem::path& fileName);
+
+// How the size field of the frame at offset in body is to be read (see the .cpp for the quirk).
+FrameSizeFormat V24FrameSizeFormat(std::span<const std::uint8_t> body, std::size_t offset);
+
+// Frames whose flags say the body is not plain (compressed, encrypted, grouped; in 2.4 also
+// unsynchronised or with a data length indicator) are kept byte for byte whatever their identifier.
+bool IsOpaqueFrame(std::uint16_t flags, std::uint8_t majorVersion);
+
+} // namespace vennart::tags

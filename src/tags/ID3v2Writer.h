@@ -1,0 +1,30 @@
+// Rendering a complete ID3v2 tag into memory; nothing here touches a file.
+#pragma once
+
+#include "tags/ID3v2Header.h"
+#include "tags/ID3v2Reader.h"
+
+#include <cstddef>
+#include <filesystem>
+#include <optional>
+
+namespace vennart::tags {
+
+constexpr std::size_t kPaddingBlock = 256;
+
+// The header a save writes: version, revision and flags of an old tag of version 2.3 or later, less
+// the unsynchronisation, extended-header and footer flags since none of these is written; 2.3.0
+// without flags in place of an older tag or none.
+ID3v2Header HeaderForSave(const std::optional<ID3v2Header>& oldHeader);
+
+// Zero bytes after the last frame, up to the next multiple of 256 counted from the start of the
+// file; at least one, so a tag ending on a multiple gets a whole block.
+std::size_t PaddingSize(std::size_t tagEnd);
+
+// Header, every ID3v2 frame of frames in order (the ID3v1 record is not one) in the layout of the
+// header's version, then padding. Throws vennart::Error naming fileName when the tag is larger than
+// its size field can describe.
+ByteVector RenderID3v2Tag(
+    const ID3v2Header& header, const FrameList& frames, const std::filesystem::path& fileName);
+
+} // namespace vennart::tags

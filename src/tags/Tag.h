@@ -1,0 +1,61 @@
+// The frame base class: identifier, flags, names and the 10-byte frame header every ID3v2 frame
+// shares. Each frame kind turns its body into fields and back; the tag reader decides which kind a
+// frame becomes and how its size field is to be read.
+#pragma once
+
+#include "platform/Strings.h"
+#include "tags/ByteReader.h"
+#include "tags/ByteWriter.h"
+
+#include <cstddef>
+#include <cstdint>
+
+namespace vennart::tags {
+
+// How the body size in a frame header is stored: a plain 32-bit number (ID3v2.3) or 7 bits per byte
+// (ID3v2.4).
+enum class FrameSizeFormat { Plain, Syncsafe };
+
+constexpr std::size_t kFrameHeaderSize = 10;
+
+class TTag {
+public:
+    TTag() = default;
+    virtual ~TTag() = default;
+    TTag(const TTag&) = delete;
+    TTag& operator=(const TTag&) = delete;
+
+    // Reads the 10-byte frame header: sets ID and Flags, looks up the names; returns the body size.
+    std::uint32_t ReadHeader(ByteReader& reader, FrameSizeFormat format);
+    void WriteHeader(ByteWriter& writer, std::uint32_t bodySize, FrameSizeFormat format) const;
+
+    // The bytes SaveToStream writes, header included.
+    virtual std::size_t GetSize() const = 0;
+    // Reads the whole frame, header and body, from a reader that holds exactly this frame.
+    virtual bool LoadFromStream(ByteReader& reader, FrameSizeFormat format) = 0;
+    // Writes the whole frame from its fields.
+    virtual bool SaveToStream(ByteWriter& writer, FrameSizeFormat format) const = 0;
+
+    const AnsiString& GetID() const { return ID; }
+    // Copies the names of the descriptor-table row whose identifier equals ID exactly; names stay as
+    // they are when there is no such row.
+    void LookupNames();
+
+    bool Changed = false;
+    AnsiString LongName;
+    AnsiString ShortName;
+    AnsiString ID;
+    // The two flag bytes in file order (first byte high), written back unchanged.
+    std::uint16_t Flags = 0;
+
+protected:
+    std::uint32_t BodySize() const { return static_cast<std::uint32_t>(GetSize() - kFrameHeaderSize); }
+};
+
+// Decodes a 4-byte frame size field.
+std::uint32_t DecodeFrameSize(std::span<const std::uint8_t> field, FrameSizeFormat format);
+
+// A frame identifier is four characters, each "A" to "Z" or "0" to "9".
+bool IsValidFrameID(std::span<const std::uint8_t> id);
+
+} // namespace vennart::tags

@@ -1,0 +1,193 @@
+// Real-world oddities from public test suites (read from the shared corpus folder, never copied into
+// the project): each file reads or fails cleanly, and a saved copy keeps its audio and its frames.
+#include "FrameSignature.h"
+#include "platform/Error.h"
+#include "support/Id3Builder.h"
+#include "support/TempDir.h"
+#include "tags/BinaryFrames.h"
+#include "tags/ID3v2Class.h"
+#include "tags/TextFrame.h"
+
+#include <algorithm>
+#include <gtest/gtest.h>
+
+namespace vennart::tags {
+namespace {
+
+using test::Bytes;
+
+const std::filesystem::path kCorpus = VENNART_CORPUS_DIR;
+
+// The corpus files by their path relative to the corpus folder; one empty entry when it is absent.
+std::vector<std::string> CorpusFiles()
+{
+    std::vector<std::string> files;
+    std::error_code error;
+    for (std::filesystem::recursive_directory_iterator it(kCorpus, error), end; !error && it != end;
+         it.increment(error)) {
+        if (it->is_regular_file() && it->path().filename() != "MANIFEST.txt")
+            files.push_back(std::filesystem::relative(it->path(), kCorpus).string());
+    }
+    std::ranges::sort(files);
+    if (files.empty())
+        files.emplace_back();
+    return files;
+}
+
+std::string TestName(const std::string& file)
+{
+    std::string name = file.empty() ? "absent" : file;
+    std::ranges::replace_if(
+        name, [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
+    return name;
+}
+
+// Where the audio starts: after the tag, and after a footer that follows it.
+std::size_t AudioStart(const Bytes& bytes, const TID3v2Class& tag)
+{
+    if (!tag.HasID3v2)
+        return 0;
+    std::size_t start = 10 + std::size_t { tag.TagSize };
+    const bool footer = bytes.size() >= 6 && bytes[3] >= 4 && (bytes[5] & 0x10) != 0
+        && start + 10 <= bytes.size()
+        && std::equal(bytes.begin() + static_cast<std::ptrdiff_t>(start),
+            bytes.begin() + static_cast<std::ptrdiff_t>(start) + 3, "3DI");
+    return std::min(start + (footer ? 10 : 0), bytes.size());
+}
+
+Bytes Tail(const Bytes& bytes, std::size_t from)
+{
+    return Bytes(bytes.begin() + static_cast<std::ptrdiff_t>(from), bytes.end());
+}
+
+class Corpus : public testing::TestWithParam<std::string> {
+protected:
+    void SetUp() override
+    {
+        if (GetParam().empty())
+            GTEST_SKIP() << "corpus folder " << kCorpus << " is absent";
+        original = test::ReadFileBytes(kCorpus / GetParam());
+        test::WriteFileBytes(copy, original);
+    }
+
+    test::TempDir dir;
+    std::filesystem::path copy = dir / "copy.mp3";
+    Bytes original;
+};
+
+TEST_P(Corpus, ReadsOrFailsCleanlyAndASavedCopyKeepsAudioAndFrames)
+{
+    std::unique_ptr<TID3v2Class> before;
+    try {
+        before = std::make_unique<TID3v2Class>(copy);
+    } catch (const Error& error) {
+        RecordProperty("refused", error.what());
+        return;
+    }
+    before->Save();
+    const Bytes saved = test::ReadFileBytes(copy);
+    const TID3v2Class after(copy);
+    EXPECT_EQ(Tail(saved, AudioStart(saved, after)), Tail(original, AudioStart(original, *before)));
+    EXPECT_EQ(FrameSignatures(after), FrameSignatures(*before));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, Corpus, testing::ValuesIn(CorpusFiles()), [](const auto& info) { return TestName(info.param); });
+
+class CorpusFile : public testing::Test {
+protected:
+    std::unique_ptr<TID3v2Class> Open(const std::string& name)
+    {
+        if (!std::filesystem::exists(kCorpus / name))
+            return nullptr;
+        test::WriteFileBytes(dir / "copy.mp3", test::ReadFileBytes(kCorpus / name));
+        return std::make_unique<TID3v2Class>(dir / "copy.mp3");
+    }
+
+    static WideString Title(const TID3v2Class& tag)
+    {
+        const auto* title = dynamic_cast<const TTxxxTag*>(tag.FindFrameByID("TIT2", 1));
+        return title ? title->Text : u"<no TIT2>";
+    }
+
+    test::TempDir dir;
+};
+
+#define OPEN_OR_SKIP(tag, name)                                                                              \
+    const auto tag = Open(name);                                                                             \
+    if (!tag)                                                                                                \
+        GTEST_SKIP() << name << " is not in the corpus";
+
+TEST_F(CorpusFile, PlainFrameSizesInAVersion24TagAreRecognised)
+{
+    OPEN_OR_SKIP(tag, "taglib/005411.id3");
+    EXPECT_EQ(Title(*tag), u"Sunshine Superman");
+    EXPECT_NE(tag->FindFrameByID("APIC", 1), nullptr);
+}
+
+TEST_F(CorpusFile, TagLevelUnsynchronisationIsUndone)
+{
+    for (const char* name : { "taglib/unsynch.id3", "mutagen/id3v23_unsynch.id3" }) {
+        OPEN_OR_SKIP(tag, name);
+        EXPECT_EQ(Title(*tag), u"My babe just cares for me") << name;
+    }
+}
+
+TEST_F(CorpusFile, ExtendedHeadersOfBothVersionsAndAFalseFlag)
+{
+    for (const char* name :
+        { "mutagen/id3v24_extended_header.id3", "taglib/extended-header.mp3", "mutagen/issue_21.id3" }) {
+        OPEN_OR_SKIP(tag, name);
+        EXPECT_GE(tag->FrameCount(), 3) << name;
+    }
+    OPEN_OR_SKIP(issue21, "mutagen/issue_21.id3");
+    EXPECT_EQ(Title(*issue21), u"Punk To Funk");
+    EXPECT_NE(issue21->FindFrameByID("TALB", 1), nullptr);
+}
+
+TEST_F(CorpusFile, CompressedFramesAreKeptByteForByte)
+{
+    OPEN_OR_SKIP(tag, "id3lib/230-compressed.tag");
+    const auto* compressed = dynamic_cast<const TUnknownTag*>(tag->FindFrameByID("TXXX", 1));
+    ASSERT_NE(compressed, nullptr);
+    const ByteVector raw = compressed->RawData.ToVector();
+    tag->Save();
+    const TID3v2Class reread(tag->FileName);
+    const auto* after = dynamic_cast<const TUnknownTag*>(reread.FindFrameByID("TXXX", 1));
+    ASSERT_NE(after, nullptr);
+    EXPECT_EQ(after->RawData.ToVector(), raw);
+    EXPECT_EQ(after->Flags, compressed->Flags);
+}
+
+// The frames of this file were damaged by an older re-save; ours writes them back byte for byte.
+TEST_F(CorpusFile, Version23FramesAreWrittenBackByteForByte)
+{
+    OPEN_OR_SKIP(tag, "mutagen/97-unknown-23-update.mp3");
+    const Bytes original = test::ReadFileBytes(tag->FileName);
+    std::size_t framesSize = 0;
+    for (const auto& frame : tag->Frames)
+        framesSize += frame->GetSize();
+    ASSERT_GT(framesSize, 0u);
+    tag->Save();
+    const Bytes saved = test::ReadFileBytes(tag->FileName);
+    const auto frames = [&](const Bytes& bytes) {
+        return Bytes(bytes.begin() + 10, bytes.begin() + 10 + static_cast<std::ptrdiff_t>(framesSize));
+    };
+    EXPECT_EQ(frames(saved), frames(original));
+}
+
+TEST_F(CorpusFile, Mpeg2Layer3FramesHold576Samples)
+{
+    OPEN_OR_SKIP(tag, "taglib/mpeg2.mp3");
+    const TMPEGHeaderInfo info = tag->GetMPEGInfo();
+    EXPECT_EQ(info.Version, 2);
+    EXPECT_EQ(info.Layer, 1);
+    ASSERT_GT(info.SamplingRate, 0u);
+    EXPECT_EQ(info.FrameLength,
+        (72000 * BitrateKbps(info.BitrateCode) + static_cast<int>(info.SamplingRate) / 2
+            + (info.Padding ? static_cast<int>(info.SamplingRate) : 0))
+            / static_cast<int>(info.SamplingRate));
+}
+
+} // namespace
+} // namespace vennart::tags
