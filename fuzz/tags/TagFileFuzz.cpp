@@ -21,17 +21,32 @@ using vennart::tags::FrameSizeFormat;
 using vennart::tags::TID3v1Tag;
 using vennart::tags::TID3v2Class;
 
-// A folder of this process's own, in memory when the machine offers it.
-std::filesystem::path WorkFolder()
-{
-    const std::filesystem::path base = std::filesystem::is_directory("/dev/shm")
-        ? std::filesystem::path("/dev/shm")
-        : std::filesystem::temp_directory_path();
-    std::string pattern = (base / "vennart-fuzz-XXXXXX").string();
-    if (!mkdtemp(pattern.data()))
-        abort();
-    return pattern;
-}
+// A folder of this process's own, in memory when the machine offers it, removed when the process ends.
+class WorkFolder {
+public:
+    WorkFolder()
+    {
+        const std::filesystem::path base = std::filesystem::is_directory("/dev/shm")
+            ? std::filesystem::path("/dev/shm")
+            : std::filesystem::temp_directory_path();
+        std::string pattern = (base / "vennart-fuzz-XXXXXX").string();
+        if (!mkdtemp(pattern.data()))
+            abort();
+        path_ = pattern;
+    }
+    ~WorkFolder()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    WorkFolder(const WorkFolder&) = delete;
+    WorkFolder& operator=(const WorkFolder&) = delete;
+
+    std::filesystem::path File(const std::string& name) const { return path_ / name; }
+
+private:
+    std::filesystem::path path_;
+};
 
 std::vector<std::string> ID3v2Frames(const TID3v2Class& tag)
 {
@@ -56,7 +71,8 @@ std::string Contents(const std::filesystem::path& file)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static const std::filesystem::path file = WorkFolder() / "input.mp3";
+    static const WorkFolder folder;
+    static const std::filesystem::path file = folder.File("input.mp3");
     std::ofstream(file, std::ios::binary | std::ios::trunc)
         .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
     std::vector<std::string> frames;
