@@ -1,0 +1,161 @@
+#include "workspace/Settings.h"
+
+#include "platform/Error.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+namespace vennart::workspace {
+namespace {
+
+std::vector<unsigned char> Bytes(std::string_view text)
+{
+    return { text.begin(), text.end() };
+}
+
+// UTF-16 LE with FF FE and CR LF after each line, as the settings file is written.
+std::vector<unsigned char> Utf16File(std::u16string_view text)
+{
+    std::vector<unsigned char> bytes { 0xFF, 0xFE };
+    for (const char16_t unit : text) {
+        bytes.push_back(static_cast<unsigned char>(unit & 0xFF));
+        bytes.push_back(static_cast<unsigned char>(unit >> 8));
+    }
+    return bytes;
+}
+
+std::string Utf16BigEndian(std::u16string_view text)
+{
+    std::string bytes = "\xFE\xFF";
+    for (const char16_t unit : text) {
+        bytes.push_back(static_cast<char>(unit >> 8));
+        bytes.push_back(static_cast<char>(unit & 0xFF));
+    }
+    return bytes;
+}
+
+TEST(Settings, FreshRunWritesThreeLinesByteForByte)
+{
+    test::TempDir folder;
+    Settings settings;
+    settings.Write(kCurrentDirKey, u"/home/user/Музыка");
+    settings.Write(kDefaultV1EncodingKey, u"1251");
+    settings.Write(kDefaultV2EncodingKey, u"1200");
+    settings.Save(folder / "vennart.ini");
+    EXPECT_EQ(test::ReadFileBytes(folder / "vennart.ini"),
+        Utf16File(u"CurrentDir=/home/user/Музыка\r\nDefaultV1Encoding=1251\r\nDefaultV2Encoding=1200\r\n"));
+}
+
+TEST(Settings, KeysInAnotherCaseAreUnderstoodAndRewrittenInTheProgramsSpelling)
+{
+    Settings settings({ u"currentdir=/music", u"DEFAULTV1ENCODING=866", u"other=1" });
+    EXPECT_EQ(settings.Read(kCurrentDirKey), u"/music");
+    EXPECT_EQ(settings.ReadCodePage(kDefaultV1EncodingKey, kDefaultV1Encoding), 866u);
+    settings.Write(kCurrentDirKey, u"/new");
+    settings.Write(kDefaultV1EncodingKey, u"1251");
+    EXPECT_EQ(settings.Lines(),
+        (std::vector<WideString> { u"CurrentDir=/new", u"DefaultV1Encoding=1251", u"other=1" }));
+}
+
+TEST(Settings, UnknownLinesStayInPlaceThroughLoadAndSave)
+{
+    test::TempDir folder;
+    const std::filesystem::path file = folder / "vennart.ini";
+    test::WriteFileBytes(
+        file, Utf16File(u"[odd section]\r\nCurrentDir=/a\r\n\r\nno equals sign\r\nZoom=3\r\n"));
+    Settings settings;
+    settings.Load(file);
+    settings.Write(kCurrentDirKey, u"/b");
+    settings.Write(kFileMaskKey, u"%a - %t");
+    settings.Save(file);
+    EXPECT_EQ(test::ReadFileBytes(file),
+        Utf16File(u"[odd section]\r\nCurrentDir=/b\r\n\r\nno equals sign\r\nZoom=3\r\nFileMask=%a - %t\r\n"));
+}
+
+TEST(Settings, EmptyValueDeletesTheFirstLineWithTheKey)
+{
+    Settings settings({ u"a=1", u"CurrentDir=/x", u"b=2", u"currentdir=/y" });
+    settings.Write(kCurrentDirKey, u"");
+    EXPECT_EQ(settings.Lines(), (std::vector<WideString> { u"a=1", u"b=2", u"currentdir=/y" }));
+    settings.Write(u"absent", u"");
+    EXPECT_EQ(settings.Lines().size(), 3u);
+}
+
+TEST(Settings, ReadingTakesTheFirstLineAndTrimsNothing)
+{
+    const Settings settings(
+        { u" CurrentDir=/spaced", u"FileMask= %a=%t ", u"FileMask=second", u"CodePages=" });
+    EXPECT_EQ(settings.Read(kCurrentDirKey), u"");
+    EXPECT_EQ(settings.Read(kFileMaskKey), u" %a=%t ");
+    EXPECT_EQ(settings.Read(u"Absent"), u"");
+    EXPECT_EQ(settings.ReadOr(kCodePagesKey, kDefaultCodePages), kDefaultCodePages);
+    EXPECT_EQ(settings.ReadOr(kTagEditListKey, kDefaultTagEditList), kDefaultTagEditList);
+    EXPECT_EQ(settings.ReadOr(kFileMaskKey, u"x"), u" %a=%t ");
+}
+
+TEST(Settings, CodePageThatIsNoIntegerFallsBackToTheDefault)
+{
+    for (const char16_t* value : { u"abc", u"12x", u"", u"99999999999" }) {
+        const Settings settings({ WideString(u"DefaultV2Encoding=") + value });
+        EXPECT_EQ(settings.ReadCodePage(kDefaultV2EncodingKey, kDefaultV2Encoding), kDefaultV2Encoding);
+    }
+    EXPECT_EQ(Settings({ u"DefaultV2Encoding= 65001 " }).ReadCodePage(kDefaultV2EncodingKey, 1200), 65001u);
+}
+
+struct FileCase {
+    std::string name;
+    std::string bytes;
+};
+
+void PrintTo(const FileCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
+class SettingsFileEncoding : public testing::TestWithParam<FileCase> { };
+
+TEST_P(SettingsFileEncoding, IsReadAndWrittenBackAsUtf16)
+{
+    test::TempDir folder;
+    const std::filesystem::path file = folder / "vennart.ini";
+    test::WriteFileBytes(file, Bytes(GetParam().bytes));
+    Settings settings;
+    settings.Load(file);
+    EXPECT_EQ(settings.Read(kCurrentDirKey), u"/home/jörg");
+    EXPECT_EQ(settings.Read(kCodePagesKey), u"1251,866");
+    settings.Save(file);
+    EXPECT_EQ(test::ReadFileBytes(file), Utf16File(u"CurrentDir=/home/jörg\r\nCodePages=1251,866\r\n"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Encodings, SettingsFileEncoding,
+    testing::Values(FileCase { "Utf8WithMark",
+                        "\xEF\xBB\xBF"
+                        "CurrentDir=/home/j\xC3\xB6rg\r\nCodePages=1251,866\r\n" },
+        FileCase { "Utf8WithoutMark", "CurrentDir=/home/j\xC3\xB6rg\nCodePages=1251,866\n" },
+        FileCase { "EightBit", "CurrentDir=/home/j\xF6rg\r\nCodePages=1251,866" },
+        FileCase { "Utf16BigEndian", Utf16BigEndian(u"CurrentDir=/home/jörg\nCodePages=1251,866") }),
+    [](const testing::TestParamInfo<FileCase>& info) { return info.param.name; });
+
+TEST(Settings, MissingFileGivesAnEmptyList)
+{
+    test::TempDir folder;
+    Settings settings({ u"stale=1" });
+    settings.Load(folder / "vennart.ini");
+    EXPECT_TRUE(settings.Lines().empty());
+}
+
+TEST(Settings, SaveFailureNamesTheFile)
+{
+    test::TempDir folder;
+    test::WriteFileBytes(folder / "file", Bytes("x"));
+    const std::filesystem::path file = folder / "file/vennart.ini";
+    try {
+        Settings({ u"a=b" }).Save(file);
+        FAIL() << "no error";
+    } catch (const Error& error) {
+        EXPECT_NE(std::string(error.what()).find(file.string()), std::string::npos) << error.what();
+    }
+}
+
+} // namespace
+} // namespace vennart::workspace
