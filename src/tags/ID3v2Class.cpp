@@ -152,7 +152,10 @@ void TID3v2Class::WriteNewContent(platform::File& source, platform::File& tempor
     temporary.CopyFrom(source, audioStart, audioLength, audioOffset);
 
     const TID3v1Tag* record = FindFrameByClass<TID3v1Tag>(1);
-    if (!record || !record->Changed)
+    // A record the old tag's size field claimed as its own is not among the copied audio: it is
+    // written from memory, changed or not, so that it is not lost.
+    const bool recordLeftBehind = HasID3v1 && audioStart > fileSize_ - static_cast<std::int64_t>(TID3v1Tag::kRecordSize);
+    if (!record || !(record->Changed || recordLeftBehind))
         return;
     // The new file is at least one padding block long, so its last 128 bytes exist: a record copied
     // with the audio is overwritten, otherwise the record is appended.

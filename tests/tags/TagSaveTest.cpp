@@ -168,6 +168,20 @@ TEST_F(TagSave, ANewRecordIsAppendedAndThenOverwritten)
     EXPECT_EQ(Tail(test::ReadFileBytes(file), 256), Concat({ audio, ID3v1Record({ "second" }) }));
 }
 
+TEST_F(TagSave, ARecordInsideATagThatClaimsTheWholeFileIsKept)
+{
+    // Some writers give the tag a size that runs to the end of the file, over the ID3v1 record.
+    const Bytes frames = Frame("TIT2", Text("t"));
+    const Bytes body = Concat({ frames, Bytes(64, 0), record });
+    test::WriteFileBytes(file, Concat({ TagHeader(3, static_cast<std::uint32_t>(body.size())), body }));
+    TID3v2Class tag(file);
+    ASSERT_TRUE(tag.HasID3v1);
+    tag.Save();
+    const Bytes saved = test::ReadFileBytes(file);
+    EXPECT_EQ(Tail(saved, saved.size() - record.size()), record);
+    EXPECT_TRUE(TID3v2Class(file).HasID3v1);
+}
+
 TEST_F(TagSave, PermissionsAreKept)
 {
     test::WriteFileBytes(file, audio);
