@@ -1,0 +1,169 @@
+// The main window: tool bar, menus, the folder picker, the editing panel, the file information,
+// the two file grids and the status line. It owns the workspace and turns window events into
+// workspace operations; controls keep the names the rest of the program knows them by.
+#pragma once
+
+#include "gui/MainActions.h"
+#include "platform/AppPaths.h"
+#include "text/UStringConvert.h"
+#include "workspace/TagFields.h"
+#include "workspace/Workspace.h"
+
+#include <QMainWindow>
+
+#include <memory>
+
+class QComboBox;
+class QGroupBox;
+class QLineEdit;
+class QMenu;
+class QScrollArea;
+class QSplitter;
+class QTabWidget;
+class QTableView;
+class QTableWidget;
+class QToolBar;
+class QToolButton;
+
+namespace vennart::gui {
+
+class DirectoryListBox;
+class DriveComboBox;
+class FileGridModel;
+class StatusLine;
+
+class TfrmMain : public QMainWindow {
+    Q_OBJECT
+public:
+    // `prompts` answers the window's questions; by default they are message boxes.
+    explicit TfrmMain(platform::AppPaths paths, std::unique_ptr<workspace::Prompts> prompts = nullptr,
+                      QWidget* parent = nullptr);
+    ~TfrmMain() override;
+
+    workspace::Workspace& Workspace() { return *workspace_; }
+    bool Ready() const { return FReady; }
+
+    // Operations other commands use
+    void ScanFolder();
+    void RefreshAll();
+    // Everything that shows the files, after the file list was read again.
+    void RefreshViews();
+    void FitTitleColumn(QTableView* grid);
+    void ShowFileInfo();
+    void FillTagPanel();
+    void FillFieldLists();
+    void SelectAllFiles();
+    void pcFileListChange();
+
+    // Controls
+    MainActions actions;
+    QToolBar* ToolBar;
+    QToolButton* tbChangeEncoding;
+    QMenu* popupMenuEnc;
+    QMenu* miEncodingID3v1;
+    QMenu* miEncodingID3v2;
+    QMenu* MiTransliterateTags;
+    QMenu* miChangeEncoding;
+    QMenu* miChangeEncodingID3v1;
+    QMenu* miChangeEncodingID3v2;
+    QMenu* miCopyTags;
+    QMenu* miChangeID3v1Version;
+    QSplitter* SplitterTop;
+    QSplitter* SplitterFiles;
+    QGroupBox* gbSelectDir;
+    DriveComboBox* driveComboBox;
+    DirectoryListBox* TntDirectoryListBox;
+    QScrollArea* sbAllTags;
+    QWidget* panTagsTop;
+    QLineEdit* EditFileName = nullptr;
+    QGroupBox* gbMainTags;
+    QGroupBox* gbAdditionalTags;
+    QGroupBox* gbFileInformation;
+    QTableWidget* sgFileInfo;
+    QWidget* panEncoding;
+    QComboBox* cbSourceEncv1;
+    QComboBox* cbSourceEncv2;
+    QTabWidget* pcFileList;
+    QTableView* sgID3v1;
+    QTableView* sgID3v2;
+    StatusLine* panStatus;
+    // The frame identifiers the editing panel shows: the main ones, then TagEditList.
+    std::vector<AnsiString> TagList;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    // Creation
+    void TntFormCreate();
+    void CreateControls();
+    void CreateMenus();
+    void CreateToolBar();
+    QWidget* CreateSelectDirGroup();
+    QWidget* CreateTagsBox();
+    QWidget* CreateFileInformationGroup();
+    QWidget* CreateFileGrids();
+    void ConnectCommands();
+    void PrepareGridColumns(QTableView* grid);
+    void ApplyStartFolder();
+
+    // Posted messages
+    void DeferredStart();
+    void PostSelectionChanged();
+    void SelectionChanged();
+
+    // Folder and grids
+    void DriveComboBoxChange();
+    void TntDirectoryListBoxChange();
+    void ReturnToCurrentDir();
+    void GridSelectionChanged(QTableView* grid);
+    void ShowWorkspaceSelection(QTableView* grid);
+    QTableView* GridOf(workspace::TagGrid grid) const;
+    workspace::TagGrid TagGridOf(const QTableView* grid) const;
+
+    // View code pages
+    void InitEncodings(const std::string& codePages);
+    // `handler` runs when an item is clicked; none for a command that is not bound yet.
+    void BuildEncodingMenu(QMenu* menu, const std::vector<text::CodePageName>& list,
+                           void (TfrmMain::*handler)(QAction*));
+    void SelectSavedEncoding(workspace::TagGrid grid, QMenu* menu, QComboBox* combo);
+    void miEncodingViewClick(QAction* item);
+    void cbSourceEncv1Change();
+    void cbSourceEncv2Change();
+    void SourceEncodingChange(workspace::TagGrid grid);
+
+    // Editing panel
+    void BuildTagPanel();
+    QComboBox* MakeFieldCombo(int fieldIndex);
+    const workspace::TagField& FieldOf(const QComboBox* combo) const;
+    bool IsFieldShown(const workspace::TagField& field) const;
+    void SetControlText(const WideString& text, QComboBox* combo);
+    void FillValueList(QComboBox* combo);
+    void cbTagChange(QComboBox* combo);
+    void cbTagExit(QComboBox* combo);
+    void eFileNameChange();
+    void tbSaveClick();
+
+    // Closing
+    bool TntFormCloseQuery();
+    void TntFormClose();
+
+    void miAboutClick();
+    void RunGuarded(const std::function<void()>& handler);
+
+    platform::AppPaths paths_;
+    std::unique_ptr<workspace::Prompts> prompts_;
+    std::unique_ptr<workspace::Workspace> workspace_;
+    FileGridModel* modelID3v1_ = nullptr;
+    FileGridModel* modelID3v2_ = nullptr;
+    bool FReady = false;
+    bool FIgnoreDirChange = false;
+    bool FFillingPanel = false;
+    std::vector<workspace::TagField> tagFields_;
+    std::vector<QComboBox*> fieldCombos_;
+    bool selectionChangePosted_ = false;
+};
+
+}  // namespace vennart::gui

@@ -1,0 +1,251 @@
+// The editing panel: the file-name edit and one labelled combo box per field of the tag list. Every
+// change the user makes goes straight into the tag objects of the selected files and marks their
+// rows; filling the panel never counts as an edit.
+#include "gui/QtText.h"
+#include "gui/TfrmMain.h"
+#include "tags/ID3v1Genre.h"
+#include "workspace/FieldEditing.h"
+#include "workspace/SaveChanges.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QFocusEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRegularExpressionValidator>
+#include <QScrollArea>
+
+namespace vennart::gui {
+
+using workspace::TagGrid;
+
+namespace {
+
+constexpr int kLabelWidth = 67;
+constexpr int kRowHeight = 24;
+constexpr int kFieldHeight = 21;
+constexpr int kMainTagsHeight = 187;
+constexpr int kGroupFrameHeight = 19;
+constexpr const char* kFieldProperty = "fieldIndex";
+
+// A caption that does not fit the label loses characters from its end, without an ellipsis.
+QLabel* MakeFieldLabel(const QString& caption)
+{
+    auto* label = new QLabel;
+    label->setFixedSize(kLabelWidth, kFieldHeight);
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    QString text = caption;
+    const QFontMetrics metrics(label->font());
+    while (!text.isEmpty() && metrics.horizontalAdvance(text) > kLabelWidth)
+        text.chop(1);
+    label->setText(text);
+    return label;
+}
+
+void ClearLayout(QWidget* widget)
+{
+    for (QObject* child : widget->children()) {
+        if (child->isWidgetType())
+            delete child;
+    }
+    delete widget->layout();
+}
+
+QGridLayout* MakeFieldGrid(QWidget* group)
+{
+    auto* grid = new QGridLayout(group);
+    grid->setContentsMargins(3, 4, 8, 4);
+    grid->setHorizontalSpacing(2);
+    grid->setVerticalSpacing(kRowHeight - kFieldHeight);
+    grid->setAlignment(Qt::AlignTop);
+    return grid;
+}
+
+}  // namespace
+
+void TfrmMain::BuildTagPanel()
+{
+    TagList = workspace::BuildTagList(workspace_->FSettings);
+    tagFields_ = workspace::BuildTagFields(TagList);
+    fieldCombos_.clear();
+
+    ClearLayout(panTagsTop);
+    auto* topLayout = new QHBoxLayout(panTagsTop);
+    topLayout->setContentsMargins(3, 3, 8, 3);
+    topLayout->setSpacing(2);
+    EditFileName = new QLineEdit;
+    EditFileName->setObjectName(QStringLiteral("EditFileName"));
+    topLayout->addWidget(MakeFieldLabel(QStringLiteral("Filename")));
+    topLayout->addWidget(EditFileName, 1);
+    connect(EditFileName, &QLineEdit::textChanged, this, [this] { RunGuarded([this] { eFileNameChange(); }); });
+
+    ClearLayout(gbMainTags);
+    ClearLayout(gbAdditionalTags);
+    QGridLayout* mainGrid = MakeFieldGrid(gbMainTags);
+    QGridLayout* additionalGrid = MakeFieldGrid(gbAdditionalTags);
+    int additionalRows = 0;
+    for (std::size_t i = 0; i < tagFields_.size(); ++i) {
+        const workspace::TagField& field = tagFields_[i];
+        QGridLayout* grid = field.IsMain() ? mainGrid : additionalGrid;
+        const int row = grid->rowCount() - (grid->isEmpty() ? 1 : 0);
+        grid->addWidget(MakeFieldLabel(QString::fromLatin1(field.shortName)), row, 0);
+        grid->addWidget(MakeFieldCombo(static_cast<int>(i)), row, 1);
+        additionalRows += field.IsMain() ? 0 : 1;
+    }
+    gbMainTags->setFixedHeight(kMainTagsHeight);
+    gbAdditionalTags->setFixedHeight(additionalRows * kRowHeight + kGroupFrameHeight);
+}
+
+QComboBox* TfrmMain::MakeFieldCombo(int fieldIndex)
+{
+    const workspace::TagField& field = tagFields_[static_cast<std::size_t>(fieldIndex)];
+    auto* combo = new QComboBox;
+    combo->setObjectName(QStringLiteral("comboBox") + QString::fromLatin1(field.id));
+    combo->setProperty(kFieldProperty, fieldIndex);
+    combo->setToolTip(QString::fromLatin1(field.longName));
+    combo->setFixedHeight(kFieldHeight);
+    combo->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    combo->installEventFilter(this);
+    if (field.IsGenre()) {
+        connect(combo, &QComboBox::activated, this, [this, combo] { RunGuarded([=, this] { cbTagChange(combo); }); });
+    } else {
+        combo->setEditable(true);
+        // Typing must reach the files exactly as typed, never completed from the list.
+        combo->setCompleter(nullptr);
+        combo->setInsertPolicy(QComboBox::NoInsert);
+        if (field.IsTrack())
+            combo->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), combo));
+        connect(combo, &QComboBox::editTextChanged, this, [this, combo] { RunGuarded([=, this] { cbTagChange(combo); }); });
+    }
+    fieldCombos_.push_back(combo);
+    return combo;
+}
+
+const workspace::TagField& TfrmMain::FieldOf(const QComboBox* combo) const
+{
+    return tagFields_.at(combo->property(kFieldProperty).toUInt());
+}
+
+bool TfrmMain::IsFieldShown(const workspace::TagField& field) const
+{
+    return field.IsMain() || workspace_->ActiveGrid() == TagGrid::ID3v2;
+}
+
+void TfrmMain::FillTagPanel()
+{
+    if (!FReady)
+        return;
+    const QSignalBlocker fileNameBlocker(EditFileName);
+    FFillingPanel = true;
+    const bool hasFiles = workspace_->FileCount() > 0;
+    sbAllTags->setEnabled(hasFiles);
+    if (!hasFiles) {
+        EditFileName->clear();
+        for (QComboBox* combo : fieldCombos_) {
+            combo->clear();
+            combo->setEditText({});
+        }
+        FFillingPanel = false;
+        return;
+    }
+    const workspace::RowRange selection = workspace_->ActiveSelection();
+    EditFileName->setEnabled(selection.IsSingle());
+    EditFileName->setText(selection.IsSingle() ? ToQString(workspace_->RowName(selection.top)) : QString());
+    for (QComboBox* combo : fieldCombos_) {
+        const workspace::TagField& field = FieldOf(combo);
+        if (IsFieldShown(field))
+            SetControlText(workspace::CommonFieldValue(*workspace_, field), combo);
+    }
+    FFillingPanel = false;
+}
+
+void TfrmMain::SetControlText(const WideString& text, QComboBox* combo)
+{
+    const QSignalBlocker blocker(combo);
+    if (combo->isEditable())
+        combo->setEditText(ToQString(text));
+    else
+        combo->setCurrentIndex(combo->findText(ToQString(text), Qt::MatchFixedString));
+}
+
+void TfrmMain::FillFieldLists()
+{
+    if (!FReady)
+        return;
+    for (QComboBox* combo : fieldCombos_) {
+        if (IsFieldShown(FieldOf(combo)))
+            FillValueList(combo);
+    }
+}
+
+void TfrmMain::FillValueList(QComboBox* combo)
+{
+    const workspace::TagField& field = FieldOf(combo);
+    QStringList entries{ToQString(WideString(workspace::kDoNotChange))};
+    if (field.IsGenre()) {
+        std::vector<WideString> names;
+        tags::TID3v1Genre().FillGenreList(names);
+        for (const WideString& name : names)
+            entries.append(ToQString(name));
+    } else {
+        for (const WideString& value : workspace::FillValueList(*workspace_, field))
+            entries.append(ToQString(value));
+    }
+    const QSignalBlocker blocker(combo);
+    const QString text = combo->currentText();
+    const int index = combo->currentIndex();
+    combo->clear();
+    combo->addItems(entries);
+    if (combo->isEditable())
+        combo->setEditText(text);
+    else
+        combo->setCurrentIndex(index);
+}
+
+void TfrmMain::cbTagChange(QComboBox* combo)
+{
+    if (FFillingPanel || !FReady || workspace_->FileCount() == 0)
+        return;
+    if (!combo->isEditable() && combo->currentIndex() <= 0)
+        return;
+    workspace::ApplyFieldToSelection(*workspace_, FieldOf(combo), ToWide(combo->currentText()));
+}
+
+void TfrmMain::cbTagExit(QComboBox* combo)
+{
+    if (!FieldOf(combo).IsGenre())
+        FillValueList(combo);
+}
+
+bool TfrmMain::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::FocusOut) {
+        auto* combo = qobject_cast<QComboBox*>(watched);
+        const auto reason = static_cast<QFocusEvent*>(event)->reason();
+        if (combo != nullptr && reason != Qt::PopupFocusReason && FReady)
+            RunGuarded([=, this] { cbTagExit(combo); });
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TfrmMain::eFileNameChange()
+{
+    if (FFillingPanel || workspace_->FileCount() == 0)
+        return;
+    const workspace::RowRange selection = workspace_->ActiveSelection();
+    if (!selection.IsSingle())
+        return;
+    workspace_->SetRowName(selection.top, ToWide(EditFileName->text()));
+    workspace_->MarkRowChanged(selection.top);
+}
+
+void TfrmMain::tbSaveClick()
+{
+    workspace::SaveChanges(*workspace_);
+    RefreshViews();
+}
+
+}  // namespace vennart::gui

@@ -1,0 +1,50 @@
+#include "workspace/FolderListing.h"
+
+#include "platform/CaseMapping.h"
+#include "platform/Error.h"
+#include "workspace/FileName.h"
+
+#include <algorithm>
+
+namespace vennart::workspace {
+namespace {
+
+bool HasMp3Extension(const std::string& name)
+{
+    constexpr std::string_view extension = ".mp3";
+    if (name.size() < extension.size())
+        return false;
+    return std::equal(extension.begin(), extension.end(), name.end() - extension.size(),
+                      [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); });
+}
+
+}  // namespace
+
+std::vector<std::filesystem::path> ListMp3Files(const std::filesystem::path& folder)
+{
+    std::vector<std::filesystem::path> files;
+    try {
+        for (const std::filesystem::directory_entry& entry : std::filesystem::directory_iterator(folder)) {
+            std::error_code ignored;
+            if (HasMp3Extension(entry.path().filename().string()) && entry.is_regular_file(ignored))
+                files.push_back(entry.path());
+        }
+    } catch (const std::filesystem::filesystem_error& error) {
+        throw Error("Cannot list the folder " + folder.string() + ": " + error.code().message());
+    }
+    // The listing comes in no useful order; names sorted ignoring case are what users expect.
+    std::vector<std::pair<WideString, std::filesystem::path>> named;
+    named.reserve(files.size());
+    for (std::filesystem::path& file : files)
+        named.emplace_back(DisplayName(file), std::move(file));
+    std::stable_sort(named.begin(), named.end(), [](const auto& a, const auto& b) {
+        const int order = platform::CompareNoCase(a.first, b.first);
+        return order != 0 ? order < 0 : a.second < b.second;
+    });
+    files.clear();
+    for (auto& [name, file] : named)
+        files.push_back(std::move(file));
+    return files;
+}
+
+}  // namespace vennart::workspace

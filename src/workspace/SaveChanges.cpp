@@ -1,0 +1,104 @@
+#include "workspace/SaveChanges.h"
+
+#include "platform/CaseMapping.h"
+#include "platform/Rename.h"
+#include "text/PlainText.h"
+#include "workspace/FileName.h"
+#include "workspace/Workspace.h"
+
+#include <string>
+#include <vector>
+
+namespace vennart::workspace {
+namespace {
+
+struct RenameFailure {
+    std::string name;
+    std::string reason;
+};
+
+std::string RenameFailureMessage(const std::vector<RenameFailure>& failures)
+{
+    std::string message = std::to_string(failures.size()) + " file(s) could not be renamed:";
+    for (const RenameFailure& failure : failures)
+        message += "\n" + failure.name + ": " + failure.reason;
+    return message;
+}
+
+int CountMarkedRows(const Workspace& workspace)
+{
+    int count = 0;
+    for (int row = 0; row < workspace.FileCount(); ++row)
+        count += workspace.IsRowMarked(row) ? 1 : 0;
+    return count;
+}
+
+// Gives the saved file the name its row shows, unless that is its name already apart from letter
+// case. A name that is empty, holds a "/" or is taken by another file is refused.
+void RenameToRowName(Workspace& workspace, int row, std::vector<RenameFailure>& failures)
+{
+    const tags::TID3v2Class& file = workspace.File(row);
+    const WideString newName(text::TrimControls(std::u16string_view(workspace.RowName(row))));
+    const WideString oldName = DisplayName(file.FileName);
+    if (platform::EqualNoCase(newName, oldName))
+        return;
+    const std::string shownOldName = file.FileName.filename().string();
+    if (newName.empty() || newName.find(u'/') != WideString::npos || newName == u"." || newName == u"..") {
+        failures.push_back({shownOldName, "the new name is not a valid file name"});
+        return;
+    }
+    try {
+        platform::RenameWithoutReplacing(workspace.fileSystem(), file.FileName, PathInFolder(workspace.CurrentDir(), newName));
+    } catch (const std::exception& error) {
+        failures.push_back({shownOldName, error.what()});
+    }
+}
+
+}  // namespace
+
+void SaveChanges(Workspace& workspace)
+{
+    std::vector<RenameFailure> renameFailures;
+    try {
+        ProgressLoop loop(workspace.progress(), "Saving", CountMarkedRows(workspace));
+        for (int row = 0; row < workspace.FileCount(); ++row) {
+            if (!workspace.IsRowMarked(row))
+                continue;
+            loop.BeginItem();
+            workspace.File(row).Save();
+            RenameToRowName(workspace, row, renameFailures);
+            loop.EndItem();
+        }
+    } catch (...) {
+        if (!renameFailures.empty())
+            workspace.prompts().ShowError(RenameFailureMessage(renameFailures));
+        throw;
+    }
+    workspace.ScanFolder();
+    if (!renameFailures.empty())
+        workspace.prompts().ShowError(RenameFailureMessage(renameFailures));
+}
+
+bool ConfirmLeaveFolder(Workspace& workspace)
+{
+    if (!workspace.Changed())
+        return true;
+    switch (workspace.prompts().AskYesNoCancel("Changes was not saved! Do you want to save changes?")) {
+    case Answer::Yes:
+        SaveChanges(workspace);
+        return true;
+    case Answer::No:
+        return true;
+    case Answer::Cancel:
+        return false;
+    }
+    return false;
+}
+
+bool ConfirmClose(Workspace& workspace)
+{
+    return !workspace.Changed() ||
+           workspace.prompts().AskYesNo("Changes was not saved! Close anyway?") != Answer::No;
+}
+
+}  // namespace vennart::workspace

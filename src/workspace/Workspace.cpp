@@ -1,0 +1,151 @@
+#include "workspace/Workspace.h"
+
+#include "platform/Error.h"
+#include "workspace/FileName.h"
+#include "tags/ID3v1Tag.h"
+#include "text/UStringConvert.h"
+#include "workspace/FolderListing.h"
+#include "workspace/FrameText.h"
+
+#include <algorithm>
+
+namespace vennart::workspace {
+namespace {
+
+struct ReadFailure {
+    std::string name;
+    std::string reason;
+};
+
+std::string ScanFailureMessage(const std::vector<ReadFailure>& failures)
+{
+    std::string message = "Could not read " + std::to_string(failures.size()) + " file(s):";
+    for (const ReadFailure& failure : failures)
+        message += "\n" + failure.name + ": " + failure.reason;
+    return message;
+}
+
+const char* const kTagCellFrames[] = {"TIT2", "TPE1", "TALB", "TYER"};
+
+}  // namespace
+
+Workspace::Workspace(Progress& progress, Prompts& prompts, platform::FileSystem& fileSystem)
+    : progress_(progress), prompts_(prompts), fileSystem_(fileSystem)
+{
+}
+
+void Workspace::ScanFolder()
+{
+    const std::vector<std::filesystem::path> paths = ListMp3Files(FCurrentDir);
+    for (WorkspaceObserver* observer : observers_)
+        observer->FileListAboutToReset();
+    FFileList.clear();
+    rows_.clear();
+    std::vector<ReadFailure> failures;
+    if (!paths.empty()) {
+        ProgressLoop loop(progress_, "Reading", static_cast<int>(paths.size()));
+        for (const std::filesystem::path& path : paths) {
+            loop.BeginItem();
+            try {
+                FFileList.push_back(std::make_unique<tags::TID3v2Class>(path, fileSystem_));
+                rows_.push_back({DisplayName(path), {}});
+            } catch (const std::exception& error) {
+                failures.push_back({path.filename().string(), error.what()});
+            }
+            loop.EndItem();
+        }
+    }
+    const RowRange first = FFileList.empty() ? RowRange{} : RowRange{0, 0};
+    selections_ = {first, first};
+    FChanged = false;
+    for (WorkspaceObserver* observer : observers_)
+        observer->FileListReset();
+    if (!failures.empty())
+        prompts_.ShowError(ScanFailureMessage(failures));
+}
+
+void Workspace::SetRowName(int row, const WideString& name)
+{
+    rows_.at(static_cast<std::size_t>(row)).name = name;
+    NotifyRowsChanged(row, row);
+}
+
+bool Workspace::IsRowMarked(int row, TagGrid grid) const
+{
+    return rows_.at(static_cast<std::size_t>(row)).marked[Index(grid)];
+}
+
+void Workspace::MarkRowChanged(int row, std::optional<TagGrid> grid)
+{
+    if (row < 0 || row >= FileCount())
+        return;
+    FileRow& fileRow = rows_[static_cast<std::size_t>(row)];
+    if (grid)
+        fileRow.marked[Index(*grid)] = true;
+    else
+        fileRow.marked = {true, true};
+    FChanged = true;
+    NotifyRowsChanged(row, row);
+}
+
+RowRange Workspace::Selection(TagGrid grid) const
+{
+    return selections_[Index(grid)];
+}
+
+void Workspace::SetSelection(TagGrid grid, RowRange range)
+{
+    const int last = FileCount() - 1;
+    range.top = std::clamp(range.top, 0, std::max(last, 0));
+    range.bottom = std::clamp(range.bottom, -1, last);
+    selections_[Index(grid)] = last < 0 ? RowRange{} : range;
+}
+
+bool Workspace::SelectAllFiles()
+{
+    if (FFileList.empty())
+        return false;
+    const RowRange all{0, FileCount() - 1};
+    selections_ = {all, all};
+    return true;
+}
+
+void Workspace::SetViewCodePage(TagGrid grid, uint32_t codePage)
+{
+    viewCodePages_[Index(grid)] = codePage;
+    NotifyTagsChanged(grid);
+}
+
+WideString Workspace::TagCellText(TagGrid grid, int row, int column) const
+{
+    if (column < 2 || column > 5)
+        return {};
+    const tags::TID3v2Class& file = File(row);
+    const uint32_t codePage = ViewCodePage(grid);
+    if (grid == TagGrid::ID3v2)
+        return GetFrameText(file, kTagCellFrames[column - 2], codePage);
+    const auto* record = file.FindFrameByClass<tags::TID3v1Tag>(1);
+    if (record == nullptr)
+        return {};
+    const AnsiString* fields[] = {&record->Title, &record->Artist, &record->Album, &record->Year};
+    return text::CodePageToWide(*fields[column - 2], codePage);
+}
+
+void Workspace::NotifyTagsChanged(TagGrid grid)
+{
+    for (WorkspaceObserver* observer : observers_)
+        observer->TagColumnsChanged(grid);
+}
+
+void Workspace::RemoveObserver(WorkspaceObserver* observer)
+{
+    std::erase(observers_, observer);
+}
+
+void Workspace::NotifyRowsChanged(int first, int last)
+{
+    for (WorkspaceObserver* observer : observers_)
+        observer->RowsChanged(first, last);
+}
+
+}  // namespace vennart::workspace

@@ -1,0 +1,108 @@
+// The state of the one open folder: the listed files with their tag objects, the name cell and the
+// two changed marks of every row, which grid is visible and what is selected in each, the view code
+// pages, and the settings list. The window's grids are views of it and hold no state of their own.
+#pragma once
+
+#include "platform/FileSystem.h"
+#include "platform/Strings.h"
+#include "tags/ID3v2Class.h"
+#include "workspace/Progress.h"
+#include "workspace/Prompts.h"
+#include "workspace/Settings.h"
+#include "workspace/TagGrid.h"
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace vennart::workspace {
+
+// Told of every change to the rows so that views can redraw what changed.
+class WorkspaceObserver {
+public:
+    virtual ~WorkspaceObserver() = default;
+    // The whole file list is about to be replaced (a scan), and has been.
+    virtual void FileListAboutToReset() = 0;
+    virtual void FileListReset() = 0;
+    // Names, marks or tag text of rows first..last changed.
+    virtual void RowsChanged(int first, int last) = 0;
+    // Every tag cell of the grid may show other text (another view code page, a batch command).
+    virtual void TagColumnsChanged(TagGrid grid) = 0;
+};
+
+class Workspace {
+public:
+    // Files are read and saved through `fileSystem`.
+    Workspace(Progress& progress, Prompts& prompts,
+              platform::FileSystem& fileSystem = platform::SystemFileSystem());
+
+    Settings FSettings;
+
+    // Folder and files
+    const std::filesystem::path& CurrentDir() const { return FCurrentDir; }
+    void SetCurrentDir(std::filesystem::path dir) { FCurrentDir = std::move(dir); }
+    // Lists the current folder afresh. A file that cannot be read is left out and named, with its
+    // reason, in one error box after the scan; the others are listed.
+    void ScanFolder();
+    int FileCount() const { return static_cast<int>(FFileList.size()); }
+    tags::TID3v2Class& File(int row) const { return *FFileList.at(static_cast<std::size_t>(row)); }
+
+    // Rows
+    // The file name shown in both grids; an edited name stays here until it is saved.
+    const WideString& RowName(int row) const { return rows_.at(static_cast<std::size_t>(row)).name; }
+    void SetRowName(int row, const WideString& name);
+    bool IsRowMarked(int row, TagGrid grid) const;
+    bool IsRowMarked(int row) const { return IsRowMarked(row, TagGrid::ID3v1) || IsRowMarked(row, TagGrid::ID3v2); }
+    // Marks the row in the given grid, or in both, and records that there are unsaved edits.
+    void MarkRowChanged(int row, std::optional<TagGrid> grid = std::nullopt);
+    bool Changed() const { return FChanged; }
+
+    // What the window shows
+    TagGrid ActiveGrid() const { return FActiveGrid; }
+    void SetActiveGrid(TagGrid grid) { FActiveGrid = grid; }
+    RowRange Selection(TagGrid grid) const;
+    RowRange ActiveSelection() const { return Selection(FActiveGrid); }
+    void SetSelection(TagGrid grid, RowRange range);
+    // Selects every file in both grids; false (and nothing selected) when no file is listed.
+    bool SelectAllFiles();
+    uint32_t ViewCodePage(TagGrid grid) const { return viewCodePages_[Index(grid)]; }
+    void SetViewCodePage(TagGrid grid, uint32_t codePage);
+
+    // The text of a tag cell: title, artist, album or year (columns 2 to 5) of the row's file
+    // through the grid's view code page.
+    WideString TagCellText(TagGrid grid, int row, int column) const;
+
+    // Refreshes every view of the rows after a batch change of tags.
+    void NotifyTagsChanged(TagGrid grid);
+    void AddObserver(WorkspaceObserver* observer) { observers_.push_back(observer); }
+    void RemoveObserver(WorkspaceObserver* observer);
+
+    Progress& progress() { return progress_; }
+    Prompts& prompts() { return prompts_; }
+    platform::FileSystem& fileSystem() { return fileSystem_; }
+
+private:
+    struct FileRow {
+        WideString name;
+        std::array<bool, 2> marked{};
+    };
+    static std::size_t Index(TagGrid grid) { return grid == TagGrid::ID3v1 ? 0 : 1; }
+    void NotifyRowsChanged(int first, int last);
+
+    Progress& progress_;
+    Prompts& prompts_;
+    platform::FileSystem& fileSystem_;
+    std::filesystem::path FCurrentDir;
+    std::vector<std::unique_ptr<tags::TID3v2Class>> FFileList;
+    std::vector<FileRow> rows_;
+    bool FChanged = false;
+    TagGrid FActiveGrid = TagGrid::ID3v1;
+    std::array<RowRange, 2> selections_{};
+    std::array<uint32_t, 2> viewCodePages_{1251, 1200};
+    std::vector<WorkspaceObserver*> observers_;
+};
+
+}  // namespace vennart::workspace
