@@ -1,0 +1,58 @@
+// Stand-ins for the window's side of the workspace: a status line that records what it was told and
+// message boxes answered from a script. Workspace tests and window tests share them.
+#pragma once
+
+#include "workspace/Progress.h"
+#include "workspace/Prompts.h"
+
+#include <deque>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+namespace vennart::test {
+
+// Records every status text and every bar change, in order.
+class RecordingProgress final : public workspace::Progress {
+public:
+    void SetStatus(const std::string& text) override;
+    void ShowBar(int maximum) override;
+    void SetBarPosition(int position) override;
+    void HideBar() override;
+
+    // Forgets what was recorded so far, e.g. before the step a test looks at.
+    void Clear();
+
+    std::vector<std::string> Statuses;
+    // The maximum of every ShowBar, in order.
+    std::vector<int> BarMaximums;
+    // Every position set, in order.
+    std::vector<int> BarPositions;
+    bool BarVisible = false;
+};
+
+// Answers questions from a queue and records every question, error and warning. A question asked
+// when the queue is empty fails the running test and is answered Cancel, the answer that changes
+// nothing.
+class ScriptedPrompts final : public workspace::Prompts {
+public:
+    ScriptedPrompts() = default;
+    ScriptedPrompts(std::initializer_list<workspace::Answer> answers);
+
+    void QueueAnswer(workspace::Answer answer) { Answers.push_back(answer); }
+
+    workspace::Answer AskYesNo(const std::string& question) override;
+    workspace::Answer AskYesNoCancel(const std::string& question) override;
+    void ShowError(const std::string& message) override;
+    void ShowWarning(const std::string& message) override;
+
+    std::deque<workspace::Answer> Answers;
+    std::vector<std::string> Questions;
+    std::vector<std::string> Errors;
+    std::vector<std::string> Warnings;
+
+private:
+    workspace::Answer NextAnswer(const std::string& question);
+};
+
+} // namespace vennart::test
