@@ -64,6 +64,17 @@ void TID3v2Class::ReadID3v1(platform::File& file)
         Frames.push_back(std::move(tag));
 }
 
+// A file that is all tag can hold the letters "TAG" 128 bytes before its end inside a frame: they
+// belong to that frame, not to an ID3v1 record (it would otherwise gain a record at every save).
+void TID3v2Class::DropRecordInsideFrames(std::int64_t framesEnd)
+{
+    const auto recordStart = fileSize_ - static_cast<std::int64_t>(TID3v1Tag::kRecordSize);
+    if (!HasID3v1 || recordStart >= framesEnd)
+        return;
+    HasID3v1 = false;
+    Frames.erase(Frames.begin());
+}
+
 bool TID3v2Class::ReadID3v2Header(platform::File& file)
 {
     std::array<std::uint8_t, kTagHeaderSize> bytes {};
@@ -93,8 +104,10 @@ SharedBytes TID3v2Class::ReadFrames(platform::File& file)
     const std::span<const std::uint8_t> read(
         buffer.get(), file.ReadAt(std::span(buffer.get(), wanted), kTagHeaderSize));
     const SharedBytes body(buffer, read.first(std::min<std::size_t>(TagSize, read.size())));
-    for (auto& frame : ReadID3v2Frames(body, *header_, fileSize_, FileName))
+    std::size_t framesEnd = 0;
+    for (auto& frame : ReadID3v2Frames(body, *header_, fileSize_, FileName, &framesEnd))
         Frames.push_back(std::move(frame));
+    DropRecordInsideFrames(static_cast<std::int64_t>(kTagHeaderSize + framesEnd));
     const auto audioOffset = static_cast<std::size_t>(AudioStart()) - kTagHeaderSize;
     return SharedBytes(buffer, read.subspan(std::min(audioOffset, read.size())));
 }

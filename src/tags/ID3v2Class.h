@@ -71,6 +71,7 @@ public:
 private:
     void ReadTags();
     void ReadID3v1(platform::File& file);
+    void DropRecordInsideFrames(std::int64_t framesEnd);
     // Where the audio data begin: after the tag, and after its footer when it has one.
     std::int64_t AudioStart() const;
     void WriteNewContent(platform::File& source, platform::File& temporary, const ByteVector& tag);

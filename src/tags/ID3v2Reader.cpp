@@ -75,8 +75,8 @@ FrameSizeFormat V24FrameSizeFormat(std::span<const std::uint8_t> body, std::size
     return FrameSizeFormat::Syncsafe;
 }
 
-FrameList ReadID3v2Frames(
-    SharedBytes tag, const ID3v2Header& header, std::int64_t fileSize, const std::filesystem::path& fileName)
+FrameList ReadID3v2Frames(SharedBytes tag, const ID3v2Header& header, std::int64_t fileSize,
+    const std::filesystem::path& fileName, std::size_t* framesEnd)
 {
     if (header.Major == 3 && header.HasFlag(ID3v2Header::kUnsynchronisation))
         tag = SharedBytes(RemoveUnsynchronisation(tag.Bytes()));
@@ -99,6 +99,8 @@ FrameList ReadID3v2Frames(
         ByteReader frameReader = reader.Split(static_cast<std::size_t>(frameEnd - offset));
         frames.push_back(ReadFrame(frameReader, header.Major, format));
     }
+    if (framesEnd != nullptr)
+        *framesEnd = reader.Position();
     return frames;
 }
 

@@ -19,8 +19,9 @@ using FrameList = std::vector<std::unique_ptr<TTag>>;
 // header as far as the tag and the file reach (frames keep parts of it); fileSize is the whole file's size.
 // The list ends at padding, at anything that is not a frame header, and at a frame that would run past the
 // tag's end. A frame that would run past the end of the file throws vennart::Error: the file is damaged.
+// framesEnd, when given, receives the offset in body just after the last frame read.
 FrameList ReadID3v2Frames(SharedBytes body, const ID3v2Header& header, std::int64_t fileSize,
-    const std::filesystem::path& fileName);
+    const std::filesystem::path& fileName, std::size_t* framesEnd = nullptr);
 
 // How the size field of the frame at offset in body is to be read (see the .cpp for the quirk).
 FrameSizeFormat V24FrameSizeFormat(std::span<const std::uint8_t> body, std::size_t offset);

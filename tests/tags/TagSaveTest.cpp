@@ -182,6 +182,20 @@ TEST_F(TagSave, ARecordInsideATagThatClaimsTheWholeFileIsKept)
     EXPECT_TRUE(TID3v2Class(file).HasID3v1);
 }
 
+TEST_F(TagSave, LettersTAGInsideAFrameOfAFileThatIsAllTagAreNoRecord)
+{
+    // After the first save the file is 256 bytes of tag; its last 128 bytes begin inside the URL.
+    const Bytes url = Concat({ BytesOf(std::string(108, 'u')), BytesOf("TAG"), BytesOf("trailing") });
+    test::WriteFileBytes(file, Tag(3, Frame("WCOM", url)));
+    TID3v2Class(file).Save();
+    const Bytes once = test::ReadFileBytes(file);
+    TID3v2Class saved(file);
+    EXPECT_FALSE(saved.HasID3v1);
+    EXPECT_EQ(saved.FrameCount(), 1);
+    saved.Save();
+    EXPECT_EQ(test::ReadFileBytes(file), once);
+}
+
 TEST_F(TagSave, PermissionsAreKept)
 {
     test::WriteFileBytes(file, audio);
