@@ -23,8 +23,9 @@ StatusLine::StatusLine(QWidget* parent)
 
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(2, 0, 2, 0);
-    layout->addWidget(labStatus);
+    layout->addWidget(labStatus, 0, Qt::AlignLeft);
     layout->addWidget(ProgressBar, 1);
+    layout->addStretch(0);
     setFixedHeight(20);
 }
 

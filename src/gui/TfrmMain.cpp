@@ -93,9 +93,9 @@ void TfrmMain::DeferredStart()
     FReady = true;
     FitTitleColumn(sgID3v1);
     FitTitleColumn(sgID3v2);
-    ScanFolder();
+    RunGuarded([this] { ScanFolder(); });
     pcFileList->setCurrentIndex(0);
-    pcFileListChange();
+    RunGuarded([this] { pcFileListChange(); });
 }
 
 void TfrmMain::PostSelectionChanged()
@@ -110,8 +110,10 @@ void TfrmMain::PostSelectionChanged()
 void TfrmMain::SelectionChanged()
 {
     selectionChangePosted_ = false;
-    ShowFileInfo();
-    FillTagPanel();
+    RunGuarded([this] {
+        ShowFileInfo();
+        FillTagPanel();
+    });
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event)

@@ -3,6 +3,7 @@
 #include "platform/CaseMapping.h"
 #include "platform/Rename.h"
 #include "text/PlainText.h"
+#include "text/UStringConvert.h"
 #include "workspace/FileName.h"
 #include "workspace/Workspace.h"
 
@@ -12,16 +13,12 @@
 namespace vennart::workspace {
 namespace {
 
-struct RenameFailure {
-    std::string name;
-    std::string reason;
-};
-
-std::string RenameFailureMessage(const std::vector<RenameFailure>& failures)
+// One error box after the save: every file that kept its old name, with the reason.
+std::string RenameFailureMessage(const std::vector<std::string>& failures)
 {
     std::string message = std::to_string(failures.size()) + " file(s) could not be renamed:";
-    for (const RenameFailure& failure : failures)
-        message += "\n" + failure.name + ": " + failure.reason;
+    for (const std::string& failure : failures)
+        message += "\n" + failure;
     return message;
 }
 
@@ -35,22 +32,23 @@ int CountMarkedRows(const Workspace& workspace)
 
 // Gives the saved file the name its row shows, unless that is its name already apart from letter
 // case. A name that is empty, holds a "/" or is taken by another file is refused.
-void RenameToRowName(Workspace& workspace, int row, std::vector<RenameFailure>& failures)
+void RenameToRowName(Workspace& workspace, int row, std::vector<std::string>& failures)
 {
     const tags::TID3v2Class& file = workspace.File(row);
     const WideString newName(text::TrimControls(std::u16string_view(workspace.RowName(row))));
     const WideString oldName = DisplayName(file.FileName);
     if (platform::EqualNoCase(newName, oldName))
         return;
-    const std::string shownOldName = file.FileName.filename().string();
     if (newName.empty() || newName.find(u'/') != WideString::npos || newName == u"." || newName == u"..") {
-        failures.push_back({shownOldName, "the new name is not a valid file name"});
+        failures.push_back(file.FileName.string() + ": \"" + text::WideToCodePage(newName, text::kUtf8CodePage) +
+                           "\" is not a valid file name");
         return;
     }
     try {
-        platform::RenameWithoutReplacing(workspace.fileSystem(), file.FileName, PathInFolder(workspace.CurrentDir(), newName));
+        platform::RenameWithoutReplacing(workspace.fileSystem(), file.FileName,
+                                         PathInFolder(workspace.CurrentDir(), newName));
     } catch (const std::exception& error) {
-        failures.push_back({shownOldName, error.what()});
+        failures.push_back(error.what());
     }
 }
 
@@ -58,7 +56,7 @@ void RenameToRowName(Workspace& workspace, int row, std::vector<RenameFailure>& 
 
 void SaveChanges(Workspace& workspace)
 {
-    std::vector<RenameFailure> renameFailures;
+    std::vector<std::string> renameFailures;
     try {
         ProgressLoop loop(workspace.progress(), "Saving", CountMarkedRows(workspace));
         for (int row = 0; row < workspace.FileCount(); ++row) {

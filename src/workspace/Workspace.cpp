@@ -12,22 +12,39 @@
 namespace vennart::workspace {
 namespace {
 
-struct ReadFailure {
-    std::string name;
-    std::string reason;
-};
-
-std::string ScanFailureMessage(const std::vector<ReadFailure>& failures)
+// One error box for the whole scan: every file that could not be read, with the reason (each
+// reason names its file).
+std::string ScanFailureMessage(const std::vector<std::string>& failures)
 {
     std::string message = "Could not read " + std::to_string(failures.size()) + " file(s):";
-    for (const ReadFailure& failure : failures)
-        message += "\n" + failure.name + ": " + failure.reason;
+    for (const std::string& failure : failures)
+        message += "\n" + failure;
     return message;
 }
 
 const char* const kTagCellFrames[] = {"TIT2", "TPE1", "TALB", "TYER"};
 
 }  // namespace
+
+// Tells the views before the file list is replaced and after, however the replacing ends.
+class Workspace::ResetNotice {
+public:
+    explicit ResetNotice(const std::vector<WorkspaceObserver*>& observers) : observers_(observers)
+    {
+        for (WorkspaceObserver* observer : observers_)
+            observer->FileListAboutToReset();
+    }
+    ~ResetNotice()
+    {
+        for (WorkspaceObserver* observer : observers_)
+            observer->FileListReset();
+    }
+    ResetNotice(const ResetNotice&) = delete;
+    ResetNotice& operator=(const ResetNotice&) = delete;
+
+private:
+    const std::vector<WorkspaceObserver*>& observers_;
+};
 
 Workspace::Workspace(Progress& progress, Prompts& prompts, platform::FileSystem& fileSystem)
     : progress_(progress), prompts_(prompts), fileSystem_(fileSystem)
@@ -37,31 +54,35 @@ Workspace::Workspace(Progress& progress, Prompts& prompts, platform::FileSystem&
 void Workspace::ScanFolder()
 {
     const std::vector<std::filesystem::path> paths = ListMp3Files(FCurrentDir);
-    for (WorkspaceObserver* observer : observers_)
-        observer->FileListAboutToReset();
-    FFileList.clear();
-    rows_.clear();
-    std::vector<ReadFailure> failures;
-    if (!paths.empty()) {
-        ProgressLoop loop(progress_, "Reading", static_cast<int>(paths.size()));
-        for (const std::filesystem::path& path : paths) {
-            loop.BeginItem();
-            try {
-                FFileList.push_back(std::make_unique<tags::TID3v2Class>(path, fileSystem_));
-                rows_.push_back({DisplayName(path), {}});
-            } catch (const std::exception& error) {
-                failures.push_back({path.filename().string(), error.what()});
-            }
-            loop.EndItem();
-        }
+    std::vector<std::string> failures;
+    {
+        const ResetNotice notice(observers_);
+        FFileList.clear();
+        rows_.clear();
+        ReadFiles(paths, failures);
+        const RowRange first = FFileList.empty() ? RowRange{} : RowRange{0, 0};
+        selections_ = {first, first};
+        FChanged = false;
     }
-    const RowRange first = FFileList.empty() ? RowRange{} : RowRange{0, 0};
-    selections_ = {first, first};
-    FChanged = false;
-    for (WorkspaceObserver* observer : observers_)
-        observer->FileListReset();
     if (!failures.empty())
         prompts_.ShowError(ScanFailureMessage(failures));
+}
+
+void Workspace::ReadFiles(const std::vector<std::filesystem::path>& paths, std::vector<std::string>& failures)
+{
+    if (paths.empty())
+        return;
+    ProgressLoop loop(progress_, "Reading", static_cast<int>(paths.size()));
+    for (const std::filesystem::path& path : paths) {
+        loop.BeginItem();
+        try {
+            FFileList.push_back(std::make_unique<tags::TID3v2Class>(path, fileSystem_));
+            rows_.push_back({DisplayName(path), {}});
+        } catch (const std::exception& error) {
+            failures.push_back(error.what());
+        }
+        loop.EndItem();
+    }
 }
 
 void Workspace::SetRowName(int row, const WideString& name)

@@ -16,6 +16,7 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace vennart::workspace {
@@ -89,7 +90,9 @@ private:
         WideString name;
         std::array<bool, 2> marked{};
     };
+    class ResetNotice;
     static std::size_t Index(TagGrid grid) { return grid == TagGrid::ID3v1 ? 0 : 1; }
+    void ReadFiles(const std::vector<std::filesystem::path>& paths, std::vector<std::string>& failures);
     void NotifyRowsChanged(int first, int last);
 
     Progress& progress_;

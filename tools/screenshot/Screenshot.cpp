@@ -1,0 +1,115 @@
+// Builds a sample folder of MP3 files with Cyrillic tags (8-bit cp1251 text and UTF-16 text),
+// starts the main window over it offscreen, selects a file (or, on the ID3v2 tab, two) and saves the
+// window as a PNG.
+#include "gui/TfrmMain.h"
+#include "gui/MessageBoxPrompts.h"
+#include "platform/SystemCodePage.h"
+#include "support/Id3Builder.h"
+#include "support/TempDir.h"
+#include "text/UStringConvert.h"
+#include "workspace/Settings.h"
+
+#include <QApplication>
+#include <QTabWidget>
+#include <QItemSelectionModel>
+#include <QTableView>
+
+#include <cstdio>
+#include <string_view>
+
+namespace {
+
+using namespace vennart;
+using test::Bytes;
+
+struct Song {
+    std::u16string file, title, artist, album, year;
+    bool utf16;
+};
+
+Bytes TextBody(const std::u16string& text, bool utf16)
+{
+    if (utf16)
+        return test::Concat({{0x01}, test::Utf16LE(text)});
+    return test::Concat({{0x00}, test::BytesOf(text::WideToCodePage(text, 1251))});
+}
+
+Bytes SongFile(const Song& song, int track)
+{
+    const Bytes frames = test::Concat({
+        test::Frame("TIT2", TextBody(song.title, song.utf16)),
+        test::Frame("TPE1", TextBody(song.artist, song.utf16)),
+        test::Frame("TALB", TextBody(song.album, song.utf16)),
+        test::Frame("TYER", TextBody(song.year, false)),
+        test::Frame("TCON", TextBody(u"(17)", false)),
+        test::Frame("TRCK", TextBody(WidenSystem(std::to_string(track)), false)),
+    });
+    test::ID3v1Fields record;
+    record.Title = text::WideToCodePage(song.title, 1251);
+    record.Artist = text::WideToCodePage(song.artist, 1251);
+    record.Album = text::WideToCodePage(song.album, 1251);
+    record.Year = text::WideToCodePage(song.year, 1251);
+    record.Track = track;
+    record.Genre = 17;
+    return test::Concat({test::Tag(3, frames, 512), test::Audio(40), test::ID3v1Record(record)});
+}
+
+void WriteSampleFolder(const std::filesystem::path& folder)
+{
+    const Song songs[] = {
+        {u"01 Кино - Группа крови.mp3", u"Группа крови", u"Кино", u"Группа крови", u"1988", false},
+        {u"02 Кино - Звезда по имени Солнце.mp3", u"Звезда по имени Солнце", u"Кино", u"Звезда по имени Солнце", u"1989", true},
+        {u"03 Аквариум - Город золотой.mp3", u"Город золотой", u"Аквариум", u"Десять стрел", u"1986", false},
+        {u"04 ДДТ - Что такое осень.mp3", u"Что такое осень", u"ДДТ", u"Актриса весна", u"1992", true},
+        {u"05 Земфира - Искала.mp3", u"Искала", u"Земфира", u"Прости меня моя любовь", u"2000", true},
+        {u"06 Наутилус Помпилиус - Прогулки по воде.mp3", u"Прогулки по воде", u"Наутилус Помпилиус", u"Князь тишины", u"1988", false},
+    };
+    int track = 1;
+    for (const Song& song : songs)
+        test::WriteFileBytes(folder / text::WideToCodePage(song.file, text::kUtf8CodePage), SongFile(song, track++));
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    const bool id3v2 = argc == 3 && std::string_view(argv[2]) == "id3v2";
+    if (argc != 2 && !id3v2) {
+        std::fprintf(stderr, "usage: %s <output.png> [id3v2]\n", argv[0]);
+        return 2;
+    }
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Vennart"));
+
+    test::TempDir dir;
+    const std::filesystem::path music = dir / "Music";
+    std::filesystem::create_directories(music);
+    WriteSampleFolder(music);
+    std::filesystem::create_directories(dir / "config");
+    const platform::AppPaths paths(dir / "config", VENNART_DATA_DIR, "vennart.ini");
+    workspace::Settings settings;
+    settings.Write(workspace::kCurrentDirKey, text::CodePageToWide(music.string(), text::kUtf8CodePage));
+    settings.Save(paths.SettingsFile());
+
+    gui::TfrmMain window(paths);
+    window.resize(1000, 680);
+    window.show();
+    while (!window.Ready())
+        QApplication::processEvents();
+    if (id3v2) {
+        // The ID3v2 tab with two files selected: their common values, and where they differ.
+        window.pcFileList->setCurrentIndex(1);
+        QApplication::processEvents();
+        window.sgID3v2->selectRow(0);
+        window.sgID3v2->selectionModel()->select(
+            QItemSelection(window.sgID3v2->model()->index(0, 0), window.sgID3v2->model()->index(1, 4)),
+            QItemSelectionModel::Select);
+    } else {
+        window.sgID3v1->selectRow(1);
+    }
+    QApplication::processEvents();
+    QApplication::processEvents();
+    const bool saved = window.grab().save(QString::fromLocal8Bit(argv[1]));
+    return saved ? 0 : 1;
+}
