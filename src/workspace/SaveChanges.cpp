@@ -34,7 +34,7 @@ int CountMarkedRows(const Workspace& workspace)
 // case. A name that is empty, holds a "/" or is taken by another file is refused.
 void RenameToRowName(Workspace& workspace, int row, std::vector<std::string>& failures)
 {
-    const tags::TID3v2Class& file = workspace.File(row);
+    tags::TID3v2Class& file = workspace.File(row);
     const WideString newName(text::TrimControls(std::u16string_view(workspace.RowName(row))));
     const WideString oldName = DisplayName(file.FileName);
     if (platform::EqualNoCase(newName, oldName))
@@ -44,12 +44,16 @@ void RenameToRowName(Workspace& workspace, int row, std::vector<std::string>& fa
                            "\" is not a valid file name");
         return;
     }
+    const std::filesystem::path target = PathInFolder(workspace.CurrentDir(), newName);
     try {
-        platform::RenameWithoutReplacing(workspace.fileSystem(), file.FileName,
-                                         PathInFolder(workspace.CurrentDir(), newName));
+        platform::RenameWithoutReplacing(workspace.fileSystem(), file.FileName, target);
     } catch (const std::exception& error) {
         failures.push_back(error.what());
+        return;
     }
+    // The row stays marked when a later file of this save fails, and saving again must find the
+    // file under its new name.
+    file.FileName = target;
 }
 
 }  // namespace

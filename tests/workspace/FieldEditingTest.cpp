@@ -1,0 +1,287 @@
+// The editing panel's logic on both tabs: common values, storing typed text into one file and into
+// the selection, the ID3v1 record's rules, and the value lists.
+#include "workspace/FieldEditing.h"
+
+#include "Mp3Folder.h"
+#include "platform/SystemCodePage.h"
+#include "support/WorkspaceFakes.h"
+#include "tags/TextFrame.h"
+#include "workspace/FrameText.h"
+
+#include <gtest/gtest.h>
+
+namespace vennart::workspace {
+namespace {
+
+using test::Frame;
+using test::ID3v1Fields;
+using test::Latin1Body;
+using test::Utf16Body;
+
+const WideString kDoNotChangeText(kDoNotChange);
+
+class FieldEditing : public testing::Test {
+protected:
+    void Scan()
+    {
+        workspace.SetCurrentDir(folder.Path());
+        workspace.ScanFolder();
+    }
+
+    void Select(TagGrid grid, RowRange range)
+    {
+        workspace.SetActiveGrid(grid);
+        workspace.SetSelection(grid, range);
+    }
+
+    const TagField& Field(std::string_view id) const
+    {
+        return *std::find_if(fields.begin(), fields.end(), [&](const TagField& f) { return f.id == id; });
+    }
+
+    tags::TID3v1Tag* Record(int row) const
+    {
+        return workspace.File(row).FindFrameByClass<tags::TID3v1Tag>(1);
+    }
+
+    test::TempDir folder;
+    test::RecordingProgress progress;
+    test::ScriptedPrompts prompts;
+    Workspace workspace { progress, prompts };
+    const std::vector<TagField> fields = BuildTagFields(BuildTagList(Settings {}));
+};
+
+TEST_F(FieldEditing, CommonValueIsTheSharedValueOrDoNotChangeOnBothTabs)
+{
+    for (const auto& [name, title] : { std::pair { "a.mp3", "One" }, std::pair { "b.mp3", "Two" } }) {
+        test::WriteMp3(folder, name,
+            { .frames
+                = test::Concat({ Frame("TIT2", Latin1Body(title)), Frame("TPE1", Utf16Body(u"Группа")) }),
+                .record = ID3v1Fields { .Title = title, .Artist = "Band", .Track = 4, .Genre = 17 } });
+    }
+    Scan();
+    workspace.SetViewCodePage(TagGrid::ID3v2, 1200);
+
+    Select(TagGrid::ID3v2, { 0, 1 });
+    EXPECT_EQ(CommonFieldValue(workspace, Field("TPE1")), u"Группа");
+    EXPECT_EQ(CommonFieldValue(workspace, Field("TIT2")), kDoNotChangeText);
+    EXPECT_EQ(CommonFieldValue(workspace, Field("TALB")), u"");
+    EXPECT_EQ(CommonFieldValue(workspace, Field("TCON")), u"");
+
+    Select(TagGrid::ID3v1, { 0, 1 });
+    EXPECT_EQ(CommonFieldValue(workspace, Field("TPE1")), u"Band");
+    EXPECT_EQ(CommonFieldValue(workspace, Field("TIT2")), kDoNotChangeText);
+    EXPECT_EQ(CommonFieldValue(workspace, Field("TCON")), u"Rock");
+    EXPECT_EQ(CommonFieldValue(workspace, Field("TRCK")), u"4");
+
+    Select(TagGrid::ID3v1, { 1, 1 });
+    EXPECT_EQ(CommonFieldValue(workspace, Field("TIT2")), u"Two");
+
+    // Letter case counts: "One" and "one" differ.
+    SetFrameText(workspace.File(1), "TIT2", u"one", 1200);
+    Select(TagGrid::ID3v2, { 0, 1 });
+    EXPECT_EQ(CommonFieldValue(workspace, Field("TIT2")), kDoNotChangeText);
+}
+
+TEST_F(FieldEditing, TheId3v1TabShowsANewEmptyRecordForAFileWithoutOne)
+{
+    const auto path = test::WriteMp3(folder, "a.mp3");
+    const test::Bytes before = test::ReadFileBytes(path);
+    Scan();
+    Select(TagGrid::ID3v1, { 0, 0 });
+
+    EXPECT_EQ(CommonFieldValue(workspace, Field("TIT2")), u"");
+    EXPECT_EQ(CommonFieldValue(workspace, Field("TCON")), u"Blues");
+    EXPECT_EQ(CommonFieldValue(workspace, Field("TRCK")), u"0");
+    ASSERT_NE(Record(0), nullptr);
+    EXPECT_FALSE(Record(0)->Changed);
+    EXPECT_EQ(test::ReadFileBytes(path), before);
+}
+
+TEST_F(FieldEditing, ApplyingToAFileOnTheId3v2TabSetsOrCreatesTheFrame)
+{
+    test::WriteMp3(folder, "a.mp3", { .frames = Frame("TIT2", Latin1Body("Old")) });
+    Scan();
+    Select(TagGrid::ID3v2, { 0, 0 });
+    workspace.SetViewCodePage(TagGrid::ID3v2, 1251);
+
+    EXPECT_TRUE(ApplyFieldToFile(workspace, 0, Field("TIT2"), u"Новое"));
+    EXPECT_FALSE(ApplyFieldToFile(workspace, 0, Field("TIT2"), u"Новое"));
+    EXPECT_TRUE(ApplyFieldToFile(workspace, 0, Field("TCOM"), u"Composer"));
+
+    const auto* title = dynamic_cast<tags::TTxxxTag*>(workspace.File(0).FindFrameByID("TIT2", 1));
+    ASSERT_NE(title, nullptr);
+    EXPECT_EQ(title->Encoding, tags::teISO88591);
+    EXPECT_EQ(title->Text, WidenSystem("\xCD\xEE\xE2\xEE\xE5"));
+    EXPECT_EQ(GetFrameText(workspace.File(0), "TCOM", 1251), u"Composer");
+    EXPECT_EQ(workspace.TagCellText(TagGrid::ID3v2, 0, 2), u"Новое");
+    EXPECT_EQ(Record(0), nullptr);
+}
+
+TEST_F(FieldEditing, ApplyingToAFileOnTheId3v1TabCreatesTheRecordInMemoryOnly)
+{
+    const auto path = test::WriteMp3(folder, "a.mp3");
+    const test::Bytes before = test::ReadFileBytes(path);
+    Scan();
+    Select(TagGrid::ID3v1, { 0, 0 });
+    workspace.SetViewCodePage(TagGrid::ID3v1, 1251);
+
+    EXPECT_TRUE(ApplyFieldToFile(workspace, 0, Field("TIT2"), u"Песня"));
+    EXPECT_FALSE(ApplyFieldToFile(workspace, 0, Field("TIT2"), u"Песня"));
+    // Frames beyond the main seven have no ID3v1 field.
+    EXPECT_FALSE(ApplyFieldToFile(workspace, 0, Field("TCOM"), u"Composer"));
+
+    ASSERT_NE(Record(0), nullptr);
+    EXPECT_EQ(Record(0)->Title, "\xCF\xE5\xF1\xED\xFF");
+    EXPECT_TRUE(Record(0)->Changed);
+    EXPECT_EQ(workspace.File(0).FindFrameByID("TIT2", 1), nullptr);
+    EXPECT_EQ(workspace.TagCellText(TagGrid::ID3v1, 0, 2), u"Песня");
+    EXPECT_EQ(test::ReadFileBytes(path), before);
+}
+
+struct RecordCase {
+    const char* name;
+    bool isV11;
+    int tag;
+    const char16_t* typed;
+    const char16_t* shown;
+};
+
+class Id3v1Rules : public testing::TestWithParam<RecordCase> { };
+
+TEST_P(Id3v1Rules, ApplyTheRecordsOwnCuttingRules)
+{
+    const RecordCase& c = GetParam();
+    test::TempDir folder;
+    test::WriteMp3(folder, "a.mp3",
+        { .frames = std::nullopt,
+            .record = ID3v1Fields { .Title = "t", .Track = c.isV11 ? 5 : -1, .Genre = 3 } });
+    test::RecordingProgress progress;
+    test::ScriptedPrompts prompts;
+    Workspace workspace(progress, prompts);
+    workspace.SetCurrentDir(folder.Path());
+    workspace.ScanFolder();
+    workspace.SetActiveGrid(TagGrid::ID3v1);
+    const std::vector<TagField> fields = BuildTagFields(BuildTagList(Settings {}));
+
+    ApplyFieldToFile(workspace, 0, fields[static_cast<std::size_t>(c.tag - 2)], c.typed);
+
+    EXPECT_EQ(FieldValue(workspace, 0, fields[static_cast<std::size_t>(c.tag - 2)]), c.shown);
+}
+
+INSTANTIATE_TEST_SUITE_P(Fields, Id3v1Rules,
+    testing::Values(RecordCase { "CommentOfV11Keeps28", true, TagComment,
+                        u"123456789012345678901234567890123", u"1234567890123456789012345678" },
+        RecordCase { "CommentOfV10Keeps30", false, TagComment, u"123456789012345678901234567890123",
+            u"123456789012345678901234567890" },
+        RecordCase { "TrackOfV11", true, TagTrack, u"12", u"12" },
+        RecordCase { "TrackOfV10StaysZero", false, TagTrack, u"12", u"0" },
+        RecordCase { "EmptyTrackStoresZero", true, TagTrack, u"", u"0" },
+        RecordCase { "TrackKeepsItsLowEightBits", true, TagTrack, u"300", u"44" },
+        RecordCase { "GenreByNameIgnoringCase", true, TagGenre, u"hard ROCK", u"Hard Rock" },
+        RecordCase { "UnknownGenreIsUnknown", true, TagGenre, u"Polka-Punk", u"Unknown" },
+        RecordCase { "YearAsTyped", true, TagYear, u"1984", u"1984" }),
+    [](const testing::TestParamInfo<RecordCase>& info) { return info.param.name; });
+
+struct TrackCase {
+    const char16_t* typed;
+    std::uint8_t number;
+};
+
+class TrackNumbers : public testing::TestWithParam<TrackCase> { };
+
+TEST_P(TrackNumbers, AreTheDecimalValueModulo256)
+{
+    EXPECT_EQ(TrackNumber(GetParam().typed), GetParam().number);
+}
+
+INSTANTIATE_TEST_SUITE_P(Typed, TrackNumbers,
+    testing::Values(TrackCase { u"", 0 }, TrackCase { u"7", 7 }, TrackCase { u"007", 7 },
+        TrackCase { u"255", 255 }, TrackCase { u"256", 0 }, TrackCase { u"300", 44 },
+        TrackCase { u"99999999999999999999", 255 }));
+
+TEST_F(FieldEditing, ApplyingToTheSelectionMarksChangedRowsInTheVisibleGridOnly)
+{
+    test::WriteMp3(folder, "a.mp3", { .frames = Frame("TIT2", Latin1Body("Same")) });
+    test::WriteMp3(folder, "b.mp3", { .frames = Frame("TIT2", Latin1Body("Other")) });
+    test::WriteMp3(folder, "c.mp3", { .frames = Frame("TIT2", Latin1Body("Other")) });
+    test::WriteMp3(folder, "d.mp3", { .frames = Frame("TIT2", Latin1Body("Outside")) });
+    Scan();
+    Select(TagGrid::ID3v2, { 0, 2 });
+    workspace.SetViewCodePage(TagGrid::ID3v2, 1200);
+
+    ApplyFieldToSelection(workspace, Field("TIT2"), u"Same");
+
+    EXPECT_FALSE(workspace.IsRowMarked(0));
+    for (int row : { 1, 2 }) {
+        EXPECT_TRUE(workspace.IsRowMarked(row, TagGrid::ID3v2)) << row;
+        EXPECT_FALSE(workspace.IsRowMarked(row, TagGrid::ID3v1)) << row;
+        EXPECT_EQ(GetFrameText(workspace.File(row), "TIT2", 1200), u"Same");
+    }
+    EXPECT_FALSE(workspace.IsRowMarked(3));
+    EXPECT_EQ(GetFrameText(workspace.File(3), "TIT2", 1200), u"Outside");
+    EXPECT_TRUE(workspace.Changed());
+
+    Select(TagGrid::ID3v1, { 3, 3 });
+    ApplyFieldToSelection(workspace, Field("TPE1"), u"Artist");
+    EXPECT_TRUE(workspace.IsRowMarked(3, TagGrid::ID3v1));
+    EXPECT_FALSE(workspace.IsRowMarked(3, TagGrid::ID3v2));
+}
+
+TEST_F(FieldEditing, DoNotChangeChangesNothing)
+{
+    test::WriteMp3(folder, "a.mp3", { .frames = Frame("TIT2", Latin1Body("One")) });
+    test::WriteMp3(folder, "b.mp3", { .frames = std::nullopt, .record = ID3v1Fields { .Title = "Two" } });
+    Scan();
+
+    for (TagGrid grid : { TagGrid::ID3v1, TagGrid::ID3v2 }) {
+        Select(grid, { 0, 1 });
+        for (const TagField& field : fields)
+            ApplyFieldToSelection(workspace, field, kDoNotChangeText);
+    }
+
+    EXPECT_FALSE(workspace.Changed());
+    EXPECT_EQ(GetFrameText(workspace.File(0), "TIT2", 1200), u"One");
+    EXPECT_EQ(workspace.File(1).FrameCount(), 1);
+    EXPECT_EQ(Record(1)->Title, "Two");
+    EXPECT_FALSE(Record(1)->Changed);
+}
+
+TEST_F(FieldEditing, ValueListsHoldEveryListedFilesValuesSortedIgnoringCase)
+{
+    const char16_t* artists[] = { u"beta", u"Alpha", u"alpha", u"", u"Beta", u"gamma", u"Delta" };
+    for (int i = 0; i < 7; ++i) {
+        test::WriteMp3(folder, "f" + std::to_string(i) + ".mp3",
+            { .frames = test::Concat(
+                  { Frame("TPE1", Utf16Body(artists[i])), Frame("TCON", Latin1Body("(17)")) }) });
+    }
+    Scan();
+    Select(TagGrid::ID3v2, { 0, 0 });
+    workspace.SetViewCodePage(TagGrid::ID3v2, 1200);
+
+    EXPECT_EQ(FillValueList(workspace, Field("TPE1")),
+        (std::vector<WideString> { u"Alpha", u"beta", u"Delta", u"gamma" }));
+    EXPECT_TRUE(FillValueList(workspace, Field("TCON")).empty());
+    EXPECT_TRUE(FillValueList(workspace, Field("TALB")).empty());
+}
+
+TEST_F(FieldEditing, Id3v1ValueListsSkipBlankFieldsAndHaveNoTrackNumbers)
+{
+    test::WriteMp3(
+        folder, "a.mp3", { .frames = std::nullopt, .record = ID3v1Fields { .Title = "zeta", .Track = 2 } });
+    test::WriteMp3(
+        folder, "b.mp3", { .frames = std::nullopt, .record = ID3v1Fields { .Title = "   ", .Track = 3 } });
+    test::WriteMp3(folder, "c.mp3",
+        { .frames = std::nullopt, .record = ID3v1Fields { .Title = "\xC0\xE1\xE2", .Track = 4 } });
+    test::WriteMp3(folder, "d.mp3");
+    Scan();
+    Select(TagGrid::ID3v1, { 0, 0 });
+    workspace.SetViewCodePage(TagGrid::ID3v1, 1251);
+
+    EXPECT_EQ(FillValueList(workspace, Field("TIT2")), (std::vector<WideString> { u"zeta", u"Абв" }));
+    EXPECT_TRUE(FillValueList(workspace, Field("TRCK")).empty());
+    EXPECT_EQ(Record(3), nullptr);
+}
+
+} // namespace
+} // namespace vennart::workspace

@@ -1,0 +1,36 @@
+// Small MP3 files written into a test's own folder: an optional ID3v2 tag of given frames, MPEG
+// audio, an optional ID3v1 record. The workspace tests scan, edit and save such folders.
+#pragma once
+
+#include "support/Id3Builder.h"
+#include "support/TempDir.h"
+
+#include <filesystem>
+#include <optional>
+#include <string_view>
+
+namespace vennart::test {
+
+// Text frame bodies: encoding 0 with the bytes as given, or encoding 1 with FF FE and UTF-16 LE.
+Bytes Latin1Body(std::string_view bytes);
+Bytes Utf16Body(std::u16string_view text);
+// A COMM or TXXX-like body: encoding, (language,) description, terminator, text.
+Bytes CommentBody(std::u16string_view description, std::u16string_view text);
+
+// `audioBytes` bytes of audio starting with one frame header of `spec`, the rest free of frame syncs.
+Bytes AudioBlock(const MPEGFrameSpec& spec, std::size_t audioBytes);
+
+struct Mp3Content {
+    std::optional<Bytes> frames; // none: no ID3v2 tag
+    std::optional<ID3v1Fields> record = {};
+    Bytes audio = Audio(3);
+    std::uint8_t major = 3;
+};
+
+Bytes Mp3Bytes(const Mp3Content& content);
+
+// Writes the file `name` into the folder and returns its path.
+std::filesystem::path WriteMp3(
+    const TempDir& folder, const std::string& name, const Mp3Content& content = {});
+
+} // namespace vennart::test

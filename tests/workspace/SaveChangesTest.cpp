@@ -1,0 +1,461 @@
+// Saving on real files in a folder of the test's own: tags on disk, audio untouched, renames that
+// never replace another file, failed saves that change nothing, and the questions that guard edits.
+#include "workspace/SaveChanges.h"
+
+#include "Mp3Folder.h"
+#include "platform/Error.h"
+#include "support/FaultyFileSystem.h"
+#include "support/WorkspaceFakes.h"
+#include "tags/ID3v1Tag.h"
+#include "workspace/FrameText.h"
+#include "workspace/Workspace.h"
+
+#include <gtest/gtest.h>
+
+namespace vennart::workspace {
+namespace {
+
+using test::Bytes;
+using test::Frame;
+using test::ID3v1Fields;
+using test::Latin1Body;
+
+constexpr std::string_view kLeaveQuestion = "Changes was not saved! Do you want to save changes?";
+constexpr std::string_view kCloseQuestion = "Changes was not saved! Close anyway?";
+
+// What follows the ID3v2 tag: the audio and the ID3v1 record.
+Bytes AfterTag(const Bytes& file)
+{
+    if (file.size() < 10 || file[0] != 'I' || file[1] != 'D' || file[2] != '3')
+        return file;
+    const std::size_t size = 10
+        + (std::size_t { file[6] } << 21 | std::size_t { file[7] } << 14 | std::size_t { file[8] } << 7
+            | file[9]);
+    return Bytes(file.begin() + static_cast<std::ptrdiff_t>(std::min(size, file.size())), file.end());
+}
+
+std::vector<std::string> FolderNames(const std::filesystem::path& folder)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// One error box naming the one file that kept its old name.
+void ExpectRenameReport(const std::string& message, const std::filesystem::path& file)
+{
+    const std::string heading = "1 file(s) could not be renamed:\n";
+    EXPECT_EQ(message.rfind(heading + file.string() + ": ", 0), 0u) << message;
+    EXPECT_EQ(message.find('\n', heading.size()), std::string::npos) << message;
+}
+
+class SaveChangesTest : public testing::Test {
+protected:
+    SaveChangesTest()
+    {
+        for (const char* name : { "a.mp3", "b.mp3", "c.mp3" }) {
+            test::WriteMp3(folder, name,
+                { .frames = Frame("TIT2", Latin1Body(std::string("title of ") + name)),
+                    .record = ID3v1Fields { .Title = name, .Track = 1 },
+                    .audio = test::Audio(5) });
+        }
+        test::WriteMp3(folder, "no-tags.mp3");
+    }
+
+    void Scan()
+    {
+        workspace.SetCurrentDir(folder.Path());
+        workspace.ScanFolder();
+    }
+
+    // Gives the row's file a new title in memory and marks the row in the ID3v2 grid.
+    void EditTitle(int row, const WideString& title)
+    {
+        SetFrameText(workspace.File(row), "TIT2", title, 1200);
+        workspace.MarkRowChanged(row, TagGrid::ID3v2);
+    }
+
+    void Rename(int row, const WideString& name)
+    {
+        workspace.SetRowName(row, name);
+        workspace.MarkRowChanged(row);
+    }
+
+    std::map<std::string, Bytes> Snapshot() const
+    {
+        std::map<std::string, Bytes> files;
+        for (const std::string& name : FolderNames(folder.Path())) {
+            if (std::filesystem::is_regular_file(folder / name))
+                files[name] = test::ReadFileBytes(folder / name);
+        }
+        return files;
+    }
+
+    static WideString TitleOnDisk(const std::filesystem::path& path)
+    {
+        return GetFrameText(tags::TID3v2Class(path), "TIT2", 1200);
+    }
+
+    test::TempDir folder;
+    test::RecordingProgress progress;
+    test::ScriptedPrompts prompts;
+    Workspace workspace { progress, prompts };
+};
+
+TEST_F(SaveChangesTest, WritesTheMarkedFilesKeepsTheirAudioAndReadsTheFolderAgain)
+{
+    Scan();
+    const auto before = Snapshot();
+    EditTitle(0, u"Первая");
+    EditTitle(2, u"Третья");
+    progress.Clear();
+
+    SaveChanges(workspace);
+
+    EXPECT_EQ(TitleOnDisk(folder / "a.mp3"), u"Первая");
+    EXPECT_EQ(TitleOnDisk(folder / "c.mp3"), u"Третья");
+    EXPECT_EQ(AfterTag(test::ReadFileBytes(folder / "a.mp3")), AfterTag(before.at("a.mp3")));
+    EXPECT_EQ(AfterTag(test::ReadFileBytes(folder / "c.mp3")), AfterTag(before.at("c.mp3")));
+    EXPECT_EQ(test::ReadFileBytes(folder / "b.mp3"), before.at("b.mp3"));
+    EXPECT_EQ(
+        FolderNames(folder.Path()), (std::vector<std::string> { "a.mp3", "b.mp3", "c.mp3", "no-tags.mp3" }));
+    EXPECT_EQ(progress.Statuses,
+        (std::vector<std::string> { "Saving 0 of 2", "Saving 1 of 2", "Saving 2 of 2", "Idle",
+            "Reading 0 of 4", "Reading 1 of 4", "Reading 2 of 4", "Reading 3 of 4", "Reading 4 of 4",
+            "Idle" }));
+    EXPECT_FALSE(progress.BarVisible);
+    EXPECT_FALSE(workspace.Changed());
+    for (int row = 0; row < workspace.FileCount(); ++row)
+        EXPECT_FALSE(workspace.IsRowMarked(row));
+    EXPECT_EQ(workspace.TagCellText(TagGrid::ID3v2, 0, 2), u"Первая");
+    EXPECT_TRUE(prompts.Errors.empty());
+}
+
+TEST_F(SaveChangesTest, WritesBothTagsOfAFileMarkedInOneGrid)
+{
+    Scan();
+    SetFrameText(workspace.File(3), "TIT2", u"v2 title", 1200);
+    auto record = std::make_unique<tags::TID3v1Tag>();
+    record->SetTitle("v1 title");
+    workspace.File(3).AddFrame(std::move(record));
+    workspace.MarkRowChanged(3, TagGrid::ID3v1);
+
+    SaveChanges(workspace);
+
+    const tags::TID3v2Class saved(folder / "no-tags.mp3");
+    EXPECT_EQ(GetFrameText(saved, "TIT2", 1200), u"v2 title");
+    const auto* savedRecord = saved.FindFrameByClass<tags::TID3v1Tag>(1);
+    ASSERT_NE(savedRecord, nullptr);
+    EXPECT_EQ(savedRecord->Title, "v1 title");
+}
+
+TEST_F(SaveChangesTest, SavingWithoutMarksReadsTheFolderAgain)
+{
+    Scan();
+    const auto before = Snapshot();
+    progress.Clear();
+
+    SaveChanges(workspace);
+
+    EXPECT_EQ(progress.Statuses.front(), "Saving 0 of 0");
+    EXPECT_EQ(progress.Statuses[1], "Idle");
+    EXPECT_EQ(progress.Statuses[2], "Reading 0 of 4");
+    EXPECT_EQ(Snapshot(), before);
+}
+
+TEST_F(SaveChangesTest, RenamesFilesToTheirEditedNamesTrimmed)
+{
+    Scan();
+    Rename(0, u"  Новое имя.mp3 \t");
+    Rename(1, u"b.txt");
+
+    SaveChanges(workspace);
+
+    EXPECT_EQ(FolderNames(folder.Path()),
+        (std::vector<std::string> { "b.txt", "c.mp3", "no-tags.mp3", "Новое имя.mp3" }));
+    EXPECT_EQ(workspace.FileCount(), 3);
+    EXPECT_EQ(workspace.RowName(2), u"Новое имя.mp3");
+    EXPECT_TRUE(prompts.Errors.empty());
+}
+
+TEST_F(SaveChangesTest, ANameDifferingOnlyInLetterCaseIsNotApplied)
+{
+    Scan();
+    Rename(0, u"A.MP3");
+
+    SaveChanges(workspace);
+
+    EXPECT_EQ(
+        FolderNames(folder.Path()), (std::vector<std::string> { "a.mp3", "b.mp3", "c.mp3", "no-tags.mp3" }));
+    EXPECT_EQ(workspace.RowName(0), u"a.mp3");
+    EXPECT_TRUE(prompts.Errors.empty());
+}
+
+TEST_F(SaveChangesTest, ANameInALegacyCodePageKeepsItsBytesWhenItsTagsAreSaved)
+{
+    const std::string legacyName = "\xCF\xE5\xF1\xED\xFF.mp3"; // "Песня.mp3" in code page 1251
+    test::WriteMp3(folder, legacyName);
+    Scan();
+    ASSERT_EQ(workspace.FileCount(), 5);
+    ASSERT_EQ(workspace.File(4).FileName, folder / legacyName);
+    EditTitle(4, u"Песня");
+
+    SaveChanges(workspace);
+
+    EXPECT_EQ(FolderNames(folder.Path()),
+        (std::vector<std::string> { "a.mp3", "b.mp3", "c.mp3", "no-tags.mp3", legacyName }));
+    EXPECT_EQ(TitleOnDisk(folder / legacyName), u"Песня");
+    EXPECT_TRUE(prompts.Errors.empty());
+}
+
+TEST_F(SaveChangesTest, ARenameOntoAnExistingFileIsRefusedAndReported)
+{
+    Scan();
+    const Bytes bBefore = test::ReadFileBytes(folder / "b.mp3");
+    EditTitle(0, u"Saved anyway");
+    Rename(0, u"b.mp3");
+
+    SaveChanges(workspace);
+
+    EXPECT_EQ(test::ReadFileBytes(folder / "b.mp3"), bBefore);
+    EXPECT_EQ(TitleOnDisk(folder / "a.mp3"), u"Saved anyway");
+    EXPECT_EQ(workspace.FileCount(), 4);
+    ASSERT_EQ(prompts.Errors.size(), 1u);
+    ExpectRenameReport(prompts.Errors[0], folder / "a.mp3");
+}
+
+TEST_F(SaveChangesTest, TwoFilesGivenTheSameNameKeepOneUnderItsOldName)
+{
+    Scan();
+    Rename(0, u"same.mp3");
+    Rename(1, u"same.mp3");
+    const Bytes bBefore = test::ReadFileBytes(folder / "b.mp3");
+
+    SaveChanges(workspace);
+
+    EXPECT_EQ(FolderNames(folder.Path()),
+        (std::vector<std::string> { "b.mp3", "c.mp3", "no-tags.mp3", "same.mp3" }));
+    EXPECT_EQ(AfterTag(test::ReadFileBytes(folder / "b.mp3")), AfterTag(bBefore));
+    ASSERT_EQ(prompts.Errors.size(), 1u);
+    ExpectRenameReport(prompts.Errors[0], folder / "b.mp3");
+}
+
+class InvalidName : public SaveChangesTest, public testing::WithParamInterface<const char16_t*> { };
+
+TEST_P(InvalidName, IsRefusedAndReportedWhileTheTagIsSaved)
+{
+    Scan();
+    EditTitle(0, u"New title");
+    Rename(0, GetParam());
+
+    SaveChanges(workspace);
+
+    EXPECT_EQ(
+        FolderNames(folder.Path()), (std::vector<std::string> { "a.mp3", "b.mp3", "c.mp3", "no-tags.mp3" }));
+    EXPECT_EQ(TitleOnDisk(folder / "a.mp3"), u"New title");
+    ASSERT_EQ(prompts.Errors.size(), 1u);
+    ExpectRenameReport(prompts.Errors[0], folder / "a.mp3");
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, InvalidName,
+    testing::Values(u"", u" \t ", u"sub/a.mp3", u"/a.mp3", u".", u"..",
+        u"a-name-much-too-long-for-any-linux-file-system-"
+        u"0123456789012345678901234567890123456789012345678901234567890123456789"
+        u"0123456789012345678901234567890123456789012345678901234567890123456789"
+        u"0123456789012345678901234567890123456789012345678901234567890123456789"
+        u".mp3"));
+
+TEST_F(SaveChangesTest, AFolderBlockingTheTemporaryNameStopsTheSaveThere)
+{
+    Scan();
+    EditTitle(0, u"Written");
+    EditTitle(1, u"Not written");
+    EditTitle(2, u"Not reached");
+    std::filesystem::create_directory(folder / "b.mp3.$$$");
+    const auto before = Snapshot();
+    progress.Clear();
+
+    try {
+        SaveChanges(workspace);
+        ADD_FAILURE() << "the save did not fail";
+    } catch (const Error& error) {
+        EXPECT_NE(std::string(error.what()).find("b.mp3"), std::string::npos) << error.what();
+    }
+
+    EXPECT_EQ(TitleOnDisk(folder / "a.mp3"), u"Written");
+    EXPECT_EQ(test::ReadFileBytes(folder / "b.mp3"), before.at("b.mp3"));
+    EXPECT_EQ(test::ReadFileBytes(folder / "c.mp3"), before.at("c.mp3"));
+    EXPECT_EQ(FolderNames(folder.Path()),
+        (std::vector<std::string> { "a.mp3", "b.mp3", "b.mp3.$$$", "c.mp3", "no-tags.mp3" }));
+    EXPECT_TRUE(workspace.Changed());
+    for (int row : { 0, 1, 2 })
+        EXPECT_TRUE(workspace.IsRowMarked(row)) << row;
+    EXPECT_EQ(progress.Statuses.back(), "Idle");
+    EXPECT_FALSE(progress.BarVisible);
+    EXPECT_EQ(GetFrameText(workspace.File(2), "TIT2", 1200), u"Not reached");
+}
+
+TEST_F(SaveChangesTest, SavingAgainAfterAFailureWritesTheFilesRenamedTheFirstTime)
+{
+    Scan();
+    EditTitle(0, u"Renamed and saved");
+    Rename(0, u"a2.mp3");
+    EditTitle(1, u"Saved the second time");
+    std::filesystem::create_directory(folder / "b.mp3.$$$");
+    EXPECT_THROW(SaveChanges(workspace), Error);
+    std::filesystem::remove(folder / "b.mp3.$$$");
+    EditTitle(0, u"Changed after the rename");
+
+    SaveChanges(workspace);
+
+    EXPECT_EQ(
+        FolderNames(folder.Path()), (std::vector<std::string> { "a2.mp3", "b.mp3", "c.mp3", "no-tags.mp3" }));
+    EXPECT_EQ(TitleOnDisk(folder / "a2.mp3"), u"Changed after the rename");
+    EXPECT_EQ(TitleOnDisk(folder / "b.mp3"), u"Saved the second time");
+    EXPECT_TRUE(prompts.Errors.empty());
+    EXPECT_FALSE(workspace.Changed());
+}
+
+TEST_F(SaveChangesTest, RenamesRefusedBeforeAFailedSaveAreStillReported)
+{
+    Scan();
+    Rename(0, u"b.mp3");
+    EditTitle(1, u"Not written");
+    std::filesystem::create_directory(folder / "b.mp3.$$$");
+
+    EXPECT_THROW(SaveChanges(workspace), Error);
+
+    ASSERT_EQ(prompts.Errors.size(), 1u);
+    ExpectRenameReport(prompts.Errors[0], folder / "a.mp3");
+}
+
+// Every file operation of a save, made to fail (or to store only half) in turn: a save either
+// reports the failure with every file of the folder as it was, or completes with the new tags
+// and the audio intact. Nothing is ever left behind.
+class SaveChangesFaults : public testing::TestWithParam<test::FaultyFileSystem::Fault> { };
+
+TEST_P(SaveChangesFaults, EndEitherWithEveryFileAsItWasOrWithTheFileSaved)
+{
+    int failures = 0;
+    for (int k = 1;; ++k) {
+        test::TempDir folder;
+        for (const char* name : { "a.mp3", "b.mp3" })
+            test::WriteMp3(folder, name,
+                { .frames = Frame("TIT2", Latin1Body("old")), .record = ID3v1Fields { .Title = "old" } });
+        test::FaultyFileSystem fileSystem;
+        test::RecordingProgress progress;
+        test::ScriptedPrompts prompts;
+        Workspace workspace(progress, prompts, fileSystem);
+        workspace.SetCurrentDir(folder.Path());
+        workspace.ScanFolder();
+        SetFrameText(workspace.File(1), "TIT2", u"new", 1200);
+        workspace.File(1).FindFrameByClass<tags::TID3v1Tag>(1)->SetTitle("new");
+        workspace.MarkRowChanged(1);
+        const Bytes a = test::ReadFileBytes(folder / "a.mp3");
+        const Bytes b = test::ReadFileBytes(folder / "b.mp3");
+        fileSystem.FailOperation(k, GetParam());
+
+        bool failed = false;
+        try {
+            SaveChanges(workspace);
+        } catch (const Error&) {
+            failed = true;
+        }
+
+        SCOPED_TRACE("operation " + std::to_string(k));
+        EXPECT_EQ(FolderNames(folder.Path()), (std::vector<std::string> { "a.mp3", "b.mp3" }));
+        EXPECT_EQ(test::ReadFileBytes(folder / "a.mp3"), a);
+        if (failed) {
+            ++failures;
+            EXPECT_EQ(test::ReadFileBytes(folder / "b.mp3"), b);
+            EXPECT_TRUE(workspace.IsRowMarked(1));
+            EXPECT_TRUE(workspace.Changed());
+        } else {
+            const tags::TID3v2Class saved(folder / "b.mp3");
+            EXPECT_EQ(GetFrameText(saved, "TIT2", 1200), u"new");
+            EXPECT_EQ(saved.FindFrameByClass<tags::TID3v1Tag>(1)->Title, "new");
+            EXPECT_EQ(AfterTag(test::ReadFileBytes(folder / "b.mp3")),
+                AfterTag(test::Concat({ test::Audio(3), test::ID3v1Record({ .Title = "new" }) })));
+        }
+        if (fileSystem.OperationCount() < k)
+            break;
+    }
+    EXPECT_GT(failures, 3);
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, SaveChangesFaults,
+    testing::Values(test::FaultyFileSystem::Fault::Fail, test::FaultyFileSystem::Fault::ShortWrite));
+
+TEST_F(SaveChangesTest, LeavingAFolderWithoutEditsAsksNothing)
+{
+    Scan();
+    EXPECT_TRUE(ConfirmLeaveFolder(workspace));
+    EXPECT_TRUE(ConfirmClose(workspace));
+    EXPECT_TRUE(prompts.Questions.empty());
+}
+
+TEST_F(SaveChangesTest, LeavingAFolderAndAnsweringYesSaves)
+{
+    Scan();
+    EditTitle(0, u"Saved on leaving");
+    prompts.QueueAnswer(Answer::Yes);
+
+    EXPECT_TRUE(ConfirmLeaveFolder(workspace));
+
+    EXPECT_EQ(prompts.Questions, std::vector<std::string> { std::string(kLeaveQuestion) });
+    EXPECT_EQ(TitleOnDisk(folder / "a.mp3"), u"Saved on leaving");
+    EXPECT_FALSE(workspace.Changed());
+}
+
+TEST_F(SaveChangesTest, LeavingAFolderAndAnsweringNoOrCancelWritesNothing)
+{
+    Scan();
+    EditTitle(0, u"Dropped");
+    const auto before = Snapshot();
+    prompts.QueueAnswer(Answer::Cancel);
+    prompts.QueueAnswer(Answer::No);
+
+    EXPECT_FALSE(ConfirmLeaveFolder(workspace));
+    EXPECT_TRUE(workspace.IsRowMarked(0));
+    EXPECT_TRUE(workspace.Changed());
+    EXPECT_TRUE(ConfirmLeaveFolder(workspace));
+
+    EXPECT_EQ(prompts.Questions.size(), 2u);
+    EXPECT_EQ(Snapshot(), before);
+}
+
+TEST_F(SaveChangesTest, LeavingAFolderWhoseSaveFailsStaysWithTheEdits)
+{
+    Scan();
+    EditTitle(0, u"Not written");
+    std::filesystem::create_directory(folder / "a.mp3.$$$");
+    prompts.QueueAnswer(Answer::Yes);
+
+    EXPECT_THROW(ConfirmLeaveFolder(workspace), Error);
+
+    EXPECT_TRUE(workspace.IsRowMarked(0));
+    EXPECT_TRUE(workspace.Changed());
+}
+
+TEST_F(SaveChangesTest, ClosingWithEditsAsksAndOnlyNoKeepsTheWindowOpen)
+{
+    Scan();
+    EditTitle(0, u"Never saved");
+    const auto before = Snapshot();
+    prompts.QueueAnswer(Answer::No);
+    prompts.QueueAnswer(Answer::Yes);
+    prompts.QueueAnswer(Answer::Cancel);
+
+    EXPECT_FALSE(ConfirmClose(workspace));
+    EXPECT_TRUE(ConfirmClose(workspace));
+    EXPECT_TRUE(ConfirmClose(workspace));
+
+    EXPECT_EQ(prompts.Questions, std::vector<std::string>(3, std::string(kCloseQuestion)));
+    EXPECT_TRUE(workspace.IsRowMarked(0));
+    EXPECT_EQ(Snapshot(), before);
+}
+
+} // namespace
+} // namespace vennart::workspace

@@ -1,0 +1,286 @@
+// The folder scan and the rows it builds: order, progress, unreadable files, names, tag cells,
+// changed marks and selections.
+#include "Mp3Folder.h"
+#include "platform/Error.h"
+#include "support/WorkspaceFakes.h"
+#include "workspace/Workspace.h"
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace vennart::workspace {
+namespace {
+
+using test::ID3v1Fields;
+using test::Mp3Content;
+
+class RecordingObserver final : public WorkspaceObserver {
+public:
+    void FileListAboutToReset() override { events.push_back("about to reset"); }
+    void FileListReset() override { events.push_back("reset"); }
+    void RowsChanged(int first, int last) override
+    {
+        events.push_back("rows " + std::to_string(first) + "-" + std::to_string(last));
+    }
+    void TagColumnsChanged(TagGrid grid) override
+    {
+        events.push_back(grid == TagGrid::ID3v1 ? "tags v1" : "tags v2");
+    }
+    std::vector<std::string> events;
+};
+
+// Holds an exclusive lock on a file, as another program saving it would.
+class LockedFile {
+public:
+    explicit LockedFile(const std::filesystem::path& path)
+        : fd_(open(path.c_str(), O_RDONLY))
+    {
+        EXPECT_EQ(flock(fd_, LOCK_EX), 0);
+    }
+    ~LockedFile() { close(fd_); }
+    LockedFile(const LockedFile&) = delete;
+    LockedFile& operator=(const LockedFile&) = delete;
+
+private:
+    int fd_;
+};
+
+std::vector<std::string> Lines(const std::string& message)
+{
+    std::vector<std::string> lines;
+    std::istringstream stream(message);
+    for (std::string line; std::getline(stream, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+class WorkspaceScan : public testing::Test {
+protected:
+    void Scan()
+    {
+        workspace.SetCurrentDir(folder.Path());
+        workspace.ScanFolder();
+    }
+
+    std::vector<std::u16string> RowNames() const
+    {
+        std::vector<std::u16string> names;
+        for (int row = 0; row < workspace.FileCount(); ++row)
+            names.push_back(workspace.RowName(row));
+        return names;
+    }
+
+    test::TempDir folder;
+    test::RecordingProgress progress;
+    test::ScriptedPrompts prompts;
+    Workspace workspace { progress, prompts };
+};
+
+TEST_F(WorkspaceScan, ListsMp3FilesOfAnyCaseSortedByNameIgnoringCase)
+{
+    for (const char* name : { "b.mp3", "A.MP3", "c.Mp3", ".hidden.mp3", "notes.txt", "song.mp3.bak", "mp3" })
+        test::WriteMp3(folder, name);
+    std::filesystem::create_directory(folder / "folder.mp3");
+    ASSERT_EQ(mkfifo((folder / "pipe.mp3").c_str(), 0600), 0);
+    std::filesystem::create_symlink(folder / "b.mp3", folder / "Link.mp3");
+    std::filesystem::create_symlink(folder / "missing", folder / "dangling.mp3");
+
+    Scan();
+
+    EXPECT_EQ(RowNames(),
+        (std::vector<std::u16string> { u".hidden.mp3", u"A.MP3", u"b.mp3", u"c.Mp3", u"Link.mp3" }));
+    EXPECT_TRUE(prompts.Errors.empty());
+    EXPECT_EQ(workspace.File(1).FileName, folder / "A.MP3");
+}
+
+TEST_F(WorkspaceScan, ShowsReadingProgressForEveryFileAndEndsIdle)
+{
+    for (const char* name : { "1.mp3", "2.mp3", "3.mp3" })
+        test::WriteMp3(folder, name);
+
+    Scan();
+
+    EXPECT_EQ(progress.Statuses,
+        (std::vector<std::string> {
+            "Reading 0 of 3", "Reading 1 of 3", "Reading 2 of 3", "Reading 3 of 3", "Idle" }));
+    EXPECT_EQ(progress.BarMaximums, std::vector<int> { 3 });
+    EXPECT_EQ(progress.BarPositions, (std::vector<int> { 1, 2, 3, 0 }));
+    EXPECT_FALSE(progress.BarVisible);
+}
+
+TEST_F(WorkspaceScan, AnEmptyFolderShowsNoProgressAndNoRows)
+{
+    test::WriteMp3(folder, "not-audio.wav");
+
+    Scan();
+
+    EXPECT_EQ(workspace.FileCount(), 0);
+    EXPECT_TRUE(progress.Statuses.empty());
+    EXPECT_TRUE(progress.BarMaximums.empty());
+    EXPECT_TRUE(prompts.Errors.empty());
+    EXPECT_TRUE(workspace.Selection(TagGrid::ID3v1).IsEmpty());
+    EXPECT_TRUE(workspace.Selection(TagGrid::ID3v2).IsEmpty());
+    EXPECT_FALSE(workspace.SelectAllFiles());
+    EXPECT_TRUE(workspace.ActiveSelection().IsEmpty());
+}
+
+TEST_F(WorkspaceScan, UnreadableFilesAreLeftOutAndNamedInOneErrorBox)
+{
+    test::WriteMp3(folder, "a.mp3");
+    // The frame claims more bytes than the whole file holds.
+    test::WriteFileBytes(folder / "b.mp3",
+        test::Concat({ test::TagHeader(3, 20), test::BytesOf("TIT2"), { 0, 0, 0x10, 0, 0, 0 },
+            test::Bytes(10, 'x') }));
+    test::WriteMp3(folder, "c.mp3");
+    test::WriteMp3(folder, "d.mp3");
+    const LockedFile locked(folder / "c.mp3");
+
+    Scan();
+
+    EXPECT_EQ(RowNames(), (std::vector<std::u16string> { u"a.mp3", u"d.mp3" }));
+    ASSERT_EQ(prompts.Errors.size(), 1u);
+    const std::vector<std::string> lines = Lines(prompts.Errors[0]);
+    ASSERT_EQ(lines.size(), 3u) << prompts.Errors[0];
+    EXPECT_EQ(lines[0], "Could not read 2 file(s):");
+    EXPECT_EQ(lines[1].rfind((folder / "b.mp3").string() + ": ", 0), 0u) << lines[1];
+    EXPECT_NE(lines[1].find("damaged"), std::string::npos) << lines[1];
+    EXPECT_EQ(lines[2].rfind((folder / "c.mp3").string() + ": ", 0), 0u) << lines[2];
+    EXPECT_EQ(progress.Statuses.back(), "Idle");
+    EXPECT_EQ(progress.Statuses[4], "Reading 4 of 4");
+}
+
+TEST_F(WorkspaceScan, AFolderThatCannotBeListedKeepsTheRowsAndTheirMarks)
+{
+    test::WriteMp3(folder, "a.mp3");
+    Scan();
+    workspace.MarkRowChanged(0);
+    workspace.SetCurrentDir(folder / "gone");
+
+    EXPECT_THROW(workspace.ScanFolder(), Error);
+
+    EXPECT_EQ(workspace.FileCount(), 1);
+    EXPECT_TRUE(workspace.IsRowMarked(0));
+    EXPECT_TRUE(workspace.Changed());
+}
+
+TEST_F(WorkspaceScan, TagCellsShowEachGridsTagThroughItsViewCodePage)
+{
+    const std::string cyrillic1251 = "\xCF\xE5\xF1\xED\xFF"; // "Песня"
+    test::WriteMp3(folder, "a.mp3",
+        { .frames = test::Concat({ test::Frame("TIT2", test::Utf16Body(u"Заголовок")),
+              test::Frame("TPE1", test::Latin1Body(cyrillic1251)),
+              test::Frame("TYER", test::Latin1Body("1999")) }),
+            .record
+            = ID3v1Fields { .Title = cyrillic1251, .Artist = "Band", .Album = "LP", .Year = "2001" } });
+    test::WriteMp3(folder, "b.mp3");
+    Scan();
+    workspace.SetViewCodePage(TagGrid::ID3v1, 1251);
+    workspace.SetViewCodePage(TagGrid::ID3v2, 1200);
+
+    EXPECT_EQ(workspace.TagCellText(TagGrid::ID3v1, 0, 2), u"Песня");
+    EXPECT_EQ(workspace.TagCellText(TagGrid::ID3v1, 0, 3), u"Band");
+    EXPECT_EQ(workspace.TagCellText(TagGrid::ID3v1, 0, 4), u"LP");
+    EXPECT_EQ(workspace.TagCellText(TagGrid::ID3v1, 0, 5), u"2001");
+    EXPECT_EQ(workspace.TagCellText(TagGrid::ID3v2, 0, 2), u"Заголовок");
+    EXPECT_EQ(workspace.TagCellText(TagGrid::ID3v2, 0, 3), u"\u00CF\u00E5\u00F1\u00ED\u00FF");
+    EXPECT_EQ(workspace.TagCellText(TagGrid::ID3v2, 0, 4), u"");
+    EXPECT_EQ(workspace.TagCellText(TagGrid::ID3v2, 0, 5), u"1999");
+    // Columns 0 and 1 are the mark and the name, not tag text.
+    EXPECT_EQ(workspace.TagCellText(TagGrid::ID3v2, 0, 1), u"");
+    for (int column = 2; column <= 5; ++column) {
+        EXPECT_EQ(workspace.TagCellText(TagGrid::ID3v1, 1, column), u"");
+        EXPECT_EQ(workspace.TagCellText(TagGrid::ID3v2, 1, column), u"");
+    }
+
+    workspace.SetViewCodePage(TagGrid::ID3v2, 1251);
+    EXPECT_EQ(workspace.TagCellText(TagGrid::ID3v2, 0, 3), u"Песня");
+    workspace.SetViewCodePage(TagGrid::ID3v1, 866);
+    EXPECT_NE(workspace.TagCellText(TagGrid::ID3v1, 0, 2), u"Песня");
+}
+
+TEST_F(WorkspaceScan, RowNamesAreTheNamesOnDiskUntilEdited)
+{
+    test::WriteMp3(folder, "Ünïcode name.mp3");
+    test::WriteMp3(folder, "plain.mp3");
+    Scan();
+    ASSERT_EQ(RowNames(), (std::vector<std::u16string> { u"plain.mp3", u"Ünïcode name.mp3" }));
+
+    workspace.SetRowName(0, u"renamed.mp3");
+
+    EXPECT_EQ(workspace.RowName(0), u"renamed.mp3");
+    EXPECT_EQ(workspace.File(0).FileName, folder / "plain.mp3");
+}
+
+TEST_F(WorkspaceScan, MarksGoToOneGridOrBothAndSetTheChangedFlag)
+{
+    for (const char* name : { "a.mp3", "b.mp3", "c.mp3" })
+        test::WriteMp3(folder, name);
+    Scan();
+    RecordingObserver observer;
+    workspace.AddObserver(&observer);
+
+    workspace.MarkRowChanged(-1);
+    workspace.MarkRowChanged(3);
+    EXPECT_FALSE(workspace.Changed());
+
+    workspace.MarkRowChanged(0, TagGrid::ID3v1);
+    workspace.MarkRowChanged(1, TagGrid::ID3v2);
+    workspace.MarkRowChanged(2);
+
+    EXPECT_TRUE(workspace.Changed());
+    EXPECT_TRUE(workspace.IsRowMarked(0, TagGrid::ID3v1));
+    EXPECT_FALSE(workspace.IsRowMarked(0, TagGrid::ID3v2));
+    EXPECT_FALSE(workspace.IsRowMarked(1, TagGrid::ID3v1));
+    EXPECT_TRUE(workspace.IsRowMarked(1, TagGrid::ID3v2));
+    EXPECT_TRUE(workspace.IsRowMarked(2, TagGrid::ID3v1));
+    EXPECT_TRUE(workspace.IsRowMarked(2, TagGrid::ID3v2));
+    EXPECT_EQ(observer.events, (std::vector<std::string> { "rows 0-0", "rows 1-1", "rows 2-2" }));
+
+    workspace.ScanFolder();
+
+    EXPECT_FALSE(workspace.Changed());
+    for (int row = 0; row < 3; ++row)
+        EXPECT_FALSE(workspace.IsRowMarked(row)) << row;
+    EXPECT_EQ(observer.events.end()[-2], "about to reset");
+    EXPECT_EQ(observer.events.end()[-1], "reset");
+    workspace.RemoveObserver(&observer);
+}
+
+TEST_F(WorkspaceScan, EachGridKeepsItsOwnSelectionUntilSelectAll)
+{
+    for (const char* name : { "a.mp3", "b.mp3", "c.mp3", "d.mp3" })
+        test::WriteMp3(folder, name);
+    Scan();
+    EXPECT_EQ(workspace.Selection(TagGrid::ID3v1), (RowRange { 0, 0 }));
+    EXPECT_EQ(workspace.Selection(TagGrid::ID3v2), (RowRange { 0, 0 }));
+
+    workspace.SetSelection(TagGrid::ID3v1, { 1, 2 });
+    workspace.SetSelection(TagGrid::ID3v2, { 3, 3 });
+    workspace.SetActiveGrid(TagGrid::ID3v2);
+    EXPECT_EQ(workspace.ActiveSelection(), (RowRange { 3, 3 }));
+    workspace.SetActiveGrid(TagGrid::ID3v1);
+    EXPECT_EQ(workspace.ActiveSelection(), (RowRange { 1, 2 }));
+
+    EXPECT_TRUE(workspace.SelectAllFiles());
+
+    EXPECT_EQ(workspace.Selection(TagGrid::ID3v1), (RowRange { 0, 3 }));
+    EXPECT_EQ(workspace.Selection(TagGrid::ID3v2), (RowRange { 0, 3 }));
+}
+
+TEST_F(WorkspaceScan, ASelectionNeverReachesPastTheRows)
+{
+    test::WriteMp3(folder, "a.mp3");
+    test::WriteMp3(folder, "b.mp3");
+    Scan();
+
+    workspace.SetSelection(TagGrid::ID3v1, { -3, 9 });
+
+    EXPECT_EQ(workspace.Selection(TagGrid::ID3v1), (RowRange { 0, 1 }));
+}
+
+} // namespace
+} // namespace vennart::workspace

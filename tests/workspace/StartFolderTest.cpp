@@ -1,0 +1,58 @@
+// The folder the window opens with when the stored one is empty, present or gone.
+#include "workspace/StartFolder.h"
+
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+namespace vennart::workspace {
+namespace {
+
+class StartFolder : public testing::Test {
+protected:
+    std::filesystem::path Resolve(const std::filesystem::path& stored) const
+    {
+        return ResolveStartFolder(stored, current.Path(), home.Path());
+    }
+
+    test::TempDir current;
+    test::TempDir home;
+    test::TempDir music;
+};
+
+TEST_F(StartFolder, AnEmptyStoredFolderIsTheCurrentOne)
+{
+    EXPECT_EQ(Resolve(""), current.Path());
+}
+
+TEST_F(StartFolder, AnExistingStoredFolderIsKept)
+{
+    std::filesystem::create_directories(music / "Artist" / "Album");
+    EXPECT_EQ(Resolve(music / "Artist" / "Album"), music / "Artist" / "Album");
+}
+
+TEST_F(StartFolder, AMissingFolderGivesItsNearestExistingParent)
+{
+    std::filesystem::create_directories(music / "Artist");
+    EXPECT_EQ(Resolve(music / "Artist" / "Gone" / "Deeper"), music / "Artist");
+    EXPECT_EQ(Resolve(music / "Artist" / "Gone" / ".." / "Also gone"), music / "Artist");
+}
+
+TEST_F(StartFolder, AFileInPlaceOfTheFolderGivesTheFolderHoldingIt)
+{
+    test::WriteFileBytes(music / "song.mp3", {});
+    EXPECT_EQ(Resolve(music / "song.mp3"), music.Path());
+}
+
+TEST_F(StartFolder, AMissingTopFolderGivesTheRoot)
+{
+    EXPECT_EQ(Resolve("/vennart-no-such-folder/sub"), "/");
+}
+
+TEST_F(StartFolder, AFolderWithoutAnExistingParentGivesHome)
+{
+    EXPECT_EQ(Resolve("relative/folder"), home.Path());
+}
+
+} // namespace
+} // namespace vennart::workspace
