@@ -73,13 +73,7 @@ TEST_P(GenreStored, AsTheNumberInBracketsWithEncodingZero)
 
 INSTANTIATE_TEST_SUITE_P(CodePages, GenreStored, testing::Values(kUtf16, kCyrillic, 866u));
 
-TEST(FrameText, NoFrameAndFramesWithoutMainTextShowNothing)
-{
-    EXPECT_EQ(FrameText(nullptr, kUtf16), u"");
-    EXPECT_EQ(FrameText(nullptr, kCyrillic), u"");
-}
-
-TEST(FrameText, EightBitTextIsReadInTheViewCodePageAndUtf16TextAsItIs)
+TEST(FrameText, ShowsEightBitTextInTheViewCodePageUtf16AsItIsAndNoFrameAsNothing)
 {
     const auto eightBit = TextFrame("TIT2", kPrivet1251, tags::teISO88591);
     const auto utf16 = TextFrame("TIT2", u"Привет", tags::teUTF16);
@@ -87,6 +81,7 @@ TEST(FrameText, EightBitTextIsReadInTheViewCodePageAndUtf16TextAsItIs)
     EXPECT_EQ(FrameText(eightBit.get(), kCyrillic), u"Привет");
     EXPECT_EQ(FrameText(eightBit.get(), kUtf16), kPrivet1251);
     EXPECT_EQ(FrameText(utf16.get(), kUtf16), u"Привет");
+    EXPECT_EQ(FrameText(nullptr, kCyrillic), u"");
 }
 
 TEST(StoreFrameText, UnderUtf16StoresTheTextWithEncodingOne)
@@ -109,15 +104,6 @@ TEST(StoreFrameText, UnderAnEightBitCodePageStoresItsBytesWithEncodingZero)
     EXPECT_EQ(frame->Text, kPrivet1251);
     EXPECT_EQ(frame->Encoding, tags::teISO88591);
     EXPECT_EQ(FrameText(frame.get(), kCyrillic), u"Привет");
-}
-
-TEST(StoreFrameText, TheSameTextDoesNotMarkTheFrameChanged)
-{
-    const auto frame = TextFrame("TIT2", kPrivet1251, tags::teISO88591);
-
-    StoreFrameText(*frame, u"Привет", kCyrillic);
-
-    EXPECT_FALSE(frame->Changed);
 }
 
 TEST(StoreFrameText, ACommentDescriptionFollowsTheTextIntoEachEncodingWithoutLoss)
