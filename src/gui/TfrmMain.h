@@ -15,6 +15,7 @@
 
 class QComboBox;
 class QGroupBox;
+class QKeyEvent;
 class QLineEdit;
 class QMenu;
 class QScrollArea;
@@ -143,6 +144,8 @@ private:
     void FillValueList(QComboBox* combo);
     void cbTagChange(QComboBox* combo);
     void cbTagExit(QComboBox* combo);
+    // True when the key types a character that a track field does not take.
+    static bool cbTrackNumberKeyPress(const QKeyEvent* event);
     void eFileNameChange();
     void tbSaveClick();
 

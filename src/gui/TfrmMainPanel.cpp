@@ -13,9 +13,9 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QRegularExpressionValidator>
 #include <QScrollArea>
 
 namespace vennart::gui {
@@ -116,8 +116,10 @@ QComboBox* TfrmMain::MakeFieldCombo(int fieldIndex)
         // Typing must reach the files exactly as typed, never completed from the list.
         combo->setCompleter(nullptr);
         combo->setInsertPolicy(QComboBox::NoInsert);
+        // Typed characters are filtered, not the text: a track text such as "3/12" or the
+        // "<do not change>" marker stays editable, and no letter typed after it reaches the files.
         if (field.IsTrack())
-            combo->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), combo));
+            combo->lineEdit()->installEventFilter(this);
         connect(combo, &QComboBox::editTextChanged, this, [this, combo] { RunGuarded([=, this] { cbTagChange(combo); }); });
     }
     fieldCombos_.push_back(combo);
@@ -220,8 +222,24 @@ void TfrmMain::cbTagExit(QComboBox* combo)
         FillValueList(combo);
 }
 
+// A typed character other than a digit does not reach a track field. Editing keys (Delete,
+// Backspace, the arrows) and shortcuts type no printable character and still work.
+bool TfrmMain::cbTrackNumberKeyPress(const QKeyEvent* event)
+{
+    const QString typed = event->text();
+    if (typed.isEmpty() || !typed.front().isPrint())
+        return false;
+    return typed.front() < QLatin1Char('0') || typed.front() > QLatin1Char('9');
+}
+
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::KeyPress) {
+        const auto* combo = qobject_cast<const QComboBox*>(watched->parent());
+        if (combo != nullptr && combo->lineEdit() == watched && FieldOf(combo).IsTrack()
+            && cbTrackNumberKeyPress(static_cast<const QKeyEvent*>(event)))
+            return true;
+    }
     if (event->type() == QEvent::FocusOut) {
         auto* combo = qobject_cast<QComboBox*>(watched);
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
