@@ -1,0 +1,85 @@
+// One run of the main window for a test: its own config folder with the shipped data, a music
+// folder, message boxes answered from a script, and every grid model watched by
+// QAbstractItemModelTester. Also the small gestures the tests make on the window.
+#pragma once
+
+#include "gui/TfrmMain.h"
+#include "support/Id3Builder.h"
+#include "support/TempDir.h"
+#include "support/WorkspaceFakes.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <filesystem>
+#include <memory>
+#include <vector>
+
+class QAbstractItemModelTester;
+class QAction;
+class QComboBox;
+class QMenu;
+class QTableView;
+
+namespace vennart::test {
+
+class GuiSession {
+public:
+    GuiSession();
+    ~GuiSession();
+    GuiSession(const GuiSession&) = delete;
+    GuiSession& operator=(const GuiSession&) = delete;
+
+    // The folder the window lists; it holds the sample songs.
+    const std::filesystem::path& MusicDir() const { return musicDir_; }
+    std::filesystem::path Folder(const std::string& name) const { return dir_ / name; }
+    std::filesystem::path SettingsFile() const;
+
+    // Writes the settings file as the program writes it: UTF-16 LE with FF FE, CR LF line ends.
+    void WriteSettings(const std::vector<std::u16string>& lines) const;
+    // Settings that open the music folder.
+    void WriteMusicDirSettings() const;
+
+    // Creates and shows the window; false when its deferred start did not come.
+    [[nodiscard]] bool Start();
+
+    gui::TfrmMain& Window() { return *window_; }
+    workspace::Workspace& Workspace() { return window_->Workspace(); }
+    ScriptedPrompts& Prompts() { return *prompts_; }
+
+private:
+    TempDir dir_;
+    std::filesystem::path musicDir_;
+    std::filesystem::path configDir_;
+    ScriptedPrompts* prompts_ = nullptr;
+    std::unique_ptr<gui::TfrmMain> window_;
+    std::vector<std::unique_ptr<QAbstractItemModelTester>> testers_;
+};
+
+// The settings file's bytes for these lines.
+Bytes SettingsFileBytes(const std::vector<std::u16string>& lines);
+// Bytes as Qt Test prints them when a comparison fails.
+QByteArray ToByteArray(const Bytes& bytes);
+QByteArray FileContent(const std::filesystem::path& file);
+std::u16string PathText(const std::filesystem::path& path);
+
+// What a grid shows: a cell (model column: 0 the file name, 1 to 4 title to year) and the changed
+// mark of a row ("*" or empty).
+QString Cell(const QTableView* grid, int row, int column);
+QString RowMark(const QTableView* grid, int row);
+// The item of a code page menu for that code page, and the code pages whose items are checked.
+QAction* ItemWithCodePage(const QMenu* menu, uint codePage);
+QList<uint> CheckedCodePages(const QMenu* menu);
+// The selected rows of a grid, top to bottom.
+std::vector<int> SelectedRows(const QTableView* grid);
+
+// Clicks row `top` of the grid and shift-clicks row `bottom`, as the user selects a range.
+void ClickRows(QTableView* grid, int top, int bottom);
+// Clicks the tab of the file list.
+void ClickTab(gui::TfrmMain& window, int tab);
+// The editing panel's field for a frame identifier.
+QComboBox* Field(gui::TfrmMain& window, const char* id);
+// Replaces the text of an editable field or of the file-name edit by typing, key by key.
+void TypeInto(QWidget* edit, const QString& typed);
+
+} // namespace vennart::test
