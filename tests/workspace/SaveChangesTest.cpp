@@ -10,7 +10,9 @@
 #include "workspace/FrameText.h"
 #include "workspace/Workspace.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <map>
 
 namespace vennart::workspace {
 namespace {
