@@ -96,8 +96,9 @@ std::uint8_t TrackNumber(const WideString& typed)
 {
     unsigned value = 0;
     for (char16_t c : typed) {
-        if (c >= u'0' && c <= u'9')
-            value = (value * 10 + (c - u'0')) % 256;
+        if (c < u'0' || c > u'9')
+            break;
+        value = (value * 10 + (c - u'0')) % 256;
     }
     return static_cast<std::uint8_t>(value);
 }

@@ -34,7 +34,8 @@ bool ApplyFieldToFile(Workspace& workspace, int row, const TagField& field, cons
 // in that grid. "<do not change>" changes nothing.
 void ApplyFieldToSelection(Workspace& workspace, const TagField& field, const WideString& typed);
 
-// A track number as typed: its decimal value modulo 256; no digits store 0.
+// A track number as typed: the decimal value of its leading digits modulo 256 ("3/12" is 3);
+// no digits store 0.
 std::uint8_t TrackNumber(const WideString& typed);
 
 }  // namespace vennart::workspace

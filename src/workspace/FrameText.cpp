@@ -15,11 +15,6 @@ namespace {
 
 constexpr uint32_t kUtf16 = text::kUtf16CodePage;
 
-bool IsWide(tags::TTextEncoding encoding)
-{
-    return encoding == tags::teUTF16 || encoding == tags::teUTF16NoBOM;
-}
-
 WideString Show(const WideString& stored, uint32_t codePage)
 {
     return codePage == kUtf16 ? stored : text::ReinterpretWide(stored, codePage);
@@ -35,14 +30,15 @@ tags::TTextEncoding EncodingFor(uint32_t codePage)
     return codePage == kUtf16 ? tags::teUTF16 : tags::teISO88591;
 }
 
-// A string the user does not edit (a description, a TXXX value) follows its frame to the new
-// encoding, so that nothing is lost when UTF-16 text becomes 8-bit text or the other way round.
-// 8-bit text that stays 8-bit keeps its bytes.
-void MoveString(WideString& stored, tags::TTextEncoding oldEncoding, uint32_t codePage)
+// A string the user does not edit (a description, a TXXX value) follows its frame into the new
+// encoding without losing a character. Held as wide text, 8-bit text is one character per byte, so
+// it stays as it is whatever the encoding becomes: its bytes are written back unchanged. Only true
+// UTF-16 text (a character above U+00FF) turning into 8-bit text is encoded in the code page.
+void MoveString(WideString& stored, uint32_t codePage)
 {
-    if (!IsWide(oldEncoding) && codePage != kUtf16)
-        return;
-    stored = Store(IsWide(oldEncoding) ? stored : Show(stored, codePage), codePage);
+    const bool beyondOneByte = std::any_of(stored.begin(), stored.end(), [](char16_t c) { return c > 0xFF; });
+    if (codePage != kUtf16 && beyondOneByte)
+        stored = Store(stored, codePage);
 }
 
 WideString GenreText(const WideString& stored)
@@ -113,22 +109,24 @@ void StoreFrameText(tags::TTag& frame, const WideString& text, uint32_t codePage
         auto& genre = static_cast<tags::TTxxxTag&>(frame);
         const tags::TID3v1Genre genres;
         genre.Encoding = tags::teISO88591;
+        // The chosen genre is the frame's whole value: further genres of a multi-value frame go.
+        genre.MoreStrings.clear();
         genre.SetText(genres.FormatGenre(genres.GetGenreIndex(text)));
         return;
     }
     const tags::TTextEncoding encoding = EncodingFor(codePage);
     const WideString value = Store(text, codePage);
     if (auto* comment = dynamic_cast<tags::TCOMMTag*>(&frame)) {
-        MoveString(comment->Description, comment->Encoding, codePage);
+        MoveString(comment->Description, codePage);
         comment->Encoding = encoding;
         comment->SetText(value);
     } else if (auto* textFrame = dynamic_cast<tags::TTxxxTag*>(&frame)) {
         for (WideString& more : textFrame->MoreStrings)
-            MoveString(more, textFrame->Encoding, codePage);
+            MoveString(more, codePage);
         textFrame->Encoding = encoding;
         textFrame->SetText(value);
     } else if (auto* userUrl = dynamic_cast<tags::TWXXXTag*>(&frame)) {
-        MoveString(userUrl->Description, userUrl->Encoding, codePage);
+        MoveString(userUrl->Description, codePage);
         userUrl->Encoding = encoding;
         userUrl->SetURL(value);
     } else if (auto* url = dynamic_cast<tags::TWURLTag*>(&frame)) {
@@ -138,9 +136,14 @@ void StoreFrameText(tags::TTag& frame, const WideString& text, uint32_t codePage
 
 bool SetFrameText(tags::TID3v2Class& file, std::string_view id, const WideString& text, uint32_t codePage)
 {
-    tags::TTag* frame = file.FindFrameByID(id, 1);
+    // Identifiers are upper case on disk; a frame created under another spelling would end the
+    // frame list when the file is read again.
+    AnsiString upperId(id);
+    std::transform(upperId.begin(), upperId.end(), upperId.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    tags::TTag* frame = file.FindFrameByID(upperId, 1);
     if (frame == nullptr) {
-        std::unique_ptr<tags::TTag> created = CreateFrameFor(id);
+        std::unique_ptr<tags::TTag> created = CreateFrameFor(upperId);
         if (!created)
             return false;
         frame = created.get();

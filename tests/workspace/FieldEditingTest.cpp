@@ -190,7 +190,7 @@ struct TrackCase {
 
 class TrackNumbers : public testing::TestWithParam<TrackCase> { };
 
-TEST_P(TrackNumbers, AreTheDecimalValueModulo256)
+TEST_P(TrackNumbers, AreTheDecimalValueOfTheLeadingDigitsModulo256)
 {
     EXPECT_EQ(TrackNumber(GetParam().typed), GetParam().number);
 }
@@ -198,7 +198,7 @@ TEST_P(TrackNumbers, AreTheDecimalValueModulo256)
 INSTANTIATE_TEST_SUITE_P(Typed, TrackNumbers,
     testing::Values(TrackCase { u"", 0 }, TrackCase { u"7", 7 }, TrackCase { u"007", 7 },
         TrackCase { u"255", 255 }, TrackCase { u"256", 0 }, TrackCase { u"300", 44 },
-        TrackCase { u"99999999999999999999", 255 }));
+        TrackCase { u"99999999999999999999", 255 }, TrackCase { u"3/12", 3 }));
 
 TEST_F(FieldEditing, ApplyingToTheSelectionMarksChangedRowsInTheVisibleGridOnly)
 {

@@ -153,6 +153,28 @@ TEST(StoreFrameText, EightBitStringsKeepTheirBytesUnderAnotherEightBitCodePage)
     EXPECT_EQ(FrameText(&comment, 866), u"Текст");
 }
 
+TEST(StoreFrameText, AHiddenEightBitStringKeepsItsBytesThroughEditsUnderUtf16AndBack)
+{
+    tags::TCOMMTag comment;
+    comment.Encoding = tags::teISO88591;
+    comment.Description = kPrivet1251;
+
+    StoreFrameText(comment, u"one", kUtf16);
+    StoreFrameText(comment, u"two", kCyrillic);
+
+    EXPECT_EQ(comment.Encoding, tags::teISO88591);
+    EXPECT_EQ(comment.Description, kPrivet1251);
+}
+
+TEST(StoreFrameText, AChosenGenreReplacesEveryGenreOfTheFrame)
+{
+    const auto frame = TextFrame("TCON", u"Rock", tags::teUTF16);
+    frame->MoreStrings = { u"Поп" };
+    StoreFrameText(*frame, u"Jazz", kUtf16);
+    EXPECT_EQ(frame->Text, u"(8)");
+    EXPECT_TRUE(frame->MoreStrings.empty());
+}
+
 TEST(StoreFrameText, UrlFramesStoreTheirUrl)
 {
     tags::TWXXXTag userUrl;
@@ -179,6 +201,15 @@ protected:
         { .frames = test::Concat({ test::Frame("TIT2", test::Latin1Body("one")),
               test::Frame("TIT2", test::Latin1Body("two")) }) }) };
 };
+
+TEST_F(SetFrameTextInFile, AnIdentifierInLowerCaseMeansTheFrameOnDisk)
+{
+    ASSERT_TRUE(SetFrameText(file, "tit2", u"three", kUtf16));
+    ASSERT_TRUE(SetFrameText(file, "tcom", u"Bach", kUtf16));
+    EXPECT_EQ(FrameText(file.FindFrameByID("TIT2", 1), kUtf16), u"three");
+    ASSERT_NE(file.FindFrameByID("TCOM", 1), nullptr);
+    EXPECT_EQ(file.FindFrameByID("tcom", 1), nullptr);
+}
 
 TEST_F(SetFrameTextInFile, ChangesTheFirstFrameOfTheIdentifier)
 {
