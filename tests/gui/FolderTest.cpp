@@ -27,7 +27,7 @@ namespace {
 const std::string kLeaveQuestion = "Changes was not saved! Do you want to save changes?";
 const SampleSong kOtherSong = { u"10 Other.mp3", u"Elsewhere", u"Someone", u"Away", u"1999", 4, true };
 
-// Another process's exclusive lock on a file, as a program holds that is writing it.
+// An exclusive lock on a file, as another program that is writing it holds one.
 class ExclusiveLock {
 public:
     explicit ExclusiveLock(const std::filesystem::path& file)
@@ -45,8 +45,8 @@ private:
 
 AnsiString ID3v1TitleOnDisk(const std::filesystem::path& file)
 {
-    const tags::TID3v2Class tags(file);
-    return tags.FindFrameByClass<tags::TID3v1Tag>(1)->Title;
+    const tags::TID3v2Class onDisk(file);
+    return onDisk.FindFrameByClass<tags::TID3v1Tag>(1)->Title;
 }
 
 AnsiString ID3v1TitleInMemory(workspace::Workspace& workspace, int row)

@@ -94,6 +94,21 @@ private slots:
         QVERIFY(header->length() > window.sgID3v1->viewport()->width());
     }
 
+    void titleColumnOfTheOtherTabFitsWhenItIsShown()
+    {
+        GuiSession session;
+        session.WriteMusicDirSettings();
+        QVERIFY(session.Start());
+        gui::TfrmMain& window = session.Window();
+        window.resize(1400, 600);
+        QTRY_COMPARE(window.sgID3v1->horizontalHeader()->length(), window.sgID3v1->viewport()->width());
+
+        ClickTab(window, 1);
+
+        QHeaderView* header = window.sgID3v2->horizontalHeader();
+        QTRY_COMPARE(header->length(), window.sgID3v2->viewport()->width());
+    }
+
     void viewCodePageChoiceMovesMenuComboAndRedrawsGrid_data()
     {
         QTest::addColumn<int>("tab");
