@@ -173,9 +173,20 @@ void TfrmMain::TntDirectoryListBoxChange()
         ReturnToCurrentDir();
         return;
     }
-    workspace_->SetCurrentDir(ToPath(TntDirectoryListBox->Directory()));
+    const std::filesystem::path folder = ToPath(TntDirectoryListBox->Directory());
+    if (!FReady) {
+        workspace_->SetCurrentDir(folder);
+        return;
+    }
+    try {
+        workspace_->OpenFolder(folder);
+    } catch (...) {
+        // A folder that cannot be listed is not entered: the window stays with the files it shows.
+        ReturnToCurrentDir();
+        throw;
+    }
     driveComboBox->ShowDriveOf(TntDirectoryListBox->Directory());
-    RefreshAll();
+    RefreshViews();
 }
 
 void TfrmMain::ReturnToCurrentDir()
@@ -183,6 +194,7 @@ void TfrmMain::ReturnToCurrentDir()
     FIgnoreDirChange = true;
     TntDirectoryListBox->SetDirectory(ToQString(workspace_->CurrentDir()));
     FIgnoreDirChange = false;
+    driveComboBox->ShowDriveOf(TntDirectoryListBox->Directory());
 }
 
 void TfrmMain::GridSelectionChanged(QTableView* grid)

@@ -44,7 +44,7 @@ void RenameToRowName(Workspace& workspace, int row, std::vector<std::string>& fa
                            "\" is not a valid file name");
         return;
     }
-    const std::filesystem::path target = PathInFolder(workspace.CurrentDir(), newName);
+    const std::filesystem::path target = PathInFolder(file.FileName.parent_path(), newName);
     try {
         platform::RenameWithoutReplacing(workspace.fileSystem(), file.FileName, target);
     } catch (const std::exception& error) {

@@ -53,19 +53,39 @@ Workspace::Workspace(Progress& progress, Prompts& prompts, platform::FileSystem&
 
 void Workspace::ScanFolder()
 {
-    const std::vector<std::filesystem::path> paths = ListMp3Files(FCurrentDir);
+    OpenFolder(FCurrentDir);
+}
+
+void Workspace::OpenFolder(const std::filesystem::path& folder)
+{
+    const std::vector<std::filesystem::path> paths = ListMp3Files(folder);
+    const bool sameFolder = folder == listedDir_;
+    FCurrentDir = folder;
+    listedDir_ = folder;
     std::vector<std::string> failures;
     {
         const ResetNotice notice(observers_);
         FFileList.clear();
         rows_.clear();
         ReadFiles(paths, failures);
-        const RowRange first = FFileList.empty() ? RowRange{} : RowRange{0, 0};
-        selections_ = {first, first};
+        for (RowRange& selection : selections_)
+            selection = SelectionAfterScan(selection, sameFolder);
         FChanged = false;
     }
     if (!failures.empty())
         prompts_.ShowError(ScanFailureMessage(failures));
+}
+
+// Reading the same folder again keeps what was selected, as far as the rows still exist; a new
+// folder starts at its first file.
+RowRange Workspace::SelectionAfterScan(RowRange previous, bool sameFolder) const
+{
+    const int last = FileCount() - 1;
+    if (last < 0)
+        return {};
+    if (!sameFolder || previous.IsEmpty() || previous.top > last)
+        return {0, 0};
+    return {previous.top, std::min(previous.bottom, last)};
 }
 
 void Workspace::ReadFiles(const std::vector<std::filesystem::path>& paths, std::vector<std::string>& failures)

@@ -48,6 +48,9 @@ public:
     // Lists the current folder afresh. A file that cannot be read is left out and named, with its
     // reason, in one error box after the scan; the others are listed.
     void ScanFolder();
+    // Makes `folder` the current folder and lists it; a folder that cannot be listed throws and
+    // changes nothing.
+    void OpenFolder(const std::filesystem::path& folder);
     int FileCount() const { return static_cast<int>(FFileList.size()); }
     tags::TID3v2Class& File(int row) const { return *FFileList.at(static_cast<std::size_t>(row)); }
 
@@ -93,12 +96,14 @@ private:
     class ResetNotice;
     static std::size_t Index(TagGrid grid) { return grid == TagGrid::ID3v1 ? 0 : 1; }
     void ReadFiles(const std::vector<std::filesystem::path>& paths, std::vector<std::string>& failures);
+    RowRange SelectionAfterScan(RowRange previous, bool sameFolder) const;
     void NotifyRowsChanged(int first, int last);
 
     Progress& progress_;
     Prompts& prompts_;
     platform::FileSystem& fileSystem_;
     std::filesystem::path FCurrentDir;
+    std::filesystem::path listedDir_;  // the folder whose files FFileList holds
     std::vector<std::unique_ptr<tags::TID3v2Class>> FFileList;
     std::vector<FileRow> rows_;
     bool FChanged = false;

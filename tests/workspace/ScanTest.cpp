@@ -167,6 +167,34 @@ TEST_F(WorkspaceScan, AFolderThatCannotBeListedKeepsTheRowsAndTheirMarks)
     EXPECT_TRUE(workspace.Changed());
 }
 
+TEST_F(WorkspaceScan, OpeningAFolderThatCannotBeListedKeepsTheCurrentFolder)
+{
+    test::WriteMp3(folder, "a.mp3");
+    Scan();
+
+    EXPECT_THROW(workspace.OpenFolder(folder / "gone"), Error);
+
+    EXPECT_EQ(workspace.CurrentDir(), folder.Path());
+    EXPECT_EQ(workspace.FileCount(), 1);
+}
+
+TEST_F(WorkspaceScan, ReadingTheSameFolderAgainKeepsTheSelectionAnotherFolderStartsAtTheFirstFile)
+{
+    for (const char* name : { "a.mp3", "b.mp3", "c.mp3" })
+        test::WriteMp3(folder, name);
+    Scan();
+    workspace.SetSelection(TagGrid::ID3v1, { 1, 2 });
+    std::filesystem::remove(folder / "c.mp3");
+
+    workspace.ScanFolder();
+    EXPECT_EQ(workspace.Selection(TagGrid::ID3v1), (RowRange { 1, 1 }));
+
+    test::TempDir other;
+    test::WriteMp3(other, "x.mp3");
+    workspace.OpenFolder(other.Path());
+    EXPECT_EQ(workspace.Selection(TagGrid::ID3v1), (RowRange { 0, 0 }));
+}
+
 TEST_F(WorkspaceScan, TagCellsShowEachGridsTagThroughItsViewCodePage)
 {
     const std::string cyrillic1251 = "\xCF\xE5\xF1\xED\xFF"; // "Песня"
