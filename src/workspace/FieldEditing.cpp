@@ -80,6 +80,15 @@ private:
     std::set<WideString, platform::LessNoCase> sorted_;
 };
 
+// Typing into a field that shows "<do not change>" without selecting it first adds to the marker;
+// what the user typed is the text without it.
+WideString WithoutMarker(WideString typed)
+{
+    for (auto at = typed.find(kDoNotChange); at != WideString::npos; at = typed.find(kDoNotChange))
+        typed.erase(at, kDoNotChange.size());
+    return typed;
+}
+
 }  // namespace
 
 tags::TID3v1Tag& EnsureID3v1(tags::TID3v2Class& file)
@@ -168,9 +177,10 @@ void ApplyFieldToSelection(Workspace& workspace, const TagField& field, const Wi
 {
     if (typed == kDoNotChange)
         return;
+    const WideString value = WithoutMarker(typed);
     const RowRange selection = workspace.ActiveSelection();
     for (int row = selection.top; row <= selection.bottom; ++row) {
-        if (ApplyFieldToFile(workspace, row, field, typed))
+        if (ApplyFieldToFile(workspace, row, field, value))
             workspace.MarkRowChanged(row, workspace.ActiveGrid());
     }
 }

@@ -31,7 +31,7 @@ std::vector<WideString> FillValueList(const Workspace& workspace, const TagField
 bool ApplyFieldToFile(Workspace& workspace, int row, const TagField& field, const WideString& typed);
 
 // Stores the typed text into every selected file of the visible grid and marks the rows it changed
-// in that grid. "<do not change>" changes nothing.
+// in that grid. "<do not change>" changes nothing; text typed next to it is taken without it.
 void ApplyFieldToSelection(Workspace& workspace, const TagField& field, const WideString& typed);
 
 // A track number as typed: the decimal value of its leading digits modulo 256 ("3/12" is 3);

@@ -247,6 +247,19 @@ TEST_F(FieldEditing, DoNotChangeChangesNothing)
     EXPECT_FALSE(Record(1)->Changed);
 }
 
+TEST_F(FieldEditing, TextTypedNextToDoNotChangeIsTakenWithoutIt)
+{
+    test::WriteMp3(folder, "a.mp3", { .frames = Frame("TRCK", Latin1Body("1")) });
+    test::WriteMp3(folder, "b.mp3", { .frames = Frame("TRCK", Latin1Body("2")) });
+    Scan();
+    Select(TagGrid::ID3v2, { 0, 1 });
+
+    ApplyFieldToSelection(workspace, Field("TRCK"), kDoNotChangeText + u"5");
+
+    EXPECT_EQ(GetFrameText(workspace.File(0), "TRCK", 1200), u"5");
+    EXPECT_EQ(GetFrameText(workspace.File(1), "TRCK", 1200), u"5");
+}
+
 TEST_F(FieldEditing, ValueListsHoldEveryListedFilesValuesSortedIgnoringCase)
 {
     const char16_t* artists[] = { u"beta", u"Alpha", u"alpha", u"", u"Beta", u"gamma", u"Delta" };
