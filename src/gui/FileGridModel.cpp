@@ -44,8 +44,11 @@ QVariant FileGridModel::headerData(int section, Qt::Orientation orientation, int
 {
     if (role != Qt::DisplayRole)
         return {};
-    if (orientation == Qt::Vertical)
+    if (orientation == Qt::Vertical) {
+        if (section < 0 || section >= workspace_.FileCount())
+            return {};
         return workspace_.IsRowMarked(section, grid_) ? QStringLiteral("*") : QString();
+    }
     static const QString titles[ColumnCount] = {QStringLiteral("FileName"), QStringLiteral("Titel/Song name"),
                                                 QStringLiteral("Artist"), QStringLiteral("Album"),
                                                 QStringLiteral("Year")};

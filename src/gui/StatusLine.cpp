@@ -37,16 +37,32 @@ StatusLine::~StatusLine()
 
 void StatusLine::SetStatus(const std::string& text)
 {
-    labStatus->setText(QString::fromStdString(text));
-    // The loops run inside one window event, so the label is painted now rather than later.
+    pendingText_ = QString::fromStdString(text);
+    Show(!ProgressBar->isVisible());
+}
+
+// The loops run inside one window event, so the status line is painted now rather than later. A
+// few times a second is all the eye can follow: showing every file of a large folder would double
+// the time the folder takes to open. The first and the last text of a loop are always shown.
+void StatusLine::Show(bool always)
+{
+    constexpr qint64 kPaintIntervalMs = 40;
+    if (!always && lastPaint_.isValid() && lastPaint_.elapsed() < kPaintIntervalMs)
+        return;
+    labStatus->setText(pendingText_);
+    ProgressBar->setValue(pendingPosition_);
     labStatus->repaint();
+    ProgressBar->repaint();
+    lastPaint_.start();
 }
 
 void StatusLine::ShowBar(int maximum)
 {
     ProgressBar->setMaximum(maximum);
+    pendingPosition_ = 0;
     ProgressBar->setValue(0);
     ProgressBar->show();
+    lastPaint_.invalidate();
     if (!waitCursorSet_) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
         waitCursorSet_ = true;
@@ -55,11 +71,12 @@ void StatusLine::ShowBar(int maximum)
 
 void StatusLine::SetBarPosition(int position)
 {
-    ProgressBar->setValue(position);
+    pendingPosition_ = position;
 }
 
 void StatusLine::HideBar()
 {
+    pendingPosition_ = 0;
     ProgressBar->setValue(0);
     ProgressBar->hide();
     if (waitCursorSet_) {

@@ -3,6 +3,7 @@
 
 #include "workspace/Progress.h"
 
+#include <QElapsedTimer>
 #include <QWidget>
 
 class QLabel;
@@ -25,7 +26,14 @@ public:
     QProgressBar* ProgressBar;
 
 private:
+    // Shows the latest text and bar position now when the last showing is long enough ago, or
+    // when `always`.
+    void Show(bool always);
+
     bool waitCursorSet_ = false;
+    QElapsedTimer lastPaint_;
+    QString pendingText_;
+    int pendingPosition_ = 0;
 };
 
 }  // namespace vennart::gui

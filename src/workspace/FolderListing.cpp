@@ -5,6 +5,7 @@
 #include "workspace/FileName.h"
 
 #include <algorithm>
+#include <numeric>
 
 namespace vennart::workspace {
 namespace {
@@ -27,9 +28,9 @@ constexpr int kUnitsAfterSurrogates = 0x10000 - kFirstAfterSurrogates;
 // which made sorting a large folder cost a fifth of reading its files. Surrogates move above the
 // rest of the Basic Multilingual Plane, so that comparing units compares code points and the order
 // stays the one CompareNoCase gives.
-WideString SortKey(const std::filesystem::path& file)
+WideString SortKey(const WideString& name)
 {
-    WideString key = platform::FoldCase(DisplayName(file));
+    WideString key = platform::FoldCase(name);
     for (char16_t& unit : key) {
         if (unit >= kFirstAfterSurrogates)
             unit -= kSurrogateCount;
@@ -41,27 +42,31 @@ WideString SortKey(const std::filesystem::path& file)
 
 }  // namespace
 
-std::vector<std::filesystem::path> ListMp3Files(const std::filesystem::path& folder)
+std::vector<ListedFile> ListMp3Files(const std::filesystem::path& folder)
 {
-    std::vector<std::filesystem::path> files;
+    std::vector<ListedFile> found;
+    std::vector<WideString> keys;
     try {
         for (const std::filesystem::directory_entry& entry : std::filesystem::directory_iterator(folder)) {
             std::error_code ignored;
-            if (HasMp3Extension(entry.path().filename().string()) && entry.is_regular_file(ignored))
-                files.push_back(entry.path());
+            if (HasMp3Extension(entry.path().filename().string()) && entry.is_regular_file(ignored)) {
+                found.push_back({entry.path(), DisplayName(entry.path())});
+                keys.push_back(SortKey(found.back().name));
+            }
         }
     } catch (const std::filesystem::filesystem_error& error) {
         throw Error("Cannot list the folder " + folder.string() + ": " + error.code().message());
     }
     // The listing comes in no useful order; names sorted ignoring case are what users expect.
-    std::vector<std::pair<WideString, std::filesystem::path>> named;
-    named.reserve(files.size());
-    for (std::filesystem::path& file : files)
-        named.emplace_back(SortKey(file), std::move(file));
-    std::sort(named.begin(), named.end());
-    files.clear();
-    for (auto& [name, file] : named)
-        files.push_back(std::move(file));
+    std::vector<std::size_t> order(found.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        return keys[a] != keys[b] ? keys[a] < keys[b] : found[a].path < found[b].path;
+    });
+    std::vector<ListedFile> files;
+    files.reserve(found.size());
+    for (const std::size_t index : order)
+        files.push_back(std::move(found[index]));
     return files;
 }
 

@@ -1,14 +1,21 @@
 // The MP3 files of one folder, in the order the scan lists them.
 #pragma once
 
+#include "platform/Strings.h"
+
 #include <filesystem>
 #include <vector>
 
 namespace vennart::workspace {
 
+struct ListedFile {
+    std::filesystem::path path;
+    WideString name;  // as the grids show it
+};
+
 // The regular files (or links to them) whose names end in ".mp3" in any letter case, hidden ones
 // included, sorted by name without regard to letter case. Folders so named are not files and are
 // left out. Throws vennart::Error naming the folder when it cannot be listed.
-std::vector<std::filesystem::path> ListMp3Files(const std::filesystem::path& folder);
+std::vector<ListedFile> ListMp3Files(const std::filesystem::path& folder);
 
 }  // namespace vennart::workspace

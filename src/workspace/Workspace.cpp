@@ -1,7 +1,6 @@
 #include "workspace/Workspace.h"
 
 #include "platform/Error.h"
-#include "workspace/FileName.h"
 #include "tags/ID3v1Tag.h"
 #include "text/UStringConvert.h"
 #include "workspace/FolderListing.h"
@@ -58,16 +57,20 @@ void Workspace::ScanFolder()
 
 void Workspace::OpenFolder(const std::filesystem::path& folder)
 {
-    const std::vector<std::filesystem::path> paths = ListMp3Files(folder);
-    const bool sameFolder = folder == listedDir_;
-    FCurrentDir = folder;
-    listedDir_ = folder;
+    const std::vector<ListedFile> listed = ListMp3Files(folder);
+    // The new files are read aside: until they replace the old ones, the views go on showing a
+    // consistent list, whatever they paint meanwhile.
+    std::vector<std::unique_ptr<tags::TID3v2Class>> files;
+    std::vector<FileRow> rows;
     std::vector<std::string> failures;
+    ReadFiles(listed, files, rows, failures);
     {
         const ResetNotice notice(observers_);
-        FFileList.clear();
-        rows_.clear();
-        ReadFiles(paths, failures);
+        const bool sameFolder = folder == listedDir_;
+        FCurrentDir = folder;
+        listedDir_ = folder;
+        FFileList = std::move(files);
+        rows_ = std::move(rows);
         for (RowRange& selection : selections_)
             selection = SelectionAfterScan(selection, sameFolder);
         FChanged = false;
@@ -88,16 +91,18 @@ RowRange Workspace::SelectionAfterScan(RowRange previous, bool sameFolder) const
     return {previous.top, std::min(previous.bottom, last)};
 }
 
-void Workspace::ReadFiles(const std::vector<std::filesystem::path>& paths, std::vector<std::string>& failures)
+void Workspace::ReadFiles(const std::vector<ListedFile>& listed,
+                          std::vector<std::unique_ptr<tags::TID3v2Class>>& files, std::vector<FileRow>& rows,
+                          std::vector<std::string>& failures)
 {
-    if (paths.empty())
+    if (listed.empty())
         return;
-    ProgressLoop loop(progress_, "Reading", static_cast<int>(paths.size()));
-    for (const std::filesystem::path& path : paths) {
+    ProgressLoop loop(progress_, "Reading", static_cast<int>(listed.size()));
+    for (const ListedFile& file : listed) {
         loop.BeginItem();
         try {
-            FFileList.push_back(std::make_unique<tags::TID3v2Class>(path, fileSystem_));
-            rows_.push_back({DisplayName(path), {}});
+            files.push_back(std::make_unique<tags::TID3v2Class>(file.path, fileSystem_));
+            rows.push_back({file.name, {}});
         } catch (const std::exception& error) {
             failures.push_back(error.what());
         }

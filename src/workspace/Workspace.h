@@ -6,6 +6,7 @@
 #include "platform/FileSystem.h"
 #include "platform/Strings.h"
 #include "tags/ID3v2Class.h"
+#include "workspace/FolderListing.h"
 #include "workspace/Progress.h"
 #include "workspace/Prompts.h"
 #include "workspace/Settings.h"
@@ -95,7 +96,9 @@ private:
     };
     class ResetNotice;
     static std::size_t Index(TagGrid grid) { return grid == TagGrid::ID3v1 ? 0 : 1; }
-    void ReadFiles(const std::vector<std::filesystem::path>& paths, std::vector<std::string>& failures);
+    void ReadFiles(const std::vector<ListedFile>& listed,
+                   std::vector<std::unique_ptr<tags::TID3v2Class>>& files, std::vector<FileRow>& rows,
+                   std::vector<std::string>& failures);
     RowRange SelectionAfterScan(RowRange previous, bool sameFolder) const;
     void NotifyRowsChanged(int first, int last);
 
