@@ -21,7 +21,8 @@ int main(int argc, char** argv)
         if (!entry.is_regular_file())
             continue;
         std::ifstream in(entry.path(), std::ios::binary);
-        const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+        const std::vector<uint8_t> bytes { std::istreambuf_iterator<char>(in),
+            std::istreambuf_iterator<char>() };
         LLVMFuzzerTestOneInput(bytes.data(), bytes.size());
         ++replayed;
     }

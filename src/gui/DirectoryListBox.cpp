@@ -33,16 +33,17 @@ QStringList SubFolders(const QString& folder)
 
 QTreeWidgetItem* MakeItem(const QString& name, const QString& path, const QIcon& icon)
 {
-    auto* item = new QTreeWidgetItem(QStringList{name});
+    auto* item = new QTreeWidgetItem(QStringList { name });
     item->setIcon(0, icon);
     item->setData(0, kPathRole, path);
     item->setToolTip(0, path);
     return item;
 }
 
-}  // namespace
+} // namespace
 
-DirectoryListBox::DirectoryListBox(QWidget* parent) : QTreeWidget(parent)
+DirectoryListBox::DirectoryListBox(QWidget* parent)
+    : QTreeWidget(parent)
 {
     setObjectName(QStringLiteral("TntDirectoryListBox"));
     setHeaderHidden(true);
@@ -51,7 +52,7 @@ DirectoryListBox::DirectoryListBox(QWidget* parent) : QTreeWidget(parent)
     setItemsExpandable(false);
     setExpandsOnDoubleClick(false);
     connect(this, &QTreeWidget::itemActivated, this,
-            [this](QTreeWidgetItem* item) { SetDirectory(item->data(0, kPathRole).toString()); });
+        [this](QTreeWidgetItem* item) { SetDirectory(item->data(0, kPathRole).toString()); });
     directory_ = QDir::currentPath();
     Fill();
 }
@@ -88,4 +89,4 @@ void DirectoryListBox::Fill()
     scrollToItem(parent, QAbstractItemView::PositionAtTop);
 }
 
-}  // namespace vennart::gui
+} // namespace vennart::gui

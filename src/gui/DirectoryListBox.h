@@ -25,4 +25,4 @@ private:
     QString directory_;
 };
 
-}  // namespace vennart::gui
+} // namespace vennart::gui

@@ -9,16 +9,16 @@ namespace {
 // Real file systems only: no pseudo file systems, nothing that is not ready.
 bool IsRealVolume(const QStorageInfo& volume)
 {
-    static const QList<QByteArray> pseudo = {"proc", "sysfs", "devtmpfs", "devpts", "cgroup", "cgroup2",
-                                             "securityfs", "pstore", "bpf", "tracefs", "debugfs",
-                                             "mqueue", "hugetlbfs", "configfs", "fusectl", "autofs",
-                                             "binfmt_misc", "nsfs", "overlay", "squashfs"};
+    static const QList<QByteArray> pseudo = { "proc", "sysfs", "devtmpfs", "devpts", "cgroup", "cgroup2",
+        "securityfs", "pstore", "bpf", "tracefs", "debugfs", "mqueue", "hugetlbfs", "configfs", "fusectl",
+        "autofs", "binfmt_misc", "nsfs", "overlay", "squashfs" };
     return volume.isValid() && volume.isReady() && !pseudo.contains(volume.fileSystemType());
 }
 
-}  // namespace
+} // namespace
 
-DriveComboBox::DriveComboBox(QWidget* parent) : QComboBox(parent)
+DriveComboBox::DriveComboBox(QWidget* parent)
+    : QComboBox(parent)
 {
     setObjectName(QStringLiteral("DriveComboBox"));
     FillDrives();
@@ -27,7 +27,7 @@ DriveComboBox::DriveComboBox(QWidget* parent) : QComboBox(parent)
 
 void DriveComboBox::FillDrives()
 {
-    QStringList roots{QStringLiteral("/")};
+    QStringList roots { QStringLiteral("/") };
     for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
         if (IsRealVolume(volume) && !roots.contains(volume.rootPath()))
             roots.append(volume.rootPath());
@@ -57,4 +57,4 @@ QString DriveComboBox::Drive() const
     return currentText();
 }
 
-}  // namespace vennart::gui
+} // namespace vennart::gui

@@ -24,4 +24,4 @@ private:
     void FillDrives();
 };
 
-}  // namespace vennart::gui
+} // namespace vennart::gui

@@ -8,10 +8,12 @@ namespace {
 // The grid columns of the workspace count the mark column as 0.
 constexpr int kWorkspaceColumnOffset = 1;
 
-}  // namespace
+} // namespace
 
 FileGridModel::FileGridModel(workspace::Workspace& workspace, workspace::TagGrid grid, QObject* parent)
-    : QAbstractTableModel(parent), workspace_(workspace), grid_(grid)
+    : QAbstractTableModel(parent)
+    , workspace_(workspace)
+    , grid_(grid)
 {
     workspace_.AddObserver(this);
 }
@@ -49,9 +51,9 @@ QVariant FileGridModel::headerData(int section, Qt::Orientation orientation, int
             return {};
         return workspace_.IsRowMarked(section, grid_) ? QStringLiteral("*") : QString();
     }
-    static const QString titles[ColumnCount] = {QStringLiteral("FileName"), QStringLiteral("Titel/Song name"),
-                                                QStringLiteral("Artist"), QStringLiteral("Album"),
-                                                QStringLiteral("Year")};
+    static const QString titles[ColumnCount]
+        = { QStringLiteral("FileName"), QStringLiteral("Titel/Song name"), QStringLiteral("Artist"),
+              QStringLiteral("Album"), QStringLiteral("Year") };
     return section >= 0 && section < ColumnCount ? titles[section] : QVariant();
 }
 
@@ -77,4 +79,4 @@ void FileGridModel::TagColumnsChanged(workspace::TagGrid grid)
         emit dataChanged(index(0, TitleColumn), index(rowCount() - 1, ColumnCount - 1));
 }
 
-}  // namespace vennart::gui
+} // namespace vennart::gui

@@ -35,4 +35,4 @@ private:
     workspace::TagGrid grid_;
 };
 
-}  // namespace vennart::gui
+} // namespace vennart::gui

@@ -37,4 +37,4 @@ struct MainActions {
 // disabled; the window enables each one as it connects it.
 MainActions CreateMainActions(QObject* owner);
 
-}  // namespace vennart::gui
+} // namespace vennart::gui

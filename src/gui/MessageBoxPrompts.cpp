@@ -18,20 +18,18 @@ workspace::Answer ToAnswer(QMessageBox::StandardButton button)
     }
 }
 
-}  // namespace
+} // namespace
 
 workspace::Answer MessageBoxPrompts::AskYesNo(const std::string& question)
 {
     return ToAnswer(QMessageBox::question(parent_, QApplication::applicationName(),
-                                          QString::fromStdString(question),
-                                          QMessageBox::Yes | QMessageBox::No));
+        QString::fromStdString(question), QMessageBox::Yes | QMessageBox::No));
 }
 
 workspace::Answer MessageBoxPrompts::AskYesNoCancel(const std::string& question)
 {
     return ToAnswer(QMessageBox::question(parent_, QApplication::applicationName(),
-                                          QString::fromStdString(question),
-                                          QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel));
+        QString::fromStdString(question), QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel));
 }
 
 void MessageBoxPrompts::ShowError(const std::string& message)
@@ -44,4 +42,4 @@ void MessageBoxPrompts::ShowWarning(const std::string& message)
     QMessageBox::warning(parent_, QApplication::applicationName(), QString::fromStdString(message));
 }
 
-}  // namespace vennart::gui
+} // namespace vennart::gui

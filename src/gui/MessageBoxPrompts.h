@@ -9,7 +9,10 @@ namespace vennart::gui {
 
 class MessageBoxPrompts : public workspace::Prompts {
 public:
-    explicit MessageBoxPrompts(QWidget* parent) : parent_(parent) {}
+    explicit MessageBoxPrompts(QWidget* parent)
+        : parent_(parent)
+    {
+    }
 
     workspace::Answer AskYesNo(const std::string& question) override;
     workspace::Answer AskYesNoCancel(const std::string& question) override;
@@ -20,4 +23,4 @@ private:
     QWidget* parent_;
 };
 
-}  // namespace vennart::gui
+} // namespace vennart::gui

@@ -14,4 +14,4 @@ std::filesystem::path ToPath(const QString& path)
     return std::filesystem::path(QFile::encodeName(path).toStdString());
 }
 
-}  // namespace vennart::gui
+} // namespace vennart::gui

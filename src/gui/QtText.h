@@ -5,7 +5,6 @@
 #include "platform/Strings.h"
 
 #include <QString>
-
 #include <filesystem>
 
 namespace vennart::gui {
@@ -23,4 +22,4 @@ inline WideString ToWide(const QString& text)
 QString ToQString(const std::filesystem::path& path);
 std::filesystem::path ToPath(const QString& path);
 
-}  // namespace vennart::gui
+} // namespace vennart::gui

@@ -85,4 +85,4 @@ void StatusLine::HideBar()
     }
 }
 
-}  // namespace vennart::gui
+} // namespace vennart::gui

@@ -36,4 +36,4 @@ private:
     int pendingPosition_ = 0;
 };
 
-}  // namespace vennart::gui
+} // namespace vennart::gui

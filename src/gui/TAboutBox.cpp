@@ -7,7 +7,8 @@
 
 namespace vennart::gui {
 
-TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent)
+TAboutBox::TAboutBox(QWidget* parent)
+    : QDialog(parent)
 {
     setObjectName(QStringLiteral("TAboutBox"));
     setWindowTitle(QStringLiteral("About Vennart"));
@@ -25,7 +26,7 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent)
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
 
     auto* layout = new QVBoxLayout(this);
-    for (QLabel* label : {name, version, summary, links}) {
+    for (QLabel* label : { name, version, summary, links }) {
         label->setAlignment(Qt::AlignHCenter);
         layout->addWidget(label);
     }
@@ -33,4 +34,4 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent)
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-}  // namespace vennart::gui
+} // namespace vennart::gui

@@ -12,4 +12,4 @@ public:
     explicit TAboutBox(QWidget* parent = nullptr);
 };
 
-}  // namespace vennart::gui
+} // namespace vennart::gui

@@ -30,7 +30,9 @@ static void RegisterIcons()
 namespace vennart::gui {
 
 TfrmMain::TfrmMain(platform::AppPaths paths, std::unique_ptr<workspace::Prompts> prompts, QWidget* parent)
-    : QMainWindow(parent), paths_(std::move(paths)), prompts_(std::move(prompts))
+    : QMainWindow(parent)
+    , paths_(std::move(paths))
+    , prompts_(std::move(prompts))
 {
     setObjectName(QStringLiteral("TfrmMain"));
     RegisterIcons();
@@ -135,8 +137,9 @@ void TfrmMain::TntFormClose()
 {
     workspace::Settings& settings = workspace_->FSettings;
     settings.Write(workspace::kCurrentDirKey, ToWide(ToQString(workspace_->CurrentDir())));
-    const std::pair<std::u16string_view, QMenu*> encodingMenus[] = {
-        {workspace::kDefaultV1EncodingKey, miEncodingID3v1}, {workspace::kDefaultV2EncodingKey, miEncodingID3v2}};
+    const std::pair<std::u16string_view, QMenu*> encodingMenus[]
+        = { { workspace::kDefaultV1EncodingKey, miEncodingID3v1 },
+              { workspace::kDefaultV2EncodingKey, miEncodingID3v2 } };
     for (const auto& [key, menu] : encodingMenus) {
         for (QAction* item : menu->actions()) {
             if (item->isChecked()) {
@@ -149,8 +152,8 @@ void TfrmMain::TntFormClose()
     try {
         settings.Save(settingsFile);
     } catch (const std::exception& error) {
-        prompts_->ShowWarning(std::string("The settings could not be saved to ") + settingsFile.string() +
-                              ":\n" + error.what());
+        prompts_->ShowWarning(std::string("The settings could not be saved to ") + settingsFile.string()
+            + ":\n" + error.what());
     }
 }
 
@@ -170,4 +173,4 @@ void TfrmMain::RunGuarded(const std::function<void()>& handler)
     }
 }
 
-}  // namespace vennart::gui
+} // namespace vennart::gui

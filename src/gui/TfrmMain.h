@@ -10,7 +10,6 @@
 #include "workspace/Workspace.h"
 
 #include <QMainWindow>
-
 #include <memory>
 
 class QComboBox;
@@ -38,7 +37,7 @@ class TfrmMain : public QMainWindow {
 public:
     // `prompts` answers the window's questions; by default they are message boxes.
     explicit TfrmMain(platform::AppPaths paths, std::unique_ptr<workspace::Prompts> prompts = nullptr,
-                      QWidget* parent = nullptr);
+        QWidget* parent = nullptr);
     ~TfrmMain() override;
 
     workspace::Workspace& Workspace() { return *workspace_; }
@@ -127,8 +126,8 @@ private:
     // View code pages
     void InitEncodings(const std::string& codePages);
     // `handler` runs when an item is clicked; none for a command that is not bound yet.
-    void BuildEncodingMenu(QMenu* menu, const std::vector<text::CodePageName>& list,
-                           void (TfrmMain::*handler)(QAction*));
+    void BuildEncodingMenu(
+        QMenu* menu, const std::vector<text::CodePageName>& list, void (TfrmMain::*handler)(QAction*));
     void SelectSavedEncoding(workspace::TagGrid grid, QMenu* menu, QComboBox* combo);
     void miEncodingViewClick(QAction* item);
     void cbSourceEncv1Change();
@@ -169,4 +168,4 @@ private:
     bool selectionChangePosted_ = false;
 };
 
-}  // namespace vennart::gui
+} // namespace vennart::gui

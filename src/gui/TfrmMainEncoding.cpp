@@ -1,8 +1,7 @@
 // The view code pages: the "Encoding ID3v1"/"Encoding ID3v2" menus, the two "Tags Encoding" combo
 // boxes, and the menus of code pages the later re-encoding command offers.
-#include "gui/TfrmMain.h"
-
 #include "gui/QtText.h"
+#include "gui/TfrmMain.h"
 #include "platform/Error.h"
 #include "platform/SystemCodePage.h"
 #include "text/UStringConvert.h"
@@ -10,7 +9,6 @@
 #include <QComboBox>
 #include <QMenu>
 #include <QSignalBlocker>
-
 
 namespace vennart::gui {
 
@@ -37,9 +35,10 @@ void FillCombo(QComboBox* combo, const std::vector<text::CodePageName>& list)
         combo->addItem(ToQString(text::CatalogueText(entry.name)), entry.codePage);
 }
 
-}  // namespace
+} // namespace
 
-void TfrmMain::BuildEncodingMenu(QMenu* menu, const std::vector<text::CodePageName>& list, void (TfrmMain::*handler)(QAction*))
+void TfrmMain::BuildEncodingMenu(
+    QMenu* menu, const std::vector<text::CodePageName>& list, void (TfrmMain::*handler)(QAction*))
 {
     menu->setProperty(kUtf16ItemProperty, -1);
     menu->clear();
@@ -47,7 +46,8 @@ void TfrmMain::BuildEncodingMenu(QMenu* menu, const std::vector<text::CodePageNa
         QAction* item = menu->addAction(ToQString(text::CatalogueText(list[k].name)));
         item->setData(list[k].codePage);
         if (handler != nullptr)
-            connect(item, &QAction::triggered, this, [this, item, handler] { RunGuarded([=, this] { (this->*handler)(item); }); });
+            connect(item, &QAction::triggered, this,
+                [this, item, handler] { RunGuarded([=, this] { (this->*handler)(item); }); });
         if (list[k].codePage == text::kUtf16CodePage)
             menu->setProperty(kUtf16ItemProperty, k);
     }
@@ -56,8 +56,10 @@ void TfrmMain::BuildEncodingMenu(QMenu* menu, const std::vector<text::CodePageNa
 void TfrmMain::InitEncodings(const std::string& codePages)
 {
     text::ProgramEncodings().BuildActiveEncodings(codePages);
-    BuildEncodingMenu(miEncodingID3v1, text::ProgramEncodings().ActiveEncodingsV1(), &TfrmMain::miEncodingViewClick);
-    BuildEncodingMenu(miEncodingID3v2, text::ProgramEncodings().ActiveEncodingsV2(), &TfrmMain::miEncodingViewClick);
+    BuildEncodingMenu(
+        miEncodingID3v1, text::ProgramEncodings().ActiveEncodingsV1(), &TfrmMain::miEncodingViewClick);
+    BuildEncodingMenu(
+        miEncodingID3v2, text::ProgramEncodings().ActiveEncodingsV2(), &TfrmMain::miEncodingViewClick);
     for (QAction* item : miEncodingID3v1->actions() + miEncodingID3v2->actions())
         item->setCheckable(true);
     FillCombo(cbSourceEncv1, text::ProgramEncodings().ActiveEncodingsV1());
@@ -75,10 +77,9 @@ void TfrmMain::InitEncodings(const std::string& codePages)
 void TfrmMain::SelectSavedEncoding(TagGrid grid, QMenu* menu, QComboBox* combo)
 {
     const bool v1 = grid == TagGrid::ID3v1;
-    const uint32_t saved = v1 ? workspace_->FSettings.ReadCodePage(workspace::kDefaultV1EncodingKey,
-                                                                   workspace::kDefaultV1Encoding)
-                              : workspace_->FSettings.ReadCodePage(workspace::kDefaultV2EncodingKey,
-                                                                   workspace::kDefaultV2Encoding);
+    const uint32_t saved = v1
+        ? workspace_->FSettings.ReadCodePage(workspace::kDefaultV1EncodingKey, workspace::kDefaultV1Encoding)
+        : workspace_->FSettings.ReadCodePage(workspace::kDefaultV2EncodingKey, workspace::kDefaultV2Encoding);
     const QList<QAction*> items = menu->actions();
     if (items.isEmpty())
         return;
@@ -119,7 +120,7 @@ void TfrmMain::SourceEncodingChange(TagGrid grid)
     for (QAction* item : (v1 ? miEncodingID3v1 : miEncodingID3v2)->actions())
         item->setChecked(item->data().toUInt() == codePage);
     workspace_->FSettings.Write(v1 ? workspace::kDefaultV1EncodingKey : workspace::kDefaultV2EncodingKey,
-                                WidenSystem(std::to_string(codePage)));
+        WidenSystem(std::to_string(codePage)));
     workspace_->SetViewCodePage(grid, codePage);
     if (workspace_->ActiveGrid() == grid) {
         FillFieldLists();
@@ -127,4 +128,4 @@ void TfrmMain::SourceEncodingChange(TagGrid grid)
     }
 }
 
-}  // namespace vennart::gui
+} // namespace vennart::gui

@@ -26,28 +26,29 @@ void TfrmMain::ConnectCommands()
 {
     connect(actions.Exit1, &QAction::triggered, this, &QWidget::close);
     connect(actions.miAbout, &QAction::triggered, this, &TfrmMain::miAboutClick);
-    connect(actions.miSelectAll, &QAction::triggered, this, [this] { RunGuarded([this] { SelectAllFiles(); }); });
+    connect(
+        actions.miSelectAll, &QAction::triggered, this, [this] { RunGuarded([this] { SelectAllFiles(); }); });
     connect(actions.miSave, &QAction::triggered, this, [this] { RunGuarded([this] { tbSaveClick(); }); });
-    for (QAction* action : {actions.Exit1, actions.miAbout, actions.miSelectAll, actions.miSave})
+    for (QAction* action : { actions.Exit1, actions.miAbout, actions.miSelectAll, actions.miSave })
         action->setEnabled(true);
 
     connect(driveComboBox, &DriveComboBox::driveChanged, this, &TfrmMain::DriveComboBoxChange);
     connect(TntDirectoryListBox, &DirectoryListBox::directoryChanged, this,
-            [this] { RunGuarded([this] { TntDirectoryListBoxChange(); }); });
-    connect(pcFileList, &QTabWidget::currentChanged, this, [this] { RunGuarded([this] { pcFileListChange(); }); });
-    for (QTableView* grid : {sgID3v1, sgID3v2}) {
+        [this] { RunGuarded([this] { TntDirectoryListBoxChange(); }); });
+    connect(pcFileList, &QTabWidget::currentChanged, this,
+        [this] { RunGuarded([this] { pcFileListChange(); }); });
+    for (QTableView* grid : { sgID3v1, sgID3v2 }) {
         connect(grid->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-                [this, grid] { GridSelectionChanged(grid); });
-        connect(grid->horizontalHeader(), &QHeaderView::sectionResized, this,
-                [this, grid](int column) {
-                    if (column != FileGridModel::TitleColumn)
-                        FitTitleColumn(grid);
-                });
+            [this, grid] { GridSelectionChanged(grid); });
+        connect(grid->horizontalHeader(), &QHeaderView::sectionResized, this, [this, grid](int column) {
+            if (column != FileGridModel::TitleColumn)
+                FitTitleColumn(grid);
+        });
     }
     connect(cbSourceEncv1, &QComboBox::currentIndexChanged, this,
-            [this] { RunGuarded([this] { cbSourceEncv1Change(); }); });
+        [this] { RunGuarded([this] { cbSourceEncv1Change(); }); });
     connect(cbSourceEncv2, &QComboBox::currentIndexChanged, this,
-            [this] { RunGuarded([this] { cbSourceEncv2Change(); }); });
+        [this] { RunGuarded([this] { cbSourceEncv2Change(); }); });
 }
 
 QTableView* TfrmMain::GridOf(TagGrid grid) const
@@ -91,10 +92,9 @@ void TfrmMain::FitTitleColumn(QTableView* grid)
     if (!FReady)
         return;
     const QHeaderView* header = grid->horizontalHeader();
-    const int others = header->sectionSize(FileGridModel::FileNameColumn) +
-                       header->sectionSize(FileGridModel::ArtistColumn) +
-                       header->sectionSize(FileGridModel::AlbumColumn) +
-                       header->sectionSize(FileGridModel::YearColumn);
+    const int others = header->sectionSize(FileGridModel::FileNameColumn)
+        + header->sectionSize(FileGridModel::ArtistColumn) + header->sectionSize(FileGridModel::AlbumColumn)
+        + header->sectionSize(FileGridModel::YearColumn);
     const int width = workspace::FitTitleColumnWidth(grid->viewport()->width(), others);
     const QSignalBlocker blocker(grid->horizontalHeader());
     grid->horizontalHeader()->resizeSection(FileGridModel::TitleColumn, width);
@@ -202,7 +202,7 @@ void TfrmMain::GridSelectionChanged(QTableView* grid)
     const QModelIndexList rows = grid->selectionModel()->selectedRows();
     workspace::RowRange range;
     if (!rows.isEmpty()) {
-        range = {rows.front().row(), rows.front().row()};
+        range = { rows.front().row(), rows.front().row() };
         for (const QModelIndex& index : rows) {
             range.top = std::min(range.top, index.row());
             range.bottom = std::max(range.bottom, index.row());
@@ -222,10 +222,11 @@ void TfrmMain::ShowWorkspaceSelection(QTableView* grid)
     if (range.IsEmpty())
         return;
     const QAbstractItemModel* model = grid->model();
-    const QItemSelection rows(model->index(range.top, 0), model->index(range.bottom, model->columnCount() - 1));
+    const QItemSelection rows(
+        model->index(range.top, 0), model->index(range.bottom, model->columnCount() - 1));
     selection->select(rows, QItemSelectionModel::Select);
     selection->setCurrentIndex(model->index(range.top, 0), QItemSelectionModel::NoUpdate);
     grid->viewport()->update();
 }
 
-}  // namespace vennart::gui
+} // namespace vennart::gui

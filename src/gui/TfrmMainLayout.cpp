@@ -64,7 +64,7 @@ QWidget* MakeTabSheet(const char* name, QWidget* grid)
     return sheet;
 }
 
-}  // namespace
+} // namespace
 
 void TfrmMain::CreateControls()
 {
@@ -81,7 +81,7 @@ void TfrmMain::CreateControls()
     SplitterTop->addWidget(CreateTagsBox());
     SplitterTop->addWidget(CreateFileInformationGroup());
     SplitterTop->setStretchFactor(1, 1);
-    SplitterTop->setSizes({185, 873 - 185 - 227 - 2 * kSplitterWidth, 227});
+    SplitterTop->setSizes({ 185, 873 - 185 - 227 - 2 * kSplitterWidth, 227 });
 
     SplitterFiles = new QSplitter(Qt::Vertical);
     SplitterFiles->setObjectName(QStringLiteral("PanelMain"));
@@ -90,7 +90,7 @@ void TfrmMain::CreateControls()
     SplitterFiles->addWidget(SplitterTop);
     SplitterFiles->addWidget(CreateFileGrids());
     SplitterFiles->setStretchFactor(0, 1);
-    SplitterFiles->setSizes({552 - 240, 240});
+    SplitterFiles->setSizes({ 552 - 240, 240 });
     setCentralWidget(SplitterFiles);
 
     panStatus = new StatusLine;
@@ -164,13 +164,15 @@ void TfrmMain::CreateToolBar()
     ToolBar->addAction(actions.miMakeTagsFromFilenames);
     ToolBar->addAction(actions.miMakeFilenamesfromTags);
 
-    const char* names[] = {"tbSave", "tbSelectAll", "tbCopyTags", "tbTranslitTags", "tbTranslitFilenames"};
-    const QList<QAction*> buttons = {actions.miSave, actions.miSelectAll, actions.tbCopyTags,
-                                     actions.tbTranslitTags, actions.miTransliterateFilenames};
+    const char* names[] = { "tbSave", "tbSelectAll", "tbCopyTags", "tbTranslitTags", "tbTranslitFilenames" };
+    const QList<QAction*> buttons = { actions.miSave, actions.miSelectAll, actions.tbCopyTags,
+        actions.tbTranslitTags, actions.miTransliterateFilenames };
     for (int i = 0; i < buttons.size(); ++i)
         ToolBar->widgetForAction(buttons[i])->setObjectName(QString::fromLatin1(names[i]));
-    ToolBar->widgetForAction(actions.miMakeTagsFromFilenames)->setObjectName(QStringLiteral("tbTagsFromFilenames"));
-    ToolBar->widgetForAction(actions.miMakeFilenamesfromTags)->setObjectName(QStringLiteral("tbFilenamesFromTags"));
+    ToolBar->widgetForAction(actions.miMakeTagsFromFilenames)
+        ->setObjectName(QStringLiteral("tbTagsFromFilenames"));
+    ToolBar->widgetForAction(actions.miMakeFilenamesfromTags)
+        ->setObjectName(QStringLiteral("tbFilenamesFromTags"));
     for (QAction* action : ToolBar->actions()) {
         if (QWidget* button = ToolBar->widgetForAction(action); button != tbChangeEncoding)
             button->setFixedSize(33, 32);
@@ -285,4 +287,4 @@ void TfrmMain::PrepareGridColumns(QTableView* grid)
     header->resizeSection(FileGridModel::YearColumn, 50);
 }
 
-}  // namespace vennart::gui
+} // namespace vennart::gui

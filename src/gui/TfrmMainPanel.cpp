@@ -64,7 +64,7 @@ QGridLayout* MakeFieldGrid(QWidget* group)
     return grid;
 }
 
-}  // namespace
+} // namespace
 
 void TfrmMain::BuildTagPanel()
 {
@@ -80,7 +80,8 @@ void TfrmMain::BuildTagPanel()
     EditFileName->setObjectName(QStringLiteral("EditFileName"));
     topLayout->addWidget(MakeFieldLabel(QStringLiteral("Filename")));
     topLayout->addWidget(EditFileName, 1);
-    connect(EditFileName, &QLineEdit::textChanged, this, [this] { RunGuarded([this] { eFileNameChange(); }); });
+    connect(
+        EditFileName, &QLineEdit::textChanged, this, [this] { RunGuarded([this] { eFileNameChange(); }); });
 
     ClearLayout(gbMainTags);
     ClearLayout(gbAdditionalTags);
@@ -110,7 +111,8 @@ QComboBox* TfrmMain::MakeFieldCombo(int fieldIndex)
     combo->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     combo->installEventFilter(this);
     if (field.IsGenre()) {
-        connect(combo, &QComboBox::activated, this, [this, combo] { RunGuarded([=, this] { cbTagChange(combo); }); });
+        connect(combo, &QComboBox::activated, this,
+            [this, combo] { RunGuarded([=, this] { cbTagChange(combo); }); });
     } else {
         combo->setEditable(true);
         // Typing must reach the files exactly as typed, never completed from the list.
@@ -120,7 +122,8 @@ QComboBox* TfrmMain::MakeFieldCombo(int fieldIndex)
         // "<do not change>" marker stays editable, and no letter typed after it reaches the files.
         if (field.IsTrack())
             combo->lineEdit()->installEventFilter(this);
-        connect(combo, &QComboBox::editTextChanged, this, [this, combo] { RunGuarded([=, this] { cbTagChange(combo); }); });
+        connect(combo, &QComboBox::editTextChanged, this,
+            [this, combo] { RunGuarded([=, this] { cbTagChange(combo); }); });
     }
     fieldCombos_.push_back(combo);
     return combo;
@@ -186,7 +189,7 @@ void TfrmMain::FillFieldLists()
 void TfrmMain::FillValueList(QComboBox* combo)
 {
     const workspace::TagField& field = FieldOf(combo);
-    QStringList entries{ToQString(WideString(workspace::kDoNotChange))};
+    QStringList entries { ToQString(WideString(workspace::kDoNotChange)) };
     if (field.IsGenre()) {
         std::vector<WideString> names;
         tags::TID3v1Genre().FillGenreList(names);
@@ -266,4 +269,4 @@ void TfrmMain::tbSaveClick()
     RefreshViews();
 }
 
-}  // namespace vennart::gui
+} // namespace vennart::gui

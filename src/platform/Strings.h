@@ -9,4 +9,4 @@ namespace vennart {
 using WideString = std::u16string;
 using AnsiString = std::string;
 
-}  // namespace vennart
+} // namespace vennart

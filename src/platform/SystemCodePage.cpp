@@ -18,4 +18,4 @@ AnsiString NarrowSystem(const WideString& text)
     return bytes;
 }
 
-}  // namespace vennart
+} // namespace vennart

@@ -13,4 +13,4 @@ WideString WidenSystem(const AnsiString& bytes);
 // One byte per character; a character above U+00FF has no byte and becomes '?'.
 AnsiString NarrowSystem(const WideString& text);
 
-}  // namespace vennart
+} // namespace vennart

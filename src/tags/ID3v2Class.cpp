@@ -167,7 +167,8 @@ void TID3v2Class::WriteNewContent(platform::File& source, platform::File& tempor
     const TID3v1Tag* record = FindFrameByClass<TID3v1Tag>(1);
     // A record the old tag's size field claimed as its own is not among the copied audio: it is
     // written from memory, changed or not, so that it is not lost.
-    const bool recordLeftBehind = HasID3v1 && audioStart > fileSize_ - static_cast<std::int64_t>(TID3v1Tag::kRecordSize);
+    const bool recordLeftBehind
+        = HasID3v1 && audioStart > fileSize_ - static_cast<std::int64_t>(TID3v1Tag::kRecordSize);
     if (!record || !(record->Changed || recordLeftBehind))
         return;
     // The new file is at least one padding block long, so its last 128 bytes exist: a record copied

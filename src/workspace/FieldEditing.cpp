@@ -73,7 +73,7 @@ public:
         if (!value.empty() && seen_.insert(value).second)
             sorted_.insert(std::move(value));
     }
-    std::vector<WideString> Take() { return {sorted_.begin(), sorted_.end()}; }
+    std::vector<WideString> Take() { return { sorted_.begin(), sorted_.end() }; }
 
 private:
     std::unordered_set<WideString> seen_;
@@ -89,7 +89,7 @@ WideString WithoutMarker(WideString typed)
     return typed;
 }
 
-}  // namespace
+} // namespace
 
 tags::TID3v1Tag& EnsureID3v1(tags::TID3v2Class& file)
 {
@@ -185,4 +185,4 @@ void ApplyFieldToSelection(Workspace& workspace, const TagField& field, const Wi
     }
 }
 
-}  // namespace vennart::workspace
+} // namespace vennart::workspace

@@ -38,4 +38,4 @@ void ApplyFieldToSelection(Workspace& workspace, const TagField& field, const Wi
 // no digits store 0.
 std::uint8_t TrackNumber(const WideString& typed);
 
-}  // namespace vennart::workspace
+} // namespace vennart::workspace

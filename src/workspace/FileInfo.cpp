@@ -9,15 +9,28 @@ namespace vennart::workspace {
 namespace {
 
 enum Row {
-    NameRow, SizeRow, PlaytimeRow, FramesRow, TagVersionRow, MPEGVersionRow, LayerRow, BitrateRow,
-    SamplingRateRow, ChannelModeRow, ModeExtensionRow, EmphasisRow, ProtectedRow, PaddingRow,
-    PrivateRow, CopyrightRow, OriginalRow
+    NameRow,
+    SizeRow,
+    PlaytimeRow,
+    FramesRow,
+    TagVersionRow,
+    MPEGVersionRow,
+    LayerRow,
+    BitrateRow,
+    SamplingRateRow,
+    ChannelModeRow,
+    ModeExtensionRow,
+    EmphasisRow,
+    ProtectedRow,
+    PaddingRow,
+    PrivateRow,
+    CopyrightRow,
+    OriginalRow
 };
 
-constexpr const char* kTitles[kFileInfoRowCount] = {
-    "Filename", "File(s) size, Mb", "Playtime (only CBR)", "Frames", "Tag Version", "MPEG Version",
-    "MPEG Layer", "Bitrate, kbps", "Sampling rate", "Channel mode", "Mod Extension (only JS)", "Emphasis",
-    "Protected", "Padding", "Privat", "Copyright", "Original"};
+constexpr const char* kTitles[kFileInfoRowCount] = { "Filename", "File(s) size, Mb", "Playtime (only CBR)",
+    "Frames", "Tag Version", "MPEG Version", "MPEG Layer", "Bitrate, kbps", "Sampling rate", "Channel mode",
+    "Mod Extension (only JS)", "Emphasis", "Protected", "Padding", "Privat", "Copyright", "Original" };
 
 const char* YesNo(bool flag)
 {
@@ -26,13 +39,13 @@ const char* YesNo(bool flag)
 
 std::string VersionText(std::uint8_t version)
 {
-    static const char* const texts[] = {"2.5", "RES", "2", "1"};
+    static const char* const texts[] = { "2.5", "RES", "2", "1" };
     return texts[version & 3];
 }
 
 std::string LayerText(std::uint8_t layer)
 {
-    static const char* const texts[] = {"RES", "Layer III", "Layer II", "Layer I"};
+    static const char* const texts[] = { "RES", "Layer III", "Layer II", "Layer I" };
     return texts[layer & 3];
 }
 
@@ -47,13 +60,13 @@ std::string BitrateText(std::uint16_t code)
 
 std::string ChannelModeText(std::uint8_t mode)
 {
-    static const char* const texts[] = {"Stereo", "Joint Stereo", "Dual Channel", "Single Channel"};
+    static const char* const texts[] = { "Stereo", "Joint Stereo", "Dual Channel", "Single Channel" };
     return texts[mode & 3];
 }
 
 std::string EmphasisText(std::uint8_t emphasis)
 {
-    static const char* const texts[] = {"none", "50/15 ms", "RES", "CCIT J.17"};
+    static const char* const texts[] = { "none", "50/15 ms", "RES", "CCIT J.17" };
     return texts[emphasis & 3];
 }
 
@@ -77,7 +90,7 @@ std::string Megabytes(std::int64_t bytes)
     return text;
 }
 
-}  // namespace
+} // namespace
 
 void AddDistinct(const std::string& value, std::string& text)
 {
@@ -93,10 +106,10 @@ std::string FormatPlaytime(std::int64_t seconds)
     char text[64];
     if (hours >= 1)
         std::snprintf(text, sizeof text, "%lld:%02lld:%02lld", static_cast<long long>(hours),
-                      static_cast<long long>(minutes), static_cast<long long>(seconds % 60));
+            static_cast<long long>(minutes), static_cast<long long>(seconds % 60));
     else
         std::snprintf(text, sizeof text, "%02lld:%02lld", static_cast<long long>(minutes),
-                      static_cast<long long>(seconds % 60));
+            static_cast<long long>(seconds % 60));
     return text;
 }
 
@@ -132,16 +145,16 @@ FileInfoRows ShowFileInfo(const Workspace& workspace)
 
     FileInfoRows rows;
     for (std::size_t i = 0; i < kFileInfoRowCount; ++i)
-        rows[i] = {kTitles[i], totals.texts[i]};
+        rows[i] = { kTitles[i], totals.texts[i] };
     const bool single = workspace.FileCount() > 0 && selection.IsSingle();
     if (single)
         rows[NameRow].value = workspace.File(selection.top).FileName.filename().string();
     else
-        rows[NameRow] = {"Files", std::to_string(workspace.FileCount() > 0 ? selection.Count() : 0)};
+        rows[NameRow] = { "Files", std::to_string(workspace.FileCount() > 0 ? selection.Count() : 0) };
     rows[SizeRow].value = Megabytes(totals.fileSize);
     rows[PlaytimeRow].value = FormatPlaytime(totals.duration);
     rows[FramesRow].value = single || workspace.FileCount() == 0 ? std::to_string(totals.frameCount) : "";
     return rows;
 }
 
-}  // namespace vennart::workspace
+} // namespace vennart::workspace

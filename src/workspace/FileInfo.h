@@ -15,7 +15,7 @@ class Workspace;
 
 struct FileInfoRow {
     std::string title;
-    std::string value;  // UTF-8
+    std::string value; // UTF-8
 };
 
 inline constexpr std::size_t kFileInfoRowCount = 17;
@@ -42,4 +42,4 @@ void AddDistinct(const std::string& value, std::string& text);
 // "mm:ss", with "h:" in front from one hour on: 0 -> 00:00, 245 -> 04:05, 3725 -> 1:02:05.
 std::string FormatPlaytime(std::int64_t seconds);
 
-}  // namespace vennart::workspace
+} // namespace vennart::workspace

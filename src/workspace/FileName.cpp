@@ -14,4 +14,4 @@ std::filesystem::path PathInFolder(const std::filesystem::path& folder, const Wi
     return folder / text::WideToCodePage(name, text::kUtf8CodePage);
 }
 
-}  // namespace vennart::workspace
+} // namespace vennart::workspace

@@ -14,4 +14,4 @@ WideString DisplayName(const std::filesystem::path& path);
 // The path of `name` (wide text from a grid) in `folder`.
 std::filesystem::path PathInFolder(const std::filesystem::path& folder, const WideString& name);
 
-}  // namespace vennart::workspace
+} // namespace vennart::workspace

@@ -16,7 +16,7 @@ bool HasMp3Extension(const std::string& name)
     if (name.size() < extension.size())
         return false;
     return std::equal(extension.begin(), extension.end(), name.end() - extension.size(),
-                      [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); });
+        [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); });
 }
 
 constexpr char16_t kFirstSurrogate = 0xD800;
@@ -40,7 +40,7 @@ WideString SortKey(const WideString& name)
     return key;
 }
 
-}  // namespace
+} // namespace
 
 std::vector<ListedFile> ListMp3Files(const std::filesystem::path& folder)
 {
@@ -50,7 +50,7 @@ std::vector<ListedFile> ListMp3Files(const std::filesystem::path& folder)
         for (const std::filesystem::directory_entry& entry : std::filesystem::directory_iterator(folder)) {
             std::error_code ignored;
             if (HasMp3Extension(entry.path().filename().string()) && entry.is_regular_file(ignored)) {
-                found.push_back({entry.path(), DisplayName(entry.path())});
+                found.push_back({ entry.path(), DisplayName(entry.path()) });
                 keys.push_back(SortKey(found.back().name));
             }
         }
@@ -70,4 +70,4 @@ std::vector<ListedFile> ListMp3Files(const std::filesystem::path& folder)
     return files;
 }
 
-}  // namespace vennart::workspace
+} // namespace vennart::workspace

@@ -10,7 +10,7 @@ namespace vennart::workspace {
 
 struct ListedFile {
     std::filesystem::path path;
-    WideString name;  // as the grids show it
+    WideString name; // as the grids show it
 };
 
 // The regular files (or links to them) whose names end in ".mp3" in any letter case, hidden ones
@@ -18,4 +18,4 @@ struct ListedFile {
 // left out. Throws vennart::Error naming the folder when it cannot be listed.
 std::vector<ListedFile> ListMp3Files(const std::filesystem::path& folder);
 
-}  // namespace vennart::workspace
+} // namespace vennart::workspace

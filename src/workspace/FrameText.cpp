@@ -72,7 +72,7 @@ std::unique_ptr<tags::TTag> CreateFrameFor(std::string_view id)
     return nullptr;
 }
 
-}  // namespace
+} // namespace
 
 bool SameFrameID(std::string_view a, std::string_view b)
 {
@@ -140,7 +140,7 @@ bool SetFrameText(tags::TID3v2Class& file, std::string_view id, const WideString
     // frame list when the file is read again.
     AnsiString upperId(id);
     std::transform(upperId.begin(), upperId.end(), upperId.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+        [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
     tags::TTag* frame = file.FindFrameByID(upperId, 1);
     if (frame == nullptr) {
         std::unique_ptr<tags::TTag> created = CreateFrameFor(upperId);
@@ -153,4 +153,4 @@ bool SetFrameText(tags::TID3v2Class& file, std::string_view id, const WideString
     return true;
 }
 
-}  // namespace vennart::workspace
+} // namespace vennart::workspace

@@ -28,4 +28,4 @@ bool SetFrameText(tags::TID3v2Class& file, std::string_view id, const WideString
 // Identifiers compare without regard to the case of A to Z.
 bool SameFrameID(std::string_view a, std::string_view b);
 
-}  // namespace vennart::workspace
+} // namespace vennart::workspace

@@ -12,8 +12,8 @@ int FitTitleColumnWidth(int clientWidth, int otherColumnsWidth)
 TabView TabViewFor(TagGrid grid)
 {
     if (grid == TagGrid::ID3v2)
-        return {"Copy ID3v2 to ID3v1", false, true, true};
-    return {"Copy ID3v1 to ID3v2", true, false, false};
+        return { "Copy ID3v2 to ID3v1", false, true, true };
+    return { "Copy ID3v1 to ID3v2", true, false, false };
 }
 
-}  // namespace vennart::workspace
+} // namespace vennart::workspace

@@ -14,11 +14,11 @@ int FitTitleColumnWidth(int clientWidth, int otherColumnsWidth);
 // The controls that follow the visible tab.
 struct TabView {
     const char* copyTagsHint;
-    bool showSourceEncodingV1;  // cbSourceEncv1 visible, cbSourceEncv2 hidden; the reverse when false
-    bool showAdditionalTags;    // only ID3v2 has frames beyond the main ones
-    bool showUtf16Encoding;     // ID3v1 text is always 8-bit, so UTF-16 is offered for ID3v2 only
+    bool showSourceEncodingV1; // cbSourceEncv1 visible, cbSourceEncv2 hidden; the reverse when false
+    bool showAdditionalTags; // only ID3v2 has frames beyond the main ones
+    bool showUtf16Encoding; // ID3v1 text is always 8-bit, so UTF-16 is offered for ID3v2 only
 };
 
 TabView TabViewFor(TagGrid grid);
 
-}  // namespace vennart::workspace
+} // namespace vennart::workspace

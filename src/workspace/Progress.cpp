@@ -8,10 +8,12 @@ std::string CountText(const std::string& verb, int k, int count)
     return verb + " " + std::to_string(k) + " of " + std::to_string(count);
 }
 
-}  // namespace
+} // namespace
 
 ProgressLoop::ProgressLoop(Progress& progress, std::string verb, int count)
-    : progress_(progress), verb_(std::move(verb)), count_(count)
+    : progress_(progress)
+    , verb_(std::move(verb))
+    , count_(count)
 {
     progress_.ShowBar(count_);
     progress_.SetStatus(CountText(verb_, 0, count_));
@@ -34,4 +36,4 @@ void ProgressLoop::EndItem()
     progress_.SetBarPosition(++position_);
 }
 
-}  // namespace vennart::workspace
+} // namespace vennart::workspace

@@ -42,4 +42,4 @@ private:
 
 inline constexpr const char* kIdleStatus = "Idle";
 
-}  // namespace vennart::workspace
+} // namespace vennart::workspace

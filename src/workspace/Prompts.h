@@ -20,4 +20,4 @@ public:
     virtual void ShowWarning(const std::string& message) = 0;
 };
 
-}  // namespace vennart::workspace
+} // namespace vennart::workspace

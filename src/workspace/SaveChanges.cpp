@@ -40,8 +40,8 @@ void RenameToRowName(Workspace& workspace, int row, std::vector<std::string>& fa
     if (platform::EqualNoCase(newName, oldName))
         return;
     if (newName.empty() || newName.find(u'/') != WideString::npos || newName == u"." || newName == u"..") {
-        failures.push_back(file.FileName.string() + ": \"" + text::WideToCodePage(newName, text::kUtf8CodePage) +
-                           "\" is not a valid file name");
+        failures.push_back(file.FileName.string() + ": \""
+            + text::WideToCodePage(newName, text::kUtf8CodePage) + "\" is not a valid file name");
         return;
     }
     const std::filesystem::path target = PathInFolder(file.FileName.parent_path(), newName);
@@ -56,7 +56,7 @@ void RenameToRowName(Workspace& workspace, int row, std::vector<std::string>& fa
     file.FileName = target;
 }
 
-}  // namespace
+} // namespace
 
 void SaveChanges(Workspace& workspace)
 {
@@ -99,8 +99,8 @@ bool ConfirmLeaveFolder(Workspace& workspace)
 
 bool ConfirmClose(Workspace& workspace)
 {
-    return !workspace.Changed() ||
-           workspace.prompts().AskYesNo("Changes was not saved! Close anyway?") != Answer::No;
+    return !workspace.Changed()
+        || workspace.prompts().AskYesNo("Changes was not saved! Close anyway?") != Answer::No;
 }
 
-}  // namespace vennart::workspace
+} // namespace vennart::workspace

@@ -19,4 +19,4 @@ bool ConfirmLeaveFolder(Workspace& workspace);
 // Before closing the window with unsaved edits: false when the user wants to keep the window open.
 bool ConfirmClose(Workspace& workspace);
 
-}  // namespace vennart::workspace
+} // namespace vennart::workspace

@@ -9,11 +9,10 @@ bool IsFolder(const std::filesystem::path& path)
     return std::filesystem::is_directory(path, error);
 }
 
-}  // namespace
+} // namespace
 
 std::filesystem::path ResolveStartFolder(const std::filesystem::path& stored,
-                                         const std::filesystem::path& current,
-                                         const std::filesystem::path& home)
+    const std::filesystem::path& current, const std::filesystem::path& home)
 {
     if (stored.empty())
         return current;
@@ -27,4 +26,4 @@ std::filesystem::path ResolveStartFolder(const std::filesystem::path& stored,
     return home;
 }
 
-}  // namespace vennart::workspace
+} // namespace vennart::workspace

@@ -16,11 +16,12 @@ bool CanCreateFrame(std::string_view id)
     return id.starts_with('T') || id.starts_with('W') || id == "COMM";
 }
 
-}  // namespace
+} // namespace
 
 std::vector<AnsiString> BuildTagList(const Settings& settings)
 {
-    const WideString extra = WideString(text::TrimControls(std::u16string_view(settings.Read(kTagEditListKey))));
+    const WideString extra
+        = WideString(text::TrimControls(std::u16string_view(settings.Read(kTagEditListKey))));
     const std::u16string_view list = extra.empty() ? kDefaultTagEditList : std::u16string_view(extra);
     std::vector<AnsiString> tagList = text::SplitCommaText(kMainTagIDs);
     for (const WideString& entry : text::SplitCommaText(list))
@@ -37,8 +38,8 @@ std::vector<TagField> BuildTagFields(const std::vector<AnsiString>& tagList)
         if (record < 0)
             continue;
         field.id = AnsiString(tags::TagListRecords()[static_cast<std::size_t>(record)].ID);
-        const bool repeated = std::any_of(fields.begin(), fields.end(),
-                                          [&](const TagField& earlier) { return earlier.id == field.id; });
+        const bool repeated = std::any_of(
+            fields.begin(), fields.end(), [&](const TagField& earlier) { return earlier.id == field.id; });
         if (repeated || !CanCreateFrame(field.id))
             continue;
         field.tag = static_cast<int>(index) + 2;
@@ -47,4 +48,4 @@ std::vector<TagField> BuildTagFields(const std::vector<AnsiString>& tagList)
     return fields;
 }
 
-}  // namespace vennart::workspace
+} // namespace vennart::workspace

@@ -20,9 +20,9 @@ enum FieldTag { TagTitle = 2, TagArtist, TagAlbum, TagYear, TagGenre, TagTrack, 
 
 struct TagField {
     int tag = 0;
-    AnsiString id;         // as the descriptor table spells it
-    AnsiString shortName;  // the caption
-    AnsiString longName;   // the tooltip
+    AnsiString id; // as the descriptor table spells it
+    AnsiString shortName; // the caption
+    AnsiString longName; // the tooltip
     bool IsMain() const { return tag <= TagComment; }
     bool IsGenre() const { return id == "TCON"; }
     bool IsTrack() const { return id == "TRCK"; }
@@ -36,4 +36,4 @@ std::vector<AnsiString> BuildTagList(const Settings& settings);
 // keeps its entry's number, so later fields are numbered as their entries are.
 std::vector<TagField> BuildTagFields(const std::vector<AnsiString>& tagList);
 
-}  // namespace vennart::workspace
+} // namespace vennart::workspace

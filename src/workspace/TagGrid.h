@@ -17,4 +17,4 @@ struct RowRange {
     bool operator==(const RowRange&) const = default;
 };
 
-}  // namespace vennart::workspace
+} // namespace vennart::workspace

@@ -21,14 +21,15 @@ std::string ScanFailureMessage(const std::vector<std::string>& failures)
     return message;
 }
 
-const char* const kTagCellFrames[] = {"TIT2", "TPE1", "TALB", "TYER"};
+const char* const kTagCellFrames[] = { "TIT2", "TPE1", "TALB", "TYER" };
 
-}  // namespace
+} // namespace
 
 // Tells the views before the file list is replaced and after, however the replacing ends.
 class Workspace::ResetNotice {
 public:
-    explicit ResetNotice(const std::vector<WorkspaceObserver*>& observers) : observers_(observers)
+    explicit ResetNotice(const std::vector<WorkspaceObserver*>& observers)
+        : observers_(observers)
     {
         for (WorkspaceObserver* observer : observers_)
             observer->FileListAboutToReset();
@@ -46,7 +47,9 @@ private:
 };
 
 Workspace::Workspace(Progress& progress, Prompts& prompts, platform::FileSystem& fileSystem)
-    : progress_(progress), prompts_(prompts), fileSystem_(fileSystem)
+    : progress_(progress)
+    , prompts_(prompts)
+    , fileSystem_(fileSystem)
 {
 }
 
@@ -87,13 +90,13 @@ RowRange Workspace::SelectionAfterScan(RowRange previous, bool sameFolder) const
     if (last < 0)
         return {};
     if (!sameFolder || previous.IsEmpty() || previous.top > last)
-        return {0, 0};
-    return {previous.top, std::min(previous.bottom, last)};
+        return { 0, 0 };
+    return { previous.top, std::min(previous.bottom, last) };
 }
 
 void Workspace::ReadFiles(const std::vector<ListedFile>& listed,
-                          std::vector<std::unique_ptr<tags::TID3v2Class>>& files, std::vector<FileRow>& rows,
-                          std::vector<std::string>& failures)
+    std::vector<std::unique_ptr<tags::TID3v2Class>>& files, std::vector<FileRow>& rows,
+    std::vector<std::string>& failures)
 {
     if (listed.empty())
         return;
@@ -102,7 +105,7 @@ void Workspace::ReadFiles(const std::vector<ListedFile>& listed,
         loop.BeginItem();
         try {
             files.push_back(std::make_unique<tags::TID3v2Class>(file.path, fileSystem_));
-            rows.push_back({file.name, {}});
+            rows.push_back({ file.name, {} });
         } catch (const std::exception& error) {
             failures.push_back(error.what());
         }
@@ -129,7 +132,7 @@ void Workspace::MarkRowChanged(int row, std::optional<TagGrid> grid)
     if (grid)
         fileRow.marked[Index(*grid)] = true;
     else
-        fileRow.marked = {true, true};
+        fileRow.marked = { true, true };
     FChanged = true;
     NotifyRowsChanged(row, row);
 }
@@ -144,15 +147,15 @@ void Workspace::SetSelection(TagGrid grid, RowRange range)
     const int last = FileCount() - 1;
     range.top = std::clamp(range.top, 0, std::max(last, 0));
     range.bottom = std::clamp(range.bottom, -1, last);
-    selections_[Index(grid)] = last < 0 ? RowRange{} : range;
+    selections_[Index(grid)] = last < 0 ? RowRange {} : range;
 }
 
 bool Workspace::SelectAllFiles()
 {
     if (FFileList.empty())
         return false;
-    const RowRange all{0, FileCount() - 1};
-    selections_ = {all, all};
+    const RowRange all { 0, FileCount() - 1 };
+    selections_ = { all, all };
     return true;
 }
 
@@ -173,7 +176,7 @@ WideString Workspace::TagCellText(TagGrid grid, int row, int column) const
     const auto* record = file.FindFrameByClass<tags::TID3v1Tag>(1);
     if (record == nullptr)
         return {};
-    const AnsiString* fields[] = {&record->Title, &record->Artist, &record->Album, &record->Year};
+    const AnsiString* fields[] = { &record->Title, &record->Artist, &record->Album, &record->Year };
     return text::CodePageToWide(*fields[column - 2], codePage);
 }
 
@@ -194,4 +197,4 @@ void Workspace::NotifyRowsChanged(int first, int last)
         observer->RowsChanged(first, last);
 }
 
-}  // namespace vennart::workspace
+} // namespace vennart::workspace

@@ -39,7 +39,7 @@ class Workspace {
 public:
     // Files are read and saved through `fileSystem`.
     Workspace(Progress& progress, Prompts& prompts,
-              platform::FileSystem& fileSystem = platform::SystemFileSystem());
+        platform::FileSystem& fileSystem = platform::SystemFileSystem());
 
     Settings FSettings;
 
@@ -60,7 +60,10 @@ public:
     const WideString& RowName(int row) const { return rows_.at(static_cast<std::size_t>(row)).name; }
     void SetRowName(int row, const WideString& name);
     bool IsRowMarked(int row, TagGrid grid) const;
-    bool IsRowMarked(int row) const { return IsRowMarked(row, TagGrid::ID3v1) || IsRowMarked(row, TagGrid::ID3v2); }
+    bool IsRowMarked(int row) const
+    {
+        return IsRowMarked(row, TagGrid::ID3v1) || IsRowMarked(row, TagGrid::ID3v2);
+    }
     // Marks the row in the given grid, or in both, and records that there are unsaved edits.
     void MarkRowChanged(int row, std::optional<TagGrid> grid = std::nullopt);
     bool Changed() const { return FChanged; }
@@ -92,13 +95,13 @@ public:
 private:
     struct FileRow {
         WideString name;
-        std::array<bool, 2> marked{};
+        std::array<bool, 2> marked {};
     };
     class ResetNotice;
     static std::size_t Index(TagGrid grid) { return grid == TagGrid::ID3v1 ? 0 : 1; }
     void ReadFiles(const std::vector<ListedFile>& listed,
-                   std::vector<std::unique_ptr<tags::TID3v2Class>>& files, std::vector<FileRow>& rows,
-                   std::vector<std::string>& failures);
+        std::vector<std::unique_ptr<tags::TID3v2Class>>& files, std::vector<FileRow>& rows,
+        std::vector<std::string>& failures);
     RowRange SelectionAfterScan(RowRange previous, bool sameFolder) const;
     void NotifyRowsChanged(int first, int last);
 
@@ -106,14 +109,14 @@ private:
     Prompts& prompts_;
     platform::FileSystem& fileSystem_;
     std::filesystem::path FCurrentDir;
-    std::filesystem::path listedDir_;  // the folder whose files FFileList holds
+    std::filesystem::path listedDir_; // the folder whose files FFileList holds
     std::vector<std::unique_ptr<tags::TID3v2Class>> FFileList;
     std::vector<FileRow> rows_;
     bool FChanged = false;
     TagGrid FActiveGrid = TagGrid::ID3v1;
-    std::array<RowRange, 2> selections_{};
-    std::array<uint32_t, 2> viewCodePages_{1251, 1200};
+    std::array<RowRange, 2> selections_ {};
+    std::array<uint32_t, 2> viewCodePages_ { 1251, 1200 };
     std::vector<WorkspaceObserver*> observers_;
 };
 
-}  // namespace vennart::workspace
+} // namespace vennart::workspace

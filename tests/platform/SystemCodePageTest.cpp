@@ -22,5 +22,5 @@ TEST(SystemCodePage, CharactersAboveLatin1NarrowToQuestionMark)
     EXPECT_EQ(NarrowSystem(u"A\u0416B\U0001F600"), "A?B??");
 }
 
-}  // namespace
-}  // namespace vennart
+} // namespace
+} // namespace vennart

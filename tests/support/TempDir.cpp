@@ -18,8 +18,8 @@ TempDir::TempDir()
 TempDir::~TempDir()
 {
     std::error_code ignored;
-    std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
-                                 std::filesystem::perm_options::add, ignored);
+    std::filesystem::permissions(
+        path_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ignored);
     std::filesystem::remove_all(path_, ignored);
 }
 
@@ -28,7 +28,7 @@ std::vector<unsigned char> ReadFileBytes(const std::filesystem::path& path)
     std::ifstream in(path, std::ios::binary);
     if (!in)
         throw std::runtime_error("cannot read " + path.string());
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    return { std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>() };
 }
 
 void WriteFileBytes(const std::filesystem::path& path, const std::vector<unsigned char>& bytes)
@@ -39,4 +39,4 @@ void WriteFileBytes(const std::filesystem::path& path, const std::vector<unsigne
         throw std::runtime_error("cannot write " + path.string());
 }
 
-}  // namespace vennart::test
+} // namespace vennart::test

@@ -25,4 +25,4 @@ private:
 std::vector<unsigned char> ReadFileBytes(const std::filesystem::path& path);
 void WriteFileBytes(const std::filesystem::path& path, const std::vector<unsigned char>& bytes);
 
-}  // namespace vennart::test
+} // namespace vennart::test

@@ -1,8 +1,8 @@
 // Builds a sample folder of MP3 files with Cyrillic tags (8-bit cp1251 text and UTF-16 text),
 // starts the main window over it offscreen, selects a file (or, on the ID3v2 tab, two) and saves the
 // window as a PNG.
-#include "gui/TfrmMain.h"
 #include "gui/MessageBoxPrompts.h"
+#include "gui/TfrmMain.h"
 #include "platform/SystemCodePage.h"
 #include "support/Id3Builder.h"
 #include "support/TempDir.h"
@@ -10,10 +10,9 @@
 #include "workspace/Settings.h"
 
 #include <QApplication>
-#include <QTabWidget>
 #include <QItemSelectionModel>
+#include <QTabWidget>
 #include <QTableView>
-
 #include <cstdio>
 #include <string_view>
 
@@ -30,8 +29,8 @@ struct Song {
 Bytes TextBody(const std::u16string& text, bool utf16)
 {
     if (utf16)
-        return test::Concat({{0x01}, test::Utf16LE(text)});
-    return test::Concat({{0x00}, test::BytesOf(text::WideToCodePage(text, 1251))});
+        return test::Concat({ { 0x01 }, test::Utf16LE(text) });
+    return test::Concat({ { 0x00 }, test::BytesOf(text::WideToCodePage(text, 1251)) });
 }
 
 Bytes SongFile(const Song& song, int track)
@@ -51,25 +50,29 @@ Bytes SongFile(const Song& song, int track)
     record.Year = text::WideToCodePage(song.year, 1251);
     record.Track = track;
     record.Genre = 17;
-    return test::Concat({test::Tag(3, frames, 512), test::Audio(40), test::ID3v1Record(record)});
+    return test::Concat({ test::Tag(3, frames, 512), test::Audio(40), test::ID3v1Record(record) });
 }
 
 void WriteSampleFolder(const std::filesystem::path& folder)
 {
     const Song songs[] = {
-        {u"01 Кино - Группа крови.mp3", u"Группа крови", u"Кино", u"Группа крови", u"1988", false},
-        {u"02 Кино - Звезда по имени Солнце.mp3", u"Звезда по имени Солнце", u"Кино", u"Звезда по имени Солнце", u"1989", true},
-        {u"03 Аквариум - Город золотой.mp3", u"Город золотой", u"Аквариум", u"Десять стрел", u"1986", false},
-        {u"04 ДДТ - Что такое осень.mp3", u"Что такое осень", u"ДДТ", u"Актриса весна", u"1992", true},
-        {u"05 Земфира - Искала.mp3", u"Искала", u"Земфира", u"Прости меня моя любовь", u"2000", true},
-        {u"06 Наутилус Помпилиус - Прогулки по воде.mp3", u"Прогулки по воде", u"Наутилус Помпилиус", u"Князь тишины", u"1988", false},
+        { u"01 Кино - Группа крови.mp3", u"Группа крови", u"Кино", u"Группа крови", u"1988", false },
+        { u"02 Кино - Звезда по имени Солнце.mp3", u"Звезда по имени Солнце", u"Кино",
+            u"Звезда по имени Солнце", u"1989", true },
+        { u"03 Аквариум - Город золотой.mp3", u"Город золотой", u"Аквариум", u"Десять стрел", u"1986",
+            false },
+        { u"04 ДДТ - Что такое осень.mp3", u"Что такое осень", u"ДДТ", u"Актриса весна", u"1992", true },
+        { u"05 Земфира - Искала.mp3", u"Искала", u"Земфира", u"Прости меня моя любовь", u"2000", true },
+        { u"06 Наутилус Помпилиус - Прогулки по воде.mp3", u"Прогулки по воде", u"Наутилус Помпилиус",
+            u"Князь тишины", u"1988", false },
     };
     int track = 1;
     for (const Song& song : songs)
-        test::WriteFileBytes(folder / text::WideToCodePage(song.file, text::kUtf8CodePage), SongFile(song, track++));
+        test::WriteFileBytes(
+            folder / text::WideToCodePage(song.file, text::kUtf8CodePage), SongFile(song, track++));
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv)
 {
