@@ -5,7 +5,6 @@
 
 #include <QAbstractItemModelTester>
 #include <QComboBox>
-#include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
 #include <QTabBar>
@@ -14,6 +13,7 @@
 #include <QTableWidget>
 #include <QTest>
 #include <algorithm>
+#include <string>
 
 namespace vennart::test {
 
@@ -28,6 +28,13 @@ GuiSession::GuiSession()
 
 GuiSession::~GuiSession()
 {
+    // ScriptedPrompts reports an unexpected question to GoogleTest, which a Qt Test program does
+    // not run: here each question must have taken one queued answer.
+    if (prompts_ != nullptr && prompts_->Questions.size() != queuedAnswers_ && !QTest::currentTestFailed()) {
+        const std::string message = std::to_string(prompts_->Questions.size()) + " question(s) asked, "
+            + std::to_string(queuedAnswers_) + " answer(s) queued";
+        QTest::qFail(message.c_str(), __FILE__, __LINE__);
+    }
     // The testers watch models the window owns: they go first.
     testers_.clear();
     window_.reset();
@@ -41,11 +48,6 @@ std::filesystem::path GuiSession::SettingsFile() const
 void GuiSession::WriteSettings(const std::vector<std::u16string>& lines) const
 {
     WriteFileBytes(SettingsFile(), SettingsFileBytes(lines));
-}
-
-void GuiSession::WriteMusicDirSettings() const
-{
-    WriteSettings({ u"CurrentDir=" + PathText(musicDir_) });
 }
 
 bool GuiSession::Start()
@@ -62,6 +64,18 @@ bool GuiSession::Start()
     window_->show();
     return QTest::qWaitForWindowExposed(window_.get())
         && QTest::qWaitFor([this] { return window_->Ready(); });
+}
+
+bool GuiSession::StartInMusicDir()
+{
+    WriteSettings({ u"CurrentDir=" + gui::ToQString(musicDir_).toStdU16String() });
+    return Start();
+}
+
+void GuiSession::QueueAnswer(workspace::Answer answer)
+{
+    ++queuedAnswers_;
+    prompts_->QueueAnswer(answer);
 }
 
 Bytes SettingsFileBytes(const std::vector<std::u16string>& lines)
@@ -82,9 +96,17 @@ QByteArray FileContent(const std::filesystem::path& file)
     return ToByteArray(ReadFileBytes(file));
 }
 
-std::u16string PathText(const std::filesystem::path& path)
+const tags::TID3v1Tag& ID3v1Of(const tags::TID3v2Class& file)
 {
-    return gui::ToQString(path).toStdU16String();
+    return *file.FindFrameByClass<tags::TID3v1Tag>(1);
+}
+
+QStringList SampleNames()
+{
+    QStringList names;
+    for (const SampleSong& song : kSampleSongs)
+        names.append(QString::fromStdU16String(song.fileName));
+    return names;
 }
 
 QString Cell(const QTableView* grid, int row, int column)
@@ -92,9 +114,20 @@ QString Cell(const QTableView* grid, int row, int column)
     return grid->model()->index(row, column).data().toString();
 }
 
-QString RowMark(const QTableView* grid, int row)
+QStringList Column(const QTableView* grid, int column)
 {
-    return grid->model()->headerData(row, Qt::Vertical).toString();
+    QStringList cells;
+    for (int row = 0; row < grid->model()->rowCount(); ++row)
+        cells.append(Cell(grid, row, column));
+    return cells;
+}
+
+QStringList Marks(const QTableView* grid)
+{
+    QStringList marks;
+    for (int row = 0; row < grid->model()->rowCount(); ++row)
+        marks.append(grid->model()->headerData(row, Qt::Vertical).toString());
+    return marks;
 }
 
 QAction* ItemWithCodePage(const QMenu* menu, uint codePage)
@@ -106,12 +139,16 @@ QAction* ItemWithCodePage(const QMenu* menu, uint codePage)
     return nullptr;
 }
 
-QList<uint> CheckedCodePages(const QMenu* menu)
+QList<uint> ShownCodePages(const gui::TfrmMain& window)
 {
     QList<uint> codePages;
-    for (const QAction* item : menu->actions()) {
-        if (item->isChecked())
-            codePages.append(item->data().toUInt());
+    for (const auto& [combo, menu] : { std::pair { window.cbSourceEncv1, window.miEncodingID3v1 },
+             std::pair { window.cbSourceEncv2, window.miEncodingID3v2 } }) {
+        codePages.append(combo->currentData().toUInt());
+        for (const QAction* item : menu->actions()) {
+            if (item->isChecked())
+                codePages.append(item->data().toUInt());
+        }
     }
     return codePages;
 }

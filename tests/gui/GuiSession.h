@@ -7,10 +7,12 @@
 #include "support/Id3Builder.h"
 #include "support/TempDir.h"
 #include "support/WorkspaceFakes.h"
+#include "tags/ID3v1Tag.h"
 
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <filesystem>
 #include <memory>
 #include <vector>
@@ -26,32 +28,36 @@ namespace vennart::test {
 class GuiSession {
 public:
     GuiSession();
+    // Fails the running test when the window asked a question no test answer was queued for, or
+    // left a queued answer unused.
     ~GuiSession();
     GuiSession(const GuiSession&) = delete;
     GuiSession& operator=(const GuiSession&) = delete;
 
     // The folder the window lists; it holds the sample songs.
     const std::filesystem::path& MusicDir() const { return musicDir_; }
-    std::filesystem::path Folder(const std::string& name) const { return dir_ / name; }
     std::filesystem::path SettingsFile() const;
 
     // Writes the settings file as the program writes it: UTF-16 LE with FF FE, CR LF line ends.
     void WriteSettings(const std::vector<std::u16string>& lines) const;
-    // Settings that open the music folder.
-    void WriteMusicDirSettings() const;
 
     // Creates and shows the window; false when its deferred start did not come.
     [[nodiscard]] bool Start();
+    // Starts with settings that open the music folder.
+    [[nodiscard]] bool StartInMusicDir();
 
     gui::TfrmMain& Window() { return *window_; }
     workspace::Workspace& Workspace() { return window_->Workspace(); }
     ScriptedPrompts& Prompts() { return *prompts_; }
+    // The answer to the next question the window asks.
+    void QueueAnswer(workspace::Answer answer);
 
 private:
     TempDir dir_;
     std::filesystem::path musicDir_;
     std::filesystem::path configDir_;
     ScriptedPrompts* prompts_ = nullptr;
+    std::size_t queuedAnswers_ = 0;
     std::unique_ptr<gui::TfrmMain> window_;
     std::vector<std::unique_ptr<QAbstractItemModelTester>> testers_;
 };
@@ -61,15 +67,21 @@ Bytes SettingsFileBytes(const std::vector<std::u16string>& lines);
 // Bytes as Qt Test prints them when a comparison fails.
 QByteArray ToByteArray(const Bytes& bytes);
 QByteArray FileContent(const std::filesystem::path& file);
-std::u16string PathText(const std::filesystem::path& path);
 
-// What a grid shows: a cell (model column: 0 the file name, 1 to 4 title to year) and the changed
-// mark of a row ("*" or empty).
+const tags::TID3v1Tag& ID3v1Of(const tags::TID3v2Class& file);
+// The names of the sample songs, in the order the grids list them.
+QStringList SampleNames();
+
+// What a grid shows: a cell or a whole column (model column: 0 the file name, 1 to 4 title to
+// year), and the changed mark of every row ("*" or empty).
 QString Cell(const QTableView* grid, int row, int column);
-QString RowMark(const QTableView* grid, int row);
-// The item of a code page menu for that code page, and the code pages whose items are checked.
+QStringList Column(const QTableView* grid, int column);
+QStringList Marks(const QTableView* grid);
+// The item of a code page menu for that code page.
 QAction* ItemWithCodePage(const QMenu* menu, uint codePage);
-QList<uint> CheckedCodePages(const QMenu* menu);
+// The view code pages as the window shows them: the ID3v1 combo box's, those of the checked ID3v1
+// menu items, then the same for ID3v2.
+QList<uint> ShownCodePages(const gui::TfrmMain& window);
 // The selected rows of a grid, top to bottom.
 std::vector<int> SelectedRows(const QTableView* grid);
 

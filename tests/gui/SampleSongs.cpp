@@ -54,7 +54,7 @@ Bytes SampleSongFile(const SampleSong& song)
 void WriteSampleSongs(const std::filesystem::path& folder)
 {
     for (const SampleSong& song : kSampleSongs)
-        WriteFileBytes(PathOf(folder, song.fileName), SampleSongFile(song));
+        WriteFileBytes(folder / song.fileName, SampleSongFile(song));
 }
 
 Bytes DamagedSongFile()
@@ -63,11 +63,6 @@ Bytes DamagedSongFile()
     // The size field claims far more than the file holds.
     frame[6] = 0x10;
     return Concat({ Tag(3, frame), Audio(1) });
-}
-
-std::filesystem::path PathOf(const std::filesystem::path& folder, const std::u16string& name)
-{
-    return folder / text::WideToCodePage(name, text::kUtf8CodePage);
 }
 
 } // namespace vennart::test

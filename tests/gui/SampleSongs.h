@@ -20,22 +20,19 @@ struct SampleSong {
     bool hasID3v1 = true;
 };
 
-// Sorted as the scan lists them. The first two share artist, album and genre and differ in title,
-// year and track; the third has no ID3v1 record.
+// Sorted as the scan lists them. The first two share artist and album and differ in title,
+// year and track; the third has no ID3v1 record. Every one has the genre Rock, (17) in the ID3v2 tag
+// and 17 in the ID3v1 record.
 inline const std::array<SampleSong, 3> kSampleSongs = { {
     { u"01 Alpha.mp3", u"Привет", u"Кино", u"Альбом", u"2001", 1, true },
     { u"02 Beta.mp3", u"Мир", u"Кино", u"Альбом", u"2002", 2, true },
     { u"03 Gamma.mp3", u"Пример", u"Other", u"Second", u"2003", 3, false },
 } };
-// The genre of every sample file, (17) in the ID3v2 tag and 17 in the ID3v1 record.
-inline constexpr std::u16string_view kSampleGenre = u"Rock";
 
 Bytes SampleSongFile(const SampleSong& song);
 // Writes every sample song into `folder`.
 void WriteSampleSongs(const std::filesystem::path& folder);
 // A file whose tag holds a frame that runs past the end of the file.
 Bytes DamagedSongFile();
-
-std::filesystem::path PathOf(const std::filesystem::path& folder, const std::u16string& name);
 
 } // namespace vennart::test
