@@ -1,5 +1,6 @@
-#include "platform/Error.h"
+#include "support/Id3Builder.h"
 #include "support/TempDir.h"
+#include "support/TextTestSupport.h"
 #include "text/UStringConvert.h"
 
 #include <gtest/gtest.h>
@@ -7,35 +8,13 @@
 namespace vennart::text {
 namespace {
 
-std::vector<unsigned char> Bytes(std::string_view text)
-{
-    return { text.begin(), text.end() };
-}
-
-template <typename Action> std::string ErrorOf(Action action)
-{
-    try {
-        action();
-    } catch (const Error& error) {
-        return error.what();
-    }
-    return "(no error)";
-}
-
-TEST(ExtractField, CutsBeforeTheFirstSemicolon)
-{
-    AnsiString rest = "a;b;c";
-    EXPECT_EQ(ExtractField(rest), "a");
-    EXPECT_EQ(rest, "b;c");
-    AnsiString none = "abc";
-    EXPECT_EQ(ExtractField(none), "");
-    EXPECT_EQ(none, "abc");
-}
+using test::ErrorOf;
 
 TEST(EncodingCatalogue, AcceptsOnlyLinesWhoseCodePageIsAnInteger)
 {
     EncodingCatalogue catalogue;
-    catalogue.AddCatalogueLines("Cyrillic;Windows;1251\r\n"
+    // A mark at the start and blanks around fields stay part of the fields.
+    catalogue.AddCatalogueLines("\xEF\xBB\xBF Cyrillic ; Windows ;1251\r\n"
                                 "\r\n"
                                 "Word;x;twelve\n"
                                 "Three;a;b;866\r"
@@ -45,34 +24,25 @@ TEST(EncodingCatalogue, AcceptsOnlyLinesWhoseCodePageIsAnInteger)
                                 "Second;dup; 1251\t\n"
                                 "Negative;;-1");
     EXPECT_EQ(catalogue.EncodingNames(),
-        (std::vector<CodePageName> { { "Cyrillic", 1251 }, { "KOI8-R", 20866 }, { "", 65001 },
+        (std::vector<CodePageName> { { "\xEF\xBB\xBF Cyrillic ", 1251 }, { "KOI8-R", 20866 }, { "", 65001 },
             { "Only name", 28591 }, { "Second", 1251 }, { "Negative", 4294967295u } }));
     EXPECT_EQ(
-        catalogue.EncodingDescriptions(), (std::vector<AnsiString> { "Windows", "", "", "", "dup", "" }));
+        catalogue.EncodingDescriptions(), (std::vector<AnsiString> { " Windows ", "", "", "", "dup", "" }));
     EXPECT_EQ(catalogue.IndexOfCodePage(1251), 0);
     EXPECT_EQ(catalogue.IndexOfCodePage(866), -1);
-}
-
-TEST(EncodingCatalogue, KeepsFieldsAndAMarkUntrimmed)
-{
-    EncodingCatalogue catalogue;
-    catalogue.AddCatalogueLines("\xEF\xBB\xBF Name ; Text ;1251");
-    ASSERT_EQ(catalogue.EncodingNames().size(), 1u);
-    EXPECT_EQ(catalogue.EncodingNames()[0].name, "\xEF\xBB\xBF Name ");
-    EXPECT_EQ(catalogue.EncodingDescriptions()[0], " Text ");
 }
 
 TEST(EncodingCatalogue, LoadingAppendsToWhatIsThere)
 {
     test::TempDir folder;
-    test::WriteFileBytes(folder / "EncodingTables.dat", Bytes("A;;1251\nB;;866\n"));
+    test::WriteFileBytes(folder / "EncodingTables.dat", test::BytesOf("A;;1251\nB;;866\n"));
     EncodingCatalogue catalogue;
     catalogue.LoadEncodingTables(folder / "EncodingTables.dat");
     catalogue.LoadEncodingTables(folder / "EncodingTables.dat");
     EXPECT_EQ(catalogue.EncodingNames().size(), 4u);
 }
 
-TEST(EncodingCatalogue, MissingFileIsAnErrorWithTheFullPath)
+TEST(EncodingCatalogue, MissingFileIsAnErrorWithTheFullPathAndUnreadableOneAnError)
 {
     test::TempDir folder;
     EncodingCatalogue catalogue;
@@ -86,6 +56,9 @@ TEST(EncodingCatalogue, MissingFileIsAnErrorWithTheFullPath)
     std::filesystem::current_path(current);
     EXPECT_EQ(relative,
         "File " + (folder / "none.dat").string() + " does not exists - could not init encoding tables");
+
+    std::filesystem::create_directory(folder / "EncodingTables.dat");
+    EXPECT_THROW(catalogue.LoadEncodingTables(folder / "EncodingTables.dat"), Error);
 }
 
 TEST(EncodingCatalogue, EmptyPathMeansTheFileInTheProgramsDataFolder)
@@ -94,14 +67,6 @@ TEST(EncodingCatalogue, EmptyPathMeansTheFileInTheProgramsDataFolder)
     EncodingCatalogue catalogue;
     catalogue.LoadEncodingTables({});
     EXPECT_GE(catalogue.IndexOfCodePage(1251), 0);
-}
-
-TEST(EncodingCatalogue, UnreadableFileIsAnError)
-{
-    test::TempDir folder;
-    std::filesystem::create_directory(folder / "EncodingTables.dat");
-    EncodingCatalogue catalogue;
-    EXPECT_THROW(catalogue.LoadEncodingTables(folder / "EncodingTables.dat"), Error);
 }
 
 TEST(CatalogueText, ShowsUtf8AsUtf8AndAnythingElseThroughTheSystemCodePage)
@@ -141,26 +106,16 @@ TEST_F(ActiveEncodings, EmptySettingGivesTheDefaultSet)
     EXPECT_EQ(catalogue.ActiveEncodingsV2()[2].name, "UNKKOWN - 21866");
 }
 
-TEST_F(ActiveEncodings, Utf16IsOfferedForId3v2Only)
+TEST_F(ActiveEncodings, EntriesAreTrimmedRepeatsStayAndUtf16IsOfferedForId3v2Only)
 {
-    catalogue.BuildActiveEncodings("1200");
-    EXPECT_TRUE(catalogue.ActiveEncodingsV1().empty());
-    EXPECT_EQ(catalogue.ActiveEncodingsV2(), (std::vector<CodePageName> { { "UTF-16", 1200 } }));
-}
-
-TEST_F(ActiveEncodings, DuplicatesStayAndTakeTheFirstCatalogueName)
-{
-    catalogue.BuildActiveEncodings("1251, 1251");
-    EXPECT_EQ(catalogue.ActiveEncodingsV1(),
-        (std::vector<CodePageName> {
-            { "Cyrillic (Windows-1251)", 1251 }, { "Cyrillic (Windows-1251)", 1251 } }));
-}
-
-TEST_F(ActiveEncodings, QuotedEntriesAreTrimmedBeforeParsing)
-{
-    catalogue.BuildActiveEncodings("\" 866 \",\"4242\"");
-    EXPECT_EQ(catalogue.ActiveEncodingsV2(),
-        (std::vector<CodePageName> { { "DOS", 866 }, { "UNKKOWN - 4242", 4242 } }));
+    catalogue.BuildActiveEncodings("\" 1251 \", 1251,\"4242\",1200");
+    // A repeated code page takes the first catalogue name each time.
+    const std::vector<CodePageName> eightBit { { "Cyrillic (Windows-1251)", 1251 },
+        { "Cyrillic (Windows-1251)", 1251 }, { "UNKKOWN - 4242", 4242 } };
+    EXPECT_EQ(catalogue.ActiveEncodingsV1(), eightBit);
+    std::vector<CodePageName> all = eightBit;
+    all.push_back({ "UTF-16", 1200 });
+    EXPECT_EQ(catalogue.ActiveEncodingsV2(), all);
 }
 
 TEST_F(ActiveEncodings, EntryThatIsNoIntegerStopsWithTheStandardMessage)

@@ -1,17 +1,16 @@
 #include "text/Translit.h"
 
-#include "platform/Error.h"
+#include "support/Id3Builder.h"
 #include "support/TempDir.h"
+#include "support/TextTestSupport.h"
 
 #include <gtest/gtest.h>
 
 namespace vennart::text {
 namespace {
 
-std::vector<unsigned char> Bytes(std::string_view text)
-{
-    return { text.begin(), text.end() };
-}
+using test::BytesOf;
+using test::ErrorOf;
 
 struct TranslitCase {
     WideString input;
@@ -52,69 +51,44 @@ INSTANTIATE_TEST_SUITE_P(Rules, TransliterateCase,
         TranslitCase { u"Hello, World! 123 \x7F", u"Hello, World! 123 \x7F" },
         TranslitCase { u"\u0080\u00A0", u"__" }, TranslitCase { u"", u"" }));
 
-TEST(TranslitTable, EmptyTableTurnsEveryNonAsciiUnitIntoAnUnderscore)
-{
-    const TranslitTable empty;
-    EXPECT_EQ(empty.Transliterate(u"Café Жук"), u"Caf_ ___");
-}
-
-TEST(TranslitTable, KeepsItsLinesAsGiven)
+TEST(TranslitTable, KeepsItsLinesAsGivenAndWithoutLinesGivesUnderscores)
 {
     const std::vector<WideString> lines { u"ж=zh", u"", u"garbage", u"ж=again" };
     EXPECT_EQ(TranslitTable(lines).Lines(), lines);
-}
-
-TEST(LoadTranslitTable, MissingFileGivesAnEmptyTable)
-{
-    test::TempDir folder;
-    EXPECT_TRUE(LoadTranslitTable(folder / "translit.tab").Lines().empty());
+    EXPECT_EQ(TranslitTable().Transliterate(u"Café Жук"), u"Caf_ ___");
 }
 
 TEST(LoadTranslitTable, ReadsEveryEncodingTheFileMayHave)
 {
     test::TempDir folder;
     const std::filesystem::path file = folder / "translit.tab";
-    for (const std::string_view bytes : { std::string_view("\xC3\xA9=e\n\xD0\xB6=zh\n"),
-             std::string_view("\xEF\xBB\xBF\xC3\xA9=e\r\n\xD0\xB6=zh"),
-             std::string_view("\xFF\xFE\xE9\0=\0e\0\r\0\n\0\x36\x04=\0z\0h\0", 20) }) {
-        test::WriteFileBytes(file, Bytes(bytes));
+    EXPECT_TRUE(LoadTranslitTable(file).Lines().empty());
+    for (const test::Bytes& bytes : { BytesOf("\xC3\xA9=e\n\xD0\xB6=zh\n"),
+             BytesOf("\xEF\xBB\xBF\xC3\xA9=e\r\n\xD0\xB6=zh"), test::Utf16LE(u"é=e\r\nж=zh") }) {
+        test::WriteFileBytes(file, bytes);
         EXPECT_EQ(LoadTranslitTable(file).Transliterate(u"Жé"), u"Zhe");
     }
-    test::WriteFileBytes(file, Bytes("\xE9=e\r\n"));
+    test::WriteFileBytes(file, BytesOf("\xE9=e\r\n"));
     EXPECT_EQ(LoadTranslitTable(file).Lines(), std::vector<WideString> { u"é=e" });
 }
 
-TEST(LoadTranslitTable, UnreadableFileIsAnError)
+TEST(TranslitFile, FailuresGiveTheMessageWithThePath)
 {
     test::TempDir folder;
     std::filesystem::create_directory(folder / "translit.tab");
-    try {
-        LoadTranslitTable(folder / "translit.tab");
-        FAIL() << "no error";
-    } catch (const Error& error) {
-        EXPECT_EQ(std::string(error.what()), "Cannot open file " + (folder / "translit.tab").string());
-    }
+    EXPECT_EQ(ErrorOf([&] { LoadTranslitTable(folder / "translit.tab"); }),
+        "Cannot open file " + (folder / "translit.tab").string());
+    test::WriteFileBytes(folder / "file", BytesOf("x"));
+    const std::filesystem::path file = folder / "file/translit.tab";
+    EXPECT_EQ(ErrorOf([&] { SaveTranslitTable(TranslitTable({ u"ж=zh" }), file); }),
+        "Cannot create file " + file.string());
 }
 
 TEST(SaveTranslitTable, WritesUtf16LittleEndianWithMarkAndCrLf)
 {
     test::TempDir folder;
     SaveTranslitTable(TranslitTable({ u"ж=zh", u"é=e" }), folder / "translit.tab");
-    EXPECT_EQ(test::ReadFileBytes(folder / "translit.tab"),
-        Bytes(std::string_view("\xFF\xFE\x36\x04=\0z\0h\0\r\0\n\0\xE9\0=\0e\0\r\0\n\0", 24)));
-}
-
-TEST(SaveTranslitTable, FailureGivesTheMessageWithThePath)
-{
-    test::TempDir folder;
-    test::WriteFileBytes(folder / "file", Bytes("x"));
-    const std::filesystem::path file = folder / "file/translit.tab";
-    try {
-        SaveTranslitTable(TranslitTable({ u"ж=zh" }), file);
-        FAIL() << "no error";
-    } catch (const Error& error) {
-        EXPECT_EQ(std::string(error.what()), "Cannot create file " + file.string());
-    }
+    EXPECT_EQ(test::ReadFileBytes(folder / "translit.tab"), test::Utf16LE(u"ж=zh\r\né=e\r\n"));
 }
 
 struct RowsCase {
@@ -122,11 +96,6 @@ struct RowsCase {
     std::vector<TranslitRow> rows;
     std::vector<WideString> lines;
 };
-
-void PrintTo(const RowsCase& c, std::ostream* out)
-{
-    *out << c.name;
-}
 
 class EditorRows : public testing::TestWithParam<RowsCase> { };
 

@@ -2,13 +2,10 @@
 // the selection, the ID3v1 record's rules, and the value lists.
 #include "workspace/FieldEditing.h"
 
-#include "Mp3Folder.h"
+#include "WorkspaceFixture.h"
 #include "platform/SystemCodePage.h"
-#include "support/WorkspaceFakes.h"
 #include "tags/TextFrame.h"
 #include "workspace/FrameText.h"
-
-#include <gtest/gtest.h>
 
 namespace vennart::workspace {
 namespace {
@@ -20,23 +17,28 @@ using test::Utf16Body;
 
 const WideString kDoNotChangeText(kDoNotChange);
 
-class FieldEditing : public testing::Test {
+class FieldEditing : public WorkspaceFixture {
 protected:
-    void Scan()
-    {
-        workspace.SetCurrentDir(folder.Path());
-        workspace.ScanFolder();
-    }
-
-    void Select(TagGrid grid, RowRange range)
-    {
-        workspace.SetActiveGrid(grid);
-        workspace.SetSelection(grid, range);
-    }
-
     const TagField& Field(std::string_view id) const
     {
         return *std::find_if(fields.begin(), fields.end(), [&](const TagField& f) { return f.id == id; });
+    }
+
+    std::vector<WideString> CommonValues(std::initializer_list<std::string_view> ids)
+    {
+        std::vector<WideString> values;
+        for (const std::string_view id : ids)
+            values.push_back(CommonFieldValue(workspace, Field(id)));
+        return values;
+    }
+
+    // The ID3v2 title of every row.
+    std::vector<WideString> Titles() const
+    {
+        std::vector<WideString> titles;
+        for (int row = 0; row < workspace.FileCount(); ++row)
+            titles.push_back(GetFrameText(workspace.File(row), "TIT2", 1200));
+        return titles;
     }
 
     tags::TID3v1Tag* Record(int row) const
@@ -44,10 +46,6 @@ protected:
         return workspace.File(row).FindFrameByClass<tags::TID3v1Tag>(1);
     }
 
-    test::TempDir folder;
-    test::RecordingProgress progress;
-    test::ScriptedPrompts prompts;
-    Workspace workspace { progress, prompts };
     const std::vector<TagField> fields = BuildTagFields(BuildTagList(Settings {}));
 };
 
@@ -63,17 +61,11 @@ TEST_F(FieldEditing, CommonValueIsTheSharedValueOrDoNotChangeOnBothTabs)
     workspace.SetViewCodePage(TagGrid::ID3v2, 1200);
 
     Select(TagGrid::ID3v2, { 0, 1 });
-    EXPECT_EQ(CommonFieldValue(workspace, Field("TPE1")), u"Группа");
-    EXPECT_EQ(CommonFieldValue(workspace, Field("TIT2")), kDoNotChangeText);
-    EXPECT_EQ(CommonFieldValue(workspace, Field("TALB")), u"");
-    EXPECT_EQ(CommonFieldValue(workspace, Field("TCON")), u"");
-
+    EXPECT_EQ(CommonValues({ "TPE1", "TIT2", "TALB", "TCON" }),
+        (std::vector<WideString> { u"Группа", kDoNotChangeText, u"", u"" }));
     Select(TagGrid::ID3v1, { 0, 1 });
-    EXPECT_EQ(CommonFieldValue(workspace, Field("TPE1")), u"Band");
-    EXPECT_EQ(CommonFieldValue(workspace, Field("TIT2")), kDoNotChangeText);
-    EXPECT_EQ(CommonFieldValue(workspace, Field("TCON")), u"Rock");
-    EXPECT_EQ(CommonFieldValue(workspace, Field("TRCK")), u"4");
-
+    EXPECT_EQ(CommonValues({ "TPE1", "TIT2", "TCON", "TRCK" }),
+        (std::vector<WideString> { u"Band", kDoNotChangeText, u"Rock", u"4" }));
     Select(TagGrid::ID3v1, { 1, 1 });
     EXPECT_EQ(CommonFieldValue(workspace, Field("TIT2")), u"Two");
 
@@ -81,21 +73,6 @@ TEST_F(FieldEditing, CommonValueIsTheSharedValueOrDoNotChangeOnBothTabs)
     SetFrameText(workspace.File(1), "TIT2", u"one", 1200);
     Select(TagGrid::ID3v2, { 0, 1 });
     EXPECT_EQ(CommonFieldValue(workspace, Field("TIT2")), kDoNotChangeText);
-}
-
-TEST_F(FieldEditing, TheId3v1TabShowsANewEmptyRecordForAFileWithoutOne)
-{
-    const auto path = test::WriteMp3(folder, "a.mp3");
-    const test::Bytes before = test::ReadFileBytes(path);
-    Scan();
-    Select(TagGrid::ID3v1, { 0, 0 });
-
-    EXPECT_EQ(CommonFieldValue(workspace, Field("TIT2")), u"");
-    EXPECT_EQ(CommonFieldValue(workspace, Field("TCON")), u"Blues");
-    EXPECT_EQ(CommonFieldValue(workspace, Field("TRCK")), u"0");
-    ASSERT_NE(Record(0), nullptr);
-    EXPECT_FALSE(Record(0)->Changed);
-    EXPECT_EQ(test::ReadFileBytes(path), before);
 }
 
 TEST_F(FieldEditing, ApplyingToAFileOnTheId3v2TabSetsOrCreatesTheFrame)
@@ -118,7 +95,7 @@ TEST_F(FieldEditing, ApplyingToAFileOnTheId3v2TabSetsOrCreatesTheFrame)
     EXPECT_EQ(Record(0), nullptr);
 }
 
-TEST_F(FieldEditing, ApplyingToAFileOnTheId3v1TabCreatesTheRecordInMemoryOnly)
+TEST_F(FieldEditing, TheId3v1TabShowsAndEditsANewRecordInMemoryForAFileWithoutOne)
 {
     const auto path = test::WriteMp3(folder, "a.mp3");
     const test::Bytes before = test::ReadFileBytes(path);
@@ -126,12 +103,14 @@ TEST_F(FieldEditing, ApplyingToAFileOnTheId3v1TabCreatesTheRecordInMemoryOnly)
     Select(TagGrid::ID3v1, { 0, 0 });
     workspace.SetViewCodePage(TagGrid::ID3v1, 1251);
 
+    EXPECT_EQ(CommonValues({ "TIT2", "TCON", "TRCK" }), (std::vector<WideString> { u"", u"Blues", u"0" }));
+    ASSERT_NE(Record(0), nullptr);
+    EXPECT_FALSE(Record(0)->Changed);
     EXPECT_TRUE(ApplyFieldToFile(workspace, 0, Field("TIT2"), u"Песня"));
     EXPECT_FALSE(ApplyFieldToFile(workspace, 0, Field("TIT2"), u"Песня"));
     // Frames beyond the main seven have no ID3v1 field.
     EXPECT_FALSE(ApplyFieldToFile(workspace, 0, Field("TCOM"), u"Composer"));
 
-    ASSERT_NE(Record(0), nullptr);
     EXPECT_EQ(Record(0)->Title, "\xCF\xE5\xF1\xED\xFF");
     EXPECT_TRUE(Record(0)->Changed);
     EXPECT_EQ(workspace.File(0).FindFrameByID("TIT2", 1), nullptr);
@@ -147,26 +126,21 @@ struct RecordCase {
     const char16_t* shown;
 };
 
-class Id3v1Rules : public testing::TestWithParam<RecordCase> { };
+class Id3v1Rules : public FieldEditing, public testing::WithParamInterface<RecordCase> { };
 
 TEST_P(Id3v1Rules, ApplyTheRecordsOwnCuttingRules)
 {
     const RecordCase& c = GetParam();
-    test::TempDir folder;
     test::WriteMp3(folder, "a.mp3",
         { .frames = std::nullopt,
             .record = ID3v1Fields { .Title = "t", .Track = c.isV11 ? 5 : -1, .Genre = 3 } });
-    test::RecordingProgress progress;
-    test::ScriptedPrompts prompts;
-    Workspace workspace(progress, prompts);
-    workspace.SetCurrentDir(folder.Path());
-    workspace.ScanFolder();
+    Scan();
     workspace.SetActiveGrid(TagGrid::ID3v1);
-    const std::vector<TagField> fields = BuildTagFields(BuildTagList(Settings {}));
+    const TagField& field = fields[static_cast<std::size_t>(c.tag - 2)];
 
-    ApplyFieldToFile(workspace, 0, fields[static_cast<std::size_t>(c.tag - 2)], c.typed);
+    ApplyFieldToFile(workspace, 0, field, c.typed);
 
-    EXPECT_EQ(FieldValue(workspace, 0, fields[static_cast<std::size_t>(c.tag - 2)]), c.shown);
+    EXPECT_EQ(FieldValue(workspace, 0, field), c.shown);
 }
 
 INSTANTIATE_TEST_SUITE_P(Fields, Id3v1Rules,
@@ -183,22 +157,13 @@ INSTANTIATE_TEST_SUITE_P(Fields, Id3v1Rules,
         RecordCase { "YearAsTyped", true, TagYear, u"1984", u"1984" }),
     [](const testing::TestParamInfo<RecordCase>& info) { return info.param.name; });
 
-struct TrackCase {
-    const char16_t* typed;
-    std::uint8_t number;
-};
-
-class TrackNumbers : public testing::TestWithParam<TrackCase> { };
-
-TEST_P(TrackNumbers, AreTheDecimalValueOfTheLeadingDigitsModulo256)
+TEST(TrackNumber, IsTheDecimalValueOfTheLeadingDigitsModulo256)
 {
-    EXPECT_EQ(TrackNumber(GetParam().typed), GetParam().number);
+    for (const auto& [typed, number] :
+        std::vector<std::pair<WideString, int>> { { u"", 0 }, { u"7", 7 }, { u"007", 7 }, { u"255", 255 },
+            { u"256", 0 }, { u"300", 44 }, { u"99999999999999999999", 255 }, { u"3/12", 3 } })
+        EXPECT_EQ(TrackNumber(typed), number) << NarrowSystem(typed);
 }
-
-INSTANTIATE_TEST_SUITE_P(Typed, TrackNumbers,
-    testing::Values(TrackCase { u"", 0 }, TrackCase { u"7", 7 }, TrackCase { u"007", 7 },
-        TrackCase { u"255", 255 }, TrackCase { u"256", 0 }, TrackCase { u"300", 44 },
-        TrackCase { u"99999999999999999999", 255 }, TrackCase { u"3/12", 3 }));
 
 TEST_F(FieldEditing, ApplyingToTheSelectionMarksChangedRowsInTheVisibleGridOnly)
 {
@@ -212,23 +177,16 @@ TEST_F(FieldEditing, ApplyingToTheSelectionMarksChangedRowsInTheVisibleGridOnly)
 
     ApplyFieldToSelection(workspace, Field("TIT2"), u"Same");
 
-    EXPECT_FALSE(workspace.IsRowMarked(0));
-    for (int row : { 1, 2 }) {
-        EXPECT_TRUE(workspace.IsRowMarked(row, TagGrid::ID3v2)) << row;
-        EXPECT_FALSE(workspace.IsRowMarked(row, TagGrid::ID3v1)) << row;
-        EXPECT_EQ(GetFrameText(workspace.File(row), "TIT2", 1200), u"Same");
-    }
-    EXPECT_FALSE(workspace.IsRowMarked(3));
-    EXPECT_EQ(GetFrameText(workspace.File(3), "TIT2", 1200), u"Outside");
+    EXPECT_EQ(Marks(), (std::vector<std::string> { "", "2", "2", "" }));
+    EXPECT_EQ(Titles(), (std::vector<WideString> { u"Same", u"Same", u"Same", u"Outside" }));
     EXPECT_TRUE(workspace.Changed());
 
     Select(TagGrid::ID3v1, { 3, 3 });
     ApplyFieldToSelection(workspace, Field("TPE1"), u"Artist");
-    EXPECT_TRUE(workspace.IsRowMarked(3, TagGrid::ID3v1));
-    EXPECT_FALSE(workspace.IsRowMarked(3, TagGrid::ID3v2));
+    EXPECT_EQ(Marks(), (std::vector<std::string> { "", "2", "2", "1" }));
 }
 
-TEST_F(FieldEditing, DoNotChangeChangesNothing)
+TEST_F(FieldEditing, DoNotChangeChangesNothingAndTextTypedNextToItIsTakenWithoutIt)
 {
     test::WriteMp3(folder, "a.mp3", { .frames = Frame("TIT2", Latin1Body("One")) });
     test::WriteMp3(folder, "b.mp3", { .frames = std::nullopt, .record = ID3v1Fields { .Title = "Two" } });
@@ -239,27 +197,18 @@ TEST_F(FieldEditing, DoNotChangeChangesNothing)
         for (const TagField& field : fields)
             ApplyFieldToSelection(workspace, field, kDoNotChangeText);
     }
-
     EXPECT_FALSE(workspace.Changed());
-    EXPECT_EQ(GetFrameText(workspace.File(0), "TIT2", 1200), u"One");
+    EXPECT_EQ(Titles(), (std::vector<WideString> { u"One", u"" }));
     EXPECT_EQ(workspace.File(1).FrameCount(), 1);
     EXPECT_EQ(Record(1)->Title, "Two");
     EXPECT_FALSE(Record(1)->Changed);
-}
-
-TEST_F(FieldEditing, TextTypedNextToDoNotChangeIsTakenWithoutIt)
-{
-    test::WriteMp3(folder, "a.mp3", { .frames = Frame("TRCK", Latin1Body("1")) });
-    test::WriteMp3(folder, "b.mp3", { .frames = Frame("TRCK", Latin1Body("2")) });
-    Scan();
-    Select(TagGrid::ID3v2, { 0, 1 });
 
     ApplyFieldToSelection(workspace, Field("TRCK"), kDoNotChangeText + u"5");
-
+    ApplyFieldToSelection(workspace, Field("TIT2"), u"Live " + kDoNotChangeText);
     EXPECT_EQ(GetFrameText(workspace.File(0), "TRCK", 1200), u"5");
     EXPECT_EQ(GetFrameText(workspace.File(1), "TRCK", 1200), u"5");
+    EXPECT_EQ(Titles(), (std::vector<WideString> { u"Live ", u"Live " }));
 }
-
 TEST_F(FieldEditing, ValueListsHoldEveryListedFilesValuesSortedIgnoringCase)
 {
     const char16_t* artists[] = { u"beta", u"Alpha", u"alpha", u"", u"Beta", u"gamma", u"Delta" };

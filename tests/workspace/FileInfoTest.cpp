@@ -1,11 +1,9 @@
 // The file information rows for no file, one file and several files, and their text helpers.
 #include "workspace/FileInfo.h"
 
-#include "Mp3Folder.h"
-#include "support/WorkspaceFakes.h"
-#include "workspace/Workspace.h"
+#include "WorkspaceFixture.h"
 
-#include <gtest/gtest.h>
+#include <array>
 
 namespace vennart::workspace {
 namespace {
@@ -24,44 +22,26 @@ constexpr std::size_t kBytesPerSecondAt128 = 16000;
 // The audio size counts from 2 bytes past the first header.
 constexpr std::size_t kHeaderAndGap = 6;
 
-struct PlaytimeCase {
-    std::int64_t seconds;
-    const char* text;
-};
-
-class Playtime : public testing::TestWithParam<PlaytimeCase> { };
-
-TEST_P(Playtime, ShowsMinutesAndSecondsWithHoursFromOneHourOn)
+TEST(FormatPlaytime, ShowsMinutesAndSecondsWithHoursFromOneHourOn)
 {
-    EXPECT_EQ(FormatPlaytime(GetParam().seconds), GetParam().text);
+    for (const auto& [seconds, text] :
+        std::vector<std::pair<std::int64_t, std::string>> { { 0, "00:00" }, { 59, "00:59" }, { 245, "04:05" },
+            { 3599, "59:59" }, { 3600, "1:00:00" }, { 3725, "1:02:05" }, { 36061, "10:01:01" } })
+        EXPECT_EQ(FormatPlaytime(seconds), text) << seconds;
 }
 
-INSTANTIATE_TEST_SUITE_P(Seconds, Playtime,
-    testing::Values(PlaytimeCase { 0, "00:00" }, PlaytimeCase { 59, "00:59" }, PlaytimeCase { 245, "04:05" },
-        PlaytimeCase { 3599, "59:59" }, PlaytimeCase { 3600, "1:00:00" }, PlaytimeCase { 3725, "1:02:05" },
-        PlaytimeCase { 36061, "10:01:01" }));
-
-struct DistinctCase {
-    const char* before;
-    const char* value;
-    const char* after;
-};
-
-class Distinct : public testing::TestWithParam<DistinctCase> { };
-
-TEST_P(Distinct, AddsAValueOnlyWhenTheTextDoesNotHoldItAlready)
+TEST(AddDistinct, AddsAValueOnlyWhenTheTextDoesNotHoldItAlready)
 {
-    std::string text = GetParam().before;
-    AddDistinct(GetParam().value, text);
-    EXPECT_EQ(text, GetParam().after);
+    for (auto [text, value, after] : std::vector<std::array<std::string, 3>> { { "", "128", "128" },
+             { "128", "192", "128,192" }, { "128,192", "128", "128,192" }, { "128", "28", "128" },
+             { "28", "128", "28,128" }, { "ID3v1.1", "ID3v1.0", "ID3v1.1,ID3v1.0" } }) {
+        SCOPED_TRACE(text + " + " + value);
+        AddDistinct(value, text);
+        EXPECT_EQ(text, after);
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(Values, Distinct,
-    testing::Values(DistinctCase { "", "128", "128" }, DistinctCase { "128", "192", "128,192" },
-        DistinctCase { "128,192", "128", "128,192" }, DistinctCase { "128", "28", "128" },
-        DistinctCase { "28", "128", "28,128" }, DistinctCase { "ID3v1.1", "ID3v1.0", "ID3v1.1,ID3v1.0" }));
-
-class FileInformation : public testing::Test {
+class FileInformation : public WorkspaceFixture {
 protected:
     // A file without tags whose first frame has the given bitrate index and whose audio plays
     // `seconds` at 128 kbit/s.
@@ -73,16 +53,9 @@ protected:
                     seconds * kBytesPerSecondAt128 + kHeaderAndGap) });
     }
 
-    void Scan()
-    {
-        workspace.SetCurrentDir(folder.Path());
-        workspace.ScanFolder();
-    }
-
     FileInfoRows Show(TagGrid grid, RowRange selection)
     {
-        workspace.SetActiveGrid(grid);
-        workspace.SetSelection(grid, selection);
+        Select(grid, selection);
         return ShowFileInfo(workspace);
     }
 
@@ -93,11 +66,6 @@ protected:
             values.push_back(row.value);
         return values;
     }
-
-    test::TempDir folder;
-    test::RecordingProgress progress;
-    test::ScriptedPrompts prompts;
-    Workspace workspace { progress, prompts };
 };
 
 TEST_F(FileInformation, NoFileListedShowsZerosAndEmptyRows)
@@ -135,46 +103,23 @@ TEST_F(FileInformation, OneFileShowsItsNameAndEveryFactOnce)
 
 TEST_F(FileInformation, SeveralFilesSumSizesAndPlaytimesAndListDistinctValuesInRowOrder)
 {
-    AddFile("1.mp3", k128Kbps, 60);
-    AddFile("2.mp3", k192Kbps, 0);
-    AddFile("3.mp3", k128Kbps, 185);
+    AddFile("0.mp3", k320Kbps, 1);
+    AddFile("1.mp3", k32Kbps, 1);
+    AddFile("2.mp3", k128Kbps, 60);
+    AddFile("3.mp3", k192Kbps, 0);
+    AddFile("4.mp3", k128Kbps, 185);
     Scan();
 
-    const FileInfoRows rows = Show(TagGrid::ID3v1, { 0, 2 });
+    const FileInfoRows rows = Show(TagGrid::ID3v1, { 2, 4 });
 
     EXPECT_EQ(rows[0].title, "Files");
-    EXPECT_EQ(rows[0].value, "3");
     // 960006 + 6 + 2960006 bytes.
-    EXPECT_EQ(rows[1].value, "3.74");
-    EXPECT_EQ(rows[2].value, "04:05");
-    EXPECT_EQ(rows[3].value, "");
-    EXPECT_EQ(rows[7].value, "128,192");
-    EXPECT_EQ(rows[8].value, "44100");
-}
-
-TEST_F(FileInformation, TwoRowsOfASelectionAreNotOneFile)
-{
-    AddFile("1.mp3", k128Kbps, 1);
-    AddFile("2.mp3", k128Kbps, 1);
-    AddFile("3.mp3", k128Kbps, 1);
-    Scan();
-
-    const FileInfoRows rows = Show(TagGrid::ID3v2, { 1, 2 });
-
-    EXPECT_EQ(rows[0].title, "Files");
-    EXPECT_EQ(rows[0].value, "2");
-    EXPECT_EQ(rows[2].value, "00:02");
-}
-
-TEST_F(FileInformation, AValueContainedInAnEarlierOneIsNotAddedAgain)
-{
-    AddFile("a.mp3", k320Kbps, 1);
-    AddFile("b.mp3", k32Kbps, 1);
-    AddFile("c.mp3", k320Kbps, 1);
-    Scan();
-
+    EXPECT_EQ(Values(rows),
+        (std::vector<std::string> { "3", "3.74", "04:05", "", "", "1", "Layer III", "128,192", "44100",
+            "Stereo", "0", "none", "no", "no", "no", "no", "no" }));
+    // A value contained in an earlier one is not added again.
     EXPECT_EQ(Show(TagGrid::ID3v2, { 0, 1 })[7].value, "320");
-    EXPECT_EQ(Show(TagGrid::ID3v2, { 1, 2 })[7].value, "32,320");
+    EXPECT_EQ(Show(TagGrid::ID3v2, { 1, 2 })[7].value, "32,128");
 }
 
 TEST_F(FileInformation, TagVersionFollowsTheVisibleTab)

@@ -14,8 +14,6 @@ namespace vennart::test {
 // Text frame bodies: encoding 0 with the bytes as given, or encoding 1 with FF FE and UTF-16 LE.
 Bytes Latin1Body(std::string_view bytes);
 Bytes Utf16Body(std::u16string_view text);
-// A COMM or TXXX-like body: encoding, (language,) description, terminator, text.
-Bytes CommentBody(std::u16string_view description, std::u16string_view text);
 
 // `audioBytes` bytes of audio starting with one frame header of `spec`, the rest free of frame syncs.
 Bytes AudioBlock(const MPEGFrameSpec& spec, std::size_t audioBytes);
@@ -26,8 +24,6 @@ struct Mp3Content {
     Bytes audio = Audio(3);
     std::uint8_t major = 3;
 };
-
-Bytes Mp3Bytes(const Mp3Content& content);
 
 // Writes the file `name` into the folder and returns its path.
 std::filesystem::path WriteMp3(

@@ -2,16 +2,14 @@
 // never replace another file, failed saves that change nothing, and the questions that guard edits.
 #include "workspace/SaveChanges.h"
 
-#include "Mp3Folder.h"
+#include "WorkspaceFixture.h"
 #include "platform/Error.h"
 #include "support/FaultyFileSystem.h"
-#include "support/WorkspaceFakes.h"
+#include "support/TextTestSupport.h"
 #include "tags/ID3v1Tag.h"
 #include "workspace/FrameText.h"
-#include "workspace/Workspace.h"
 
 #include <algorithm>
-#include <gtest/gtest.h>
 #include <map>
 
 namespace vennart::workspace {
@@ -24,6 +22,7 @@ using test::Latin1Body;
 
 constexpr std::string_view kLeaveQuestion = "Changes was not saved! Do you want to save changes?";
 constexpr std::string_view kCloseQuestion = "Changes was not saved! Close anyway?";
+const std::vector<std::string> kNamesBefore { "a.mp3", "b.mp3", "c.mp3", "no-tags.mp3" };
 
 // What follows the ID3v2 tag: the audio and the ID3v1 record.
 Bytes AfterTag(const Bytes& file)
@@ -46,14 +45,15 @@ std::vector<std::string> FolderNames(const std::filesystem::path& folder)
 }
 
 // One error box naming the one file that kept its old name.
-void ExpectRenameReport(const std::string& message, const std::filesystem::path& file)
+void ExpectRenameReport(const std::vector<std::string>& errors, const std::filesystem::path& file)
 {
+    ASSERT_EQ(errors.size(), 1u);
     const std::string heading = "1 file(s) could not be renamed:\n";
-    EXPECT_EQ(message.rfind(heading + file.string() + ": ", 0), 0u) << message;
-    EXPECT_EQ(message.find('\n', heading.size()), std::string::npos) << message;
+    EXPECT_EQ(errors[0].rfind(heading + file.string() + ": ", 0), 0u) << errors[0];
+    EXPECT_EQ(errors[0].find('\n', heading.size()), std::string::npos) << errors[0];
 }
 
-class SaveChangesTest : public testing::Test {
+class SaveChangesTest : public WorkspaceFixture {
 protected:
     SaveChangesTest()
     {
@@ -64,12 +64,7 @@ protected:
                     .audio = test::Audio(5) });
         }
         test::WriteMp3(folder, "no-tags.mp3");
-    }
-
-    void Scan()
-    {
-        workspace.SetCurrentDir(folder.Path());
-        workspace.ScanFolder();
+        Scan();
     }
 
     // Gives the row's file a new title in memory and marks the row in the ID3v2 grid.
@@ -99,19 +94,19 @@ protected:
     {
         return GetFrameText(tags::TID3v2Class(path), "TIT2", 1200);
     }
-
-    test::TempDir folder;
-    test::RecordingProgress progress;
-    test::ScriptedPrompts prompts;
-    Workspace workspace { progress, prompts };
 };
 
-TEST_F(SaveChangesTest, WritesTheMarkedFilesKeepsTheirAudioAndReadsTheFolderAgain)
+TEST_F(SaveChangesTest, WritesBothTagsOfTheMarkedFilesKeepsTheirAudioAndReadsTheFolderAgain)
 {
-    Scan();
     const auto before = Snapshot();
     EditTitle(0, u"Первая");
     EditTitle(2, u"Третья");
+    // A file marked in the ID3v1 grid only gets its new ID3v2 tag as well.
+    SetFrameText(workspace.File(3), "TIT2", u"v2 title", 1200);
+    auto record = std::make_unique<tags::TID3v1Tag>();
+    record->SetTitle("v1 title");
+    workspace.File(3).AddFrame(std::move(record));
+    workspace.MarkRowChanged(3, TagGrid::ID3v1);
     progress.Clear();
 
     SaveChanges(workspace);
@@ -121,41 +116,24 @@ TEST_F(SaveChangesTest, WritesTheMarkedFilesKeepsTheirAudioAndReadsTheFolderAgai
     EXPECT_EQ(AfterTag(test::ReadFileBytes(folder / "a.mp3")), AfterTag(before.at("a.mp3")));
     EXPECT_EQ(AfterTag(test::ReadFileBytes(folder / "c.mp3")), AfterTag(before.at("c.mp3")));
     EXPECT_EQ(test::ReadFileBytes(folder / "b.mp3"), before.at("b.mp3"));
-    EXPECT_EQ(
-        FolderNames(folder.Path()), (std::vector<std::string> { "a.mp3", "b.mp3", "c.mp3", "no-tags.mp3" }));
+    const tags::TID3v2Class saved(folder / "no-tags.mp3");
+    EXPECT_EQ(GetFrameText(saved, "TIT2", 1200), u"v2 title");
+    ASSERT_NE(saved.FindFrameByClass<tags::TID3v1Tag>(1), nullptr);
+    EXPECT_EQ(saved.FindFrameByClass<tags::TID3v1Tag>(1)->Title, "v1 title");
+    EXPECT_EQ(FolderNames(folder.Path()), kNamesBefore);
     EXPECT_EQ(progress.Statuses,
-        (std::vector<std::string> { "Saving 0 of 2", "Saving 1 of 2", "Saving 2 of 2", "Idle",
-            "Reading 0 of 4", "Reading 1 of 4", "Reading 2 of 4", "Reading 3 of 4", "Reading 4 of 4",
+        (std::vector<std::string> { "Saving 0 of 3", "Saving 1 of 3", "Saving 2 of 3", "Saving 3 of 3",
+            "Idle", "Reading 0 of 4", "Reading 1 of 4", "Reading 2 of 4", "Reading 3 of 4", "Reading 4 of 4",
             "Idle" }));
     EXPECT_FALSE(progress.BarVisible);
     EXPECT_FALSE(workspace.Changed());
-    for (int row = 0; row < workspace.FileCount(); ++row)
-        EXPECT_FALSE(workspace.IsRowMarked(row));
+    EXPECT_EQ(Marks(), std::vector<std::string>(4));
     EXPECT_EQ(workspace.TagCellText(TagGrid::ID3v2, 0, 2), u"Первая");
     EXPECT_TRUE(prompts.Errors.empty());
 }
 
-TEST_F(SaveChangesTest, WritesBothTagsOfAFileMarkedInOneGrid)
-{
-    Scan();
-    SetFrameText(workspace.File(3), "TIT2", u"v2 title", 1200);
-    auto record = std::make_unique<tags::TID3v1Tag>();
-    record->SetTitle("v1 title");
-    workspace.File(3).AddFrame(std::move(record));
-    workspace.MarkRowChanged(3, TagGrid::ID3v1);
-
-    SaveChanges(workspace);
-
-    const tags::TID3v2Class saved(folder / "no-tags.mp3");
-    EXPECT_EQ(GetFrameText(saved, "TIT2", 1200), u"v2 title");
-    const auto* savedRecord = saved.FindFrameByClass<tags::TID3v1Tag>(1);
-    ASSERT_NE(savedRecord, nullptr);
-    EXPECT_EQ(savedRecord->Title, "v1 title");
-}
-
 TEST_F(SaveChangesTest, SavingWithoutMarksReadsTheFolderAgain)
 {
-    Scan();
     const auto before = Snapshot();
     progress.Clear();
 
@@ -167,70 +145,31 @@ TEST_F(SaveChangesTest, SavingWithoutMarksReadsTheFolderAgain)
     EXPECT_EQ(Snapshot(), before);
 }
 
-TEST_F(SaveChangesTest, RenamesFilesToTheirEditedNamesTrimmed)
-{
-    Scan();
-    Rename(0, u"  Новое имя.mp3 \t");
-    Rename(1, u"b.txt");
-
-    SaveChanges(workspace);
-
-    EXPECT_EQ(FolderNames(folder.Path()),
-        (std::vector<std::string> { "b.txt", "c.mp3", "no-tags.mp3", "Новое имя.mp3" }));
-    EXPECT_EQ(workspace.FileCount(), 3);
-    EXPECT_EQ(workspace.RowName(2), u"Новое имя.mp3");
-    EXPECT_TRUE(prompts.Errors.empty());
-}
-
-TEST_F(SaveChangesTest, ANameDifferingOnlyInLetterCaseIsNotApplied)
-{
-    Scan();
-    Rename(0, u"A.MP3");
-
-    SaveChanges(workspace);
-
-    EXPECT_EQ(
-        FolderNames(folder.Path()), (std::vector<std::string> { "a.mp3", "b.mp3", "c.mp3", "no-tags.mp3" }));
-    EXPECT_EQ(workspace.RowName(0), u"a.mp3");
-    EXPECT_TRUE(prompts.Errors.empty());
-}
-
-TEST_F(SaveChangesTest, ANameInALegacyCodePageKeepsItsBytesWhenItsTagsAreSaved)
+TEST_F(SaveChangesTest, RenamesFilesToTheirEditedNamesTrimmedButNotForLetterCaseAlone)
 {
     const std::string legacyName = "\xCF\xE5\xF1\xED\xFF.mp3"; // "Песня.mp3" in code page 1251
     test::WriteMp3(folder, legacyName);
-    Scan();
-    ASSERT_EQ(workspace.FileCount(), 5);
+    workspace.ScanFolder();
     ASSERT_EQ(workspace.File(4).FileName, folder / legacyName);
+    Rename(0, u"  Новое имя.mp3 \t");
+    Rename(1, u"b.txt");
+    Rename(2, u"C.MP3");
+    // A name that is no UTF-8 keeps its bytes when only the file's tags are saved.
     EditTitle(4, u"Песня");
 
     SaveChanges(workspace);
 
     EXPECT_EQ(FolderNames(folder.Path()),
-        (std::vector<std::string> { "a.mp3", "b.mp3", "c.mp3", "no-tags.mp3", legacyName }));
+        (std::vector<std::string> { "b.txt", "c.mp3", "no-tags.mp3", legacyName, "Новое имя.mp3" }));
     EXPECT_EQ(TitleOnDisk(folder / legacyName), u"Песня");
-    EXPECT_TRUE(prompts.Errors.empty());
-}
-
-TEST_F(SaveChangesTest, ARenameOntoAnExistingFileIsRefusedAndReported)
-{
-    Scan();
-    const Bytes bBefore = test::ReadFileBytes(folder / "b.mp3");
-    EditTitle(0, u"Saved anyway");
-    Rename(0, u"b.mp3");
-
-    SaveChanges(workspace);
-
-    EXPECT_EQ(test::ReadFileBytes(folder / "b.mp3"), bBefore);
-    EXPECT_EQ(TitleOnDisk(folder / "a.mp3"), u"Saved anyway");
     EXPECT_EQ(workspace.FileCount(), 4);
-    ASSERT_EQ(prompts.Errors.size(), 1u);
-    ExpectRenameReport(prompts.Errors[0], folder / "a.mp3");
+    EXPECT_EQ(workspace.RowName(0), u"c.mp3");
+    EXPECT_EQ(workspace.RowName(2), u"Новое имя.mp3");
+    EXPECT_TRUE(prompts.Errors.empty());
 }
 
 TEST_F(SaveChangesTest, TwoFilesGivenTheSameNameKeepOneUnderItsOldName)
 {
-    Scan();
     Rename(0, u"same.mp3");
     Rename(1, u"same.mp3");
     const Bytes bBefore = test::ReadFileBytes(folder / "b.mp3");
@@ -240,68 +179,62 @@ TEST_F(SaveChangesTest, TwoFilesGivenTheSameNameKeepOneUnderItsOldName)
     EXPECT_EQ(FolderNames(folder.Path()),
         (std::vector<std::string> { "b.mp3", "c.mp3", "no-tags.mp3", "same.mp3" }));
     EXPECT_EQ(AfterTag(test::ReadFileBytes(folder / "b.mp3")), AfterTag(bBefore));
-    ASSERT_EQ(prompts.Errors.size(), 1u);
-    ExpectRenameReport(prompts.Errors[0], folder / "b.mp3");
+    ExpectRenameReport(prompts.Errors, folder / "b.mp3");
 }
 
-class InvalidName : public SaveChangesTest, public testing::WithParamInterface<const char16_t*> { };
+class RefusedName : public SaveChangesTest, public testing::WithParamInterface<const char16_t*> { };
 
-TEST_P(InvalidName, IsRefusedAndReportedWhileTheTagIsSaved)
+TEST_P(RefusedName, IsReportedWhileTheTagIsSavedAndEveryOtherFileStaysAsItWas)
 {
-    Scan();
+    const Bytes bBefore = test::ReadFileBytes(folder / "b.mp3");
     EditTitle(0, u"New title");
     Rename(0, GetParam());
 
     SaveChanges(workspace);
 
-    EXPECT_EQ(
-        FolderNames(folder.Path()), (std::vector<std::string> { "a.mp3", "b.mp3", "c.mp3", "no-tags.mp3" }));
+    EXPECT_EQ(FolderNames(folder.Path()), kNamesBefore);
     EXPECT_EQ(TitleOnDisk(folder / "a.mp3"), u"New title");
-    ASSERT_EQ(prompts.Errors.size(), 1u);
-    ExpectRenameReport(prompts.Errors[0], folder / "a.mp3");
+    EXPECT_EQ(test::ReadFileBytes(folder / "b.mp3"), bBefore);
+    ExpectRenameReport(prompts.Errors, folder / "a.mp3");
 }
 
-INSTANTIATE_TEST_SUITE_P(Names, InvalidName,
-    testing::Values(u"", u" \t ", u"sub/a.mp3", u"/a.mp3", u".", u"..",
+// An existing file's name, then names no file can have.
+INSTANTIATE_TEST_SUITE_P(Names, RefusedName,
+    testing::Values(u"b.mp3", u"", u" \t ", u"sub/a.mp3", u"/a.mp3", u".", u"..",
         u"a-name-much-too-long-for-any-linux-file-system-"
         u"0123456789012345678901234567890123456789012345678901234567890123456789"
         u"0123456789012345678901234567890123456789012345678901234567890123456789"
         u"0123456789012345678901234567890123456789012345678901234567890123456789"
         u".mp3"));
 
-TEST_F(SaveChangesTest, AFolderBlockingTheTemporaryNameStopsTheSaveThere)
+TEST_F(SaveChangesTest, AFolderBlockingTheTemporaryNameStopsTheSaveThereAndRefusedRenamesAreReported)
 {
-    Scan();
     EditTitle(0, u"Written");
+    Rename(0, u"c.mp3");
     EditTitle(1, u"Not written");
     EditTitle(2, u"Not reached");
     std::filesystem::create_directory(folder / "b.mp3.$$$");
     const auto before = Snapshot();
     progress.Clear();
 
-    try {
-        SaveChanges(workspace);
-        ADD_FAILURE() << "the save did not fail";
-    } catch (const Error& error) {
-        EXPECT_NE(std::string(error.what()).find("b.mp3"), std::string::npos) << error.what();
-    }
+    const std::string error = test::ErrorOf([&] { SaveChanges(workspace); });
 
+    EXPECT_NE(error.find("b.mp3"), std::string::npos) << error;
     EXPECT_EQ(TitleOnDisk(folder / "a.mp3"), u"Written");
     EXPECT_EQ(test::ReadFileBytes(folder / "b.mp3"), before.at("b.mp3"));
     EXPECT_EQ(test::ReadFileBytes(folder / "c.mp3"), before.at("c.mp3"));
     EXPECT_EQ(FolderNames(folder.Path()),
         (std::vector<std::string> { "a.mp3", "b.mp3", "b.mp3.$$$", "c.mp3", "no-tags.mp3" }));
     EXPECT_TRUE(workspace.Changed());
-    for (int row : { 0, 1, 2 })
-        EXPECT_TRUE(workspace.IsRowMarked(row)) << row;
+    EXPECT_EQ(Marks(), (std::vector<std::string> { "12", "2", "2", "" }));
     EXPECT_EQ(progress.Statuses.back(), "Idle");
     EXPECT_FALSE(progress.BarVisible);
     EXPECT_EQ(GetFrameText(workspace.File(2), "TIT2", 1200), u"Not reached");
+    ExpectRenameReport(prompts.Errors, folder / "a.mp3");
 }
 
 TEST_F(SaveChangesTest, SavingAgainAfterAFailureWritesTheFilesRenamedTheFirstTime)
 {
-    Scan();
     EditTitle(0, u"Renamed and saved");
     Rename(0, u"a2.mp3");
     EditTitle(1, u"Saved the second time");
@@ -318,19 +251,6 @@ TEST_F(SaveChangesTest, SavingAgainAfterAFailureWritesTheFilesRenamedTheFirstTim
     EXPECT_EQ(TitleOnDisk(folder / "b.mp3"), u"Saved the second time");
     EXPECT_TRUE(prompts.Errors.empty());
     EXPECT_FALSE(workspace.Changed());
-}
-
-TEST_F(SaveChangesTest, RenamesRefusedBeforeAFailedSaveAreStillReported)
-{
-    Scan();
-    Rename(0, u"b.mp3");
-    EditTitle(1, u"Not written");
-    std::filesystem::create_directory(folder / "b.mp3.$$$");
-
-    EXPECT_THROW(SaveChanges(workspace), Error);
-
-    ASSERT_EQ(prompts.Errors.size(), 1u);
-    ExpectRenameReport(prompts.Errors[0], folder / "a.mp3");
 }
 
 // Every file operation of a save, made to fail (or to store only half) in turn: a save either
@@ -390,65 +310,38 @@ TEST_P(SaveChangesFaults, EndEitherWithEveryFileAsItWasOrWithTheFileSaved)
 INSTANTIATE_TEST_SUITE_P(Kinds, SaveChangesFaults,
     testing::Values(test::FaultyFileSystem::Fault::Fail, test::FaultyFileSystem::Fault::ShortWrite));
 
-TEST_F(SaveChangesTest, LeavingAFolderWithoutEditsAsksNothing)
+TEST_F(SaveChangesTest, LeavingAFolderWithEditsAsksCancelStaysNoDropsYesSaves)
 {
-    Scan();
-    EXPECT_TRUE(ConfirmLeaveFolder(workspace));
-    EXPECT_TRUE(ConfirmClose(workspace));
-    EXPECT_TRUE(prompts.Questions.empty());
-}
-
-TEST_F(SaveChangesTest, LeavingAFolderAndAnsweringYesSaves)
-{
-    Scan();
     EditTitle(0, u"Saved on leaving");
-    prompts.QueueAnswer(Answer::Yes);
+    const auto before = Snapshot();
+    for (const Answer answer : { Answer::Cancel, Answer::No, Answer::Yes, Answer::Yes })
+        prompts.QueueAnswer(answer);
 
+    EXPECT_FALSE(ConfirmLeaveFolder(workspace));
+    EXPECT_TRUE(ConfirmLeaveFolder(workspace));
+    EXPECT_EQ(Snapshot(), before);
+    // A save that fails stays with the edits.
+    std::filesystem::create_directory(folder / "a.mp3.$$$");
+    EXPECT_THROW(ConfirmLeaveFolder(workspace), Error);
+    EXPECT_TRUE(workspace.IsRowMarked(0));
+    EXPECT_TRUE(workspace.Changed());
+    std::filesystem::remove(folder / "a.mp3.$$$");
     EXPECT_TRUE(ConfirmLeaveFolder(workspace));
 
-    EXPECT_EQ(prompts.Questions, std::vector<std::string> { std::string(kLeaveQuestion) });
+    EXPECT_EQ(prompts.Questions, std::vector<std::string>(4, std::string(kLeaveQuestion)));
     EXPECT_EQ(TitleOnDisk(folder / "a.mp3"), u"Saved on leaving");
     EXPECT_FALSE(workspace.Changed());
 }
 
-TEST_F(SaveChangesTest, LeavingAFolderAndAnsweringNoOrCancelWritesNothing)
+TEST_F(SaveChangesTest, ClosingAsksOnlyWithEditsAndOnlyNoKeepsTheWindowOpen)
 {
-    Scan();
-    EditTitle(0, u"Dropped");
-    const auto before = Snapshot();
-    prompts.QueueAnswer(Answer::Cancel);
-    prompts.QueueAnswer(Answer::No);
-
-    EXPECT_FALSE(ConfirmLeaveFolder(workspace));
-    EXPECT_TRUE(workspace.IsRowMarked(0));
-    EXPECT_TRUE(workspace.Changed());
     EXPECT_TRUE(ConfirmLeaveFolder(workspace));
-
-    EXPECT_EQ(prompts.Questions.size(), 2u);
-    EXPECT_EQ(Snapshot(), before);
-}
-
-TEST_F(SaveChangesTest, LeavingAFolderWhoseSaveFailsStaysWithTheEdits)
-{
-    Scan();
-    EditTitle(0, u"Not written");
-    std::filesystem::create_directory(folder / "a.mp3.$$$");
-    prompts.QueueAnswer(Answer::Yes);
-
-    EXPECT_THROW(ConfirmLeaveFolder(workspace), Error);
-
-    EXPECT_TRUE(workspace.IsRowMarked(0));
-    EXPECT_TRUE(workspace.Changed());
-}
-
-TEST_F(SaveChangesTest, ClosingWithEditsAsksAndOnlyNoKeepsTheWindowOpen)
-{
-    Scan();
+    EXPECT_TRUE(ConfirmClose(workspace));
+    EXPECT_TRUE(prompts.Questions.empty());
     EditTitle(0, u"Never saved");
     const auto before = Snapshot();
-    prompts.QueueAnswer(Answer::No);
-    prompts.QueueAnswer(Answer::Yes);
-    prompts.QueueAnswer(Answer::Cancel);
+    for (const Answer answer : { Answer::No, Answer::Yes, Answer::Cancel })
+        prompts.QueueAnswer(answer);
 
     EXPECT_FALSE(ConfirmClose(workspace));
     EXPECT_TRUE(ConfirmClose(workspace));

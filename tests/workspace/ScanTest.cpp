@@ -1,13 +1,10 @@
 // The folder scan and the rows it builds: order, progress, unreadable files, names, tag cells,
 // changed marks and selections.
-#include "Mp3Folder.h"
+#include "WorkspaceFixture.h"
 #include "platform/Error.h"
-#include "support/WorkspaceFakes.h"
-#include "workspace/Workspace.h"
+#include "text/PlainText.h"
 
 #include <fcntl.h>
-#include <gtest/gtest.h>
-#include <sstream>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -16,7 +13,7 @@ namespace vennart::workspace {
 namespace {
 
 using test::ID3v1Fields;
-using test::Mp3Content;
+using Texts = std::vector<std::u16string>;
 
 class RecordingObserver final : public WorkspaceObserver {
 public:
@@ -34,55 +31,40 @@ public:
 };
 
 // Holds an exclusive lock on a file, as another program saving it would.
-class LockedFile {
-public:
+struct LockedFile {
     explicit LockedFile(const std::filesystem::path& path)
-        : fd_(open(path.c_str(), O_RDONLY))
+        : fd(open(path.c_str(), O_RDONLY))
     {
-        EXPECT_EQ(flock(fd_, LOCK_EX), 0);
+        EXPECT_EQ(flock(fd, LOCK_EX), 0);
     }
-    ~LockedFile() { close(fd_); }
-    LockedFile(const LockedFile&) = delete;
-    LockedFile& operator=(const LockedFile&) = delete;
-
-private:
-    int fd_;
+    ~LockedFile() { close(fd); }
+    const int fd;
 };
 
-std::vector<std::string> Lines(const std::string& message)
-{
-    std::vector<std::string> lines;
-    std::istringstream stream(message);
-    for (std::string line; std::getline(stream, line);)
-        lines.push_back(line);
-    return lines;
-}
-
-class WorkspaceScan : public testing::Test {
+class WorkspaceScan : public WorkspaceFixture {
 protected:
-    void Scan()
+    Texts RowNames() const
     {
-        workspace.SetCurrentDir(folder.Path());
-        workspace.ScanFolder();
-    }
-
-    std::vector<std::u16string> RowNames() const
-    {
-        std::vector<std::u16string> names;
+        Texts names;
         for (int row = 0; row < workspace.FileCount(); ++row)
             names.push_back(workspace.RowName(row));
         return names;
     }
 
-    test::TempDir folder;
-    test::RecordingProgress progress;
-    test::ScriptedPrompts prompts;
-    Workspace workspace { progress, prompts };
+    // Columns 1 to 5 of a row: the name column holds no tag text, then title, artist, album, year.
+    Texts TagCells(TagGrid grid, int row) const
+    {
+        Texts cells;
+        for (int column = 1; column <= 5; ++column)
+            cells.push_back(workspace.TagCellText(grid, row, column));
+        return cells;
+    }
 };
 
 TEST_F(WorkspaceScan, ListsMp3FilesOfAnyCaseSortedByNameIgnoringCase)
 {
-    for (const char* name : { "b.mp3", "A.MP3", "c.Mp3", ".hidden.mp3", "notes.txt", "song.mp3.bak", "mp3" })
+    for (const char* name :
+        { "b.mp3", "A.MP3", "Ünïcode.Mp3", ".hidden.mp3", "notes.txt", "song.mp3.bak", "mp3" })
         test::WriteMp3(folder, name);
     std::filesystem::create_directory(folder / "folder.mp3");
     ASSERT_EQ(mkfifo((folder / "pipe.mp3").c_str(), 0600), 0);
@@ -91,9 +73,12 @@ TEST_F(WorkspaceScan, ListsMp3FilesOfAnyCaseSortedByNameIgnoringCase)
 
     Scan();
 
-    EXPECT_EQ(RowNames(),
-        (std::vector<std::u16string> { u".hidden.mp3", u"A.MP3", u"b.mp3", u"c.Mp3", u"Link.mp3" }));
+    EXPECT_EQ(RowNames(), (Texts { u".hidden.mp3", u"A.MP3", u"b.mp3", u"Link.mp3", u"Ünïcode.Mp3" }));
     EXPECT_TRUE(prompts.Errors.empty());
+    EXPECT_EQ(workspace.File(1).FileName, folder / "A.MP3");
+    // An edited name shows in its row until the save.
+    workspace.SetRowName(1, u"renamed.mp3");
+    EXPECT_EQ(workspace.RowName(1), u"renamed.mp3");
     EXPECT_EQ(workspace.File(1).FileName, folder / "A.MP3");
 }
 
@@ -121,11 +106,9 @@ TEST_F(WorkspaceScan, AnEmptyFolderShowsNoProgressAndNoRows)
     EXPECT_EQ(workspace.FileCount(), 0);
     EXPECT_TRUE(progress.Statuses.empty());
     EXPECT_TRUE(progress.BarMaximums.empty());
-    EXPECT_TRUE(prompts.Errors.empty());
     EXPECT_TRUE(workspace.Selection(TagGrid::ID3v1).IsEmpty());
     EXPECT_TRUE(workspace.Selection(TagGrid::ID3v2).IsEmpty());
     EXPECT_FALSE(workspace.SelectAllFiles());
-    EXPECT_TRUE(workspace.ActiveSelection().IsEmpty());
 }
 
 TEST_F(WorkspaceScan, UnreadableFilesAreLeftOutAndNamedInOneErrorBox)
@@ -141,41 +124,32 @@ TEST_F(WorkspaceScan, UnreadableFilesAreLeftOutAndNamedInOneErrorBox)
 
     Scan();
 
-    EXPECT_EQ(RowNames(), (std::vector<std::u16string> { u"a.mp3", u"d.mp3" }));
+    EXPECT_EQ(RowNames(), (Texts { u"a.mp3", u"d.mp3" }));
     ASSERT_EQ(prompts.Errors.size(), 1u);
-    const std::vector<std::string> lines = Lines(prompts.Errors[0]);
+    const std::vector<AnsiString> lines = text::SplitLines(std::string_view(prompts.Errors[0]));
     ASSERT_EQ(lines.size(), 3u) << prompts.Errors[0];
     EXPECT_EQ(lines[0], "Could not read 2 file(s):");
-    EXPECT_EQ(lines[1].rfind((folder / "b.mp3").string() + ": ", 0), 0u) << lines[1];
+    EXPECT_TRUE(lines[1].starts_with((folder / "b.mp3").string() + ": ")) << lines[1];
     EXPECT_NE(lines[1].find("damaged"), std::string::npos) << lines[1];
-    EXPECT_EQ(lines[2].rfind((folder / "c.mp3").string() + ": ", 0), 0u) << lines[2];
+    EXPECT_TRUE(lines[2].starts_with((folder / "c.mp3").string() + ": ")) << lines[2];
     EXPECT_EQ(progress.Statuses.back(), "Idle");
     EXPECT_EQ(progress.Statuses[4], "Reading 4 of 4");
 }
 
-TEST_F(WorkspaceScan, AFolderThatCannotBeListedKeepsTheRowsAndTheirMarks)
+TEST_F(WorkspaceScan, AFolderThatCannotBeListedChangesNeitherTheFolderNorTheRowsNorTheirMarks)
 {
     test::WriteMp3(folder, "a.mp3");
     Scan();
     workspace.MarkRowChanged(0);
-    workspace.SetCurrentDir(folder / "gone");
 
+    EXPECT_THROW(workspace.OpenFolder(folder / "gone"), Error);
+    EXPECT_EQ(workspace.CurrentDir(), folder.Path());
+    workspace.SetCurrentDir(folder / "gone");
     EXPECT_THROW(workspace.ScanFolder(), Error);
 
     EXPECT_EQ(workspace.FileCount(), 1);
     EXPECT_TRUE(workspace.IsRowMarked(0));
     EXPECT_TRUE(workspace.Changed());
-}
-
-TEST_F(WorkspaceScan, OpeningAFolderThatCannotBeListedKeepsTheCurrentFolder)
-{
-    test::WriteMp3(folder, "a.mp3");
-    Scan();
-
-    EXPECT_THROW(workspace.OpenFolder(folder / "gone"), Error);
-
-    EXPECT_EQ(workspace.CurrentDir(), folder.Path());
-    EXPECT_EQ(workspace.FileCount(), 1);
 }
 
 TEST_F(WorkspaceScan, ReadingTheSameFolderAgainKeepsTheSelectionAnotherFolderStartsAtTheFirstFile)
@@ -209,38 +183,14 @@ TEST_F(WorkspaceScan, TagCellsShowEachGridsTagThroughItsViewCodePage)
     workspace.SetViewCodePage(TagGrid::ID3v1, 1251);
     workspace.SetViewCodePage(TagGrid::ID3v2, 1200);
 
-    EXPECT_EQ(workspace.TagCellText(TagGrid::ID3v1, 0, 2), u"Песня");
-    EXPECT_EQ(workspace.TagCellText(TagGrid::ID3v1, 0, 3), u"Band");
-    EXPECT_EQ(workspace.TagCellText(TagGrid::ID3v1, 0, 4), u"LP");
-    EXPECT_EQ(workspace.TagCellText(TagGrid::ID3v1, 0, 5), u"2001");
-    EXPECT_EQ(workspace.TagCellText(TagGrid::ID3v2, 0, 2), u"Заголовок");
-    EXPECT_EQ(workspace.TagCellText(TagGrid::ID3v2, 0, 3), u"\u00CF\u00E5\u00F1\u00ED\u00FF");
-    EXPECT_EQ(workspace.TagCellText(TagGrid::ID3v2, 0, 4), u"");
-    EXPECT_EQ(workspace.TagCellText(TagGrid::ID3v2, 0, 5), u"1999");
-    // Columns 0 and 1 are the mark and the name, not tag text.
-    EXPECT_EQ(workspace.TagCellText(TagGrid::ID3v2, 0, 1), u"");
-    for (int column = 2; column <= 5; ++column) {
-        EXPECT_EQ(workspace.TagCellText(TagGrid::ID3v1, 1, column), u"");
-        EXPECT_EQ(workspace.TagCellText(TagGrid::ID3v2, 1, column), u"");
-    }
+    EXPECT_EQ(TagCells(TagGrid::ID3v1, 0), (Texts { u"", u"Песня", u"Band", u"LP", u"2001" }));
+    EXPECT_EQ(TagCells(TagGrid::ID3v2, 0),
+        (Texts { u"", u"Заголовок", u"\u00CF\u00E5\u00F1\u00ED\u00FF", u"", u"1999" }));
+    EXPECT_EQ(TagCells(TagGrid::ID3v1, 1), Texts(5));
+    EXPECT_EQ(TagCells(TagGrid::ID3v2, 1), Texts(5));
 
     workspace.SetViewCodePage(TagGrid::ID3v2, 1251);
     EXPECT_EQ(workspace.TagCellText(TagGrid::ID3v2, 0, 3), u"Песня");
-    workspace.SetViewCodePage(TagGrid::ID3v1, 866);
-    EXPECT_NE(workspace.TagCellText(TagGrid::ID3v1, 0, 2), u"Песня");
-}
-
-TEST_F(WorkspaceScan, RowNamesAreTheNamesOnDiskUntilEdited)
-{
-    test::WriteMp3(folder, "Ünïcode name.mp3");
-    test::WriteMp3(folder, "plain.mp3");
-    Scan();
-    ASSERT_EQ(RowNames(), (std::vector<std::u16string> { u"plain.mp3", u"Ünïcode name.mp3" }));
-
-    workspace.SetRowName(0, u"renamed.mp3");
-
-    EXPECT_EQ(workspace.RowName(0), u"renamed.mp3");
-    EXPECT_EQ(workspace.File(0).FileName, folder / "plain.mp3");
 }
 
 TEST_F(WorkspaceScan, MarksGoToOneGridOrBothAndSetTheChangedFlag)
@@ -260,25 +210,19 @@ TEST_F(WorkspaceScan, MarksGoToOneGridOrBothAndSetTheChangedFlag)
     workspace.MarkRowChanged(2);
 
     EXPECT_TRUE(workspace.Changed());
-    EXPECT_TRUE(workspace.IsRowMarked(0, TagGrid::ID3v1));
-    EXPECT_FALSE(workspace.IsRowMarked(0, TagGrid::ID3v2));
-    EXPECT_FALSE(workspace.IsRowMarked(1, TagGrid::ID3v1));
-    EXPECT_TRUE(workspace.IsRowMarked(1, TagGrid::ID3v2));
-    EXPECT_TRUE(workspace.IsRowMarked(2, TagGrid::ID3v1));
-    EXPECT_TRUE(workspace.IsRowMarked(2, TagGrid::ID3v2));
+    EXPECT_EQ(Marks(), (std::vector<std::string> { "1", "2", "12" }));
     EXPECT_EQ(observer.events, (std::vector<std::string> { "rows 0-0", "rows 1-1", "rows 2-2" }));
 
     workspace.ScanFolder();
 
     EXPECT_FALSE(workspace.Changed());
-    for (int row = 0; row < 3; ++row)
-        EXPECT_FALSE(workspace.IsRowMarked(row)) << row;
+    EXPECT_EQ(Marks(), (std::vector<std::string> { "", "", "" }));
     EXPECT_EQ(observer.events.end()[-2], "about to reset");
     EXPECT_EQ(observer.events.end()[-1], "reset");
     workspace.RemoveObserver(&observer);
 }
 
-TEST_F(WorkspaceScan, EachGridKeepsItsOwnSelectionUntilSelectAll)
+TEST_F(WorkspaceScan, EachGridKeepsItsOwnSelectionUntilSelectAllAndNoneReachesPastTheRows)
 {
     for (const char* name : { "a.mp3", "b.mp3", "c.mp3", "d.mp3" })
         test::WriteMp3(folder, name);
@@ -292,22 +236,12 @@ TEST_F(WorkspaceScan, EachGridKeepsItsOwnSelectionUntilSelectAll)
     EXPECT_EQ(workspace.ActiveSelection(), (RowRange { 3, 3 }));
     workspace.SetActiveGrid(TagGrid::ID3v1);
     EXPECT_EQ(workspace.ActiveSelection(), (RowRange { 1, 2 }));
+    workspace.SetSelection(TagGrid::ID3v2, { -3, 9 });
+    EXPECT_EQ(workspace.Selection(TagGrid::ID3v2), (RowRange { 0, 3 }));
 
     EXPECT_TRUE(workspace.SelectAllFiles());
-
     EXPECT_EQ(workspace.Selection(TagGrid::ID3v1), (RowRange { 0, 3 }));
     EXPECT_EQ(workspace.Selection(TagGrid::ID3v2), (RowRange { 0, 3 }));
-}
-
-TEST_F(WorkspaceScan, ASelectionNeverReachesPastTheRows)
-{
-    test::WriteMp3(folder, "a.mp3");
-    test::WriteMp3(folder, "b.mp3");
-    Scan();
-
-    workspace.SetSelection(TagGrid::ID3v1, { -3, 9 });
-
-    EXPECT_EQ(workspace.Selection(TagGrid::ID3v1), (RowRange { 0, 1 }));
 }
 
 } // namespace

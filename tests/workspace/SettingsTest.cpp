@@ -1,36 +1,23 @@
 #include "workspace/Settings.h"
 
-#include "platform/Error.h"
+#include "support/Id3Builder.h"
 #include "support/TempDir.h"
+#include "support/TextTestSupport.h"
 
 #include <gtest/gtest.h>
 
 namespace vennart::workspace {
 namespace {
 
-std::vector<unsigned char> Bytes(std::string_view text)
-{
-    return { text.begin(), text.end() };
-}
+using test::BytesOf;
+using test::Utf16LE;
 
-// UTF-16 LE with FF FE and CR LF after each line, as the settings file is written.
-std::vector<unsigned char> Utf16File(std::u16string_view text)
+// FE FF and the text in UTF-16 high byte first.
+test::Bytes Utf16BigEndian(std::u16string_view text)
 {
-    std::vector<unsigned char> bytes { 0xFF, 0xFE };
-    for (const char16_t unit : text) {
-        bytes.push_back(static_cast<unsigned char>(unit & 0xFF));
-        bytes.push_back(static_cast<unsigned char>(unit >> 8));
-    }
-    return bytes;
-}
-
-std::string Utf16BigEndian(std::u16string_view text)
-{
-    std::string bytes = "\xFE\xFF";
-    for (const char16_t unit : text) {
-        bytes.push_back(static_cast<char>(unit >> 8));
-        bytes.push_back(static_cast<char>(unit & 0xFF));
-    }
+    test::Bytes bytes = Utf16LE(text);
+    for (std::size_t i = 0; i < bytes.size(); i += 2)
+        std::swap(bytes[i], bytes[i + 1]);
     return bytes;
 }
 
@@ -43,7 +30,7 @@ TEST(Settings, FreshRunWritesThreeLinesByteForByte)
     settings.Write(kDefaultV2EncodingKey, u"1200");
     settings.Save(folder / "vennart.ini");
     EXPECT_EQ(test::ReadFileBytes(folder / "vennart.ini"),
-        Utf16File(u"CurrentDir=/home/user/Музыка\r\nDefaultV1Encoding=1251\r\nDefaultV2Encoding=1200\r\n"));
+        Utf16LE(u"CurrentDir=/home/user/Музыка\r\nDefaultV1Encoding=1251\r\nDefaultV2Encoding=1200\r\n"));
 }
 
 TEST(Settings, KeysInAnotherCaseAreUnderstoodAndRewrittenInTheProgramsSpelling)
@@ -62,14 +49,14 @@ TEST(Settings, UnknownLinesStayInPlaceThroughLoadAndSave)
     test::TempDir folder;
     const std::filesystem::path file = folder / "vennart.ini";
     test::WriteFileBytes(
-        file, Utf16File(u"[odd section]\r\nCurrentDir=/a\r\n\r\nno equals sign\r\nZoom=3\r\n"));
+        file, Utf16LE(u"[odd section]\r\nCurrentDir=/a\r\n\r\nno equals sign\r\nZoom=3\r\n"));
     Settings settings;
     settings.Load(file);
     settings.Write(kCurrentDirKey, u"/b");
     settings.Write(kFileMaskKey, u"%a - %t");
     settings.Save(file);
     EXPECT_EQ(test::ReadFileBytes(file),
-        Utf16File(u"[odd section]\r\nCurrentDir=/b\r\n\r\nno equals sign\r\nZoom=3\r\nFileMask=%a - %t\r\n"));
+        Utf16LE(u"[odd section]\r\nCurrentDir=/b\r\n\r\nno equals sign\r\nZoom=3\r\nFileMask=%a - %t\r\n"));
 }
 
 TEST(Settings, EmptyValueDeletesTheFirstLineWithTheKey)
@@ -104,13 +91,8 @@ TEST(Settings, CodePageThatIsNoIntegerFallsBackToTheDefault)
 
 struct FileCase {
     std::string name;
-    std::string bytes;
+    test::Bytes bytes;
 };
-
-void PrintTo(const FileCase& c, std::ostream* out)
-{
-    *out << c.name;
-}
 
 class SettingsFileEncoding : public testing::TestWithParam<FileCase> { };
 
@@ -118,43 +100,34 @@ TEST_P(SettingsFileEncoding, IsReadAndWrittenBackAsUtf16)
 {
     test::TempDir folder;
     const std::filesystem::path file = folder / "vennart.ini";
-    test::WriteFileBytes(file, Bytes(GetParam().bytes));
+    test::WriteFileBytes(file, GetParam().bytes);
     Settings settings;
     settings.Load(file);
     EXPECT_EQ(settings.Read(kCurrentDirKey), u"/home/jörg");
     EXPECT_EQ(settings.Read(kCodePagesKey), u"1251,866");
     settings.Save(file);
-    EXPECT_EQ(test::ReadFileBytes(file), Utf16File(u"CurrentDir=/home/jörg\r\nCodePages=1251,866\r\n"));
+    EXPECT_EQ(test::ReadFileBytes(file), Utf16LE(u"CurrentDir=/home/jörg\r\nCodePages=1251,866\r\n"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Encodings, SettingsFileEncoding,
     testing::Values(FileCase { "Utf8WithMark",
-                        "\xEF\xBB\xBF"
-                        "CurrentDir=/home/j\xC3\xB6rg\r\nCodePages=1251,866\r\n" },
-        FileCase { "Utf8WithoutMark", "CurrentDir=/home/j\xC3\xB6rg\nCodePages=1251,866\n" },
-        FileCase { "EightBit", "CurrentDir=/home/j\xF6rg\r\nCodePages=1251,866" },
+                        BytesOf("\xEF\xBB\xBF"
+                                "CurrentDir=/home/j\xC3\xB6rg\r\nCodePages=1251,866\r\n") },
+        FileCase { "Utf8WithoutMark", BytesOf("CurrentDir=/home/j\xC3\xB6rg\nCodePages=1251,866\n") },
+        FileCase { "EightBit", BytesOf("CurrentDir=/home/j\xF6rg\r\nCodePages=1251,866") },
         FileCase { "Utf16BigEndian", Utf16BigEndian(u"CurrentDir=/home/jörg\nCodePages=1251,866") }),
     [](const testing::TestParamInfo<FileCase>& info) { return info.param.name; });
 
-TEST(Settings, MissingFileGivesAnEmptyList)
+TEST(Settings, MissingFileGivesAnEmptyListAndAFailedSaveNamesTheFile)
 {
     test::TempDir folder;
     Settings settings({ u"stale=1" });
     settings.Load(folder / "vennart.ini");
     EXPECT_TRUE(settings.Lines().empty());
-}
-
-TEST(Settings, SaveFailureNamesTheFile)
-{
-    test::TempDir folder;
-    test::WriteFileBytes(folder / "file", Bytes("x"));
+    test::WriteFileBytes(folder / "file", BytesOf("x"));
     const std::filesystem::path file = folder / "file/vennart.ini";
-    try {
-        Settings({ u"a=b" }).Save(file);
-        FAIL() << "no error";
-    } catch (const Error& error) {
-        EXPECT_NE(std::string(error.what()).find(file.string()), std::string::npos) << error.what();
-    }
+    const std::string error = test::ErrorOf([&] { Settings({ u"a=b" }).Save(file); });
+    EXPECT_NE(error.find(file.string()), std::string::npos) << error;
 }
 
 } // namespace

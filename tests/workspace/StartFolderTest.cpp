@@ -20,37 +20,23 @@ protected:
     test::TempDir music;
 };
 
-TEST_F(StartFolder, AnEmptyStoredFolderIsTheCurrentOne)
-{
-    EXPECT_EQ(Resolve(""), current.Path());
-}
-
-TEST_F(StartFolder, AnExistingStoredFolderIsKept)
+TEST_F(StartFolder, IsTheStoredFolderOrTheCurrentOneWhenNoneIsStored)
 {
     std::filesystem::create_directories(music / "Artist" / "Album");
+    EXPECT_EQ(Resolve(""), current.Path());
     EXPECT_EQ(Resolve(music / "Artist" / "Album"), music / "Artist" / "Album");
 }
 
-TEST_F(StartFolder, AMissingFolderGivesItsNearestExistingParent)
+TEST_F(StartFolder, AMissingFolderGivesItsNearestExistingParentElseHome)
 {
     std::filesystem::create_directories(music / "Artist");
+    test::WriteFileBytes(music / "song.mp3", {});
     EXPECT_EQ(Resolve(music / "Artist" / "Gone" / "Deeper"), music / "Artist");
     EXPECT_EQ(Resolve(music / "Artist" / "Gone" / ".." / "Also gone"), music / "Artist");
-}
-
-TEST_F(StartFolder, AFileInPlaceOfTheFolderGivesTheFolderHoldingIt)
-{
-    test::WriteFileBytes(music / "song.mp3", {});
+    // A file in place of the folder gives the folder holding it.
     EXPECT_EQ(Resolve(music / "song.mp3"), music.Path());
-}
-
-TEST_F(StartFolder, AMissingTopFolderGivesTheRoot)
-{
     EXPECT_EQ(Resolve("/vennart-no-such-folder/sub"), "/");
-}
-
-TEST_F(StartFolder, AFolderWithoutAnExistingParentGivesHome)
-{
+    // A relative path has no existing parent to fall back on.
     EXPECT_EQ(Resolve("relative/folder"), home.Path());
 }
 

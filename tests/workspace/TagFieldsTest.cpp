@@ -37,7 +37,6 @@ TEST(TagFields, WithoutTheSettingTheMainAndDefaultFramesAreNumberedFromTwo)
         EXPECT_FALSE(fields[i].shortName.empty()) << fields[i].id;
         EXPECT_FALSE(fields[i].longName.empty()) << fields[i].id;
     }
-    EXPECT_EQ(fields[TagGenre - 2].tag, TagGenre);
     EXPECT_TRUE(fields[TagGenre - 2].IsGenre());
     EXPECT_TRUE(fields[TagTrack - 2].IsTrack());
     EXPECT_TRUE(fields[TagComment - 2].IsMain());

@@ -1,0 +1,48 @@
+// A workspace over a folder of the test's own, with a status line that records what it is told and
+// message boxes answered from a script: the setting of every test that scans, edits or saves.
+#pragma once
+
+#include "Mp3Folder.h"
+#include "support/WorkspaceFakes.h"
+#include "workspace/Workspace.h"
+
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace vennart::workspace {
+
+class WorkspaceFixture : public testing::Test {
+protected:
+    // Makes the folder the current one and reads it.
+    void Scan()
+    {
+        workspace.SetCurrentDir(folder.Path());
+        workspace.ScanFolder();
+    }
+
+    // Shows the grid's tab with the rows of `range` selected.
+    void Select(TagGrid grid, RowRange range)
+    {
+        workspace.SetActiveGrid(grid);
+        workspace.SetSelection(grid, range);
+    }
+
+    // Per row, the grids whose changed mark it shows: "1" for ID3v1, "2" for ID3v2, "12" or "".
+    std::vector<std::string> Marks() const
+    {
+        std::vector<std::string> marks;
+        for (int row = 0; row < workspace.FileCount(); ++row) {
+            marks.push_back(std::string(workspace.IsRowMarked(row, TagGrid::ID3v1) ? "1" : "")
+                + (workspace.IsRowMarked(row, TagGrid::ID3v2) ? "2" : ""));
+        }
+        return marks;
+    }
+
+    test::TempDir folder;
+    test::RecordingProgress progress;
+    test::ScriptedPrompts prompts;
+    Workspace workspace { progress, prompts };
+};
+
+} // namespace vennart::workspace
