@@ -5,6 +5,7 @@
 
 #include "platform/FileSystem.h"
 
+#include <cerrno>
 #include <filesystem>
 #include <optional>
 
@@ -12,6 +13,7 @@ namespace vennart::test {
 
 class FaultyFileSystem final : public platform::FileSystem {
 public:
+    using Path = std::filesystem::path;
     enum class Fault { Fail, ShortWrite };
 
     // Operation number k (from 1, counted from this call) gets the fault.
@@ -20,39 +22,63 @@ public:
     void ResetCount() { count_ = 0; }
 
     // Opening this file for writing fails with EACCES.
-    void DenyWriting(const std::filesystem::path& file) { readOnlyFile_ = file; }
+    void DenyWriting(const Path& file) { readOnlyFile_ = file; }
     // Creating a file in this folder fails with EACCES.
-    void DenyCreatingIn(const std::filesystem::path& folder) { readOnlyFolder_ = folder; }
+    void DenyCreatingIn(const Path& folder) { readOnlyFolder_ = folder; }
     // copy_file_range reports EXDEV, as between two file systems.
     void RefuseKernelCopy() { refuseKernelCopy_ = true; }
     // renameat2 reports EINVAL, as on a file system without RENAME_NOREPLACE.
     void RefuseNoReplace() { refuseNoReplace_ = true; }
 
-    int Open(const std::filesystem::path& path, int flags, mode_t mode) override;
+    int Open(const Path& path, int flags, mode_t mode) override;
     int Close(int fd) override;
-    ssize_t PRead(int fd, void* buffer, std::size_t count, off_t offset) override;
     ssize_t PWrite(int fd, const void* buffer, std::size_t count, off_t offset) override;
     ssize_t CopyFileRange(int fdIn, off_t* offsetIn, int fdOut, off_t* offsetOut, std::size_t count) override;
-    int FStat(int fd, struct stat* status) override;
-    int FSync(int fd) override;
-    int FChmod(int fd, mode_t mode) override;
-    int Flock(int fd, int operation) override;
-    int Rename(const std::filesystem::path& from, const std::filesystem::path& to) override;
-    int RenameNoReplace(const std::filesystem::path& from, const std::filesystem::path& to) override;
-    int Link(const std::filesystem::path& from, const std::filesystem::path& to) override;
-    int Unlink(const std::filesystem::path& path) override;
-    int RealPath(const std::filesystem::path& path, std::filesystem::path& resolved) override;
+    int RenameNoReplace(const Path& from, const Path& to) override;
+
+    ssize_t PRead(int fd, void* buffer, std::size_t count, off_t offset) override
+    {
+        return Next() ? Refuse(EIO) : real_.PRead(fd, buffer, count, offset);
+    }
+    int FStat(int fd, struct stat* status) override { return Next() ? Refuse(EIO) : real_.FStat(fd, status); }
+    int FSync(int fd) override { return Next() ? Refuse(EIO) : real_.FSync(fd); }
+    int FChmod(int fd, mode_t mode) override { return Next() ? Refuse(EPERM) : real_.FChmod(fd, mode); }
+    int Flock(int fd, int operation) override
+    {
+        return Next() ? Refuse(EWOULDBLOCK) : real_.Flock(fd, operation);
+    }
+    int Rename(const Path& from, const Path& to) override
+    {
+        return Next() ? Refuse(EIO) : real_.Rename(from, to);
+    }
+    int Link(const Path& from, const Path& to) override
+    {
+        return Next() ? Refuse(EIO) : real_.Link(from, to);
+    }
+    int Unlink(const Path& path) override { return Next() ? Refuse(EIO) : real_.Unlink(path); }
+    int RealPath(const Path& path, Path& resolved) override
+    {
+        return Next() ? Refuse(EIO) : real_.RealPath(path, resolved);
+    }
 
 private:
     // Counts one operation; the fault it gets, if any.
     std::optional<Fault> Next();
+    // Counts one write or copy: false when it is to fail; a short one gets half of count.
+    bool NextWrite(std::size_t& count);
+    // -1 with errno set, as a failed call reports.
+    static int Refuse(int errorNumber)
+    {
+        errno = errorNumber;
+        return -1;
+    }
 
     platform::FileSystem& real_ = platform::SystemFileSystem();
     int count_ = 0;
     int failAt_ = 0;
     Fault fault_ = Fault::Fail;
-    std::optional<std::filesystem::path> readOnlyFile_;
-    std::optional<std::filesystem::path> readOnlyFolder_;
+    std::optional<Path> readOnlyFile_;
+    std::optional<Path> readOnlyFolder_;
     bool refuseKernelCopy_ = false;
     bool refuseNoReplace_ = false;
 };

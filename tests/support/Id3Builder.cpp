@@ -55,6 +55,11 @@ Bytes Utf16LE(std::u16string_view text, bool withMark)
     return bytes;
 }
 
+Bytes TextBody(std::string_view text)
+{
+    return Concat({ { 0x00 }, BytesOf(text) });
+}
+
 Bytes Frame(std::string_view id, const Bytes& body, std::uint16_t flags, SizeStyle size)
 {
     Bytes frame = BytesOf(id);

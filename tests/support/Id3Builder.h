@@ -16,6 +16,8 @@ Bytes BytesOf(std::string_view text);
 Bytes Concat(std::initializer_list<Bytes> parts);
 // UTF-16 low byte first, preceded by FF FE when withMark.
 Bytes Utf16LE(std::u16string_view text, bool withMark = true);
+// A text frame body in ISO-8859-1: encoding byte 0, then the bytes as given.
+Bytes TextBody(std::string_view text);
 
 enum class SizeStyle { Plain, Syncsafe };
 

@@ -1,8 +1,7 @@
 // Real-world oddities from public test suites (read from the shared corpus folder, never copied into
 // the project): each file reads or fails cleanly, and a saved copy keeps its audio and its frames.
-#include "FrameSignature.h"
+#include "TagChecks.h"
 #include "platform/Error.h"
-#include "support/Id3Builder.h"
 #include "support/TempDir.h"
 #include "tags/BinaryFrames.h"
 #include "tags/ID3v2Class.h"
@@ -10,6 +9,7 @@
 
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace vennart::tags {
 namespace {
@@ -42,24 +42,6 @@ std::string TestName(const std::string& file)
     return name;
 }
 
-// Where the audio starts: after the tag, and after a footer that follows it.
-std::size_t AudioStart(const Bytes& bytes, const TID3v2Class& tag)
-{
-    if (!tag.HasID3v2)
-        return 0;
-    std::size_t start = 10 + std::size_t { tag.TagSize };
-    const bool footer = bytes.size() >= 6 && bytes[3] >= 4 && (bytes[5] & 0x10) != 0
-        && start + 10 <= bytes.size()
-        && std::equal(bytes.begin() + static_cast<std::ptrdiff_t>(start),
-            bytes.begin() + static_cast<std::ptrdiff_t>(start) + 3, "3DI");
-    return std::min(start + (footer ? 10 : 0), bytes.size());
-}
-
-Bytes Tail(const Bytes& bytes, std::size_t from)
-{
-    return Bytes(bytes.begin() + static_cast<std::ptrdiff_t>(from), bytes.end());
-}
-
 class Corpus : public testing::TestWithParam<std::string> {
 protected:
     void SetUp() override
@@ -87,7 +69,7 @@ TEST_P(Corpus, ReadsOrFailsCleanlyAndASavedCopyKeepsAudioAndFrames)
     before->Save();
     const Bytes saved = test::ReadFileBytes(copy);
     const TID3v2Class after(copy);
-    EXPECT_EQ(Tail(saved, AudioStart(saved, after)), Tail(original, AudioStart(original, *before)));
+    EXPECT_EQ(AudioOf(saved), AudioOf(original));
     EXPECT_EQ(FrameSignatures(after), FrameSignatures(*before));
 }
 
@@ -145,18 +127,14 @@ TEST_F(CorpusFile, ExtendedHeadersOfBothVersionsAndAFalseFlag)
     EXPECT_NE(issue21->FindFrameByID("TALB", 1), nullptr);
 }
 
-TEST_F(CorpusFile, CompressedFramesAreKeptByteForByte)
+// Saving keeps them byte for byte: the corpus-wide test compares every frame's kind, flags and bytes.
+TEST_F(CorpusFile, CompressedFramesAreKeptAsUnknownFrames)
 {
     OPEN_OR_SKIP(tag, "id3lib/230-compressed.tag");
-    const auto* compressed = dynamic_cast<const TUnknownTag*>(tag->FindFrameByID("TXXX", 1));
+    const TTag* compressed = tag->FindFrameByID("TXXX", 1);
     ASSERT_NE(compressed, nullptr);
-    const ByteVector raw = compressed->RawData.ToVector();
-    tag->Save();
-    const TID3v2Class reread(tag->FileName);
-    const auto* after = dynamic_cast<const TUnknownTag*>(reread.FindFrameByID("TXXX", 1));
-    ASSERT_NE(after, nullptr);
-    EXPECT_EQ(after->RawData.ToVector(), raw);
-    EXPECT_EQ(after->Flags, compressed->Flags);
+    EXPECT_NE(dynamic_cast<const TUnknownTag*>(compressed), nullptr);
+    EXPECT_NE(compressed->Flags & 0x0080, 0);
 }
 
 // The frames of this file were damaged by an older re-save; ours writes them back byte for byte.
@@ -180,13 +158,9 @@ TEST_F(CorpusFile, Mpeg2Layer3FramesHold576Samples)
 {
     OPEN_OR_SKIP(tag, "taglib/mpeg2.mp3");
     const TMPEGHeaderInfo info = tag->GetMPEGInfo();
-    EXPECT_EQ(info.Version, 2);
-    EXPECT_EQ(info.Layer, 1);
-    ASSERT_GT(info.SamplingRate, 0u);
-    EXPECT_EQ(info.FrameLength,
-        (72000 * BitrateKbps(info.BitrateCode) + static_cast<int>(info.SamplingRate) / 2
-            + (info.Padding ? static_cast<int>(info.SamplingRate) : 0))
-            / static_cast<int>(info.SamplingRate));
+    // MPEG 2 Layer III, 64 kbit/s, 22050 Hz: 1152 samples a frame would make it 418 bytes long.
+    EXPECT_EQ(std::tuple(int { info.Version }, int { info.Layer }, info.SamplingRate, info.FrameLength),
+        std::tuple(2, 1, 22050u, 209));
 }
 
 } // namespace

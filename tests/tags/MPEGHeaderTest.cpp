@@ -3,8 +3,10 @@
 #include "support/Id3Builder.h"
 #include "support/TempDir.h"
 
+#include <algorithm>
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace vennart::tags {
 namespace {
@@ -26,16 +28,13 @@ class DecodeMPEGHeaderTest : public testing::TestWithParam<DecodeCase> { };
 TEST_P(DecodeMPEGHeaderTest, GivesBitrateRateAndFrameLength)
 {
     const DecodeCase& c = GetParam();
-    const TMPEGHeaderInfo info = DecodeMPEGHeader(MPEGHeaderWord(c.Spec), 100000, 200000);
-    EXPECT_EQ(info.Version, c.Spec.Version);
-    EXPECT_EQ(info.Layer, c.Spec.Layer);
-    EXPECT_EQ(info.BitrateCode, c.BitrateCode);
-    EXPECT_EQ(info.SamplingRate, c.SamplingRate);
-    EXPECT_EQ(info.FrameLength, c.FrameLength);
-    EXPECT_EQ(info.FileSize, 200000);
+    const TMPEGHeaderInfo i = DecodeMPEGHeader(MPEGHeaderWord(c.Spec), 100000, 200000);
+    EXPECT_EQ(std::tuple(int { i.Version }, int { i.Layer }, i.BitrateCode, i.SamplingRate, i.FrameLength,
+                  i.FileSize),
+        std::tuple(int { c.Spec.Version }, int { c.Spec.Layer }, c.BitrateCode, c.SamplingRate, c.FrameLength,
+            std::int64_t { 200000 }));
     if (c.FrameLength == 0) {
-        EXPECT_EQ(info.FrameCount, 0);
-        EXPECT_EQ(info.Duration, 0);
+        EXPECT_EQ(std::pair(i.FrameCount, i.Duration), std::pair(0, 0));
     }
 }
 
@@ -58,27 +57,19 @@ INSTANTIATE_TEST_SUITE_P(Headers, DecodeMPEGHeaderTest,
         DecodeCase { "ReservedSamplingRate", { 3, 1, 9, 3, false }, 12, 0, 0 }),
     [](const auto& info) { return std::string(info.param.Name); });
 
+// Protected, padding, private, channel mode, mode extension, copyright, original, emphasis.
+auto Flags(const TMPEGHeaderInfo& info)
+{
+    return std::tuple(info.Protected, info.Padding, info.Private, int { info.ChannelMode },
+        int { info.ModeExtension }, info.Copyright, info.Original, int { info.Emphasis });
+}
+
 TEST(DecodeMPEGHeader, ReadsTheFlagFields)
 {
-    // FF FB 90 64: MPEG 1 Layer III without CRC, 128 kbit/s, 44100 Hz, joint stereo, mode extension 2,
-    // original
-    const TMPEGHeaderInfo info = DecodeMPEGHeader(0xFFFB9064, 0, 0);
-    EXPECT_FALSE(info.Protected);
-    EXPECT_EQ(info.BitrateCode, 12);
-    EXPECT_EQ(info.ChannelMode, 1);
-    EXPECT_EQ(info.ModeExtension, 2);
-    EXPECT_FALSE(info.Copyright);
-    EXPECT_TRUE(info.Original);
-    EXPECT_EQ(info.Emphasis, 0);
-    const TMPEGHeaderInfo all = DecodeMPEGHeader(0xFFFA03FF, 0, 0);
-    EXPECT_TRUE(all.Protected);
-    EXPECT_TRUE(all.Padding);
-    EXPECT_TRUE(all.Private);
-    EXPECT_EQ(all.ChannelMode, 3);
-    EXPECT_EQ(all.ModeExtension, 3);
-    EXPECT_TRUE(all.Copyright);
-    EXPECT_TRUE(all.Original);
-    EXPECT_EQ(all.Emphasis, 3);
+    // FF FB 90 64: no CRC, joint stereo, mode extension 2, original
+    EXPECT_EQ(
+        Flags(DecodeMPEGHeader(0xFFFB9064, 0, 0)), std::tuple(false, false, false, 1, 2, false, true, 0));
+    EXPECT_EQ(Flags(DecodeMPEGHeader(0xFFFA03FF, 0, 0)), std::tuple(true, true, true, 3, 3, true, true, 3));
 }
 
 TEST(DecodeMPEGHeader, DurationAndFrameCountRoundHalvesToEvenWithoutOverflow)
@@ -93,57 +84,50 @@ TEST(DecodeMPEGHeader, DurationAndFrameCountRoundHalvesToEvenWithoutOverflow)
     EXPECT_EQ(DecodeMPEGHeader(h128, big, 0).FrameCount, 7177033);
 }
 
-class FirstFrameTest : public testing::Test {
-protected:
-    FirstFrame Read(const Bytes& bytes, std::int64_t start = 0, bool hasID3v1 = false)
-    {
-        test::WriteFileBytes(dir / "a.mp3", bytes);
-        platform::File file(platform::SystemFileSystem(), dir / "a.mp3", O_RDONLY);
-        return ReadFirstFrameHeader(file, start, static_cast<std::int64_t>(bytes.size()), hasID3v1);
-    }
+Bytes With(Bytes bytes, std::size_t offset, const Bytes& part)
+{
+    std::ranges::copy(part, bytes.begin() + static_cast<std::ptrdiff_t>(offset));
+    return bytes;
+}
 
-    test::TempDir dir;
+struct FirstFrameCase {
+    const char* Name;
+    Bytes File;
+    std::int64_t Start;
+    bool HasID3v1;
+    // Version, layer, bitrate code, sampling rate, file size, audio size.
+    std::tuple<int, int, int, std::uint32_t, std::int64_t, std::int64_t> Expected;
 };
 
-TEST_F(FirstFrameTest, AnFFNotFollowedBySyncIsSkipped)
+class FirstFrameTest : public testing::TestWithParam<FirstFrameCase> { };
+
+TEST_P(FirstFrameTest, IsSearchedFromTheStartOffset)
 {
-    Bytes bytes(1000, 0x00);
-    const Bytes start { 0xFF, 0x00, 0xE3, 0xFF, 0xFB, 0x90, 0x64 };
-    std::copy(start.begin(), start.end(), bytes.begin() + 100);
-    const FirstFrame first = Read(bytes, 100);
-    EXPECT_EQ(first.Info.BitrateCode, 12);
-    EXPECT_EQ(first.Info.SamplingRate, 44100u);
-    EXPECT_EQ(first.AudioSize, 1000 - (103 + 4) - 2);
+    const FirstFrameCase& c = GetParam();
+    test::TempDir dir;
+    test::WriteFileBytes(dir / "a.mp3", c.File);
+    platform::File file(platform::SystemFileSystem(), dir / "a.mp3", O_RDONLY);
+    const FirstFrame first
+        = ReadFirstFrameHeader(file, c.Start, static_cast<std::int64_t>(c.File.size()), c.HasID3v1);
+    const TMPEGHeaderInfo& i = first.Info;
+    EXPECT_EQ(std::tuple(int { i.Version }, int { i.Layer }, int { i.BitrateCode }, i.SamplingRate,
+                  i.FileSize, first.AudioSize),
+        c.Expected);
 }
 
-TEST_F(FirstFrameTest, ASyncAcrossTheSearchBlocksIsFound)
-{
-    Bytes bytes(200000, 0x00);
-    bytes[65535] = 0xFF;
-    bytes[65536] = 0xFB;
-    bytes[65537] = 0x90;
-    const FirstFrame first = Read(bytes, 0, true);
-    EXPECT_EQ(first.Info.Layer, 1);
-    EXPECT_EQ(first.AudioSize, 200000 - 65539 - 2 - 128);
-    EXPECT_EQ(first.Info.FileSize, 200000);
-}
-
-TEST_F(FirstFrameTest, NoSyncLeavesEverythingZero)
-{
-    const FirstFrame first = Read(Bytes(5000, 0xFF - 1));
-    EXPECT_EQ(first.Info.FileSize, 0);
-    EXPECT_EQ(first.Info.Version, 0);
-    EXPECT_EQ(first.AudioSize, 0);
-    EXPECT_EQ(Read(Bytes { 0x00, 0xFF, 0xFB }).Info.FileSize, 0);
-}
-
-TEST_F(FirstFrameTest, AudioSizeIsNeverNegative)
-{
-    Bytes bytes(130, 0x20);
-    bytes[126] = 0xFF;
-    bytes[127] = 0xFB;
-    EXPECT_EQ(Read(bytes, 0, true).AudioSize, 0);
-}
+INSTANTIATE_TEST_SUITE_P(Files, FirstFrameTest,
+    testing::Values(FirstFrameCase { "AnFFNotFollowedBySyncIsSkipped",
+                        With(Bytes(1000, 0), 100, { 0xFF, 0x00, 0xE3, 0xFF, 0xFB, 0x90, 0x64 }), 100, false,
+                        { 3, 1, 12, 44100, 1000, 1000 - (103 + 4) - 2 } },
+        FirstFrameCase { "ASyncAcrossTheSearchBlocksIsFound",
+            With(Bytes(200000, 0), 65535, { 0xFF, 0xFB, 0x90 }), 0, true,
+            { 3, 1, 12, 44100, 200000, 200000 - 65539 - 2 - 128 } },
+        FirstFrameCase { "NoSyncLeavesEverythingZero", Bytes(5000, 0xFE), 0, false, { 0, 0, 0, 0, 0, 0 } },
+        FirstFrameCase {
+            "ASyncWithoutRoomForAHeaderIsNone", { 0x00, 0xFF, 0xFB }, 0, false, { 0, 0, 0, 0, 0, 0 } },
+        FirstFrameCase { "AudioSizeIsNeverNegative", With(Bytes(130, 0x20), 126, { 0xFF, 0xFB }), 0, true,
+            { 3, 1, 5, 44100, 130, 0 } }),
+    [](const auto& info) { return std::string(info.param.Name); });
 
 } // namespace
 } // namespace vennart::tags

@@ -27,9 +27,8 @@ protected:
     {
         if (!GetParam().KernelCopy)
             fs.RefuseKernelCopy();
-        original = test::Concat(
-            { test::Tag(3, test::Frame("TIT2", test::Concat({ { 0 }, test::BytesOf("old") })), 20),
-                test::Audio(3000), test::ID3v1Record({ "old" }) });
+        original = test::Concat({ test::Tag(3, test::Frame("TIT2", test::TextBody("old")), 20),
+            test::Audio(3000), test::ID3v1Record({ "old" }) });
     }
 
     // A tag object of a fresh copy of the original with an edited title in both tags.
