@@ -60,6 +60,11 @@ Bytes TextBody(std::string_view text)
     return Concat({ { 0x00 }, BytesOf(text) });
 }
 
+Bytes Utf16Body(std::u16string_view text)
+{
+    return Concat({ { 0x01 }, Utf16LE(text) });
+}
+
 Bytes Frame(std::string_view id, const Bytes& body, std::uint16_t flags, SizeStyle size)
 {
     Bytes frame = BytesOf(id);
@@ -90,11 +95,11 @@ Bytes Tag(std::uint8_t major, const Bytes& frames, std::size_t padding, std::uin
         Bytes(padding, 0) });
 }
 
-std::uint32_t MPEGHeaderWord(const MPEGFrameSpec& spec)
+std::uint32_t MPEGHeaderWord(const MPEGFrameFields& frame)
 {
-    return 0xFFE00000u | std::uint32_t { spec.Version } << 19 | std::uint32_t { spec.Layer } << 17 | 1u << 16
-        | std::uint32_t { spec.BitrateIndex } << 12 | std::uint32_t { spec.RateIndex } << 10
-        | (spec.Padding ? 1u << 9 : 0u);
+    return 0xFFE00000u | std::uint32_t { frame.Version } << 19 | std::uint32_t { frame.Layer } << 17
+        | 1u << 16 | std::uint32_t { frame.BitrateIndex } << 12 | std::uint32_t { frame.RateIndex } << 10
+        | (frame.Padding ? 1u << 9 : 0u);
 }
 
 Bytes Audio(int count)

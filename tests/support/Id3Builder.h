@@ -18,6 +18,8 @@ Bytes Concat(std::initializer_list<Bytes> parts);
 Bytes Utf16LE(std::u16string_view text, bool withMark = true);
 // A text frame body in ISO-8859-1: encoding byte 0, then the bytes as given.
 Bytes TextBody(std::string_view text);
+// A text frame body in UTF-16: encoding byte 1, FF FE, then the text low byte first.
+Bytes Utf16Body(std::u16string_view text);
 
 enum class SizeStyle { Plain, Syncsafe };
 
@@ -29,7 +31,7 @@ Bytes TagHeader(std::uint8_t major, std::uint32_t size, std::uint8_t flags = 0, 
 // A whole tag: header, frames, padding zero bytes.
 Bytes Tag(std::uint8_t major, const Bytes& frames, std::size_t padding = 0, std::uint8_t flags = 0);
 
-struct MPEGFrameSpec {
+struct MPEGFrameFields {
     std::uint8_t Version = 3; // MPEG 1
     std::uint8_t Layer = 1; // Layer III
     std::uint8_t BitrateIndex = 9; // 128 kbit/s in MPEG 1 Layer III
@@ -37,7 +39,7 @@ struct MPEGFrameSpec {
     bool Padding = false;
 };
 
-std::uint32_t MPEGHeaderWord(const MPEGFrameSpec& spec);
+std::uint32_t MPEGHeaderWord(const MPEGFrameFields& frame);
 // count frames of 417 bytes each (MPEG 1 Layer III, 128 kbit/s, 44100 Hz): header and a body of
 // bytes that hold no frame sync.
 Bytes Audio(int count);

@@ -12,12 +12,12 @@ namespace vennart::tags {
 namespace {
 
 using test::Bytes;
-using test::MPEGFrameSpec;
+using test::MPEGFrameFields;
 using test::MPEGHeaderWord;
 
 struct DecodeCase {
     const char* Name;
-    MPEGFrameSpec Spec;
+    MPEGFrameFields Frame;
     std::uint16_t BitrateCode;
     std::uint32_t SamplingRate;
     std::int32_t FrameLength;
@@ -28,11 +28,11 @@ class DecodeMPEGHeaderTest : public testing::TestWithParam<DecodeCase> { };
 TEST_P(DecodeMPEGHeaderTest, GivesBitrateRateAndFrameLength)
 {
     const DecodeCase& c = GetParam();
-    const TMPEGHeaderInfo i = DecodeMPEGHeader(MPEGHeaderWord(c.Spec), 100000, 200000);
+    const TMPEGHeaderInfo i = DecodeMPEGHeader(MPEGHeaderWord(c.Frame), 100000, 200000);
     EXPECT_EQ(std::tuple(int { i.Version }, int { i.Layer }, i.BitrateCode, i.SamplingRate, i.FrameLength,
                   i.FileSize),
-        std::tuple(int { c.Spec.Version }, int { c.Spec.Layer }, c.BitrateCode, c.SamplingRate, c.FrameLength,
-            std::int64_t { 200000 }));
+        std::tuple(int { c.Frame.Version }, int { c.Frame.Layer }, c.BitrateCode, c.SamplingRate,
+            c.FrameLength, std::int64_t { 200000 }));
     if (c.FrameLength == 0) {
         EXPECT_EQ(std::pair(i.FrameCount, i.Duration), std::pair(0, 0));
     }

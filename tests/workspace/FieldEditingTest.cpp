@@ -12,7 +12,7 @@ namespace {
 
 using test::Frame;
 using test::ID3v1Fields;
-using test::Latin1Body;
+using test::TextBody;
 using test::Utf16Body;
 
 const WideString kDoNotChangeText(kDoNotChange);
@@ -53,8 +53,7 @@ TEST_F(FieldEditing, CommonValueIsTheSharedValueOrDoNotChangeOnBothTabs)
 {
     for (const auto& [name, title] : { std::pair { "a.mp3", "One" }, std::pair { "b.mp3", "Two" } }) {
         test::WriteMp3(folder, name,
-            { .frames
-                = test::Concat({ Frame("TIT2", Latin1Body(title)), Frame("TPE1", Utf16Body(u"Группа")) }),
+            { .frames = test::Concat({ Frame("TIT2", TextBody(title)), Frame("TPE1", Utf16Body(u"Группа")) }),
                 .record = ID3v1Fields { .Title = title, .Artist = "Band", .Track = 4, .Genre = 17 } });
     }
     Scan();
@@ -77,7 +76,7 @@ TEST_F(FieldEditing, CommonValueIsTheSharedValueOrDoNotChangeOnBothTabs)
 
 TEST_F(FieldEditing, ApplyingToAFileOnTheId3v2TabSetsOrCreatesTheFrame)
 {
-    test::WriteMp3(folder, "a.mp3", { .frames = Frame("TIT2", Latin1Body("Old")) });
+    test::WriteMp3(folder, "a.mp3", { .frames = Frame("TIT2", TextBody("Old")) });
     Scan();
     Select(TagGrid::ID3v2, { 0, 0 });
     workspace.SetViewCodePage(TagGrid::ID3v2, 1251);
@@ -167,10 +166,10 @@ TEST(TrackNumber, IsTheDecimalValueOfTheLeadingDigitsModulo256)
 
 TEST_F(FieldEditing, ApplyingToTheSelectionMarksChangedRowsInTheVisibleGridOnly)
 {
-    test::WriteMp3(folder, "a.mp3", { .frames = Frame("TIT2", Latin1Body("Same")) });
-    test::WriteMp3(folder, "b.mp3", { .frames = Frame("TIT2", Latin1Body("Other")) });
-    test::WriteMp3(folder, "c.mp3", { .frames = Frame("TIT2", Latin1Body("Other")) });
-    test::WriteMp3(folder, "d.mp3", { .frames = Frame("TIT2", Latin1Body("Outside")) });
+    test::WriteMp3(folder, "a.mp3", { .frames = Frame("TIT2", TextBody("Same")) });
+    test::WriteMp3(folder, "b.mp3", { .frames = Frame("TIT2", TextBody("Other")) });
+    test::WriteMp3(folder, "c.mp3", { .frames = Frame("TIT2", TextBody("Other")) });
+    test::WriteMp3(folder, "d.mp3", { .frames = Frame("TIT2", TextBody("Outside")) });
     Scan();
     Select(TagGrid::ID3v2, { 0, 2 });
     workspace.SetViewCodePage(TagGrid::ID3v2, 1200);
@@ -188,7 +187,7 @@ TEST_F(FieldEditing, ApplyingToTheSelectionMarksChangedRowsInTheVisibleGridOnly)
 
 TEST_F(FieldEditing, DoNotChangeChangesNothingAndTextTypedNextToItIsTakenWithoutIt)
 {
-    test::WriteMp3(folder, "a.mp3", { .frames = Frame("TIT2", Latin1Body("One")) });
+    test::WriteMp3(folder, "a.mp3", { .frames = Frame("TIT2", TextBody("One")) });
     test::WriteMp3(folder, "b.mp3", { .frames = std::nullopt, .record = ID3v1Fields { .Title = "Two" } });
     Scan();
 
@@ -214,8 +213,8 @@ TEST_F(FieldEditing, ValueListsHoldEveryListedFilesValuesSortedIgnoringCase)
     const char16_t* artists[] = { u"beta", u"Alpha", u"alpha", u"", u"Beta", u"gamma", u"Delta" };
     for (int i = 0; i < 7; ++i) {
         test::WriteMp3(folder, "f" + std::to_string(i) + ".mp3",
-            { .frames = test::Concat(
-                  { Frame("TPE1", Utf16Body(artists[i])), Frame("TCON", Latin1Body("(17)")) }) });
+            { .frames
+                = test::Concat({ Frame("TPE1", Utf16Body(artists[i])), Frame("TCON", TextBody("(17)")) }) });
     }
     Scan();
     Select(TagGrid::ID3v2, { 0, 0 });

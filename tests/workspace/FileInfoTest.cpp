@@ -9,7 +9,7 @@ namespace vennart::workspace {
 namespace {
 
 using test::ID3v1Fields;
-using test::MPEGFrameSpec;
+using test::MPEGFrameFields;
 
 // MPEG 1 Layer III bitrate indices.
 constexpr std::uint8_t k32Kbps = 1;
@@ -49,7 +49,7 @@ protected:
     {
         test::WriteMp3(folder, name,
             { .frames = std::nullopt,
-                .audio = test::AudioBlock(MPEGFrameSpec { .BitrateIndex = bitrateIndex },
+                .audio = test::AudioBlock(MPEGFrameFields { .BitrateIndex = bitrateIndex },
                     seconds * kBytesPerSecondAt128 + kHeaderAndGap) });
     }
 
@@ -125,10 +125,10 @@ TEST_F(FileInformation, SeveralFilesSumSizesAndPlaytimesAndListDistinctValuesInR
 TEST_F(FileInformation, TagVersionFollowsTheVisibleTab)
 {
     test::WriteMp3(folder, "1.mp3",
-        { .frames = test::Frame("TIT2", test::Latin1Body("a")), .record = ID3v1Fields { .Track = 3 } });
+        { .frames = test::Frame("TIT2", test::TextBody("a")), .record = ID3v1Fields { .Track = 3 } });
     test::WriteMp3(folder, "2.mp3", { .frames = std::nullopt, .record = ID3v1Fields {} });
     test::WriteMp3(folder, "3.mp3");
-    test::WriteMp3(folder, "4.mp3", { .frames = test::Frame("TIT2", test::Latin1Body("a")), .major = 4 });
+    test::WriteMp3(folder, "4.mp3", { .frames = test::Frame("TIT2", test::TextBody("a")), .major = 4 });
     Scan();
 
     EXPECT_EQ(Show(TagGrid::ID3v1, { 0, 3 })[4].value, "ID3v1.1,ID3v1.0");

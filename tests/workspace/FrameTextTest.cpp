@@ -105,7 +105,7 @@ TEST(StoreFrameText, ACommentDescriptionAndAUserTextValueFollowTheTextIntoEachEn
     const auto userText = TextFrame("TXXX", u"Настроение", tags::teUTF16);
     userText->MoreStrings = { u"Грусть" };
 
-    for (const auto [codePage, encoding] :
+    for (const auto& [codePage, encoding] :
         { std::pair { kCyrillic, tags::teISO88591 }, std::pair { kUtf16, tags::teUTF16 } }) {
         SCOPED_TRACE(codePage);
         StoreFrameText(comment, u"Текст", codePage);
@@ -158,8 +158,8 @@ class SetFrameTextInFile : public testing::Test {
 protected:
     test::TempDir folder;
     tags::TID3v2Class file { test::WriteMp3(folder, "a.mp3",
-        { .frames = test::Concat({ test::Frame("TIT2", test::Latin1Body("one")),
-              test::Frame("TIT2", test::Latin1Body("two")) }) }) };
+        { .frames = test::Concat({ test::Frame("TIT2", test::TextBody("one")),
+              test::Frame("TIT2", test::TextBody("two")) }) }) };
 };
 
 TEST_F(SetFrameTextInFile, AnIdentifierInLowerCaseMeansTheFrameOnDisk)

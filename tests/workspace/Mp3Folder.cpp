@@ -4,19 +4,9 @@
 
 namespace vennart::test {
 
-Bytes Latin1Body(std::string_view bytes)
+Bytes AudioBlock(const MPEGFrameFields& frame, std::size_t audioBytes)
 {
-    return Concat({ { 0x00 }, BytesOf(bytes) });
-}
-
-Bytes Utf16Body(std::u16string_view text)
-{
-    return Concat({ { 0x01 }, Utf16LE(text) });
-}
-
-Bytes AudioBlock(const MPEGFrameSpec& spec, std::size_t audioBytes)
-{
-    const std::uint32_t header = MPEGHeaderWord(spec);
+    const std::uint32_t header = MPEGHeaderWord(frame);
     Bytes audio { static_cast<std::uint8_t>(header >> 24), static_cast<std::uint8_t>(header >> 16),
         static_cast<std::uint8_t>(header >> 8), static_cast<std::uint8_t>(header) };
     audio.resize(std::max<std::size_t>(audioBytes, audio.size()), 0x55);

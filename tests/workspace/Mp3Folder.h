@@ -11,12 +11,8 @@
 
 namespace vennart::test {
 
-// Text frame bodies: encoding 0 with the bytes as given, or encoding 1 with FF FE and UTF-16 LE.
-Bytes Latin1Body(std::string_view bytes);
-Bytes Utf16Body(std::u16string_view text);
-
-// `audioBytes` bytes of audio starting with one frame header of `spec`, the rest free of frame syncs.
-Bytes AudioBlock(const MPEGFrameSpec& spec, std::size_t audioBytes);
+// `audioBytes` bytes of audio starting with one frame header of `frame`, the rest free of frame syncs.
+Bytes AudioBlock(const MPEGFrameFields& frame, std::size_t audioBytes);
 
 struct Mp3Content {
     std::optional<Bytes> frames; // none: no ID3v2 tag

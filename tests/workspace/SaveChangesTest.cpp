@@ -18,7 +18,7 @@ namespace {
 using test::Bytes;
 using test::Frame;
 using test::ID3v1Fields;
-using test::Latin1Body;
+using test::TextBody;
 
 constexpr std::string_view kLeaveQuestion = "Changes was not saved! Do you want to save changes?";
 constexpr std::string_view kCloseQuestion = "Changes was not saved! Close anyway?";
@@ -59,7 +59,7 @@ protected:
     {
         for (const char* name : { "a.mp3", "b.mp3", "c.mp3" }) {
             test::WriteMp3(folder, name,
-                { .frames = Frame("TIT2", Latin1Body(std::string("title of ") + name)),
+                { .frames = Frame("TIT2", TextBody(std::string("title of ") + name)),
                     .record = ID3v1Fields { .Title = name, .Track = 1 },
                     .audio = test::Audio(5) });
         }
@@ -265,7 +265,7 @@ TEST_P(SaveChangesFaults, EndEitherWithEveryFileAsItWasOrWithTheFileSaved)
         test::TempDir folder;
         for (const char* name : { "a.mp3", "b.mp3" })
             test::WriteMp3(folder, name,
-                { .frames = Frame("TIT2", Latin1Body("old")), .record = ID3v1Fields { .Title = "old" } });
+                { .frames = Frame("TIT2", TextBody("old")), .record = ID3v1Fields { .Title = "old" } });
         test::FaultyFileSystem fileSystem;
         test::RecordingProgress progress;
         test::ScriptedPrompts prompts;

@@ -174,8 +174,8 @@ TEST_F(WorkspaceScan, TagCellsShowEachGridsTagThroughItsViewCodePage)
     const std::string cyrillic1251 = "\xCF\xE5\xF1\xED\xFF"; // "Песня"
     test::WriteMp3(folder, "a.mp3",
         { .frames = test::Concat({ test::Frame("TIT2", test::Utf16Body(u"Заголовок")),
-              test::Frame("TPE1", test::Latin1Body(cyrillic1251)),
-              test::Frame("TYER", test::Latin1Body("1999")) }),
+              test::Frame("TPE1", test::TextBody(cyrillic1251)),
+              test::Frame("TYER", test::TextBody("1999")) }),
             .record
             = ID3v1Fields { .Title = cyrillic1251, .Artist = "Band", .Album = "LP", .Year = "2001" } });
     test::WriteMp3(folder, "b.mp3");
