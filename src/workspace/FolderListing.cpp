@@ -27,15 +27,20 @@ constexpr int kUnitsAfterSurrogates = 0x10000 - kFirstAfterSurrogates;
 // The name as the sort compares it: folded once, not at every comparison as CompareNoCase does,
 // which made sorting a large folder cost a fifth of reading its files. Surrogates move above the
 // rest of the Basic Multilingual Plane, so that comparing units compares code points and the order
-// stays the one CompareNoCase gives.
-WideString SortKey(const WideString& name)
+// stays the one CompareNoCase gives. The units are stored high byte first, so that a plain byte
+// comparison (memcmp, many bytes at a time) gives that order.
+std::string SortKey(const WideString& name)
 {
-    WideString key = platform::FoldCase(name);
-    for (char16_t& unit : key) {
+    const WideString folded = platform::FoldCase(name);
+    std::string key;
+    key.reserve(folded.size() * 2);
+    for (char16_t unit : folded) {
         if (unit >= kFirstAfterSurrogates)
             unit -= kSurrogateCount;
         else if (unit >= kFirstSurrogate)
             unit += kUnitsAfterSurrogates;
+        key.push_back(static_cast<char>(unit >> 8));
+        key.push_back(static_cast<char>(unit & 0xFF));
     }
     return key;
 }
@@ -45,7 +50,7 @@ WideString SortKey(const WideString& name)
 std::vector<ListedFile> ListMp3Files(const std::filesystem::path& folder)
 {
     std::vector<ListedFile> found;
-    std::vector<WideString> keys;
+    std::vector<std::string> keys;
     try {
         for (const std::filesystem::directory_entry& entry : std::filesystem::directory_iterator(folder)) {
             std::error_code ignored;
@@ -61,7 +66,8 @@ std::vector<ListedFile> ListMp3Files(const std::filesystem::path& folder)
     std::vector<std::size_t> order(found.size());
     std::iota(order.begin(), order.end(), 0);
     std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-        return keys[a] != keys[b] ? keys[a] < keys[b] : found[a].path < found[b].path;
+        const int order = keys[a].compare(keys[b]);
+        return order != 0 ? order < 0 : found[a].path < found[b].path;
     });
     std::vector<ListedFile> files;
     files.reserve(found.size());
