@@ -2,6 +2,7 @@
 //   (a) creating the tag objects of 2,000 files  vs  (b) only the raw reads of the same bytes;
 //   (c) saving a 5 MB file                       vs  (d) the shortest safe replacement of it.
 // The files are generated into a temporary folder at start and removed at the end.
+#include "support/Id3Builder.h"
 #include "tags/ID3v2Class.h"
 
 #include <array>
@@ -18,89 +19,39 @@
 
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
+using vennart::test::Bytes;
+using vennart::test::BytesOf;
+using vennart::test::Concat;
+using vennart::test::Frame;
+using vennart::test::TextBody;
 
 constexpr int kFileCount = 2000;
 constexpr std::size_t kPictureSize = 100 * 1024;
 constexpr std::size_t kLargeFileSize = 5 * 1024 * 1024;
-// MPEG 1 Layer III, 128 kbit/s, 44100 Hz, no CRC: 417 bytes a frame.
-constexpr std::array<std::uint8_t, 4> kFrameHeader { 0xFF, 0xFB, 0x90, 0x64 };
-constexpr std::size_t kFrameLength = 417;
+constexpr std::size_t kTagBlock = 1024;
 
 std::filesystem::path gFolder;
 std::vector<std::filesystem::path> gFiles;
 std::filesystem::path gLargeFile;
 
-void Append(Bytes& to, std::string_view text)
-{
-    to.insert(to.end(), text.begin(), text.end());
-}
-
-void AppendFrame(Bytes& tag, std::string_view id, const Bytes& body)
-{
-    Append(tag, id);
-    for (int shift = 24; shift >= 0; shift -= 8)
-        tag.push_back(static_cast<std::uint8_t>(body.size() >> shift));
-    tag.insert(tag.end(), { 0, 0 });
-    tag.insert(tag.end(), body.begin(), body.end());
-}
-
-Bytes TextBody(std::string_view text)
-{
-    Bytes body { 0 };
-    Append(body, text);
-    return body;
-}
-
 // An ID3v2.3 tag with the seven main frames, a TXXX and a 100 KB picture, padded to 1 KB blocks.
 Bytes Tag(int n)
 {
-    Bytes frames;
-    AppendFrame(frames, "TIT2", TextBody("Title number " + std::to_string(n)));
-    AppendFrame(frames, "TPE1", TextBody("Some Artist"));
-    AppendFrame(frames, "TALB", TextBody("An Album"));
-    AppendFrame(frames, "TYER", TextBody("2024"));
-    AppendFrame(frames, "TCON", TextBody("(17)"));
-    AppendFrame(frames, "TRCK", TextBody(std::to_string(n % 20 + 1)));
-    Bytes comment { 0, 'e', 'n', 'g', 0 };
-    Append(comment, "A comment");
-    AppendFrame(frames, "COMM", comment);
-    Bytes txxx = TextBody("REPLAYGAIN_TRACK_GAIN");
-    txxx.push_back(0);
-    Append(txxx, "-6.20 dB");
-    AppendFrame(frames, "TXXX", txxx);
-    Bytes picture = TextBody("image/jpeg");
-    picture.insert(picture.end(), { 0, 3, 0 });
+    Bytes picture = Concat({ TextBody("image/jpeg"), { 0, 3, 0 } });
     for (std::size_t i = 0; i < kPictureSize; ++i)
         picture.push_back(static_cast<std::uint8_t>(i * 31 + n));
-    AppendFrame(frames, "APIC", picture);
-    frames.resize((frames.size() + 10 + 1023) / 1024 * 1024 - 10, 0);
-    const std::size_t size = frames.size();
-    Bytes tag { 'I', 'D', '3', 3, 0, 0 };
-    for (int shift = 21; shift >= 0; shift -= 7)
-        tag.push_back(static_cast<std::uint8_t>(size >> shift & 0x7F));
-    tag.insert(tag.end(), frames.begin(), frames.end());
-    return tag;
-}
-
-Bytes Audio(std::size_t size)
-{
-    Bytes audio;
-    audio.reserve(size);
-    while (audio.size() + kFrameLength <= size) {
-        audio.insert(audio.end(), kFrameHeader.begin(), kFrameHeader.end());
-        for (std::size_t i = 4; i < kFrameLength; ++i)
-            audio.push_back(static_cast<std::uint8_t>(0x11 * (i % 7)));
-    }
-    return audio;
-}
-
-Bytes Record()
-{
-    Bytes record(128, 0);
-    const std::string_view fields = "TAGTitle";
-    std::copy(fields.begin(), fields.end(), record.begin());
-    return record;
+    const Bytes frames = Concat({
+        Frame("TIT2", TextBody("Title number " + std::to_string(n))),
+        Frame("TPE1", TextBody("Some Artist")),
+        Frame("TALB", TextBody("An Album")),
+        Frame("TYER", TextBody("2024")),
+        Frame("TCON", TextBody("(17)")),
+        Frame("TRCK", TextBody(std::to_string(n % 20 + 1))),
+        Frame("COMM", Concat({ { 0 }, BytesOf("eng"), { 0 }, BytesOf("A comment") })),
+        Frame("TXXX", Concat({ TextBody("REPLAYGAIN_TRACK_GAIN"), { 0 }, BytesOf("-6.20 dB") })),
+        Frame("APIC", picture),
+    });
+    return vennart::test::Tag(3, frames, vennart::test::PaddingToBlock(frames, kTagBlock));
 }
 
 void WriteFile(const std::filesystem::path& path, const Bytes& bytes)
@@ -117,8 +68,8 @@ void Generate()
     if (!mkdtemp(pattern.data()))
         throw std::runtime_error("cannot create a folder from " + pattern);
     gFolder = pattern;
-    const Bytes audio = Audio(20 * kFrameLength);
-    const Bytes record = Record();
+    const Bytes audio = vennart::test::Audio(20);
+    const Bytes record = vennart::test::ID3v1Record({ .Title = "Title" });
     for (int n = 0; n < kFileCount; ++n) {
         Bytes file = Tag(n);
         file.insert(file.end(), audio.begin(), audio.end());
@@ -127,7 +78,8 @@ void Generate()
         WriteFile(gFiles.back(), file);
     }
     Bytes large = Tag(0);
-    const Bytes largeAudio = Audio(kLargeFileSize - large.size() - record.size());
+    const Bytes largeAudio = vennart::test::Audio(
+        static_cast<int>((kLargeFileSize - large.size() - record.size()) / vennart::test::kAudioFrameLength));
     large.insert(large.end(), largeAudio.begin(), largeAudio.end());
     large.insert(large.end(), record.begin(), record.end());
     gLargeFile = gFolder / "large.mp3";

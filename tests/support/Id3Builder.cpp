@@ -95,6 +95,13 @@ Bytes Tag(std::uint8_t major, const Bytes& frames, std::size_t padding, std::uin
         Bytes(padding, 0) });
 }
 
+std::size_t PaddingToBlock(const Bytes& frames, std::size_t block)
+{
+    constexpr std::size_t kHeaderSize = 10;
+    const std::size_t used = kHeaderSize + frames.size();
+    return (used + block - 1) / block * block - used;
+}
+
 std::uint32_t MPEGHeaderWord(const MPEGFrameFields& frame)
 {
     return 0xFFE00000u | std::uint32_t { frame.Version } << 19 | std::uint32_t { frame.Layer } << 17
@@ -104,11 +111,11 @@ std::uint32_t MPEGHeaderWord(const MPEGFrameFields& frame)
 
 Bytes Audio(int count)
 {
-    constexpr std::size_t kFrameLength = 417;
     Bytes audio;
+    audio.reserve(static_cast<std::size_t>(count) * kAudioFrameLength);
     for (int i = 0; i < count; ++i) {
         AppendBigEndian(audio, MPEGHeaderWord({}));
-        for (std::size_t b = 4; b < kFrameLength; ++b)
+        for (std::size_t b = 4; b < kAudioFrameLength; ++b)
             audio.push_back(static_cast<std::uint8_t>(0x11 * (b % 7)));
     }
     return audio;

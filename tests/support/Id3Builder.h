@@ -30,6 +30,8 @@ Bytes Frame(
 Bytes TagHeader(std::uint8_t major, std::uint32_t size, std::uint8_t flags = 0, std::uint8_t revision = 0);
 // A whole tag: header, frames, padding zero bytes.
 Bytes Tag(std::uint8_t major, const Bytes& frames, std::size_t padding = 0, std::uint8_t flags = 0);
+// The padding that makes a tag of these frames end on a multiple of `block` bytes, header included.
+std::size_t PaddingToBlock(const Bytes& frames, std::size_t block);
 
 struct MPEGFrameFields {
     std::uint8_t Version = 3; // MPEG 1
@@ -40,6 +42,7 @@ struct MPEGFrameFields {
 };
 
 std::uint32_t MPEGHeaderWord(const MPEGFrameFields& frame);
+constexpr std::size_t kAudioFrameLength = 417;
 // count frames of 417 bytes each (MPEG 1 Layer III, 128 kbit/s, 44100 Hz): header and a body of
 // bytes that hold no frame sync.
 Bytes Audio(int count);
