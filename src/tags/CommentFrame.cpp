@@ -43,10 +43,7 @@ bool TCOMMTag::SaveToStream(ByteWriter& writer, FrameSizeFormat format) const
 
 void TCOMMTag::SetText(const WideString& text)
 {
-    if (Text == text)
-        return;
-    Text = text;
-    Changed = true;
+    SetField(Text, text);
 }
 
 void TCOMMTag::SetLanguage(const AnsiString& language)

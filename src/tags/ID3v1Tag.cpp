@@ -96,32 +96,24 @@ bool TID3v1Tag::SaveToStream(ByteWriter& writer, FrameSizeFormat) const
     return true;
 }
 
-void TID3v1Tag::SetText(AnsiString& field, const AnsiString& text)
-{
-    if (field == text)
-        return;
-    field = text;
-    Changed = true;
-}
-
 void TID3v1Tag::SetTitle(const AnsiString& text)
 {
-    SetText(Title, text);
+    SetField(Title, text);
 }
 
 void TID3v1Tag::SetArtist(const AnsiString& text)
 {
-    SetText(Artist, text);
+    SetField(Artist, text);
 }
 
 void TID3v1Tag::SetAlbum(const AnsiString& text)
 {
-    SetText(Album, text);
+    SetField(Album, text);
 }
 
 void TID3v1Tag::SetYear(const AnsiString& text)
 {
-    SetText(Year, text);
+    SetField(Year, text);
 }
 
 void TID3v1Tag::SetComment(const AnsiString& text)
@@ -134,10 +126,7 @@ void TID3v1Tag::SetComment(const AnsiString& text)
 
 void TID3v1Tag::SetGenre(std::uint8_t genre)
 {
-    if (Genre == genre)
-        return;
-    Genre = genre;
-    Changed = true;
+    SetField(Genre, genre);
 }
 
 void TID3v1Tag::SetTrack(std::uint8_t track)

@@ -43,9 +43,6 @@ public:
     std::uint8_t Genre = 0;
     std::uint8_t Track = 0;
     bool IsV11 = true;
-
-private:
-    void SetText(AnsiString& field, const AnsiString& text);
 };
 
 } // namespace vennart::tags

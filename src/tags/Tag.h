@@ -50,6 +50,15 @@ public:
 
 protected:
     std::uint32_t BodySize() const { return static_cast<std::uint32_t>(GetSize() - kFrameHeaderSize); }
+
+    // What every setter does: store the value, and mark the frame changed only when it differs.
+    template <class T> void SetField(T& field, const T& value)
+    {
+        if (field == value)
+            return;
+        field = value;
+        Changed = true;
+    }
 };
 
 // Decodes a 4-byte frame size field.

@@ -75,10 +75,7 @@ bool TTxxxTag::SaveToStream(ByteWriter& writer, FrameSizeFormat format) const
 
 void TTxxxTag::SetText(const WideString& text)
 {
-    if (Text == text)
-        return;
-    Text = text;
-    Changed = true;
+    SetField(Text, text);
 }
 
 } // namespace vennart::tags

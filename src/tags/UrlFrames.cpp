@@ -34,10 +34,7 @@ bool TWURLTag::SaveToStream(ByteWriter& writer, FrameSizeFormat format) const
 
 void TWURLTag::SetURL(const AnsiString& url)
 {
-    if (URL == url)
-        return;
-    URL = url;
-    Changed = true;
+    SetField(URL, url);
 }
 
 TWXXXTag::TWXXXTag()
@@ -75,10 +72,7 @@ bool TWXXXTag::SaveToStream(ByteWriter& writer, FrameSizeFormat format) const
 
 void TWXXXTag::SetURL(const WideString& url)
 {
-    if (URL == url)
-        return;
-    URL = url;
-    Changed = true;
+    SetField(URL, url);
 }
 
 } // namespace vennart::tags
