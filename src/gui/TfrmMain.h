@@ -31,6 +31,7 @@ class DirectoryListBox;
 class DriveComboBox;
 class FileGridModel;
 class StatusLine;
+class TfrmFileNameFromTag;
 
 class TfrmMain : public QMainWindow {
     Q_OBJECT
@@ -153,6 +154,8 @@ private:
     void TntFormClose();
 
     void miAboutClick();
+    void ConnectNamesFromTags();
+    void miMakeFilenamesfromTagsClick();
     void RunGuarded(const std::function<void()>& handler);
 
     platform::AppPaths paths_;
@@ -166,6 +169,7 @@ private:
     std::vector<workspace::TagField> tagFields_;
     std::vector<QComboBox*> fieldCombos_;
     bool selectionChangePosted_ = false;
+    TfrmFileNameFromTag* frmFileNameFromTag = nullptr;
 };
 
 } // namespace vennart::gui
