@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <map>
 
 namespace vennart::text {
@@ -12,6 +13,8 @@ namespace {
 
 // Costs are heuristic nats; dividing them tempers the certainty they would otherwise claim.
 constexpr double kCostTemperature = 2.0;
+// A reading this much dearer than the best one so far has no share of belief worth computing.
+constexpr double kHopelessMargin = 40.0;
 
 TextKind KindOf(std::span<const AnsiString> texts)
 {
@@ -61,20 +64,20 @@ CodePageGuess GuessCodePage(
 
     std::map<WideString, Reading> readings;
     std::vector<std::pair<uint32_t, Reading*>> scored;
+    double least = std::numeric_limits<double>::infinity();
     for (uint32_t codePage : candidates) {
         if (codePage == kUtf16CodePage || codePage == kUtf8CodePage)
             continue;
         auto [reading, isNew] = readings.try_emplace(Decode(texts, codePage));
-        if (isNew)
-            reading->second.cost = model.Cost(reading->first);
+        if (isNew) {
+            reading->second.cost = model.Cost(reading->first, least + kHopelessMargin);
+            least = std::min(least, reading->second.cost);
+        }
         scored.push_back({ codePage, &reading->second });
     }
-    if (scored.empty())
+    if (scored.empty() || std::isinf(least))
         return guess;
 
-    const double least = std::min_element(readings.begin(), readings.end(), [](auto& a, auto& b) {
-        return a.second.cost < b.second.cost;
-    })->second.cost;
     double total = 0;
     for (auto& [text, reading] : readings)
         total += reading.belief = std::exp((least - reading.cost) / kCostTemperature);

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <limits>
 #include <map>
+#include <optional>
 #include <unicode/uchar.h>
 #include <unicode/uscript.h>
 #include <unicode/utf16.h>
@@ -26,11 +27,6 @@ constexpr double kTypographic = 2.0;
 constexpr double kGlued = 6.0; // a symbol stuck to a letter where text never has one
 // A word of plain Latin letters is a name or an English word in a tag of any language.
 constexpr double kForeignAsciiWord = 4.0;
-
-std::uint32_t PairKey(char32_t first, char32_t second)
-{
-    return (static_cast<std::uint32_t>(first) << 16) ^ static_cast<std::uint32_t>(second);
-}
 
 std::vector<std::string_view> Fields(std::string_view line)
 {
@@ -151,31 +147,92 @@ int MainScript(const std::vector<std::u32string>& words)
 
 } // namespace
 
-LetterModel::LetterModel(std::string_view table)
+namespace {
+
+constexpr std::uint8_t kUnseen = 255;
+constexpr std::uint16_t kNoLetter = 0xFFFF; // a letter no language has
+
+struct TableLine {
+    std::string_view language;
+    char32_t first;
+    char32_t second;
+    std::uint8_t cost;
+};
+
+std::optional<TableLine> ParseLine(std::string_view line)
 {
+    const auto fields = Fields(line);
+    TableLine parsed {};
+    unsigned cost = 0;
+    if (fields.size() != 4 || fields[0].empty() || fields[0][0] == '#' || !ParseHex(fields[1], parsed.first)
+        || !ParseHex(fields[2], parsed.second)
+        || std::from_chars(fields[3].data(), fields[3].data() + fields[3].size(), cost).ec != std::errc {}
+        || cost >= kUnseen)
+        return std::nullopt;
+    parsed.language = fields[0];
+    parsed.cost = static_cast<std::uint8_t>(cost);
+    return parsed;
+}
+
+std::vector<TableLine> ParseTable(std::string_view table)
+{
+    std::vector<TableLine> lines;
     for (std::size_t start = 0; start < table.size();) {
         auto end = table.find('\n', start);
         if (end == std::string_view::npos)
             end = table.size();
-        const auto fields = Fields(table.substr(start, end - start));
+        if (auto line = ParseLine(table.substr(start, end - start)))
+            lines.push_back(*line);
         start = end + 1;
-        char32_t first = 0;
-        char32_t second = 0;
-        unsigned cost = 0;
-        if (fields.size() != 4 || fields[0].empty() || fields[0][0] == '#' || !ParseHex(fields[1], first)
-            || !ParseHex(fields[2], second)
-            || std::from_chars(fields[3].data(), fields[3].data() + fields[3].size(), cost).ec != std::errc {}
-            || cost > std::numeric_limits<std::uint8_t>::max())
-            continue;
-        auto& language = LanguageNamed(fields[0]);
-        language.pairs[PairKey(first, second)] = static_cast<std::uint8_t>(cost);
-        language.letters[first] = true;
-        language.letters[second] = true;
+    }
+    return lines;
+}
+
+// Capitals after small letters inside a word ("мИР") come from a code page with the cases swapped.
+double CapitalsInside(const std::u32string& word)
+{
+    double cost = 0;
+    for (std::size_t i = 1; i < word.size(); ++i) {
+        if (u_isupper(static_cast<UChar32>(word[i])) && u_islower(static_cast<UChar32>(word[i - 1])))
+            cost += kCapitalInsideWord;
+    }
+    return cost;
+}
+
+} // namespace
+
+LetterModel::LetterModel(std::string_view table)
+{
+    const auto lines = ParseTable(table);
+    letterIndex_.emplace(kWordEdge, 0);
+    for (const auto& line : lines) {
+        LanguageNamed(line.language);
+        for (char32_t letter : { line.first, line.second })
+            letterIndex_.emplace(letter, static_cast<LetterIndex>(letterIndex_.size()));
+    }
+    for (const auto& line : lines) {
+        auto& language = LanguageNamed(line.language);
+        for (char32_t letter : { line.first, line.second }) {
+            auto& local = language.local[IndexOf(letter)];
+            if (local < 0)
+                local = language.size++;
+        }
+    }
+    for (auto& language : languages_)
+        language.costs.assign(
+            static_cast<std::size_t>(language.size) * static_cast<std::size_t>(language.size), kUnseen);
+    for (const auto& line : lines) {
+        auto& language = LanguageNamed(line.language);
+        const auto row = static_cast<std::size_t>(language.local[IndexOf(line.first)]);
+        const auto column = static_cast<std::size_t>(language.local[IndexOf(line.second)]);
+        language.costs[row * static_cast<std::size_t>(language.size) + column] = line.cost;
     }
     for (auto& language : languages_) {
         std::vector<std::u32string> letters(1);
-        for (const auto& [letter, known] : language.letters)
-            letters[0] += letter;
+        for (const auto& [letter, index] : letterIndex_) {
+            if (language.local[index] >= 0)
+                letters[0] += letter;
+        }
         language.script = MainScript(letters);
     }
 }
@@ -188,8 +245,10 @@ LetterModel LetterModel::Load(const std::filesystem::path& path)
 LetterModel::Language& LetterModel::LanguageNamed(std::string_view name)
 {
     for (auto& language : languages_) {
-        if (language.name == name)
+        if (language.name == name) {
+            language.local.resize(letterIndex_.size(), -1);
             return language;
+        }
     }
     if (name == "en")
         english_ = languages_.size();
@@ -199,56 +258,81 @@ LetterModel::Language& LetterModel::LanguageNamed(std::string_view name)
     return languages_.back();
 }
 
-double LetterModel::WordCost(std::u32string_view word, const Language& language) const
+LetterModel::LetterIndex LetterModel::IndexOf(char32_t letter) const
 {
-    double cost = 0;
-    char32_t previous = kWordEdge;
-    bool previousLower = false;
-    for (char32_t letter : word) {
-        const auto lower = static_cast<char32_t>(u_tolower(static_cast<UChar32>(letter)));
-        const auto pair = language.pairs.find(PairKey(previous, lower));
-        if (pair != language.pairs.end())
-            cost += pair->second / kCostUnit;
-        else
-            cost += language.letters.contains(lower) ? kUnseenPair : kUnknownLetter;
-        if (lower != letter && previousLower)
-            cost += kCapitalInsideWord;
-        previous = lower;
-        previousLower
-            = lower == letter && static_cast<char32_t>(u_toupper(static_cast<UChar32>(letter))) != letter;
-    }
-    const auto end = language.pairs.find(PairKey(previous, kWordEdge));
-    return cost + (end != language.pairs.end() ? end->second / kCostUnit : kUnseenPair);
+    const auto found = letterIndex_.find(letter);
+    return found == letterIndex_.end() ? kNoLetter : found->second;
 }
 
-double LetterModel::WordsCost(const std::vector<std::u32string>& words, const Language& language) const
+std::vector<LetterModel::Word> LetterModel::WordsOf(const std::vector<std::u32string>& words) const
+{
+    std::vector<Word> indexed(words.size());
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        indexed[i].ascii = IsAsciiWord(words[i]);
+        for (char32_t letter : words[i])
+            indexed[i].letters.push_back(
+                IndexOf(static_cast<char32_t>(u_tolower(static_cast<UChar32>(letter)))));
+    }
+    return indexed;
+}
+
+double LetterModel::WordCost(const Word& word, const Language& language) const
+{
+    const auto size = static_cast<std::size_t>(language.size);
+    const auto localOf = [&](LetterIndex index) { return index == kNoLetter ? -1 : language.local[index]; };
+    double cost = 0;
+    int previous = localOf(0);
+    for (const LetterIndex letter : word.letters) {
+        const int local = localOf(letter);
+        const std::uint8_t pair = previous >= 0 && local >= 0
+            ? language.costs[static_cast<std::size_t>(previous) * size + static_cast<std::size_t>(local)]
+            : kUnseen;
+        if (pair != kUnseen)
+            cost += pair / kCostUnit;
+        else
+            cost += local >= 0 ? kUnseenPair : kUnknownLetter;
+        previous = local;
+    }
+    const int edge = localOf(0);
+    const std::uint8_t end = previous >= 0 && edge >= 0
+        ? language.costs[static_cast<std::size_t>(previous) * size + static_cast<std::size_t>(edge)]
+        : kUnseen;
+    return cost + (end != kUnseen ? end / kCostUnit : kUnseenPair);
+}
+
+double LetterModel::WordsCost(const std::vector<Word>& words, const Language& language, double bound) const
 {
     double cost = 0;
     for (const auto& word : words) {
+        if (cost > bound)
+            return std::numeric_limits<double>::infinity();
         double wordCost = WordCost(word, language);
-        if (IsAsciiWord(word) && english_ < languages_.size())
+        if (word.ascii && english_ < languages_.size())
             wordCost = std::min(wordCost, WordCost(word, languages_[english_]) + kForeignAsciiWord);
         cost += wordCost;
     }
     return cost;
 }
 
-double LetterModel::Cost(std::u16string_view text) const
+double LetterModel::Cost(std::u16string_view text, double bound) const
 {
     const Tokens tokens = Tokenize(text);
     double cost = 0;
     for (std::size_t i = 0; i < tokens.others.size(); ++i)
         cost += OtherCost(tokens.others[i], tokens.neighbours[i].first, tokens.neighbours[i].second);
-    if (tokens.words.empty())
-        return cost;
+    for (const auto& word : tokens.words)
+        cost += CapitalsInside(word);
+    if (tokens.words.empty() || cost > bound)
+        return cost > bound ? std::numeric_limits<double>::infinity() : cost;
     const int script = MainScript(tokens.words);
+    const auto words = WordsOf(tokens.words);
     double best = std::numeric_limits<double>::infinity();
     for (const auto& language : languages_) {
         if (language.script == script)
-            best = std::min(best, WordsCost(tokens.words, language));
+            best = std::min(best, WordsCost(words, language, std::min(best, bound - cost)));
     }
     if (std::isinf(best))
-        best = tokens.words.size() * kUnknownLetter * 2;
+        best = static_cast<double>(tokens.words.size()) * kUnknownLetter * 2;
     return cost + best;
 }
 

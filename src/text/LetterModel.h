@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <limits>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -26,20 +27,31 @@ public:
 
     std::size_t LanguageCount() const { return languages_.size(); }
 
-    // The cost of the text read as its most likely language, in nats; lower is more plausible.
-    double Cost(std::u16string_view text) const;
+    // The cost of the text read as its most likely language, in nats; lower is more plausible. A
+    // text that costs more than `bound` gets infinity as soon as that is certain.
+    double Cost(std::u16string_view text, double bound = std::numeric_limits<double>::infinity()) const;
 
 private:
+    // Letters are numbered once for all languages; each language keeps its own dense table.
+    using LetterIndex = std::uint16_t;
     struct Language {
         std::string name;
         int script = 0; // ICU's UScriptCode of most of its letters
-        std::unordered_map<std::uint32_t, std::uint8_t> pairs;
-        std::unordered_map<char32_t, bool> letters;
+        std::vector<std::int16_t> local; // per letter index: its row in `costs`, or -1
+        std::int16_t size = 0;
+        std::vector<std::uint8_t> costs; // size x size, quarter nats; kUnseen where the table has none
+    };
+    struct Word {
+        std::vector<LetterIndex> letters; // lower case
+        bool ascii = true;
     };
     Language& LanguageNamed(std::string_view name);
-    double WordCost(std::u32string_view word, const Language& language) const;
-    double WordsCost(const std::vector<std::u32string>& words, const Language& language) const;
+    LetterIndex IndexOf(char32_t letter) const;
+    std::vector<Word> WordsOf(const std::vector<std::u32string>& words) const;
+    double WordCost(const Word& word, const Language& language) const;
+    double WordsCost(const std::vector<Word>& words, const Language& language, double bound) const;
 
+    std::unordered_map<char32_t, LetterIndex> letterIndex_;
     std::vector<Language> languages_;
     std::size_t english_ = 0;
 };
