@@ -5,6 +5,7 @@
 
 #include "gui/MainActions.h"
 #include "platform/AppPaths.h"
+#include "text/LetterModel.h"
 #include "text/UStringConvert.h"
 #include "workspace/TagFields.h"
 #include "workspace/Workspace.h"
@@ -31,6 +32,7 @@ class DirectoryListBox;
 class DriveComboBox;
 class FileGridModel;
 class StatusLine;
+class TfrmDetectEncoding;
 
 class TfrmMain : public QMainWindow {
     Q_OBJECT
@@ -153,6 +155,10 @@ private:
     void TntFormClose();
 
     void miAboutClick();
+    void ConnectDetectEncoding();
+    void miDetectEncodingClick();
+    const text::LetterModel& LetterModel();
+    void ShowAsCodePage(workspace::TagGrid grid, uint32_t codePage);
     void RunGuarded(const std::function<void()>& handler);
 
     platform::AppPaths paths_;
@@ -166,6 +172,8 @@ private:
     std::vector<workspace::TagField> tagFields_;
     std::vector<QComboBox*> fieldCombos_;
     bool selectionChangePosted_ = false;
+    TfrmDetectEncoding* frmDetectEncoding = nullptr;
+    std::unique_ptr<text::LetterModel> letterModel_;
 };
 
 } // namespace vennart::gui
