@@ -73,15 +73,6 @@ RenamePreview PreviewFileNames(
     return preview;
 }
 
-std::vector<int> SelectedRows(const workspace::Workspace& workspace)
-{
-    std::vector<int> rows;
-    const auto range = workspace.ActiveSelection();
-    for (int row = range.top; row <= range.bottom && row < workspace.FileCount(); ++row)
-        rows.push_back(row);
-    return rows;
-}
-
 void ApplyFileNamesFromTags(
     workspace::Workspace& workspace, const std::vector<int>& rows, const WideString& mask)
 {

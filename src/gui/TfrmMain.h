@@ -5,6 +5,7 @@
 
 #include "gui/MainActions.h"
 #include "platform/AppPaths.h"
+#include "text/LetterModel.h"
 #include "text/UStringConvert.h"
 #include "workspace/TagFields.h"
 #include "workspace/Workspace.h"
@@ -32,6 +33,7 @@ class DriveComboBox;
 class FileGridModel;
 class StatusLine;
 class TfrmFileNameFromTag;
+class TfrmDetectEncoding;
 
 class TfrmMain : public QMainWindow {
     Q_OBJECT
@@ -156,6 +158,10 @@ private:
     void miAboutClick();
     void ConnectNamesFromTags();
     void miMakeFilenamesfromTagsClick();
+    void ConnectDetectEncoding();
+    void miDetectEncodingClick();
+    const text::LetterModel& LetterModel();
+    void ShowAsCodePage(workspace::TagGrid grid, uint32_t codePage);
     void RunGuarded(const std::function<void()>& handler);
 
     platform::AppPaths paths_;
@@ -170,6 +176,8 @@ private:
     std::vector<QComboBox*> fieldCombos_;
     bool selectionChangePosted_ = false;
     TfrmFileNameFromTag* frmFileNameFromTag = nullptr;
+    TfrmDetectEncoding* frmDetectEncoding = nullptr;
+    std::unique_ptr<text::LetterModel> letterModel_;
 };
 
 } // namespace vennart::gui
