@@ -2,6 +2,7 @@
 // under a mask. Only the names in memory change; the files are renamed when the folder is saved.
 #pragma once
 
+#include "commands/FileNameMask.h"
 #include "commands/NameCheck.h"
 #include "platform/Strings.h"
 #include "workspace/Workspace.h"
