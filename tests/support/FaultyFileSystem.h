@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <filesystem>
 #include <optional>
+#include <ostream>
 
 namespace vennart::test {
 
@@ -84,5 +85,10 @@ private:
     bool refuseKernelCopy_ = false;
     bool refuseNoReplace_ = false;
 };
+
+inline void PrintTo(FaultyFileSystem::Fault fault, std::ostream* out)
+{
+    *out << (fault == FaultyFileSystem::Fault::Fail ? "Fail" : "ShortWrite");
+}
 
 } // namespace vennart::test

@@ -116,6 +116,11 @@ struct WriteCase {
     bool KernelCopy = true;
 };
 
+void PrintTo(const WriteCase& write, std::ostream* out)
+{
+    *out << write.Name;
+}
+
 template <typename Write> WriteCase Case(const char* name, bool kernelCopy = true)
 {
     return { name,
@@ -177,8 +182,8 @@ INSTANTIATE_TEST_SUITE_P(WritePaths, WriteFaultSweep,
     testing::Combine(testing::ValuesIn(kWrites),
         testing::Values(FaultyFileSystem::Fault::Fail, FaultyFileSystem::Fault::ShortWrite)),
     [](const auto& info) {
-        return std::string(std::get<0>(info.param).Name)
-            + (std::get<1>(info.param) == FaultyFileSystem::Fault::Fail ? "_Fail" : "_ShortWrite");
+        return std::string(std::get<0>(info.param).Name) + "_"
+            + testing::PrintToString(std::get<1>(info.param));
     });
 
 } // namespace
