@@ -88,7 +88,7 @@ bool TID3v2Class::ReadID3v2Header(platform::File& file)
         std::array<std::uint8_t, kFooterSize> footer {};
         hasFooter_ = IsFooter(std::span(footer.data(), file.ReadAt(footer, kTagHeaderSize + TagSize)));
     }
-    return HasID3v2 && Version >= 0x0300;
+    return HasID3v2 && CanReadFrames(*header_);
 }
 
 SharedBytes TID3v2Class::ReadFrames(platform::File& file)
@@ -107,15 +107,44 @@ SharedBytes TID3v2Class::ReadFrames(platform::File& file)
     std::size_t framesEnd = 0;
     for (auto& frame : ReadID3v2Frames(body, *header_, fileSize_, FileName, &framesEnd))
         Frames.push_back(std::move(frame));
+    TrustTagSize(body.Bytes(), framesEnd);
     DropRecordInsideFrames(static_cast<std::int64_t>(kTagHeaderSize + framesEnd));
     const auto audioOffset = static_cast<std::size_t>(AudioStart()) - kTagHeaderSize;
     return SharedBytes(buffer, read.subspan(std::min(audioOffset, read.size())));
+}
+
+// A size field that claims more than the file holds, or frames followed by bytes that are not padding
+// (an MPEG frame sync, say) before the claimed end, mean the size is wrong: the tag ends with its last
+// frame and the rest is audio. Frame offsets are file offsets only where nothing was unsynchronised.
+void TID3v2Class::TrustTagSize(std::span<const std::uint8_t> body, std::size_t framesEnd)
+{
+    trustedTagSize_.reset();
+    saveRefusal_.clear();
+    const bool beyondFile = static_cast<std::int64_t>(kTagHeaderSize + TagSize) > fileSize_;
+    // An ID3v1 record that the size field wrongly claims is no sign of audio: it is kept as a record.
+    const auto recordStart = fileSize_ - static_cast<std::int64_t>(kTagHeaderSize + TID3v1Tag::kRecordSize);
+    const std::size_t checkedEnd = HasID3v1 && recordStart >= 0
+        ? std::min(body.size(), static_cast<std::size_t>(recordStart))
+        : body.size();
+    const auto afterFrames = body.first(checkedEnd).subspan(std::min(framesEnd, checkedEnd));
+    const bool notPadding = std::ranges::any_of(afterFrames, [](std::uint8_t b) { return b != 0; });
+    if (!beyondFile && !(notPadding && !hasFooter_))
+        return;
+    if (header_->HasFlag(ID3v2Header::kUnsynchronisation) && header_->Major <= 3) {
+        if (beyondFile)
+            saveRefusal_ = FileName.string()
+                + ": the tag's size claims more than the file holds, and where its frames end cannot be told";
+        return;
+    }
+    trustedTagSize_ = static_cast<std::uint32_t>(framesEnd);
 }
 
 std::int64_t TID3v2Class::AudioStart() const
 {
     if (!HasID3v2)
         return 0;
+    if (trustedTagSize_)
+        return static_cast<std::int64_t>(kTagHeaderSize + *trustedTagSize_);
     return static_cast<std::int64_t>(kTagHeaderSize + TagSize + (hasFooter_ ? kFooterSize : 0));
 }
 
@@ -139,6 +168,8 @@ TTag* TID3v2Class::FindFrameByID(std::string_view id, int n) const
 
 void TID3v2Class::Save()
 {
+    if (!saveRefusal_.empty())
+        throw Error(saveRefusal_);
     std::filesystem::path target;
     if (fileSystem_->RealPath(FileName, target) != 0)
         platform::ThrowSystemError(FileName, "cannot open", errno);

@@ -14,6 +14,8 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -59,6 +61,10 @@ public:
     // together with the first bytes after it, which are returned for the search of the first audio frame.
     SharedBytes ReadFrames(platform::File& file);
 
+    // Where the audio data begin: after the tag (where its last frame ends, when its size field
+    // cannot be trusted), and after its footer when it has one.
+    std::int64_t AudioStart() const;
+
     std::filesystem::path FileName;
     bool HasID3v2 = false;
     std::uint32_t TagSize = 0;
@@ -72,13 +78,16 @@ private:
     void ReadTags();
     void ReadID3v1(platform::File& file);
     void DropRecordInsideFrames(std::int64_t framesEnd);
-    // Where the audio data begin: after the tag, and after its footer when it has one.
-    std::int64_t AudioStart() const;
+    void TrustTagSize(std::span<const std::uint8_t> body, std::size_t framesEnd);
     void WriteNewContent(platform::File& source, platform::File& temporary, const ByteVector& tag);
 
     platform::FileSystem* fileSystem_;
     std::optional<ID3v2Header> header_;
     bool hasFooter_ = false;
+    // Where the tag ends when its size field cannot be trusted: just after its last frame.
+    std::optional<std::uint32_t> trustedTagSize_;
+    // Why this file cannot be saved; empty when it can.
+    std::string saveRefusal_;
     std::int64_t fileSize_ = 0;
 };
 

@@ -45,6 +45,12 @@ std::optional<std::size_t> V24ExtendedHeaderLength(std::span<const std::uint8_t>
 
 } // namespace
 
+bool CanReadFrames(const ID3v2Header& header)
+{
+    constexpr std::uint8_t kV22Compression = 0x40;
+    return header.Major >= 3 || (header.Major == 2 && !header.HasFlag(kV22Compression));
+}
+
 std::optional<ID3v2Header> ParseID3v2Header(std::span<const std::uint8_t> bytes)
 {
     if (bytes.size() < kTagHeaderSize || !StartsWith(bytes, kTagMagic))

@@ -30,6 +30,9 @@ struct ID3v2Header {
     bool HasFlag(std::uint8_t flag) const { return (Flags & flag) != 0; }
 };
 
+// Versions 2.2 (without its undefined whole-tag compression) to 2.4 have frames this program reads.
+bool CanReadFrames(const ID3v2Header& header);
+
 // The header at the start of bytes; none unless they begin with "ID3" and hold all 10 header bytes.
 std::optional<ID3v2Header> ParseID3v2Header(std::span<const std::uint8_t> bytes);
 void WriteID3v2Header(ByteWriter& writer, const ID3v2Header& header);

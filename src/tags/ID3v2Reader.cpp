@@ -2,7 +2,9 @@
 
 #include "platform/Error.h"
 #include "tags/BinaryFrames.h"
+#include "tags/FrameBody.h"
 #include "tags/FrameFactory.h"
+#include "tags/ID3v22Frames.h"
 #include "tags/Syncsafe.h"
 
 #include <string>
@@ -28,13 +30,20 @@ bool IsFrameBoundary(std::span<const std::uint8_t> body, std::uint64_t offset)
 }
 
 // The frame that reader holds, header and body, as the kind its identifier and flags call for.
-std::unique_ptr<TTag> ReadFrame(ByteReader& reader, std::uint8_t majorVersion, FrameSizeFormat format)
+std::unique_ptr<TTag> ReadFrame(ByteReader& reader, const ID3v2Header& tagHeader, FrameSizeFormat format)
 {
     const auto header = reader.Peek(kFrameHeaderSize);
     const AnsiString id(header.begin(), header.begin() + 4);
     const auto flags = static_cast<std::uint16_t>(header[8] << 8 | header[9]);
+    const bool tagUnsynchronised = tagHeader.Major >= 4 && tagHeader.HasFlag(ID3v2Header::kUnsynchronisation);
+    if (IsOpaqueFrame(flags, tagHeader.Major) || tagUnsynchronised) {
+        const auto body = reader.Peek(reader.Remaining()).subspan(kFrameHeaderSize);
+        if (const std::optional<ByteVector> plain
+            = DecodeFrameBody(body, flags, tagHeader.Major, tagUnsynchronised))
+            return FrameFromPlainBody(id, flags & ~FormatFlagsToClear(tagHeader.Major), *plain);
+    }
     std::unique_ptr<TTag> frame
-        = IsOpaqueFrame(flags, majorVersion) ? std::make_unique<TUnknownTag>() : CreateFrame(id);
+        = IsOpaqueFrame(flags, tagHeader.Major) ? std::make_unique<TUnknownTag>() : CreateFrame(id);
     frame->LoadFromStream(reader, format);
     return frame;
 }
@@ -53,6 +62,23 @@ std::uint64_t BytesAfterTagHeader(std::int64_t fileSize)
 }
 
 } // namespace
+
+std::unique_ptr<TTag> FrameFromPlainBody(const AnsiString& id, std::uint16_t flags, const ByteVector& body)
+{
+    ByteWriter writer;
+    writer.Bytes(std::span(reinterpret_cast<const std::uint8_t*>(id.data()), id.size()));
+    const auto size = static_cast<std::uint32_t>(body.size());
+    for (const int shift : { 24, 16, 8, 0 })
+        writer.Byte(static_cast<std::uint8_t>(size >> shift));
+    writer.Byte(static_cast<std::uint8_t>(flags >> 8));
+    writer.Byte(static_cast<std::uint8_t>(flags));
+    writer.Bytes(body);
+    const SharedBytes frameBytes(ByteVector(writer.Data().begin(), writer.Data().end()));
+    ByteReader reader(frameBytes);
+    std::unique_ptr<TTag> frame = CreateFrame(id);
+    frame->LoadFromStream(reader, FrameSizeFormat::Plain);
+    return frame;
+}
 
 bool IsOpaqueFrame(std::uint16_t flags, std::uint8_t majorVersion)
 {
@@ -78,9 +104,16 @@ FrameSizeFormat V24FrameSizeFormat(std::span<const std::uint8_t> body, std::size
 FrameList ReadID3v2Frames(SharedBytes tag, const ID3v2Header& header, std::int64_t fileSize,
     const std::filesystem::path& fileName, std::size_t* framesEnd)
 {
-    if (header.Major == 3 && header.HasFlag(ID3v2Header::kUnsynchronisation))
+    if (header.Major <= 3 && header.HasFlag(ID3v2Header::kUnsynchronisation))
         tag = SharedBytes(RemoveUnsynchronisation(tag.Bytes()));
     const std::span<const std::uint8_t> body = tag.Bytes();
+    if (header.Major == 2) {
+        std::size_t end = 0;
+        FrameList frames = ReadID3v22Frames(body, end);
+        if (framesEnd != nullptr)
+            *framesEnd = end;
+        return frames;
+    }
     FrameList frames;
     ByteReader reader(tag);
     reader.Take(FirstFrameOffset(body, header));
@@ -97,7 +130,7 @@ FrameList ReadID3v2Frames(SharedBytes tag, const ID3v2Header& header, std::int64
             break;
         }
         ByteReader frameReader = reader.Split(static_cast<std::size_t>(frameEnd - offset));
-        frames.push_back(ReadFrame(frameReader, header.Major, format));
+        frames.push_back(ReadFrame(frameReader, header, format));
     }
     if (framesEnd != nullptr)
         *framesEnd = reader.Position();

@@ -17,17 +17,22 @@ using FrameList = std::vector<std::unique_ptr<TTag>>;
 
 // The frames of the tag whose header is given, in file order. body holds the bytes after the tag
 // header as far as the tag and the file reach (frames keep parts of it); fileSize is the whole file's size.
-// The list ends at padding, at anything that is not a frame header, and at a frame that would run past the
-// tag's end. A frame that would run past the end of the file throws vennart::Error: the file is damaged.
-// framesEnd, when given, receives the offset in body just after the last frame read.
+// A 2.2 tag's frames become their 2.3 counterparts. The list ends at padding, at anything that is not a frame
+// header, and at a frame that would run past the tag's end. A frame that would run past the end of the file
+// throws vennart::Error: the file is damaged. framesEnd, when given, receives the offset in body just after
+// the last frame read.
 FrameList ReadID3v2Frames(SharedBytes body, const ID3v2Header& header, std::int64_t fileSize,
     const std::filesystem::path& fileName, std::size_t* framesEnd = nullptr);
+
+// A frame of the given identifier and flags read from a plain body, as the kind its identifier calls for.
+std::unique_ptr<TTag> FrameFromPlainBody(const AnsiString& id, std::uint16_t flags, const ByteVector& body);
 
 // How the size field of the frame at offset in body is to be read (see the .cpp for the quirk).
 FrameSizeFormat V24FrameSizeFormat(std::span<const std::uint8_t> body, std::size_t offset);
 
 // Frames whose flags say the body is not plain (compressed, encrypted, grouped; in 2.4 also
-// unsynchronised or with a data length indicator) are kept byte for byte whatever their identifier.
+// unsynchronised or with a data length indicator). Those whose body can be decoded are read from it
+// and written back plain; the others are kept byte for byte whatever their identifier.
 bool IsOpaqueFrame(std::uint16_t flags, std::uint8_t majorVersion);
 
 } // namespace vennart::tags

@@ -10,6 +10,15 @@ namespace {
 constexpr std::uint8_t kFlagsNeverWritten
     = ID3v2Header::kUnsynchronisation | ID3v2Header::kExtendedHeader | ID3v2Header::kFooter;
 
+// A frame whose identifier a 2.3 or 2.4 tag cannot hold (a 2.2 frame without a counterpart) would end
+// the frame list where it stands: it is left out, and the save names it.
+bool IsWritable(const TTag& frame)
+{
+    const auto& id = frame.ID;
+    return !dynamic_cast<const TID3v1Tag*>(&frame)
+        && IsValidFrameID(std::span(reinterpret_cast<const std::uint8_t*>(id.data()), id.size()));
+}
+
 } // namespace
 
 ID3v2Header HeaderForSave(const std::optional<ID3v2Header>& oldHeader)
@@ -28,10 +37,20 @@ std::size_t PaddingSize(std::size_t tagEnd)
     return kPaddingBlock - tagEnd % kPaddingBlock;
 }
 
+std::vector<AnsiString> UnwritableFrames(const FrameList& frames)
+{
+    std::vector<AnsiString> names;
+    for (const auto& frame : frames) {
+        if (!IsWritable(*frame) && !dynamic_cast<const TID3v1Tag*>(frame.get()))
+            names.push_back(frame->ID);
+    }
+    return names;
+}
+
 ByteVector RenderID3v2Tag(
     const ID3v2Header& header, const FrameList& frames, const std::filesystem::path& fileName)
 {
-    const auto isID3v2Frame = [](const auto& frame) { return !dynamic_cast<const TID3v1Tag*>(frame.get()); };
+    const auto isID3v2Frame = [](const auto& frame) { return IsWritable(*frame); };
     std::size_t framesEnd = kTagHeaderSize;
     for (const auto& frame : frames) {
         if (isID3v2Frame(frame))

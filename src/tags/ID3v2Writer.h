@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <filesystem>
 #include <optional>
+#include <vector>
 
 namespace vennart::tags {
 
@@ -21,7 +22,10 @@ ID3v2Header HeaderForSave(const std::optional<ID3v2Header>& oldHeader);
 // file; at least one, so a tag ending on a multiple gets a whole block.
 std::size_t PaddingSize(std::size_t tagEnd);
 
-// Header, every ID3v2 frame of frames in order (the ID3v1 record is not one) in the layout of the
+// The identifiers of the frames a save cannot write back (RenderID3v2Tag leaves them out), in list order.
+std::vector<AnsiString> UnwritableFrames(const FrameList& frames);
+
+// Header, every writable ID3v2 frame of frames in order (the ID3v1 record is not one) in the layout of the
 // header's version, then padding. Throws vennart::Error naming fileName when the tag is larger than
 // its size field can describe.
 ByteVector RenderID3v2Tag(

@@ -2,6 +2,7 @@
 
 #include "platform/CaseMapping.h"
 #include "platform/Rename.h"
+#include "tags/ID3v2Writer.h"
 #include "text/PlainText.h"
 #include "text/UStringConvert.h"
 #include "workspace/FileName.h"
@@ -20,6 +21,43 @@ std::string RenameFailureMessage(const std::vector<std::string>& failures)
     for (const std::string& failure : failures)
         message += "\n" + failure;
     return message;
+}
+
+// Frames read from a file that no ID3v2.3 or 2.4 tag can hold are lost by its save: the user is asked
+// first, and the result names them.
+bool ConfirmDroppedFrames(Workspace& workspace, int row, std::vector<std::string>& dropped)
+{
+    const tags::TID3v2Class& file = workspace.File(row);
+    std::string names;
+    for (const AnsiString& id : tags::UnwritableFrames(file.Frames))
+        names += (names.empty() ? "" : ", ") + id;
+    if (names.empty())
+        return true;
+    const std::string entry = file.FileName.string() + ": " + names;
+    if (workspace.prompts().AskYesNo(
+            "These frames cannot be written and will be lost:\n" + entry + "\nSave the file anyway?")
+        == Answer::No)
+        return false;
+    dropped.push_back(entry);
+    return true;
+}
+
+std::string DroppedFramesMessage(const std::vector<std::string>& dropped)
+{
+    std::string message
+        = std::to_string(dropped.size()) + " file(s) were saved without frames they could not keep:";
+    for (const std::string& entry : dropped)
+        message += "\n" + entry;
+    return message;
+}
+
+void ShowFailures(Workspace& workspace, const std::vector<std::string>& renameFailures,
+    const std::vector<std::string>& dropped)
+{
+    if (!dropped.empty())
+        workspace.prompts().ShowError(DroppedFramesMessage(dropped));
+    if (!renameFailures.empty())
+        workspace.prompts().ShowError(RenameFailureMessage(renameFailures));
 }
 
 int CountMarkedRows(const Workspace& workspace)
@@ -61,24 +99,31 @@ void RenameToRowName(Workspace& workspace, int row, std::vector<std::string>& fa
 void SaveChanges(Workspace& workspace)
 {
     std::vector<std::string> renameFailures;
+    std::vector<std::string> dropped;
+    bool fileKept = false;
     try {
         ProgressLoop loop(workspace.progress(), "Saving", CountMarkedRows(workspace));
         for (int row = 0; row < workspace.FileCount(); ++row) {
             if (!workspace.IsRowMarked(row))
                 continue;
             loop.BeginItem();
+            if (!ConfirmDroppedFrames(workspace, row, dropped)) {
+                fileKept = true;
+                loop.EndItem();
+                continue;
+            }
             workspace.File(row).Save();
             RenameToRowName(workspace, row, renameFailures);
             loop.EndItem();
         }
     } catch (...) {
-        if (!renameFailures.empty())
-            workspace.prompts().ShowError(RenameFailureMessage(renameFailures));
+        ShowFailures(workspace, renameFailures, dropped);
         throw;
     }
-    workspace.ScanFolder();
-    if (!renameFailures.empty())
-        workspace.prompts().ShowError(RenameFailureMessage(renameFailures));
+    // Reading the folder again would throw away the edits of a file the user chose not to save.
+    if (!fileKept)
+        workspace.ScanFolder();
+    ShowFailures(workspace, renameFailures, dropped);
 }
 
 bool ConfirmLeaveFolder(Workspace& workspace)

@@ -84,12 +84,12 @@ std::vector<ReadCase> ReadCases()
                     Frame("TALB", TextBody("x"), 0x0040), Frame("TPE1", TextBody("y"), 0x0020),
                     Frame("TCON", TextBody("z"), 0xC000) })),
             { kept, kept, kept, u"z" } },
-        { "V24OpaqueFramesAreKept",
+        { "V24UnsynchronisedFramesAreDecodedOthersKept",
             Tag(4,
                 Concat({ Frame("TIT2", TextBody("a"), 0x0040), Frame("TALB", TextBody("b"), 0x0008),
                     Frame("TPE1", TextBody("c"), 0x0004), Frame("TCON", TextBody("d"), 0x0002),
                     Frame("TYER", TextBody("e"), 0x0001), Frame("TRCK", TextBody("f"), 0x0080) })),
-            { kept, kept, kept, kept, kept, u"f" } },
+            { kept, kept, kept, u"d", kept, u"f" } },
     };
     // A plain size of 384 (00 00 01 80) read 7 bits per byte would end on the zero byte at 256.
     cases.push_back({ "V24PlainSizeWithATopBitIsReadPlain",

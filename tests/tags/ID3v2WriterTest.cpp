@@ -55,6 +55,7 @@ TEST(RenderID3v2Tag, WritesEveryID3v2FrameInOrderAndLeavesOutTheRecord)
 // A frame that only claims a size, so that no test has to hold 256 MB.
 class HugeFrame : public TTag {
 public:
+    HugeFrame() { ID = "TIT2"; }
     std::size_t GetSize() const override { return kMaxSyncsafe; }
     bool LoadFromStream(ByteReader&, FrameSizeFormat) override { return false; }
     bool SaveToStream(ByteWriter&, FrameSizeFormat) const override { return false; }

@@ -77,15 +77,6 @@ TEST_F(TagRead, AddFrameLooksUpTheNamesAndAppends)
     EXPECT_EQ(tag.GetFrame(1)->LongName, "");
 }
 
-TEST_F(TagRead, AVersion22TagIsMeasuredButItsFramesAreNotRead)
-{
-    const Bytes v22
-        = Concat({ TagHeader(2, 20), BytesOf("TT2"), { 0, 0, 5, 0 }, BytesOf("abcd"), Bytes(9, 0) });
-    const TID3v2Class tag = Read(Concat({ v22, Audio(2) }));
-    EXPECT_EQ(std::tuple(tag.HasID3v2, tag.Version, tag.TagSize, tag.FrameCount(), tag.MPEGInfo.BitrateCode),
-        std::tuple(true, 0x0200, 20u, 0, 12));
-}
-
 TEST_F(TagRead, TheFirstMPEGHeaderIsSearchedAfterTheTag)
 {
     const Bytes tagBytes = Tag(3, Frame("TIT2", TextBody("\xFF\xFB\x90\x64")), 10);

@@ -59,7 +59,7 @@ std::vector<SaveCase> SaveCases()
     const Bytes terminated = Concat({ { 0x01 }, test::Utf16LE(u"Ab"), { 0, 0 } });
     return {
         { "NoTagsGainAnEmpty256ByteTag", {}, SavedTag(3, {}) },
-        { "Version22BecomesAnEmpty23Tag", v22, SavedTag(3, {}) },
+        { "Version22BecomesA23Tag", v22, SavedTag(3, Frame("TIT2", Concat({ { 0xFF }, BytesOf("bcde") }))) },
         // Plain sizes in a 2.4 tag, as iTunes wrote them.
         { "Version24KeepsItsVersionAndGetsSevenBitFrameSizes",
             Concat({ TagHeader(4, static_cast<std::uint32_t>(plainSizes.size()), 0, 2), plainSizes }),

@@ -50,10 +50,11 @@ TEST_P(GenreShown, ThroughTheGenreTableWhateverTheCodePage)
 
 INSTANTIATE_TEST_SUITE_P(Texts, GenreShown,
     testing::Combine(testing::Values(GenreCase { u"(17)", u"Rock" }, GenreCase { u"17", u"Rock" },
-                         GenreCase { u"Rock", u"Unknown" }, GenreCase { u"(17)Rock", u"Unknown" },
+                         GenreCase { u"rOCK", u"Rock" }, GenreCase { u"(17)Rock", u"Rock" },
+                         GenreCase { u"Post-Rock", u"Post-Rock" }, GenreCase { u"(RX)", u"(RX)" },
                          GenreCase { u"", u"Unknown" }, GenreCase { u"(0)", u"Blues" },
                          GenreCase { u"(148)", u"Unknown" }, GenreCase { u"(255)", u"" },
-                         GenreCase { u"(300)", u"Space" }, GenreCase { u"(99999999999)", u"Unknown" }),
+                         GenreCase { u"(300)", u"Space" }, GenreCase { u"(99999999999)", u"(99999999999)" }),
         testing::Values(kUtf16, kCyrillic)));
 
 class GenreStored : public testing::TestWithParam<uint32_t> { };
