@@ -31,6 +31,8 @@ class DirectoryListBox;
 class DriveComboBox;
 class FileGridModel;
 class StatusLine;
+class TfrmSelectTags;
+class TfrmTransliTable;
 
 class TfrmMain : public QMainWindow {
     Q_OBJECT
@@ -87,6 +89,9 @@ public:
     QTableView* sgID3v1;
     QTableView* sgID3v2;
     StatusLine* panStatus;
+    // Dialogs created with the window and kept for the run
+    TfrmTransliTable* frmTransliTable = nullptr;
+    TfrmSelectTags* frmSelectTags = nullptr;
     // The frame identifiers the editing panel shows: the main ones, then TagEditList.
     std::vector<AnsiString> TagList;
 
@@ -153,6 +158,11 @@ private:
     void TntFormClose();
 
     void miAboutClick();
+
+    // Transliteration, frames to edit, copying tags and the ID3v1 version
+    void ConnectTagToolCommands();
+    void miTranslitTableClick();
+    void miTagsToDisplayClick();
     void RunGuarded(const std::function<void()>& handler);
 
     platform::AppPaths paths_;
