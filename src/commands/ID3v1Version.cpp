@@ -1,0 +1,16 @@
+#include "commands/ID3v1Version.h"
+
+#include "tags/ID3v1Tag.h"
+
+namespace vennart::commands {
+
+bool SetID3v1Version(tags::TID3v2Class& file, bool toV11)
+{
+    tags::TID3v1Tag* record = file.FindFrameByClass<tags::TID3v1Tag>(1);
+    if (record == nullptr || record->IsV11 == toV11)
+        return false;
+    record->SetV11(toV11);
+    return true;
+}
+
+} // namespace vennart::commands
