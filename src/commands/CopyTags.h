@@ -4,8 +4,10 @@
 #pragma once
 
 #include "tags/ID3v2Class.h"
+#include "workspace/Workspace.h"
 
 #include <cstdint>
+#include <span>
 
 namespace vennart::commands {
 
@@ -18,5 +20,10 @@ bool CopyID3v1ToID3v2(tags::TID3v2Class& file, uint32_t cp1, uint32_t cp2);
 // number n or "n/m" leaves the track number alone; otherwise it keeps n's low 8 bits. A TCON the
 // genre table does not name gives 148.
 void CopyID3v2ToID3v1(tags::TID3v2Class& file, uint32_t cp1, uint32_t cp2);
+
+// The command over selected rows (indexes into the file list) in the workspace's view code pages:
+// copies into the grid `to` and marks each copied row there. Copying into ID3v2 skips a file
+// without an ID3v1 record and goes on with the next.
+void CopyTags(workspace::Workspace& workspace, workspace::TagGrid to, std::span<const int> rows);
 
 } // namespace vennart::commands

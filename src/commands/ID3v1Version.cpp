@@ -13,4 +13,12 @@ bool SetID3v1Version(tags::TID3v2Class& file, bool toV11)
     return true;
 }
 
+void SetID3v1Version(workspace::Workspace& workspace, std::span<const int> rows, bool toV11)
+{
+    for (const int row : rows) {
+        if (SetID3v1Version(workspace.File(row), toV11))
+            workspace.MarkRowChanged(row, workspace::TagGrid::ID3v1);
+    }
+}
+
 } // namespace vennart::commands

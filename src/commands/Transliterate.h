@@ -6,8 +6,10 @@
 #include "tags/ID3v1Tag.h"
 #include "tags/ID3v2Class.h"
 #include "text/Translit.h"
+#include "workspace/Workspace.h"
 
 #include <cstdint>
+#include <span>
 
 namespace vennart::commands {
 
@@ -22,5 +24,14 @@ bool TransliterateID3v2(tags::TID3v2Class& file, uint32_t codePage, const text::
 
 // The whole name, extension included; true when it changed.
 bool TransliterateFileName(WideString& name, const text::TranslitTable& table);
+
+// The commands over selected rows (indexes into the file list, top to bottom). Tags: the ID3v1
+// records in the ID3v1 view code page, or the ID3v2 frames in the ID3v2 one; each row that changed
+// is marked in that grid. Names: a changed name goes into the row's name cell, marked in both grids.
+// No file is renamed here, and names that collide are left for the save to refuse.
+void TransliterateTags(workspace::Workspace& workspace, workspace::TagGrid grid, std::span<const int> rows,
+    const text::TranslitTable& table);
+void TransliterateFileNames(
+    workspace::Workspace& workspace, std::span<const int> rows, const text::TranslitTable& table);
 
 } // namespace vennart::commands

@@ -163,6 +163,18 @@ private:
     void ConnectTagToolCommands();
     void miTranslitTableClick();
     void miTagsToDisplayClick();
+    void miTransliterID3v1Click();
+    void miTranslitID3v2Click();
+    void tbTranslitTagsClick();
+    void miTransliterateFilenamesClick();
+    void TransliterateTagsOf(workspace::TagGrid grid);
+    void miID3v1toID3v2Click();
+    void miID3v2toID3v1Click();
+    void tbCopyTagsClick();
+    void CopyTagsInto(workspace::TagGrid to);
+    void miID3VersionClick(bool toV11);
+    // The grid's tag cells and, when its tab is visible, the editing panel.
+    void RefreshTagsOf(workspace::TagGrid grid);
     void RunGuarded(const std::function<void()>& handler);
 
     platform::AppPaths paths_;
