@@ -34,6 +34,8 @@ class FileGridModel;
 class StatusLine;
 class TfrmFileNameFromTag;
 class TfrmDetectEncoding;
+class TfrmSelectTags;
+class TfrmTransliTable;
 
 class TfrmMain : public QMainWindow {
     Q_OBJECT
@@ -90,6 +92,9 @@ public:
     QTableView* sgID3v1;
     QTableView* sgID3v2;
     StatusLine* panStatus;
+    // Dialogs created with the window and kept for the run
+    TfrmTransliTable* frmTransliTable = nullptr;
+    TfrmSelectTags* frmSelectTags = nullptr;
     // The frame identifiers the editing panel shows: the main ones, then TagEditList.
     std::vector<AnsiString> TagList;
 
@@ -162,6 +167,23 @@ private:
     void miDetectEncodingClick();
     const text::LetterModel& LetterModel();
     void ShowAsCodePage(workspace::TagGrid grid, uint32_t codePage);
+
+    // Transliteration, frames to edit, copying tags and the ID3v1 version
+    void ConnectTagToolCommands();
+    void miTranslitTableClick();
+    void miTagsToDisplayClick();
+    void miTransliterID3v1Click();
+    void miTranslitID3v2Click();
+    void tbTranslitTagsClick();
+    void miTransliterateFilenamesClick();
+    void TransliterateTagsOf(workspace::TagGrid grid);
+    void miID3v1toID3v2Click();
+    void miID3v2toID3v1Click();
+    void tbCopyTagsClick();
+    void CopyTagsInto(workspace::TagGrid to);
+    void miID3VersionClick(bool toV11);
+    // The grid's tag cells and, when its tab is visible, the editing panel.
+    void RefreshTagsOf(workspace::TagGrid grid);
     void RunGuarded(const std::function<void()>& handler);
 
     platform::AppPaths paths_;

@@ -47,7 +47,9 @@ QLabel* MakeFieldLabel(const QString& caption)
 
 void ClearLayout(QWidget* widget)
 {
-    for (QObject* child : widget->children()) {
+    // Deleting a child takes it out of children(): walk a copy.
+    const QObjectList children = widget->children();
+    for (QObject* child : children) {
         if (child->isWidgetType())
             delete child;
     }

@@ -116,16 +116,16 @@ std::vector<WideString> ReadTextLines(const std::filesystem::path& path)
     return DecodeTextLines(ReadWholeFile(path));
 }
 
-void WriteTextLines(const std::filesystem::path& path, const std::vector<WideString>& lines)
+void WriteTextLines(
+    const std::filesystem::path& path, const std::vector<WideString>& lines, platform::FileSystem& fileSystem)
 {
     const std::filesystem::path target = ResolveLinks(path);
     std::error_code ignored;
     std::filesystem::create_directories(target.parent_path(), ignored);
     const AnsiString bytes = EncodeTextLines(lines);
-    platform::ReplaceFileContent(
-        platform::SystemFileSystem(), target, PermissionsFor(target), [&bytes](platform::File& file) {
-            file.WriteAt({ reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size() }, 0);
-        });
+    platform::ReplaceFileContent(fileSystem, target, PermissionsFor(target), [&bytes](platform::File& file) {
+        file.WriteAt({ reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size() }, 0);
+    });
 }
 
 } // namespace vennart::text

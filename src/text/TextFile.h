@@ -2,6 +2,7 @@
 // byte-order mark, written as UTF-16 little-endian with the mark FF FE and CR LF after every line.
 #pragma once
 
+#include "platform/FileSystem.h"
 #include "platform/Strings.h"
 
 #include <filesystem>
@@ -25,7 +26,8 @@ std::vector<WideString> ReadTextLines(const std::filesystem::path& path);
 
 // Replaces the file (through a link, its target) as a whole: the old content stays until the new one
 // is complete on disk. Creates the file's folder when missing. Throws an error that names the file
-// and the cause.
-void WriteTextLines(const std::filesystem::path& path, const std::vector<WideString>& lines);
+// and the cause. Every file operation goes through fileSystem.
+void WriteTextLines(const std::filesystem::path& path, const std::vector<WideString>& lines,
+    platform::FileSystem& fileSystem = platform::SystemFileSystem());
 
 } // namespace vennart::text

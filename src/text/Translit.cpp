@@ -126,10 +126,11 @@ TranslitTable LoadTranslitTable(const std::filesystem::path& file)
     return TranslitTable(ReadTextLines(file));
 }
 
-void SaveTranslitTable(const TranslitTable& table, const std::filesystem::path& file)
+void SaveTranslitTable(
+    const TranslitTable& table, const std::filesystem::path& file, platform::FileSystem& fileSystem)
 {
     try {
-        WriteTextLines(file, table.Lines());
+        WriteTextLines(file, table.Lines(), fileSystem);
     } catch (const Error&) {
         throw Error("Cannot create file " + file.string());
     }

@@ -2,6 +2,7 @@
 // "character=replacement" lines (translit.tab), typically Cyrillic to Latin letters.
 #pragma once
 
+#include "platform/FileSystem.h"
 #include "platform/Strings.h"
 
 #include <cstdint>
@@ -41,8 +42,10 @@ private:
 // file exists but cannot be read.
 TranslitTable LoadTranslitTable(const std::filesystem::path& file);
 
-// Writes the lines as UTF-16 LE with FF FE and CR LF; throws "Cannot create file <path>".
-void SaveTranslitTable(const TranslitTable& table, const std::filesystem::path& file);
+// Replaces the file as a whole with the lines as UTF-16 LE with FF FE and CR LF; throws "Cannot create
+// file <path>" and leaves the old file as it was when that fails.
+void SaveTranslitTable(const TranslitTable& table, const std::filesystem::path& file,
+    platform::FileSystem& fileSystem = platform::SystemFileSystem());
 
 // One row of the table editor: a character and its replacement.
 struct TranslitRow {

@@ -1,0 +1,24 @@
+#include "commands/ID3v1Version.h"
+
+#include "tags/ID3v1Tag.h"
+
+namespace vennart::commands {
+
+bool SetID3v1Version(tags::TID3v2Class& file, bool toV11)
+{
+    tags::TID3v1Tag* record = file.FindFrameByClass<tags::TID3v1Tag>(1);
+    if (record == nullptr || record->IsV11 == toV11)
+        return false;
+    record->SetV11(toV11);
+    return true;
+}
+
+void SetID3v1Version(workspace::Workspace& workspace, std::span<const int> rows, bool toV11)
+{
+    for (const int row : rows) {
+        if (SetID3v1Version(workspace.File(row), toV11))
+            workspace.MarkRowChanged(row, workspace::TagGrid::ID3v1);
+    }
+}
+
+} // namespace vennart::commands
