@@ -128,7 +128,8 @@ void TID3v2Class::TrustTagSize(std::span<const std::uint8_t> body, std::size_t f
         : body.size();
     const auto afterFrames = body.first(checkedEnd).subspan(std::min(framesEnd, checkedEnd));
     const bool notPadding = std::ranges::any_of(afterFrames, [](std::uint8_t b) { return b != 0; });
-    if (!beyondFile && !(notPadding && !hasFooter_))
+    // Zeros to the end of the file are padding of a cut-off tag, not audio.
+    if (!notPadding || (hasFooter_ && !beyondFile))
         return;
     if (header_->HasFlag(ID3v2Header::kUnsynchronisation) && header_->Major <= 3) {
         if (beyondFile)
