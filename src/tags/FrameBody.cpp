@@ -20,24 +20,34 @@ constexpr std::uint16_t kV24DataLength = 0x0001;
 constexpr std::size_t kSizeFieldLength = 4;
 constexpr std::size_t kInflateChunk = 64 * 1024;
 
-std::size_t InflationLimit(std::size_t storedSize)
+std::size_t InflationLimit(std::size_t storedSize, std::size_t budget)
 {
-    return std::min(kMaxInflatedSize, std::max<std::size_t>(storedSize, 1) * kMaxInflationRatio);
+    return std::min({ kMaxInflatedSize, std::max<std::size_t>(storedSize, 1) * kMaxInflationRatio, budget });
+}
+
+std::optional<ByteVector> InflateWithin(
+    std::span<const std::uint8_t> data, std::size_t storedSize, std::size_t& budget)
+{
+    std::optional<ByteVector> plain = Inflate(data, InflationLimit(storedSize, budget));
+    if (plain)
+        budget -= plain->size();
+    return plain;
 }
 
 // 2.3: a compressed body starts with the 4-byte inflated size, then the zlib data.
-std::optional<ByteVector> DecodeV23Body(std::span<const std::uint8_t> body, std::uint16_t flags)
+std::optional<ByteVector> DecodeV23Body(
+    std::span<const std::uint8_t> body, std::uint16_t flags, std::size_t& budget)
 {
     if ((flags & (kV23Encrypted | kV23Grouped)) != 0 || (flags & kV23Compressed) == 0
         || body.size() < kSizeFieldLength)
         return std::nullopt;
-    return Inflate(body.subspan(kSizeFieldLength), InflationLimit(body.size()));
+    return InflateWithin(body.subspan(kSizeFieldLength), body.size(), budget);
 }
 
 // 2.4: an optional data length indicator, then the body, unsynchronised and then compressed as the
 // flags say. iTunes and others set unsynchronisation in the tag header only.
 std::optional<ByteVector> DecodeV24Body(
-    std::span<const std::uint8_t> body, std::uint16_t flags, bool tagUnsynchronised)
+    std::span<const std::uint8_t> body, std::uint16_t flags, bool tagUnsynchronised, std::size_t& budget)
 {
     if ((flags & (kV24Encrypted | kV24Grouped)) != 0)
         return std::nullopt;
@@ -51,7 +61,7 @@ std::optional<ByteVector> DecodeV24Body(
         : ByteVector(body.begin(), body.end());
     if ((flags & kV24Compressed) == 0)
         return plain;
-    return Inflate(plain, InflationLimit(body.size()));
+    return InflateWithin(plain, body.size(), budget);
 }
 
 } // namespace
@@ -64,9 +74,10 @@ std::uint16_t FormatFlagsToClear(std::uint8_t majorVersion)
 }
 
 std::optional<ByteVector> DecodeFrameBody(std::span<const std::uint8_t> body, std::uint16_t flags,
-    std::uint8_t majorVersion, bool tagUnsynchronised)
+    std::uint8_t majorVersion, bool tagUnsynchronised, std::size_t& budget)
 {
-    return majorVersion >= 4 ? DecodeV24Body(body, flags, tagUnsynchronised) : DecodeV23Body(body, flags);
+    return majorVersion >= 4 ? DecodeV24Body(body, flags, tagUnsynchronised, budget)
+                             : DecodeV23Body(body, flags, budget);
 }
 
 std::optional<ByteVector> Inflate(std::span<const std::uint8_t> data, std::size_t limit)

@@ -93,8 +93,14 @@ bool TID3v2Class::ReadID3v2Header(platform::File& file)
 
 SharedBytes TID3v2Class::ReadFrames(platform::File& file)
 {
-    if (!ReadID3v2Header(file))
+    saveRefusal_.clear();
+    if (!ReadID3v2Header(file)) {
+        // A tag whose frames cannot be read would be lost, unseen, by a save.
+        if (HasID3v2 && header_->Major == 2)
+            saveRefusal_ = FileName.string()
+                + ": the ID3v2.2 tag is compressed and cannot be read; saving would lose it";
         return {};
+    }
     // Never more than the file holds, whatever the size field claims.
     const std::int64_t end = std::min(AudioStart() + static_cast<std::int64_t>(kAudioHeadSize), fileSize_);
     const auto wanted = static_cast<std::size_t>(
@@ -119,7 +125,6 @@ SharedBytes TID3v2Class::ReadFrames(platform::File& file)
 void TID3v2Class::TrustTagSize(std::span<const std::uint8_t> body, std::size_t framesEnd)
 {
     trustedTagSize_.reset();
-    saveRefusal_.clear();
     const bool beyondFile = static_cast<std::int64_t>(kTagHeaderSize + TagSize) > fileSize_;
     // An ID3v1 record that the size field wrongly claims is no sign of audio: it is kept as a record.
     const auto recordStart = fileSize_ - static_cast<std::int64_t>(kTagHeaderSize + TID3v1Tag::kRecordSize);
@@ -128,7 +133,8 @@ void TID3v2Class::TrustTagSize(std::span<const std::uint8_t> body, std::size_t f
         : body.size();
     const auto afterFrames = body.first(checkedEnd).subspan(std::min(framesEnd, checkedEnd));
     const bool notPadding = std::ranges::any_of(afterFrames, [](std::uint8_t b) { return b != 0; });
-    if (!beyondFile && !(notPadding && !hasFooter_))
+    // Zeros to the end of the file are padding of a cut-off tag, not audio.
+    if (!notPadding || (hasFooter_ && !beyondFile))
         return;
     if (header_->HasFlag(ID3v2Header::kUnsynchronisation) && header_->Major <= 3) {
         if (beyondFile)

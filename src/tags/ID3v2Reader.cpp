@@ -30,7 +30,8 @@ bool IsFrameBoundary(std::span<const std::uint8_t> body, std::uint64_t offset)
 }
 
 // The frame that reader holds, header and body, as the kind its identifier and flags call for.
-std::unique_ptr<TTag> ReadFrame(ByteReader& reader, const ID3v2Header& tagHeader, FrameSizeFormat format)
+std::unique_ptr<TTag> ReadFrame(
+    ByteReader& reader, const ID3v2Header& tagHeader, FrameSizeFormat format, std::size_t& inflationBudget)
 {
     const auto header = reader.Peek(kFrameHeaderSize);
     const AnsiString id(header.begin(), header.begin() + 4);
@@ -39,7 +40,7 @@ std::unique_ptr<TTag> ReadFrame(ByteReader& reader, const ID3v2Header& tagHeader
     if (IsOpaqueFrame(flags, tagHeader.Major) || tagUnsynchronised) {
         const auto body = reader.Peek(reader.Remaining()).subspan(kFrameHeaderSize);
         if (const std::optional<ByteVector> plain
-            = DecodeFrameBody(body, flags, tagHeader.Major, tagUnsynchronised))
+            = DecodeFrameBody(body, flags, tagHeader.Major, tagUnsynchronised, inflationBudget))
             return FrameFromPlainBody(id, flags & ~FormatFlagsToClear(tagHeader.Major), *plain);
     }
     std::unique_ptr<TTag> frame
@@ -115,6 +116,7 @@ FrameList ReadID3v2Frames(SharedBytes tag, const ID3v2Header& header, std::int64
         return frames;
     }
     FrameList frames;
+    std::size_t inflationBudget = kMaxInflatedTagSize;
     ByteReader reader(tag);
     reader.Take(FirstFrameOffset(body, header));
     // A frame needs its 10-byte header and at least one byte of body.
@@ -130,7 +132,7 @@ FrameList ReadID3v2Frames(SharedBytes tag, const ID3v2Header& header, std::int64
             break;
         }
         ByteReader frameReader = reader.Split(static_cast<std::size_t>(frameEnd - offset));
-        frames.push_back(ReadFrame(frameReader, header, format));
+        frames.push_back(ReadFrame(frameReader, header, format, inflationBudget));
     }
     if (framesEnd != nullptr)
         *framesEnd = reader.Position();

@@ -3,6 +3,7 @@
 #include "platform/SystemCodePage.h"
 #include "support/Id3Builder.h"
 #include "support/TempDir.h"
+#include "support/TextTestSupport.h"
 #include "tags/BinaryFrames.h"
 #include "tags/CommentFrame.h"
 #include "tags/FrameBody.h"
@@ -11,6 +12,7 @@
 #include "tags/TextFrame.h"
 #include "tags/UrlFrames.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <zlib.h>
 
@@ -219,6 +221,18 @@ INSTANTIATE_TEST_SUITE_P(Cases, UntrustedTagSize,
     testing::Values(SizeCase { "ClaimsMoreThanTheFileHolds", test::TagHeader(3, 256 * 1024 * 1024 - 1) },
         SizeCase { "ClaimsTheAudioAfterItsFrames", test::TagHeader(3, 11 + 2 * test::kAudioFrameLength) }),
     [](const auto& info) { return info.param.Name; });
+
+TEST(UntrustedTagSize, AnUnsynchronisedTagClaimingMoreThanTheFileIsNotSaved)
+{
+    const test::TempDir dir;
+    const auto file = dir / "song.mp3";
+    test::WriteFileBytes(
+        file, Concat({ test::TagHeader(3, 1 << 20, 0x80), Frame("TIT2", TextBody("t")), Audio(2) }));
+    TID3v2Class tag(file);
+    const Bytes before = test::ReadFileBytes(file);
+    EXPECT_THAT(test::ErrorOf([&] { tag.Save(); }), testing::HasSubstr(file.string()));
+    EXPECT_EQ(test::ReadFileBytes(file), before);
+}
 
 } // namespace
 } // namespace vennart::tags
