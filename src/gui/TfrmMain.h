@@ -32,6 +32,7 @@ class DriveComboBox;
 class FileGridModel;
 class StatusLine;
 class TfrmFileNameFromTag;
+class TfrmTagsFromFileName;
 
 class TfrmMain : public QMainWindow {
     Q_OBJECT
@@ -156,6 +157,8 @@ private:
     void miAboutClick();
     void ConnectNamesFromTags();
     void miMakeFilenamesfromTagsClick();
+    void ConnectTagsFromNames();
+    void miMakeTagsFromFilenamesClick();
     void RunGuarded(const std::function<void()>& handler);
 
     platform::AppPaths paths_;
@@ -170,6 +173,7 @@ private:
     std::vector<QComboBox*> fieldCombos_;
     bool selectionChangePosted_ = false;
     TfrmFileNameFromTag* frmFileNameFromTag = nullptr;
+    TfrmTagsFromFileName* frmTagsFromFileName = nullptr;
 };
 
 } // namespace vennart::gui
