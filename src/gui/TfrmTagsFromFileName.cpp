@@ -279,11 +279,16 @@ QWidget* TfrmTagsFromFileName::CreateBottomPanel()
 
 bool TfrmTagsFromFileName::Run(const workspace::Workspace& workspace, const std::vector<int>& rows)
 {
-    preview_->Reset(workspace, rows);
-    preview_->SetOptions(Options());
+    PreviewRows(workspace, rows);
     const bool accepted = exec() == QDialog::Accepted;
     preview_->Clear();
     return accepted;
+}
+
+void TfrmTagsFromFileName::PreviewRows(const workspace::Workspace& workspace, const std::vector<int>& rows)
+{
+    preview_->Reset(workspace, rows);
+    preview_->SetOptions(Options());
 }
 
 commands::TagsFromNameOptions TfrmTagsFromFileName::Options() const

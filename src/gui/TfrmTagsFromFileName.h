@@ -50,6 +50,8 @@ public:
 
     // Shows the dialog with a preview of the rows of the workspace's active grid; true when accepted.
     bool Run(const workspace::Workspace& workspace, const std::vector<int>& rows);
+    // Fills the preview with the rows, before showing the dialog.
+    void PreviewRows(const workspace::Workspace& workspace, const std::vector<int>& rows);
     // What the controls say now.
     commands::TagsFromNameOptions Options() const;
     // The help box's text, lines joined by CR LF.
