@@ -149,6 +149,24 @@ private slots:
         QCOMPARE(Marks(window.sgID3v1), (QStringList { QString(), QString(), QString() }));
     }
 
+    void withNoFileListedTheDialogDoesNotOpen()
+    {
+        GuiSession session;
+        QVERIFY(session.StartInMusicDir());
+        gui::TfrmMain& window = session.Window();
+        const TempDir empty;
+        session.Workspace().OpenFolder(empty.Path());
+        bool opened = false;
+        QTimer::singleShot(0, &window, [&] {
+            auto* dialog = DialogOf(window);
+            opened = dialog->isVisible();
+            dialog->reject();
+        });
+        window.actions.miMakeTagsFromFilenames->trigger();
+        QTest::qWait(20);
+        QVERIFY(!opened);
+    }
+
     void cancelChangesNothingAndTheRulesStay()
     {
         GuiSession session;
