@@ -3,21 +3,20 @@
 //   the command with three checked rules and two replacement rows, with both grids repainted and
 //   the panel's values and value lists worked out again (goal under 300 ms);
 //   one keystroke in a rule field of the dialog, with the preview repainted (goal under 30 ms).
+#include "BenchmarkMain.h"
 #include "GridWindow.h"
 #include "SampleFolder.h"
 #include "SilentUser.h"
-#include "commands/FileNamesFromTags.h"
+#include "commands/Selection.h"
 #include "commands/TagsFromFileNames.h"
 #include "gui/TfrmTagsFromFileName.h"
 #include "workspace/FieldEditing.h"
 #include "workspace/TagFields.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <benchmark/benchmark.h>
-#include <cstdio>
 
 namespace {
 
@@ -116,20 +115,11 @@ BENCHMARK(BM_PreviewKeystroke)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    bench::UseOffscreenPlatform();
-    QApplication application(argc, argv);
-    try {
+    return bench::BenchmarkMain(argc, argv, [&] {
+        const bench::OffscreenApplication application(argc, argv);
         const bench::SampleFolder folder(kFileCount, kFileSize);
         ListedFolder listed(folder);
         gListed = &listed;
-        benchmark::RunSpecifiedBenchmarks();
-    } catch (const std::exception& error) {
-        std::fprintf(stderr, "%s\n", error.what());
-        return 1;
-    }
-    benchmark::Shutdown();
-    return 0;
+        bench::RunBenchmarks();
+    });
 }

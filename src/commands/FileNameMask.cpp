@@ -63,19 +63,31 @@ struct Expansion {
         return record ? text::CodePageToWide(ID3v1Field(*record, codeIndex), codePage) : WideString {};
     }
 
-    WideString Value(std::u16string_view code) const
+    WideString Value(const MaskPart& part) const
     {
-        for (std::size_t i = 0; i < kMaskCodes.size(); ++i) {
-            if (platform::EqualNoCase(code, kMaskCodes[i].code)) {
-                WideString value = KnownCode(i);
-                return kMaskCodes[i].code == u"%vvtr" && value.size() == 1 ? u"0" + value : value;
-            }
+        if (part.code >= 0) {
+            WideString value = KnownCode(static_cast<std::size_t>(part.code));
+            return kMaskCodes[static_cast<std::size_t>(part.code)].code == u"%vvtr" && value.size() == 1
+                ? u"0" + value
+                : value;
         }
-        if (grid != workspace::TagGrid::ID3v2 || code.size() != kCodeLength)
+        if (grid != workspace::TagGrid::ID3v2 || part.frameId.empty())
             return {};
-        return workspace::GetFrameText(file, FrameIdOf(code), codePage);
+        return workspace::GetFrameText(file, part.frameId, codePage);
     }
 };
+
+MaskPart CodePart(std::u16string_view code)
+{
+    MaskPart part;
+    for (std::size_t i = 0; i < kMaskCodes.size(); ++i) {
+        if (platform::EqualNoCase(code, kMaskCodes[i].code))
+            part.code = static_cast<int>(i);
+    }
+    if (part.code < 0 && code.size() == kCodeLength)
+        part.frameId = FrameIdOf(code);
+    return part;
+}
 
 } // namespace
 
@@ -96,19 +108,29 @@ WideString NameWithoutExtension(const WideString& name)
     return name.substr(0, dot);
 }
 
-WideString ExpandFileNameMask(std::u16string_view mask, const tags::TID3v2Class& file,
+std::vector<MaskPart> ParseFileNameMask(std::u16string_view mask)
+{
+    std::vector<MaskPart> parts;
+    for (std::size_t i = 0; i < mask.size();) {
+        if (mask[i] != u'%') {
+            if (parts.empty() || parts.back().code >= 0 || !parts.back().frameId.empty())
+                parts.emplace_back();
+            parts.back().literal += mask[i++];
+            continue;
+        }
+        parts.push_back(CodePart(mask.substr(i, kCodeLength)));
+        i += kCodeLength;
+    }
+    return parts;
+}
+
+WideString ExpandFileNameMask(const std::vector<MaskPart>& mask, const tags::TID3v2Class& file,
     workspace::TagGrid grid, uint32_t codePage, const WideString& oldName)
 {
     const Expansion expansion { file, grid, codePage, oldName };
     WideString name;
-    for (std::size_t i = 0; i < mask.size();) {
-        if (mask[i] != u'%') {
-            name += mask[i++];
-            continue;
-        }
-        name += expansion.Value(mask.substr(i, kCodeLength));
-        i += kCodeLength;
-    }
+    for (const auto& part : mask)
+        name += part.literal.empty() ? expansion.Value(part) : part.literal;
     return name + WideString(kExtension);
 }
 

@@ -8,7 +8,9 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace vennart::commands {
 
@@ -35,9 +37,20 @@ WideString MaskWithoutExtension(const WideString& mask);
 // separator of a path or drive follows it (then the dot belongs to a folder, not to an extension).
 WideString NameWithoutExtension(const WideString& name);
 
+// One piece of a mask: literal text, one of the codes above, or a frame code.
+struct MaskPart {
+    WideString literal;
+    int code = -1; // index into kMaskCodes
+    std::string frameId; // a frame code's identifier, exactly as written
+};
+
+// The mask cut into its pieces once, so that expanding it for many files compares no codes. Every
+// "%" takes the four characters after it, recognised or not.
+std::vector<MaskPart> ParseFileNameMask(std::u16string_view mask);
+
 // What one file's mask expands to, ".mp3" appended. `oldName` is the name as the grid shows it
 // (unsaved edits included); text is read from the grid's tag through its view code page.
-WideString ExpandFileNameMask(std::u16string_view mask, const tags::TID3v2Class& file,
+WideString ExpandFileNameMask(const std::vector<MaskPart>& mask, const tags::TID3v2Class& file,
     workspace::TagGrid grid, uint32_t codePage, const WideString& oldName);
 
 } // namespace vennart::commands

@@ -30,7 +30,7 @@ std::vector<WideString> NamesOutside(const workspace::Workspace& workspace, cons
 } // namespace
 
 std::optional<WideString> NewFileNameOfRow(
-    const workspace::Workspace& workspace, int row, std::u16string_view mask)
+    const workspace::Workspace& workspace, int row, const std::vector<MaskPart>& mask)
 {
     const auto& file = workspace.File(row);
     const auto grid = workspace.ActiveGrid();
@@ -53,7 +53,7 @@ int RenamePreview::UnusableCount() const
 RenamePreview PreviewFileNames(
     const workspace::Workspace& workspace, const std::vector<int>& rows, const WideString& mask)
 {
-    const WideString expandable = MaskWithoutExtension(mask);
+    const auto expandable = ParseFileNameMask(MaskWithoutExtension(mask));
     RenamePreview preview;
     std::vector<WideString> newNames;
     std::vector<WideString> keptNames = NamesOutside(workspace, rows);
@@ -73,19 +73,10 @@ RenamePreview PreviewFileNames(
     return preview;
 }
 
-std::vector<int> SelectedRows(const workspace::Workspace& workspace)
-{
-    std::vector<int> rows;
-    const auto range = workspace.ActiveSelection();
-    for (int row = range.top; row <= range.bottom && row < workspace.FileCount(); ++row)
-        rows.push_back(row);
-    return rows;
-}
-
 void ApplyFileNamesFromTags(
     workspace::Workspace& workspace, const std::vector<int>& rows, const WideString& mask)
 {
-    const WideString expandable = MaskWithoutExtension(mask);
+    const auto expandable = ParseFileNameMask(MaskWithoutExtension(mask));
     for (int row : rows) {
         const auto name = NewFileNameOfRow(workspace, row, expandable);
         if (name && TakesNewName(workspace, row, *name)) {

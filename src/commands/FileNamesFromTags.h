@@ -2,6 +2,7 @@
 // under a mask. Only the names in memory change; the files are renamed when the folder is saved.
 #pragma once
 
+#include "commands/FileNameMask.h"
 #include "commands/NameCheck.h"
 #include "platform/Strings.h"
 #include "workspace/Workspace.h"
@@ -29,9 +30,6 @@ struct RenamePreview {
 };
 RenamePreview PreviewFileNames(
     const workspace::Workspace& workspace, const std::vector<int>& rows, const WideString& mask);
-
-// The selected rows of the active grid, top to bottom.
-std::vector<int> SelectedRows(const workspace::Workspace& workspace);
 
 // Puts each row's new name into both grids and marks the row in both.
 void ApplyFileNamesFromTags(

@@ -1,7 +1,6 @@
 #include "commands/NameCheck.h"
 
 #include "platform/CaseMapping.h"
-#include "text/UStringConvert.h"
 
 #include <algorithm>
 #include <unordered_map>
@@ -21,13 +20,31 @@ bool IsOnlyExtension(const WideString& name)
     return name.empty() || platform::EqualNoCase(name, u".mp3");
 }
 
+// Bytes of the name in UTF-8, as Linux stores it.
+std::size_t Utf8Length(const WideString& name)
+{
+    std::size_t bytes = 0;
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        const char16_t unit = name[i];
+        if (unit < 0x80)
+            bytes += 1;
+        else if (unit < 0x800)
+            bytes += 2;
+        else if (unit >= 0xD800 && unit < 0xDC00 && i + 1 < name.size())
+            bytes += 4, ++i;
+        else
+            bytes += 3;
+    }
+    return bytes;
+}
+
 std::optional<NameProblem> ProblemOfName(const WideString& name)
 {
     if (IsOnlyExtension(name))
         return NameProblem::NothingButExtension;
     if (HasForbiddenCharacter(name))
         return NameProblem::ForbiddenCharacter;
-    if (text::WideToCodePage(name, text::kUtf8CodePage).size() > kMaxFileNameBytes)
+    if (Utf8Length(name) > kMaxFileNameBytes)
         return NameProblem::TooLong;
     return std::nullopt;
 }

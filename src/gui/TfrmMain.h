@@ -5,6 +5,7 @@
 
 #include "gui/MainActions.h"
 #include "platform/AppPaths.h"
+#include "text/LetterModel.h"
 #include "text/UStringConvert.h"
 #include "workspace/TagFields.h"
 #include "workspace/Workspace.h"
@@ -33,6 +34,7 @@ class FileGridModel;
 class StatusLine;
 class TfrmFileNameFromTag;
 class TfrmTagsFromFileName;
+class TfrmDetectEncoding;
 
 class TfrmMain : public QMainWindow {
     Q_OBJECT
@@ -159,6 +161,10 @@ private:
     void miMakeFilenamesfromTagsClick();
     void ConnectTagsFromNames();
     void miMakeTagsFromFilenamesClick();
+    void ConnectDetectEncoding();
+    void miDetectEncodingClick();
+    const text::LetterModel& LetterModel();
+    void ShowAsCodePage(workspace::TagGrid grid, uint32_t codePage);
     void RunGuarded(const std::function<void()>& handler);
 
     platform::AppPaths paths_;
@@ -174,6 +180,8 @@ private:
     bool selectionChangePosted_ = false;
     TfrmFileNameFromTag* frmFileNameFromTag = nullptr;
     TfrmTagsFromFileName* frmTagsFromFileName = nullptr;
+    TfrmDetectEncoding* frmDetectEncoding = nullptr;
+    std::unique_ptr<text::LetterModel> letterModel_;
 };
 
 } // namespace vennart::gui

@@ -51,6 +51,7 @@ void TfrmMain::ConnectCommands()
         [this] { RunGuarded([this] { cbSourceEncv2Change(); }); });
     ConnectNamesFromTags();
     ConnectTagsFromNames();
+    ConnectDetectEncoding();
 }
 
 QTableView* TfrmMain::GridOf(TagGrid grid) const

@@ -2,6 +2,7 @@
 // selection of the active grid.
 #include "commands/FileNamesFromTags.h"
 #include "gui/TfrmFileNameFromTag.h"
+#include "commands/Selection.h"
 #include "gui/TfrmMain.h"
 
 namespace vennart::gui {

@@ -1,6 +1,6 @@
 // "Make Tags from Filenames" of the main window: the rules dialog, then the command over the
 // selection of the active grid.
-#include "commands/FileNamesFromTags.h"
+#include "commands/Selection.h"
 #include "commands/TagsFromFileNames.h"
 #include "gui/TfrmMain.h"
 #include "gui/TfrmTagsFromFileName.h"
