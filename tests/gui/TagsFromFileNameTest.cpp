@@ -147,6 +147,15 @@ private slots:
         QCOMPARE(Column(window.sgID3v2, 2), artists);
         QCOMPARE(Marks(window.sgID3v2), (QStringList { u"*"_s, u"*"_s, u"*"_s }));
         QCOMPARE(Marks(window.sgID3v1), (QStringList { QString(), QString(), QString() }));
+
+        QStringList changedAgain;
+        RunCommand(
+            window,
+            [&](gui::TfrmTagsFromFileName& dialog) {
+                changedAgain = PreviewColumn(dialog, 1, Qt::BackgroundRole);
+            },
+            false);
+        QCOMPARE(changedAgain, (QStringList { QString(), QString(), QString() }));
     }
 
     void withNoFileListedTheDialogDoesNotOpen()
