@@ -1,6 +1,7 @@
 #include "gui/TfrmTagsFromFileName.h"
 
 #include "gui/QtText.h"
+#include "gui/TagRuleRowLayout.h"
 #include "gui/TagsPreviewModel.h"
 #include "tags/ID3v2Types.h"
 
@@ -38,14 +39,6 @@ const char* const kHelpLines[] = {
     "--empty Count means 1 (first occurance)",
     "--Symbol (or group of symbols) does not included in Tag text",
 };
-
-void PaintWhite(QWidget* widget)
-{
-    widget->setAutoFillBackground(true);
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, Qt::white);
-    widget->setPalette(palette);
-}
 
 AnsiString Latin1Of(const QString& text)
 {
@@ -135,63 +128,22 @@ QWidget* TfrmTagsFromFileName::CreateRows()
 
 void TfrmTagsFromFileName::CreateRow(QWidget* box, const AnsiString& frameID, const QString& caption, int top)
 {
-    const QFontMetrics metrics(font());
-    const int height = QComboBox().sizeHint().height();
-    int left = 0;
-    auto place = [&](QWidget* control, int width) {
-        control->setParent(box);
-        control->setGeometry(left, top, width, height);
-        left += width + 1;
-    };
-    auto label = [&](const QString& text) {
-        auto* control = new QLabel(text);
-        control->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        PaintWhite(control);
-        place(control, metrics.horizontalAdvance(text));
-        return control;
-    };
-    auto numberEdit = [&](const QString& name) {
-        auto* edit = new QLineEdit;
-        edit->setObjectName(name);
-        edit->installEventFilter(this);
-        place(edit, metrics.horizontalAdvance(QStringLiteral("123456")));
-        return edit;
-    };
-    auto modeCombo = [&](const QString& name) {
-        auto* combo = new QComboBox;
-        combo->setObjectName(name);
-        combo->addItems({ QStringLiteral("Position"), QStringLiteral("Symbol") });
-        place(combo, 2 * metrics.horizontalAdvance(QStringLiteral("Position")));
-        return combo;
-    };
+    TagRuleRowLayout placer(box, top, font(), this);
     const QString id = QString::fromLatin1(frameID.data(), static_cast<qsizetype>(frameID.size()));
     TagRowControls row { .FrameID = frameID };
-    row.CheckBox = new QCheckBox(caption);
-    row.CheckBox->setObjectName(QStringLiteral("CheckBox") + id);
-    PaintWhite(row.CheckBox);
-    place(row.CheckBox, metrics.horizontalAdvance(QStringLiteral("T1234567890")) + 24);
-    label(QStringLiteral("From"));
-    row.FromMode = modeCombo(QStringLiteral("FromMode") + id);
-    const int fromEditLeft = left;
-    row.FromPosition = numberEdit(QStringLiteral("FromPosition") + id);
-    left = fromEditLeft;
-    row.FromSymbol = new QLineEdit;
-    row.FromSymbol->setObjectName(QStringLiteral("FromSymbol") + id);
-    place(row.FromSymbol, metrics.horizontalAdvance(QStringLiteral("123456")));
-    row.FromCountLabel = label(QStringLiteral("Count"));
-    row.FromCount = numberEdit(QStringLiteral("FromCount") + id);
-    label(QStringLiteral("To"));
-    row.ToMode = modeCombo(QStringLiteral("ToMode") + id);
-    const int toEditLeft = left;
-    row.ToPosition = numberEdit(QStringLiteral("ToPosition") + id);
-    left = toEditLeft;
-    row.ToSymbol = new QLineEdit;
-    row.ToSymbol->setObjectName(QStringLiteral("ToSymbol") + id);
-    place(row.ToSymbol, metrics.horizontalAdvance(QStringLiteral("123456")));
-    row.ToCountLabel = label(QStringLiteral("Count"));
-    row.ToCount = numberEdit(QStringLiteral("ToCount") + id);
-
+    row.CheckBox = placer.CheckBox(QStringLiteral("CheckBox") + id, caption);
+    placer.Label(QStringLiteral("From"));
+    placer.Bound(QStringLiteral("From") + id, row.FromMode, row.FromPosition, row.FromSymbol,
+        row.FromCountLabel, row.FromCount);
+    placer.Label(QStringLiteral("To"));
+    placer.Bound(
+        QStringLiteral("To") + id, row.ToMode, row.ToPosition, row.ToSymbol, row.ToCountLabel, row.ToCount);
     Rows.push_back(row);
+    ConnectRow(row);
+}
+
+void TfrmTagsFromFileName::ConnectRow(const TagRowControls& row)
+{
     comboFromChange(row);
     comboToChange(row);
     connect(row.FromMode, &QComboBox::currentIndexChanged, this, [this, row] {

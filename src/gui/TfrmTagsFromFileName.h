@@ -77,6 +77,7 @@ private:
     void FormCreate();
     QWidget* CreateRows();
     void CreateRow(QWidget* box, const AnsiString& frameID, const QString& caption, int top);
+    void ConnectRow(const TagRowControls& row);
     QGroupBox* CreateOptions();
     QWidget* CreateReplacementTable();
     QWidget* CreateBottomPanel();
