@@ -33,6 +33,7 @@ class DriveComboBox;
 class FileGridModel;
 class StatusLine;
 class TfrmFileNameFromTag;
+class TfrmTagsFromFileName;
 class TfrmDetectEncoding;
 class TfrmSelectTags;
 class TfrmTransliTable;
@@ -163,6 +164,8 @@ private:
     void miAboutClick();
     void ConnectNamesFromTags();
     void miMakeFilenamesfromTagsClick();
+    void ConnectTagsFromNames();
+    void miMakeTagsFromFilenamesClick();
     void ConnectDetectEncoding();
     void miDetectEncodingClick();
     const text::LetterModel& LetterModel();
@@ -198,6 +201,7 @@ private:
     std::vector<QComboBox*> fieldCombos_;
     bool selectionChangePosted_ = false;
     TfrmFileNameFromTag* frmFileNameFromTag = nullptr;
+    TfrmTagsFromFileName* frmTagsFromFileName = nullptr;
     TfrmDetectEncoding* frmDetectEncoding = nullptr;
     std::unique_ptr<text::LetterModel> letterModel_;
 };

@@ -50,6 +50,7 @@ void TfrmMain::ConnectCommands()
     connect(cbSourceEncv2, &QComboBox::currentIndexChanged, this,
         [this] { RunGuarded([this] { cbSourceEncv2Change(); }); });
     ConnectNamesFromTags();
+    ConnectTagsFromNames();
     ConnectDetectEncoding();
     ConnectTagToolCommands();
 }

@@ -1,0 +1,255 @@
+// "Make Tags from Filenames" without a window: what the rules cut out of each file name, what the
+// replacement rows and case options make of it, and what is stored on either tab.
+#include "commands/TagsFromFileNames.h"
+
+#include "commands/TagsFromFileNamesRuleText.h"
+#include "platform/Error.h"
+#include "tags/ID3v1Tag.h"
+#include "workspace/FrameText.h"
+#include "workspace/WorkspaceFixture.h"
+
+#include <map>
+
+namespace vennart::commands {
+namespace {
+
+using workspace::TagGrid;
+
+TagBound Pos(const char* position)
+{
+    return { .position = position };
+}
+
+TagBound Sym(const char16_t* symbol, const char* count = "")
+{
+    return { .mode = BoundMode::Symbol, .symbol = symbol, .count = count };
+}
+
+struct RuleRow {
+    const char* id;
+    TagBound from;
+    TagBound to;
+};
+
+enum class Case { Plain, Initial, LowerEachWord };
+
+struct CommandCase {
+    const char* name;
+    const char* fileName;
+    std::vector<RuleRow> rules;
+    std::map<std::string, WideString> expected; // shown after the command, by frame
+    Case letterCase = Case::Plain;
+    std::vector<Replacement> replacements = {};
+    TagGrid grid = TagGrid::ID3v2;
+    uint32_t codePage = 1200;
+};
+
+void PrintTo(const CommandCase& row, std::ostream* out)
+{
+    *out << row.name;
+}
+
+TagsFromNameOptions OptionsOf(const CommandCase& row)
+{
+    TagsFromNameOptions options;
+    for (const auto& rule : row.rules)
+        *options.Rule(rule.id) = { .FrameID = rule.id, .checked = true, .from = rule.from, .to = rule.to };
+    options.replacements = row.replacements;
+    options.firstLetterUpper = row.letterCase == Case::Initial;
+    options.eachWordUpper = row.letterCase != Case::Plain;
+    options.lowerCase = row.letterCase == Case::LowerEachWord;
+    return options;
+}
+
+const CommandCase kCommandCases[] = {
+    { "ArtistDashTitle", "Artist - Title.mp3",
+        { { "TPE1", Pos(""), Sym(u" - ") }, { "TIT2", Sym(u" - "), Pos("") } },
+        { { "TPE1", u"Artist" }, { "TIT2", u"Title" } }, Case::Initial },
+    { "TrackAndTitleWithUnderscoreReplaced", "01_some_song.mp3",
+        { { "TRCK", Pos(""), Sym(u"_") }, { "TIT2", Sym(u"_", "1"), Pos("") } },
+        { { "TRCK", u"01" }, { "TIT2", u"Some Song" } }, Case::Initial, { { u"_", u" " } } },
+    { "CountFiveStartsAfterTheLastFound", "a_b_c.mp3", { { "TIT2", Sym(u"_", "5"), Pos("") } },
+        { { "TIT2", u"c" } } },
+    { "CountFiveEndsBeforeTheLastFound", "a_b_c.mp3", { { "TIT2", Pos(""), Sym(u"_", "5") } },
+        { { "TIT2", u"a_b" } } },
+    { "CountZeroSearchesNothing", "a_b_c.mp3", { { "TIT2", Sym(u"_", "0"), Sym(u"_", "0") } },
+        { { "TIT2", u"a_b_c" } } },
+    { "AbsentSymbolTakesTheWholeName", "a_b_c.mp3", { { "TIT2", Sym(u"-"), Sym(u"-") } },
+        { { "TIT2", u"a_b_c" } } },
+    { "EmptySymbolIsNoSpace", "a b.mp3", { { "TIT2", Sym(u""), Sym(u"") } }, { { "TIT2", u"a b" } } },
+    { "FromAfterToRunsToTheEnd", "abcdefgh.mp3", { { "TIT2", Pos("5"), Pos("3") } },
+        { { "TIT2", u"efgh" } } },
+    { "TypedOneThenZeroIsTen", "abcdefghijkl.mp3", { { "TIT2", Pos("10"), Pos("") } },
+        { { "TIT2", u"jkl" } } },
+    { "PositionPastTheEndEmptiesTheField", "abcdefgh.mp3", { { "TIT2", Pos("20"), Pos("") } },
+        { { "TIT2", u"" } } },
+    { "NotANumberIsTheDefault", "abcdefgh.mp3", { { "TIT2", Pos("x"), Pos("2x") } },
+        { { "TIT2", u"abcdefgh" } } },
+    { "OnlyTheLastExtensionGoes", "a.b.mp3", { { "TIT2", Pos(""), Pos("") } }, { { "TIT2", u"a.b" } } },
+    { "LowerThenEachWordKeepsDoubleSpace", "JOHN  SMITH.mp3", { { "TPE1", Pos(""), Pos("") } },
+        { { "TPE1", u"John  Smith" } }, Case::LowerEachWord },
+    { "OnlySpaceStartsAWord", "rock-n-roll_x.y.mp3", { { "TIT2", Pos(""), Pos("") } },
+        { { "TIT2", u"Rock-n-roll_x.y" } }, Case::LowerEachWord },
+    { "RepeatedReplacementShrinks", "aaaa.mp3", { { "TIT2", Pos(""), Pos("") } }, { { "TIT2", u"a" } },
+        Case::Plain, { { u"aa", u"a" } } },
+    { "ReplacementContainingWhatEnds", "aaa.mp3", { { "TIT2", Pos(""), Pos("") } }, { { "TIT2", u"ababab" } },
+        Case::Plain, { { u"a", u"ab" } } },
+    { "ReplacementDoublingWhatEnds", "aaa.mp3", { { "TIT2", Pos(""), Pos("") } }, { { "TIT2", u"aaaaaa" } },
+        Case::Plain, { { u"a", u"aa" } } },
+    { "ReplacementRowsRunInOrder", "a-b.mp3", { { "TIT2", Pos(""), Pos("") } }, { { "TIT2", u"a+b" } },
+        Case::Plain, { { u"-", u"_" }, { u"", u"x" }, { u"_", u"+" } } },
+    { "ID3v1TrackNumbers", "07 x 300.mp3",
+        { { "TRCK", Pos(""), Sym(u" ") }, { "TIT2", Sym(u" "), Sym(u" ", "2") },
+            { "TALB", Sym(u" ", "2"), Pos("") } },
+        { { "TRCK", u"7" }, { "TIT2", u"x" }, { "TALB", u"300" } }, Case::Plain, {}, TagGrid::ID3v1, 1251 },
+    { "ID3v1TrackNotANumberIsZero", "x.mp3", { { "TRCK", Pos(""), Pos("") } }, { { "TRCK", u"0" } },
+        Case::Plain, {}, TagGrid::ID3v1, 1251 },
+    { "ID3v1TrackKeepsTheLowByte", "300.mp3", { { "TRCK", Pos(""), Pos("") } }, { { "TRCK", u"44" } },
+        Case::Plain, {}, TagGrid::ID3v1, 1251 },
+    { "ID3v1ThroughTheViewCodePage", "\xD0\x90\xD0\xB1.mp3", { { "TPE1", Pos(""), Pos("") } },
+        { { "TPE1", u"\u0410\u0431" } }, Case::Plain, {}, TagGrid::ID3v1, 1251 },
+    { "ID3v2ThroughTheViewCodePage", "\xD0\x90\xD0\xB1.mp3", { { "COMM", Pos(""), Pos("") } },
+        { { "COMM", u"\u0410\u0431" } }, Case::Plain, {}, TagGrid::ID3v2, 1251 },
+};
+
+class TagsFromNames : public workspace::WorkspaceFixture { };
+
+class MakeTags : public workspace::WorkspaceFixture, public testing::WithParamInterface<CommandCase> { };
+
+TEST_P(MakeTags, StoresWhatTheRulesCutFromTheName)
+{
+    const auto& row = GetParam();
+    test::WriteMp3(
+        folder, row.fileName, { .frames = std::nullopt, .record = test::ID3v1Fields { .Track = 1 } });
+    Scan();
+    workspace.SetViewCodePage(row.grid, row.codePage);
+    Select(row.grid, { 0, 0 });
+
+    ApplyTagsFromFileNames(workspace, { 0 }, OptionsOf(row));
+
+    for (const auto& [id, text] : row.expected)
+        EXPECT_EQ(ShownFieldText(workspace.File(0), row.grid, row.codePage, id), text) << id;
+    EXPECT_EQ(Marks(), std::vector<std::string> { row.grid == TagGrid::ID3v1 ? "1" : "2" });
+}
+
+INSTANTIATE_TEST_SUITE_P(Rules, MakeTags, testing::ValuesIn(kCommandCases),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(TagsFromNames, StoresBytesOfTheViewCodePageOnBothTabs)
+{
+    test::WriteMp3(folder, "\xD0\x90\xD0\xB1.mp3");
+    Scan();
+    TagsFromNameOptions options;
+    options.Rule("TIT2")->checked = true;
+    for (TagGrid grid : { TagGrid::ID3v1, TagGrid::ID3v2 }) {
+        workspace.SetViewCodePage(grid, 1251);
+        Select(grid, { 0, 0 });
+        ApplyTagsFromFileNames(workspace, { 0 }, options);
+    }
+
+    const auto& file = workspace.File(0);
+    EXPECT_EQ(file.FindFrameByClass<tags::TID3v1Tag>(1)->Title, "\xC0\xE1");
+    EXPECT_EQ(workspace::GetFrameText(file, "TIT2", 1200), u"\u00C0\u00E1");
+}
+
+TEST_F(TagsFromNames, ReadsTheNameOnDiskNotTheEditedCell)
+{
+    test::WriteMp3(folder, "Disk.mp3", { .frames = std::nullopt, .record = test::ID3v1Fields {} });
+    Scan();
+    workspace.SetRowName(0, u"Edited.mp3");
+    Select(TagGrid::ID3v1, { 0, 0 });
+    TagsFromNameOptions options;
+    options.Rule("TIT2")->checked = true;
+
+    ApplyTagsFromFileNames(workspace, { 0 }, options);
+
+    EXPECT_EQ(workspace.File(0).FindFrameByClass<tags::TID3v1Tag>(1)->Title, "Disk");
+}
+
+TEST_F(TagsFromNames, NoRuleCheckedStillGivesEveryFileARecordOnTheID3v1Tab)
+{
+    test::WriteMp3(folder, "a.mp3");
+    test::WriteMp3(
+        folder, "b.mp3", { .frames = std::nullopt, .record = test::ID3v1Fields { .Title = "Kept" } });
+    Scan();
+    Select(TagGrid::ID3v1, { 0, 1 });
+
+    ApplyTagsFromFileNames(workspace, { 0, 1 }, TagsFromNameOptions {});
+
+    ASSERT_NE(workspace.File(0).FindFrameByClass<tags::TID3v1Tag>(1), nullptr);
+    EXPECT_EQ(workspace.File(1).FindFrameByClass<tags::TID3v1Tag>(1)->Title, "Kept");
+    EXPECT_EQ(Marks(), (std::vector<std::string> { "", "" }));
+}
+
+struct SeparatorCase {
+    const char* name;
+    const char16_t* fileName;
+    TagBound bound;
+    bool lacks;
+};
+
+void PrintTo(const SeparatorCase& row, std::ostream* out)
+{
+    *out << row.name;
+}
+
+class MissingSeparator : public testing::TestWithParam<SeparatorCase> { };
+
+TEST_P(MissingSeparator, MarksNamesTheRulesDoNotFit)
+{
+    const auto& row = GetParam();
+    TagsFromNameOptions options;
+    *options.Rule("TPE1") = { .FrameID = "TPE1", .checked = true, .to = row.bound };
+    EXPECT_EQ(LacksSeparator(row.fileName, options), row.lacks);
+    options.Rule("TPE1")->checked = false;
+    EXPECT_FALSE(LacksSeparator(row.fileName, options));
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, MissingSeparator,
+    testing::Values(SeparatorCase { "Found", u"A - B", Sym(u" - "), false },
+        SeparatorCase { "Absent", u"A_B", Sym(u" - "), true },
+        SeparatorCase { "FewerThanCount", u"a_b", Sym(u"_", "2"), true },
+        SeparatorCase { "OccurrencesDoNotOverlap", u"aaa", Sym(u"aa", "2"), true },
+        SeparatorCase { "EmptySymbolSearchesNothing", u"ab", Sym(u""), false },
+        SeparatorCase { "PositionSearchesNothing", u"ab", Pos("9"), false }),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct RuleTextCase {
+    const char* name;
+    const char16_t* text;
+    std::optional<TTagToCreate> expected; // none: the text is refused
+};
+
+void PrintTo(const RuleTextCase& row, std::ostream* out)
+{
+    *out << row.name;
+}
+
+class RuleText : public testing::TestWithParam<RuleTextCase> { };
+
+TEST_P(RuleText, DescribesOneRule)
+{
+    const auto& row = GetParam();
+    if (row.expected)
+        EXPECT_EQ(ParseTagRule(row.text), *row.expected);
+    else
+        EXPECT_THROW(ParseTagRule(row.text), Error);
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, RuleText,
+    testing::Values(
+        RuleTextCase { "ToSymbol", u"TPE1=..' - '", TTagToCreate { "TPE1", true, Pos(""), Sym(u" - ") } },
+        RuleTextCase { "Positions", u"trck=1..2", TTagToCreate { "TRCK", true, Pos("1"), Pos("2") } },
+        RuleTextCase {
+            "SymbolWithCount", u"COMM='_'#2..", TTagToCreate { "COMM", true, Sym(u"_", "2"), Pos("") } },
+        RuleTextCase { "DoubledQuote", u"TIT2='''s'..", TTagToCreate { "TIT2", true, Sym(u"'s"), Pos("") } },
+        RuleTextCase { "UnknownFrame", u"TCON=..", std::nullopt },
+        RuleTextCase { "ShortText", u"TI", std::nullopt },
+        RuleTextCase { "UnclosedQuote", u"TIT2='_..", std::nullopt },
+        RuleTextCase { "CountWithoutDigits", u"TIT2='_'#..", std::nullopt },
+        RuleTextCase { "TrailingText", u"TIT2=..3x", std::nullopt },
+        RuleTextCase { "NoRange", u"TIT2=3", std::nullopt }),
+    [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
+} // namespace vennart::commands
