@@ -148,8 +148,8 @@ private slots:
             FileContent(session.SettingsFile()), ToByteArray(SettingsFileBytes(WithFolder(written, folder))));
     }
 
-    // What each answer does is the workspace's to test; here, opening a folder asks, and Cancel
-    // stays where the edits are while No goes on without them.
+    // What each answer does is the workspace's to test; here, opening a folder asks, a failed save
+    // and Cancel stay where the edits are, and No goes on without them.
     void openingAnotherFolderWithEditsAsksFirst()
     {
         GuiSession session;
@@ -160,6 +160,12 @@ private slots:
         gui::TfrmMain& window = session.Window();
         TypeInto(Field(window, "TIT2"), u"Edited"_s);
 
+        {
+            const ExclusiveLock lock(session.MusicDir() / kSampleSongs[0].fileName);
+            session.QueueAnswer(Answer::Yes);
+            OpenSubFolder(window, u"Other"_s);
+        }
+        QCOMPARE(session.Prompts().Errors.size(), std::size_t { 1 });
         session.QueueAnswer(Answer::Cancel);
         OpenSubFolder(window, u"Other"_s);
         VerifyShowsFolder(session, session.MusicDir(), SampleNames());
@@ -167,7 +173,7 @@ private slots:
 
         session.QueueAnswer(Answer::No);
         OpenSubFolder(window, u"Other"_s);
-        QCOMPARE(session.Prompts().Questions, std::vector<std::string>(2, kLeaveQuestion));
+        QCOMPARE(session.Prompts().Questions, std::vector<std::string>(3, kLeaveQuestion));
         VerifyShowsFolder(session, otherDir, { u"10 Other.mp3"_s });
         QCOMPARE(Marks(window.sgID3v1), QStringList { QString() });
     }

@@ -4,6 +4,7 @@
 #include "TagChecks.h"
 #include "platform/Error.h"
 #include "support/TempDir.h"
+#include "support/TestNames.h"
 #include "support/TextTestSupport.h"
 #include "tags/BinaryFrames.h"
 #include "tags/ID3v2Class.h"
@@ -51,10 +52,7 @@ struct KnownFile {
     int MinFrames = 1;
 };
 
-void PrintTo(const KnownFile& file, std::ostream* out)
-{
-    *out << file.Name;
-}
+VENNART_PRINT_ROW_AS(KnownFile, row.Name)
 
 class CorpusKnownFile : public CorpusFile, public testing::WithParamInterface<KnownFile> { };
 

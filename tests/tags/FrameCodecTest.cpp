@@ -1,6 +1,7 @@
 // Each frame kind read from hand-written bytes, checked field by field, and written back to exact bytes.
 #include "platform/SystemCodePage.h"
 #include "support/Id3Builder.h"
+#include "support/TestNames.h"
 #include "tags/BinaryFrames.h"
 #include "tags/CommentFrame.h"
 #include "tags/FrameFactory.h"
@@ -63,10 +64,7 @@ struct FrameCase {
     Bytes Written = {}; // when it differs from Input
 };
 
-void PrintTo(const FrameCase& c, std::ostream* out)
-{
-    *out << c.Name;
-}
+VENNART_PRINT_ROW_AS(FrameCase, row.Name)
 
 std::unique_ptr<TTag> Load(const Bytes& input)
 {

@@ -1,6 +1,7 @@
 #include "tags/ID3v2Reader.h"
 
 #include "support/Id3Builder.h"
+#include "support/TestNames.h"
 #include "tags/BinaryFrames.h"
 #include "tags/TextFrame.h"
 
@@ -41,10 +42,7 @@ struct ReadCase {
     std::vector<WideString> Texts;
 };
 
-void PrintTo(const ReadCase& c, std::ostream* out)
-{
-    *out << c.Name;
-}
+VENNART_PRINT_ROW_AS(ReadCase, row.Name)
 
 std::vector<ReadCase> ReadCases()
 {

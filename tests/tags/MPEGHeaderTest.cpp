@@ -2,6 +2,7 @@
 
 #include "support/Id3Builder.h"
 #include "support/TempDir.h"
+#include "support/TestNames.h"
 
 #include <algorithm>
 #include <fcntl.h>
@@ -23,10 +24,7 @@ struct DecodeCase {
     std::int32_t FrameLength;
 };
 
-void PrintTo(const DecodeCase& c, std::ostream* out)
-{
-    *out << c.Name;
-}
+VENNART_PRINT_ROW_AS(DecodeCase, row.Name)
 
 class DecodeMPEGHeaderTest : public testing::TestWithParam<DecodeCase> { };
 
@@ -104,10 +102,7 @@ struct FirstFrameCase {
     std::tuple<int, int, int, std::uint32_t, std::int64_t, std::int64_t> Expected;
 };
 
-void PrintTo(const FirstFrameCase& c, std::ostream* out)
-{
-    *out << c.Name;
-}
+VENNART_PRINT_ROW_AS(FirstFrameCase, row.Name)
 
 class FirstFrameTest : public testing::TestWithParam<FirstFrameCase> { };
 

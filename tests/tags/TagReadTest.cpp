@@ -1,6 +1,7 @@
 // Reading whole files into a tag object, bad inputs included.
 #include "support/Id3Builder.h"
 #include "support/TempDir.h"
+#include "support/TestNames.h"
 #include "support/TextTestSupport.h"
 #include "tags/BinaryFrames.h"
 #include "tags/CommentFrame.h"
@@ -93,10 +94,7 @@ struct BadInput {
     int Frames; // -1: the file is damaged
 };
 
-void PrintTo(const BadInput& c, std::ostream* out)
-{
-    *out << c.Name;
-}
+VENNART_PRINT_ROW_AS(BadInput, row.Name)
 
 class TagReadBadInput : public TagRead, public testing::WithParamInterface<BadInput> { };
 

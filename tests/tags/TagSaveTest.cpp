@@ -3,6 +3,7 @@
 #include "support/FaultyFileSystem.h"
 #include "support/Id3Builder.h"
 #include "support/TempDir.h"
+#include "support/TestNames.h"
 #include "support/TextTestSupport.h"
 #include "tags/ID3v1Tag.h"
 #include "tags/ID3v2Class.h"
@@ -40,10 +41,7 @@ struct SaveCase {
     Bytes Saved;
 };
 
-void PrintTo(const SaveCase& c, std::ostream* out)
-{
-    *out << c.Name;
-}
+VENNART_PRINT_ROW_AS(SaveCase, row.Name)
 
 std::vector<SaveCase> SaveCases()
 {

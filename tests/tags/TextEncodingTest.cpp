@@ -1,6 +1,7 @@
 #include "tags/TextEncoding.h"
 
 #include "support/Id3Builder.h"
+#include "support/TestNames.h"
 
 #include <gtest/gtest.h>
 
@@ -19,10 +20,7 @@ struct ReadCase {
     bool Terminated;
 };
 
-void PrintTo(const ReadCase& c, std::ostream* out)
-{
-    *out << c.Name;
-}
+VENNART_PRINT_ROW_AS(ReadCase, row.Name)
 
 class ReadStringTest : public testing::TestWithParam<ReadCase> { };
 
@@ -63,10 +61,7 @@ struct WriteCase {
     Bytes Expected;
 };
 
-void PrintTo(const WriteCase& c, std::ostream* out)
-{
-    *out << c.Name;
-}
+VENNART_PRINT_ROW_AS(WriteCase, row.Name)
 
 class WriteStringTest : public testing::TestWithParam<WriteCase> { };
 

@@ -1,6 +1,7 @@
 #include "text/CommaText.h"
 
 #include "platform/SystemCodePage.h"
+#include "support/TestNames.h"
 
 #include <gtest/gtest.h>
 
@@ -12,10 +13,7 @@ struct CommaCase {
     std::vector<std::string> entries;
 };
 
-void PrintTo(const CommaCase& c, std::ostream* out)
-{
-    *out << '"' << c.text << '"';
-}
+VENNART_PRINT_ROW_AS(CommaCase, '"' << row.text << '"')
 
 class CommaTextSplit : public testing::TestWithParam<CommaCase> { };
 

@@ -1,4 +1,5 @@
 #include "platform/SystemCodePage.h"
+#include "support/TestNames.h"
 #include "text/UStringConvert.h"
 
 #include <gtest/gtest.h>
@@ -12,10 +13,7 @@ struct KnownText {
     WideString text;
 };
 
-void PrintTo(const KnownText& known, std::ostream* out)
-{
-    *out << "code page " << known.codePage;
-}
+VENNART_PRINT_ROW_AS(KnownText, "code page " << row.codePage)
 
 class KnownBytes : public testing::TestWithParam<KnownText> { };
 

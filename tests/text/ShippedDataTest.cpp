@@ -1,6 +1,6 @@
 #include "platform/CaseMapping.h"
 #include "platform/CodePageService.h"
-#include "support/TextTestSupport.h"
+#include "support/TestNames.h"
 #include "text/PlainText.h"
 #include "text/Translit.h"
 #include "text/UStringConvert.h"
@@ -73,10 +73,7 @@ struct Sample {
     WideString latin;
 };
 
-void PrintTo(const Sample& c, std::ostream* out)
-{
-    *out << test::Ascii(c.latin);
-}
+VENNART_PRINT_ROW_AS(Sample, test::Ascii(row.latin))
 
 class ShippedTranslitSample : public ShippedTranslitTable, public testing::WithParamInterface<Sample> { };
 

@@ -2,6 +2,7 @@
 
 #include "support/Id3Builder.h"
 #include "support/TempDir.h"
+#include "support/TestNames.h"
 #include "support/TextTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -25,10 +26,7 @@ struct DecodeCase {
     std::vector<WideString> lines;
 };
 
-void PrintTo(const DecodeCase& c, std::ostream* out)
-{
-    *out << c.name;
-}
+VENNART_PRINT_ROW_AS(DecodeCase, row.name)
 
 class DecodeTextLinesCase : public testing::TestWithParam<DecodeCase> { };
 

@@ -2,6 +2,7 @@
 
 #include "support/Id3Builder.h"
 #include "support/TempDir.h"
+#include "support/TestNames.h"
 #include "support/TextTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -97,10 +98,7 @@ struct RowsCase {
     std::vector<WideString> lines;
 };
 
-void PrintTo(const RowsCase& c, std::ostream* out)
-{
-    *out << c.name;
-}
+VENNART_PRINT_ROW_AS(RowsCase, row.name)
 
 class EditorRows : public testing::TestWithParam<RowsCase> { };
 

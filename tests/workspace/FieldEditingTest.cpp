@@ -4,6 +4,7 @@
 
 #include "WorkspaceFixture.h"
 #include "platform/SystemCodePage.h"
+#include "support/TestNames.h"
 #include "tags/TextFrame.h"
 #include "workspace/FrameText.h"
 
@@ -125,10 +126,7 @@ struct RecordCase {
     const char16_t* shown;
 };
 
-void PrintTo(const RecordCase& c, std::ostream* out)
-{
-    *out << c.name;
-}
+VENNART_PRINT_ROW_AS(RecordCase, row.name)
 
 class Id3v1Rules : public FieldEditing, public testing::WithParamInterface<RecordCase> { };
 

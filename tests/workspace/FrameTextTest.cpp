@@ -4,7 +4,7 @@
 
 #include "Mp3Folder.h"
 #include "platform/SystemCodePage.h"
-#include "support/TextTestSupport.h"
+#include "support/TestNames.h"
 #include "tags/CommentFrame.h"
 #include "tags/TextFrame.h"
 #include "tags/UrlFrames.h"
@@ -34,10 +34,7 @@ struct GenreCase {
     const char16_t* shown;
 };
 
-void PrintTo(const GenreCase& c, std::ostream* out)
-{
-    *out << test::Ascii(c.stored);
-}
+VENNART_PRINT_ROW_AS(GenreCase, test::Ascii(row.stored))
 
 class GenreShown : public testing::TestWithParam<std::tuple<GenreCase, uint32_t>> { };
 
@@ -192,10 +189,7 @@ struct CreatedFrame {
     const char* kind;
 };
 
-void PrintTo(const CreatedFrame& c, std::ostream* out)
-{
-    *out << c.id;
-}
+VENNART_PRINT_ROW_AS(CreatedFrame, row.id)
 
 class SetFrameTextCreates : public testing::TestWithParam<CreatedFrame> { };
 

@@ -2,6 +2,7 @@
 
 #include "support/Id3Builder.h"
 #include "support/TempDir.h"
+#include "support/TestNames.h"
 #include "support/TextTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -94,10 +95,7 @@ struct FileCase {
     test::Bytes bytes;
 };
 
-void PrintTo(const FileCase& c, std::ostream* out)
-{
-    *out << c.name;
-}
+VENNART_PRINT_ROW_AS(FileCase, row.name)
 
 class SettingsFileEncoding : public testing::TestWithParam<FileCase> { };
 

@@ -1,7 +1,7 @@
 // The fields of the editing panel built from the main frames and the TagEditList setting.
 #include "workspace/TagFields.h"
 
-#include "support/TextTestSupport.h"
+#include "support/TestNames.h"
 
 #include <gtest/gtest.h>
 
@@ -51,10 +51,7 @@ struct ListCase {
     std::vector<std::string> extraFields;
 };
 
-void PrintTo(const ListCase& c, std::ostream* out)
-{
-    *out << test::Ascii(c.setting);
-}
+VENNART_PRINT_ROW_AS(ListCase, test::Ascii(row.setting))
 
 class TagEditList : public testing::TestWithParam<ListCase> { };
 

@@ -6,6 +6,7 @@
 #include "platform/Error.h"
 #include "platform/SafeReplace.h"
 #include "support/FaultyFileSystem.h"
+#include "support/TestNames.h"
 #include "support/WorkspaceFakes.h"
 #include "tags/ID3v1Tag.h"
 #include "tags/ID3v2Class.h"
@@ -116,10 +117,7 @@ struct WriteCase {
     bool KernelCopy = true;
 };
 
-void PrintTo(const WriteCase& write, std::ostream* out)
-{
-    *out << write.Name;
-}
+VENNART_PRINT_ROW_AS(WriteCase, row.Name)
 
 template <typename Write> WriteCase Case(const char* name, bool kernelCopy = true)
 {
