@@ -8,6 +8,8 @@ VENNART_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-dev
 )
+# Only scripts/test.sh --coverage needs these.
+VENNART_COVERAGE_PACKAGES=(gcovr)
 
 vennart_install_missing_packages() {
   local missing=()

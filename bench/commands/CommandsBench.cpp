@@ -5,6 +5,7 @@
 //   ID3v1 to ID3v2 and ID3v2 to ID3v1.
 // Every run starts from the folder as scanned, so that each command has all its work to do. The
 // baseline, RefreshOnly, is the refresh alone after a command that changed nothing.
+#include "BenchmarkMain.h"
 #include "GridWindow.h"
 #include "SampleFolder.h"
 #include "SilentUser.h"
@@ -14,9 +15,7 @@
 #include "workspace/FieldEditing.h"
 #include "workspace/TagFields.h"
 
-#include <QApplication>
 #include <benchmark/benchmark.h>
-#include <cstdio>
 #include <functional>
 #include <numeric>
 
@@ -73,7 +72,7 @@ void RunCommand(benchmark::State& state, TagGrid tab,
 
 void BM_RefreshOnly(benchmark::State& state)
 {
-    RunCommand(state, TagGrid::ID3v2, [](workspace::Workspace&, const std::vector<int>&) { });
+    RunCommand(state, TagGrid::ID3v2, [](workspace::Workspace&, const std::vector<int>&) {});
 }
 BENCHMARK(BM_RefreshOnly)->Iterations(kRuns)->Unit(benchmark::kMillisecond);
 
@@ -121,21 +120,18 @@ BENCHMARK(BM_CopyID3v2ToID3v1)->Iterations(kRuns)->Unit(benchmark::kMillisecond)
 
 int main(int argc, char** argv)
 {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    bench::UseOffscreenPlatform();
-    QApplication application(argc, argv);
-    try {
+    return bench::BenchmarkMain(argc, argv, [&] {
+        const bench::OffscreenApplication application(argc, argv);
         const bench::SampleFolder folder(kFileCount, kFileSize);
         const text::TranslitTable table = text::LoadTranslitTable(VENNART_DATA_DIR "/translit.tab");
         gFolder = &folder;
         gTable = &table;
-        benchmark::RunSpecifiedBenchmarks();
-    } catch (const std::exception& error) {
-        std::fprintf(stderr, "%s\n", error.what());
-        return 1;
-    }
-    benchmark::Shutdown();
-    return 0;
+        std::vector<bench::RatioOf> ratios;
+        for (const char* command : { "TransliterateID3v1", "TransliterateID3v2", "TransliterateFileNames",
+                 "CopyID3v1ToID3v2", "CopyID3v2ToID3v1" }) {
+            ratios.push_back({ std::string(command) + " / refresh only",
+                std::string("BM_") + command + "/iterations:5", "BM_RefreshOnly/iterations:5", true });
+        }
+        bench::RunBenchmarks(ratios);
+    });
 }

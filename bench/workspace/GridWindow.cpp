@@ -25,9 +25,15 @@ QTableView* MakeGrid(QAbstractItemModel& model)
 
 } // namespace
 
-void UseOffscreenPlatform()
+OffscreenApplication::OffscreenApplication(int& argc, char** argv)
+    : application_(BeforeApplication(argc), argv)
+{
+}
+
+int& OffscreenApplication::BeforeApplication(int& argc)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    return argc;
 }
 
 void RunPendingEvents()

@@ -7,13 +7,21 @@
 #include "gui/StatusLine.h"
 #include "workspace/Workspace.h"
 
+#include <QApplication>
 #include <QWidget>
 #include <memory>
 
 namespace vennart::bench {
 
-// Call before the QApplication is created.
-void UseOffscreenPlatform();
+// The application of a window benchmark, on the offscreen platform.
+class OffscreenApplication {
+public:
+    OffscreenApplication(int& argc, char** argv);
+
+private:
+    static int& BeforeApplication(int& argc);
+    QApplication application_;
+};
 
 // Handles every waiting event, as the event loop does once a handler returns: the layouts and
 // paints that a change of the rows asked for.

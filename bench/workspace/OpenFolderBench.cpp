@@ -6,8 +6,8 @@
 //   (d) the same with the status line counting the files below the grids, as in the window.
 // The ratios b/a, c/a and d/a tell how much the window adds to reading the files. The files stay in the
 // page cache after the first run, so the figures are those of a folder opened before.
+#include "BenchmarkMain.h"
 #include "GridWindow.h"
-#include "RatioReporter.h"
 #include "SampleFolder.h"
 #include "SilentUser.h"
 #include "gui/FileGridModel.h"
@@ -16,9 +16,7 @@
 #include "workspace/FolderListing.h"
 #include "workspace/Workspace.h"
 
-#include <QApplication>
 #include <benchmark/benchmark.h>
-#include <cstdio>
 #include <memory>
 #include <vector>
 
@@ -125,15 +123,11 @@ BENCHMARK(BM_OpenFolderInWindow)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 int main(int argc, char** argv)
 {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    bench::UseOffscreenPlatform();
-    QApplication application(argc, argv);
-    try {
+    return bench::BenchmarkMain(argc, argv, [&] {
+        const bench::OffscreenApplication application(argc, argv);
         const bench::SampleFolder folder(kFileCount, kFileSize);
         gFolder = &folder;
-        bench::RatioReporter reporter({
+        bench::RunBenchmarks({
             { "Open folder / create tag objects", "BM_OpenFolder/real_time", "BM_CreateTagObjects/real_time",
                 true },
             { "Open folder in grids / create tag objects", "BM_OpenFolderInGrids/real_time",
@@ -141,11 +135,5 @@ int main(int argc, char** argv)
             { "Open folder in a window / create tag objects", "BM_OpenFolderInWindow/real_time",
                 "BM_CreateTagObjects/real_time", true },
         });
-        benchmark::RunSpecifiedBenchmarks(&reporter);
-    } catch (const std::exception& error) {
-        std::fprintf(stderr, "%s\n", error.what());
-        return 1;
-    }
-    benchmark::Shutdown();
-    return 0;
+    });
 }

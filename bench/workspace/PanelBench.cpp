@@ -6,6 +6,7 @@
 //   ID3v2 tab, alone and with both grids shown and repainted;
 //   FillFieldLists on the ID3v2 tab: the value list of every field, alone and put into combo boxes.
 // The last three under view code pages 1251 and 1200, goal under 150 ms each.
+#include "BenchmarkMain.h"
 #include "GridWindow.h"
 #include "SampleFolder.h"
 #include "SilentUser.h"
@@ -16,10 +17,8 @@
 #include "workspace/TagFields.h"
 #include "workspace/Workspace.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <benchmark/benchmark.h>
-#include <cstdio>
 #include <memory>
 #include <vector>
 
@@ -166,22 +165,13 @@ BENCHMARK(BM_FillFieldListsInCombos)->ArgName("cp")->Arg(1251)->Arg(1200)->Unit(
 
 int main(int argc, char** argv)
 {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    bench::UseOffscreenPlatform();
-    QApplication application(argc, argv);
-    try {
+    return bench::BenchmarkMain(argc, argv, [&] {
+        const bench::OffscreenApplication application(argc, argv);
         const bench::SampleFolder folder(kFileCount, kFileSize);
         ListedFolder listed(folder);
         ListedFolder typed(folder);
         gListed = &listed;
         gTyped = &typed;
-        benchmark::RunSpecifiedBenchmarks();
-    } catch (const std::exception& error) {
-        std::fprintf(stderr, "%s\n", error.what());
-        return 1;
-    }
-    benchmark::Shutdown();
-    return 0;
+        bench::RunBenchmarks();
+    });
 }

@@ -9,7 +9,7 @@
 // The copies are removed after each run of cp and the disk is synced outside the timing, so that no
 // run pays for the writes of another; at most the folder and one set of copies (2,000 MiB) exist at
 // a time.
-#include "RatioReporter.h"
+#include "BenchmarkMain.h"
 #include "SampleFolder.h"
 #include "SilentUser.h"
 #include "workspace/SaveChanges.h"
@@ -144,15 +144,12 @@ BENCHMARK(BM_CopyWithCpAndSync)->Iterations(kRuns)->Unit(benchmark::kMillisecond
 
 int main(int argc, char** argv)
 {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    try {
+    return bench::BenchmarkMain(argc, argv, [] {
         const bench::SampleFolder folder(kFileCount, kFileSize);
         const bench::TemporaryFolder copies;
         gFolder = &folder;
         gCopies = &copies;
-        bench::RatioReporter reporter({
+        bench::RunBenchmarks({
             { "SaveChanges / cp", "BM_SaveChanges/iterations:3/real_time",
                 "BM_CopyWithCp/iterations:3/real_time", false },
             { "SaveChanges / (cp + sync)", "BM_SaveChanges/iterations:3/real_time",
@@ -162,11 +159,5 @@ int main(int argc, char** argv)
             { "safe copies / cp", "BM_SafeCopies/iterations:3/real_time",
                 "BM_CopyWithCp/iterations:3/real_time", false },
         });
-        benchmark::RunSpecifiedBenchmarks(&reporter);
-    } catch (const std::exception& error) {
-        std::fprintf(stderr, "%s\n", error.what());
-        return 1;
-    }
-    benchmark::Shutdown();
-    return 0;
+    });
 }

@@ -46,6 +46,8 @@ MainActions CreateMainActions(QObject* owner)
         QStringLiteral("Make Filenames from tags"), QStringLiteral("filenames-from-tags"));
     a.miID3Version10 = MakeAction(owner, QStringLiteral("ID3v1 1.0"));
     a.miID3Version11 = MakeAction(owner, QStringLiteral("ID3v1 1.1"));
+    a.miDetectEncoding = MakeAction(owner, QStringLiteral("Detect Encoding…"),
+        QStringLiteral("Find the code page of the selected files' 8-bit text"));
 
     a.miAbout = MakeAction(owner, QStringLiteral("&About"));
 

@@ -26,6 +26,7 @@ struct MainActions {
     QAction* miMakeFilenamesfromTags;
     QAction* miID3Version10;
     QAction* miID3Version11;
+    QAction* miDetectEncoding;
     // "&Help"
     QAction* miAbout;
     // Tool buttons without a menu item of their own

@@ -5,6 +5,7 @@
 
 #include "gui/MainActions.h"
 #include "platform/AppPaths.h"
+#include "text/LetterModel.h"
 #include "text/UStringConvert.h"
 #include "workspace/TagFields.h"
 #include "workspace/Workspace.h"
@@ -33,6 +34,8 @@ class FileGridModel;
 class StatusLine;
 class TfrmSelectTags;
 class TfrmTransliTable;
+class TfrmFileNameFromTag;
+class TfrmDetectEncoding;
 
 class TfrmMain : public QMainWindow {
     Q_OBJECT
@@ -175,6 +178,12 @@ private:
     void miID3VersionClick(bool toV11);
     // The grid's tag cells and, when its tab is visible, the editing panel.
     void RefreshTagsOf(workspace::TagGrid grid);
+    void ConnectNamesFromTags();
+    void miMakeFilenamesfromTagsClick();
+    void ConnectDetectEncoding();
+    void miDetectEncodingClick();
+    const text::LetterModel& LetterModel();
+    void ShowAsCodePage(workspace::TagGrid grid, uint32_t codePage);
     void RunGuarded(const std::function<void()>& handler);
 
     platform::AppPaths paths_;
@@ -188,6 +197,9 @@ private:
     std::vector<workspace::TagField> tagFields_;
     std::vector<QComboBox*> fieldCombos_;
     bool selectionChangePosted_ = false;
+    TfrmFileNameFromTag* frmFileNameFromTag = nullptr;
+    TfrmDetectEncoding* frmDetectEncoding = nullptr;
+    std::unique_ptr<text::LetterModel> letterModel_;
 };
 
 } // namespace vennart::gui

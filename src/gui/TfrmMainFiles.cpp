@@ -50,6 +50,8 @@ void TfrmMain::ConnectCommands()
     connect(cbSourceEncv2, &QComboBox::currentIndexChanged, this,
         [this] { RunGuarded([this] { cbSourceEncv2Change(); }); });
     ConnectTagToolCommands();
+    ConnectNamesFromTags();
+    ConnectDetectEncoding();
 }
 
 QTableView* TfrmMain::GridOf(TagGrid grid) const

@@ -121,6 +121,7 @@ void TfrmMain::CreateMenus()
     miChangeEncodingID3v1 = AddSubMenu(miChangeEncoding, QStringLiteral("ID3v1"), "miChangeEncodingID3v1");
     miChangeEncodingID3v2 = AddSubMenu(miChangeEncoding, QStringLiteral("ID3v2"), "miChangeEncodingID3v2");
     miChangeEncoding->setEnabled(false);
+    commands->addAction(actions.miDetectEncoding);
     miCopyTags = AddSubMenu(commands, QStringLiteral("Copy Tags"), "miCopyTags");
     miCopyTags->addAction(actions.miID3v1toID3v2);
     miCopyTags->addAction(actions.miID3v2toID3v1);

@@ -167,10 +167,13 @@ void Workspace::SetViewCodePage(TagGrid grid, uint32_t codePage)
 
 WideString Workspace::TagCellText(TagGrid grid, int row, int column) const
 {
+    return TagCellTextIn(File(row), grid, column, ViewCodePage(grid));
+}
+
+WideString TagCellTextIn(const tags::TID3v2Class& file, TagGrid grid, int column, uint32_t codePage)
+{
     if (column < 2 || column > 5)
         return {};
-    const tags::TID3v2Class& file = File(row);
-    const uint32_t codePage = ViewCodePage(grid);
     if (grid == TagGrid::ID3v2)
         return GetFrameText(file, kTagCellFrames[column - 2], codePage);
     const auto* record = file.FindFrameByClass<tags::TID3v1Tag>(1);

@@ -119,4 +119,7 @@ private:
     std::vector<WorkspaceObserver*> observers_;
 };
 
+// What a tag cell of the grid shows for the file under a code page.
+WideString TagCellTextIn(const tags::TID3v2Class& file, TagGrid grid, int column, uint32_t codePage);
+
 } // namespace vennart::workspace

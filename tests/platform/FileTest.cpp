@@ -134,24 +134,6 @@ TEST_F(ReplaceFileContentTest, ATemporaryFileThatCannotBeCreatedGivesTheCaptionA
     EXPECT_EQ(ReadFileBytes(target), kOld);
 }
 
-TEST_F(ReplaceFileContentTest, EveryFailingOperationLeavesTheOriginalAndNoTemporaryFile)
-{
-    FaultyFileSystem fs;
-    Replace(fs, kNew);
-    const int operations = fs.OperationCount();
-    for (int k = 1; k <= operations; ++k) {
-        WriteFileBytes(target, kOld);
-        fs.FailOperation(k);
-        try {
-            Replace(fs, kNew);
-            EXPECT_EQ(ReadFileBytes(target), kNew) << "operation " << k;
-        } catch (const Error&) {
-            EXPECT_EQ(ReadFileBytes(target), kOld) << "operation " << k;
-        }
-        EXPECT_FALSE(std::filesystem::exists(temporary)) << "operation " << k;
-    }
-}
-
 class RenameWithoutReplacingTest : public testing::TestWithParam<bool> { };
 
 TEST_P(RenameWithoutReplacingTest, RenamesToAFreeNameAndNeverReplacesAFile)

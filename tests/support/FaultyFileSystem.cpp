@@ -7,13 +7,17 @@ namespace vennart::test {
 void FaultyFileSystem::FailOperation(int k, Fault fault)
 {
     count_ = 0;
+    injected_ = 0;
     failAt_ = k;
     fault_ = fault;
 }
 
 std::optional<FaultyFileSystem::Fault> FaultyFileSystem::Next()
 {
-    return ++count_ == failAt_ ? std::optional(fault_) : std::nullopt;
+    if (++count_ != failAt_)
+        return std::nullopt;
+    ++injected_;
+    return fault_;
 }
 
 bool FaultyFileSystem::NextWrite(std::size_t& count)

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <filesystem>
 #include <optional>
+#include <ostream>
 
 namespace vennart::test {
 
@@ -16,10 +17,11 @@ public:
     using Path = std::filesystem::path;
     enum class Fault { Fail, ShortWrite };
 
-    // Operation number k (from 1, counted from this call) gets the fault.
+    // Operation number k (from 1, counted from this call) gets the fault; 0 counts without one.
     void FailOperation(int k, Fault fault = Fault::Fail);
     int OperationCount() const { return count_; }
-    void ResetCount() { count_ = 0; }
+    // How many operations got the fault since FailOperation: a sweep that injects none tests nothing.
+    int FaultsInjected() const { return injected_; }
 
     // Opening this file for writing fails with EACCES.
     void DenyWriting(const Path& file) { readOnlyFile_ = file; }
@@ -76,11 +78,17 @@ private:
     platform::FileSystem& real_ = platform::SystemFileSystem();
     int count_ = 0;
     int failAt_ = 0;
+    int injected_ = 0;
     Fault fault_ = Fault::Fail;
     std::optional<Path> readOnlyFile_;
     std::optional<Path> readOnlyFolder_;
     bool refuseKernelCopy_ = false;
     bool refuseNoReplace_ = false;
 };
+
+inline void PrintTo(FaultyFileSystem::Fault fault, std::ostream* out)
+{
+    *out << (fault == FaultyFileSystem::Fault::Fail ? "Fail" : "ShortWrite");
+}
 
 } // namespace vennart::test

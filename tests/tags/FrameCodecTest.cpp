@@ -63,6 +63,11 @@ struct FrameCase {
     Bytes Written = {}; // when it differs from Input
 };
 
+void PrintTo(const FrameCase& c, std::ostream* out)
+{
+    *out << c.Name;
+}
+
 std::unique_ptr<TTag> Load(const Bytes& input)
 {
     auto frame = CreateFrame(AnsiString(input.begin(), input.begin() + 4));

@@ -41,6 +41,11 @@ struct ReadCase {
     std::vector<WideString> Texts;
 };
 
+void PrintTo(const ReadCase& c, std::ostream* out)
+{
+    *out << c.Name;
+}
+
 std::vector<ReadCase> ReadCases()
 {
     const Bytes a = Frame("TIT2", TextBody("a"));

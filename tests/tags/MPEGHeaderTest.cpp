@@ -23,6 +23,11 @@ struct DecodeCase {
     std::int32_t FrameLength;
 };
 
+void PrintTo(const DecodeCase& c, std::ostream* out)
+{
+    *out << c.Name;
+}
+
 class DecodeMPEGHeaderTest : public testing::TestWithParam<DecodeCase> { };
 
 TEST_P(DecodeMPEGHeaderTest, GivesBitrateRateAndFrameLength)
@@ -98,6 +103,11 @@ struct FirstFrameCase {
     // Version, layer, bitrate code, sampling rate, file size, audio size.
     std::tuple<int, int, int, std::uint32_t, std::int64_t, std::int64_t> Expected;
 };
+
+void PrintTo(const FirstFrameCase& c, std::ostream* out)
+{
+    *out << c.Name;
+}
 
 class FirstFrameTest : public testing::TestWithParam<FirstFrameCase> { };
 

@@ -102,6 +102,11 @@ struct BadInput {
     int Frames; // -1: the file is damaged
 };
 
+void PrintTo(const BadInput& c, std::ostream* out)
+{
+    *out << c.Name;
+}
+
 class TagReadBadInput : public TagRead, public testing::WithParamInterface<BadInput> { };
 
 // Every one either reads what can be read or fails with an error naming the file; none crashes.

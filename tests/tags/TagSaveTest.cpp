@@ -40,6 +40,11 @@ struct SaveCase {
     Bytes Saved;
 };
 
+void PrintTo(const SaveCase& c, std::ostream* out)
+{
+    *out << c.Name;
+}
+
 std::vector<SaveCase> SaveCases()
 {
     const Bytes v22

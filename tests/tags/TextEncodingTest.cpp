@@ -19,6 +19,11 @@ struct ReadCase {
     bool Terminated;
 };
 
+void PrintTo(const ReadCase& c, std::ostream* out)
+{
+    *out << c.Name;
+}
+
 class ReadStringTest : public testing::TestWithParam<ReadCase> { };
 
 TEST_P(ReadStringTest, ReadsTextAndConsumesWhatItSays)
@@ -57,6 +62,11 @@ struct WriteCase {
     TTextEncoding Encoding;
     Bytes Expected;
 };
+
+void PrintTo(const WriteCase& c, std::ostream* out)
+{
+    *out << c.Name;
+}
 
 class WriteStringTest : public testing::TestWithParam<WriteCase> { };
 

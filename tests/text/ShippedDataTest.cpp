@@ -1,5 +1,6 @@
 #include "platform/CaseMapping.h"
 #include "platform/CodePageService.h"
+#include "support/TextTestSupport.h"
 #include "text/PlainText.h"
 #include "text/Translit.h"
 #include "text/UStringConvert.h"
@@ -71,6 +72,11 @@ struct Sample {
     WideString text;
     WideString latin;
 };
+
+void PrintTo(const Sample& c, std::ostream* out)
+{
+    *out << test::Ascii(c.latin);
+}
 
 class ShippedTranslitSample : public ShippedTranslitTable, public testing::WithParamInterface<Sample> { };
 

@@ -25,6 +25,11 @@ struct DecodeCase {
     std::vector<WideString> lines;
 };
 
+void PrintTo(const DecodeCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
 class DecodeTextLinesCase : public testing::TestWithParam<DecodeCase> { };
 
 TEST_P(DecodeTextLinesCase, GivesTheLines)

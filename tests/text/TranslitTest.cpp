@@ -97,6 +97,11 @@ struct RowsCase {
     std::vector<WideString> lines;
 };
 
+void PrintTo(const RowsCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
 class EditorRows : public testing::TestWithParam<RowsCase> { };
 
 TEST_P(EditorRows, BecomeTheTableLines)

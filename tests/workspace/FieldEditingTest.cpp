@@ -125,6 +125,11 @@ struct RecordCase {
     const char16_t* shown;
 };
 
+void PrintTo(const RecordCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
 class Id3v1Rules : public FieldEditing, public testing::WithParamInterface<RecordCase> { };
 
 TEST_P(Id3v1Rules, ApplyTheRecordsOwnCuttingRules)

@@ -4,6 +4,7 @@
 
 #include "Mp3Folder.h"
 #include "platform/SystemCodePage.h"
+#include "support/TextTestSupport.h"
 #include "tags/CommentFrame.h"
 #include "tags/TextFrame.h"
 #include "tags/UrlFrames.h"
@@ -32,6 +33,11 @@ struct GenreCase {
     const char16_t* stored;
     const char16_t* shown;
 };
+
+void PrintTo(const GenreCase& c, std::ostream* out)
+{
+    *out << test::Ascii(c.stored);
+}
 
 class GenreShown : public testing::TestWithParam<std::tuple<GenreCase, uint32_t>> { };
 
@@ -184,6 +190,11 @@ struct CreatedFrame {
     const char* id;
     const char* kind;
 };
+
+void PrintTo(const CreatedFrame& c, std::ostream* out)
+{
+    *out << c.id;
+}
 
 class SetFrameTextCreates : public testing::TestWithParam<CreatedFrame> { };
 

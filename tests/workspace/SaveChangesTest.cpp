@@ -253,63 +253,6 @@ TEST_F(SaveChangesTest, SavingAgainAfterAFailureWritesTheFilesRenamedTheFirstTim
     EXPECT_FALSE(workspace.Changed());
 }
 
-// Every file operation of a save, made to fail (or to store only half) in turn: a save either
-// reports the failure with every file of the folder as it was, or completes with the new tags
-// and the audio intact. Nothing is ever left behind.
-class SaveChangesFaults : public testing::TestWithParam<test::FaultyFileSystem::Fault> { };
-
-TEST_P(SaveChangesFaults, EndEitherWithEveryFileAsItWasOrWithTheFileSaved)
-{
-    int failures = 0;
-    for (int k = 1;; ++k) {
-        test::TempDir folder;
-        for (const char* name : { "a.mp3", "b.mp3" })
-            test::WriteMp3(folder, name,
-                { .frames = Frame("TIT2", TextBody("old")), .record = ID3v1Fields { .Title = "old" } });
-        test::FaultyFileSystem fileSystem;
-        test::RecordingProgress progress;
-        test::ScriptedPrompts prompts;
-        Workspace workspace(progress, prompts, fileSystem);
-        workspace.SetCurrentDir(folder.Path());
-        workspace.ScanFolder();
-        SetFrameText(workspace.File(1), "TIT2", u"new", 1200);
-        workspace.File(1).FindFrameByClass<tags::TID3v1Tag>(1)->SetTitle("new");
-        workspace.MarkRowChanged(1);
-        const Bytes a = test::ReadFileBytes(folder / "a.mp3");
-        const Bytes b = test::ReadFileBytes(folder / "b.mp3");
-        fileSystem.FailOperation(k, GetParam());
-
-        bool failed = false;
-        try {
-            SaveChanges(workspace);
-        } catch (const Error&) {
-            failed = true;
-        }
-
-        SCOPED_TRACE("operation " + std::to_string(k));
-        EXPECT_EQ(FolderNames(folder.Path()), (std::vector<std::string> { "a.mp3", "b.mp3" }));
-        EXPECT_EQ(test::ReadFileBytes(folder / "a.mp3"), a);
-        if (failed) {
-            ++failures;
-            EXPECT_EQ(test::ReadFileBytes(folder / "b.mp3"), b);
-            EXPECT_TRUE(workspace.IsRowMarked(1));
-            EXPECT_TRUE(workspace.Changed());
-        } else {
-            const tags::TID3v2Class saved(folder / "b.mp3");
-            EXPECT_EQ(GetFrameText(saved, "TIT2", 1200), u"new");
-            EXPECT_EQ(saved.FindFrameByClass<tags::TID3v1Tag>(1)->Title, "new");
-            EXPECT_EQ(AfterTag(test::ReadFileBytes(folder / "b.mp3")),
-                AfterTag(test::Concat({ test::Audio(3), test::ID3v1Record({ .Title = "new" }) })));
-        }
-        if (fileSystem.OperationCount() < k)
-            break;
-    }
-    EXPECT_GT(failures, 3);
-}
-
-INSTANTIATE_TEST_SUITE_P(Kinds, SaveChangesFaults,
-    testing::Values(test::FaultyFileSystem::Fault::Fail, test::FaultyFileSystem::Fault::ShortWrite));
-
 TEST_F(SaveChangesTest, LeavingAFolderWithEditsAsksCancelStaysNoDropsYesSaves)
 {
     EditTitle(0, u"Saved on leaving");

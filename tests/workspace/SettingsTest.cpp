@@ -94,6 +94,11 @@ struct FileCase {
     test::Bytes bytes;
 };
 
+void PrintTo(const FileCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
 class SettingsFileEncoding : public testing::TestWithParam<FileCase> { };
 
 TEST_P(SettingsFileEncoding, IsReadAndWrittenBackAsUtf16)

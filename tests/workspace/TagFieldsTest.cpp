@@ -1,6 +1,8 @@
 // The fields of the editing panel built from the main frames and the TagEditList setting.
 #include "workspace/TagFields.h"
 
+#include "support/TextTestSupport.h"
+
 #include <gtest/gtest.h>
 
 namespace vennart::workspace {
@@ -48,6 +50,11 @@ struct ListCase {
     const char16_t* setting;
     std::vector<std::string> extraFields;
 };
+
+void PrintTo(const ListCase& c, std::ostream* out)
+{
+    *out << test::Ascii(c.setting);
+}
 
 class TagEditList : public testing::TestWithParam<ListCase> { };
 

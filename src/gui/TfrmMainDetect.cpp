@@ -1,0 +1,73 @@
+// "Detect Encoding" of the main window: the code page of each selected file's 8-bit text, and
+// showing the tab in the code page found.
+#include "commands/DetectEncoding.h"
+#include "commands/Selection.h"
+#include "gui/TfrmDetectEncoding.h"
+#include "gui/TfrmMain.h"
+#include "platform/Error.h"
+
+#include <QComboBox>
+
+namespace vennart::gui {
+namespace {
+
+constexpr const char* kLetterModelFile = "LetterBigrams.tsv";
+
+std::vector<uint32_t> CodePagesOf(const std::vector<text::CodePageName>& names)
+{
+    std::vector<uint32_t> codePages;
+    for (const auto& name : names)
+        codePages.push_back(name.codePage);
+    return codePages;
+}
+
+} // namespace
+
+void TfrmMain::ConnectDetectEncoding()
+{
+    frmDetectEncoding = new TfrmDetectEncoding(this);
+    connect(actions.miDetectEncoding, &QAction::triggered, this,
+        [this] { RunGuarded([this] { miDetectEncodingClick(); }); });
+    actions.miDetectEncoding->setEnabled(true);
+}
+
+const text::LetterModel& TfrmMain::LetterModel()
+{
+    if (!letterModel_)
+        letterModel_ = std::make_unique<text::LetterModel>(
+            text::LetterModel::Load(paths_.DataDir() / kLetterModelFile));
+    return *letterModel_;
+}
+
+void TfrmMain::miDetectEncodingClick()
+{
+    auto& workspace = Workspace();
+    const auto rows = commands::SelectedRows(workspace);
+    if (rows.empty())
+        return;
+    const auto grid = workspace.ActiveGrid();
+    const auto& catalogue = text::ProgramEncodings();
+    const auto& active
+        = grid == workspace::TagGrid::ID3v1 ? catalogue.ActiveEncodingsV1() : catalogue.ActiveEncodingsV2();
+    const auto& model = LetterModel();
+    const TfrmDetectEncoding::Detector detect = [&](bool wholeCatalogue) {
+        const auto candidates = CodePagesOf(wholeCatalogue ? catalogue.EncodingNames() : active);
+        return commands::DetectCodePages(workspace, rows, { grid, candidates, false }, model);
+    };
+    const auto outcome
+        = frmDetectEncoding->Run(workspace, grid, rows, detect, active, catalogue.EncodingNames());
+    if (outcome == TfrmDetectEncoding::ShowAs)
+        ShowAsCodePage(grid, *frmDetectEncoding->model()->SelectionCodePage());
+}
+
+void TfrmMain::ShowAsCodePage(workspace::TagGrid grid, uint32_t codePage)
+{
+    QComboBox* combo = grid == workspace::TagGrid::ID3v1 ? cbSourceEncv1 : cbSourceEncv2;
+    const int entry = combo->findData(codePage);
+    if (entry < 0)
+        throw Error("Code page " + std::to_string(codePage)
+            + " is not among the active code pages: add it in \"Encoding settings\" first");
+    combo->setCurrentIndex(entry);
+}
+
+} // namespace vennart::gui

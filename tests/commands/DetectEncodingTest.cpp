@@ -1,0 +1,73 @@
+// Detection over a selection: a folder of files in mixed code pages gets each file's own code
+// page, ASCII files are told apart, and a whole-selection guess speaks for every 8-bit file.
+#include "commands/DetectEncoding.h"
+
+#include "text/UStringConvert.h"
+#include "workspace/WorkspaceFixture.h"
+
+namespace vennart::commands {
+namespace {
+
+using test::Frame;
+using test::TextBody;
+using workspace::TagGrid;
+
+class DetectEncoding : public workspace::WorkspaceFixture {
+protected:
+    static void SetUpTestSuite()
+    {
+        model = new text::LetterModel(text::LetterModel::Load(VENNART_DATA_DIR "/LetterBigrams.tsv"));
+    }
+    static void TearDownTestSuite() { delete model; }
+
+    void WriteSong(
+        const std::string& name, std::u16string_view title, std::u16string_view artist, uint32_t codePage)
+    {
+        const auto bytes
+            = [&](std::u16string_view text) { return text::WideToCodePage(WideString(text), codePage); };
+        test::WriteMp3(folder, name,
+            { .frames = test::Concat(
+                  { Frame("TIT2", TextBody(bytes(title))), Frame("TPE1", TextBody(bytes(artist))) }),
+                .record = test::ID3v1Fields { .Title = bytes(title), .Artist = bytes(artist) } });
+    }
+
+    std::vector<std::optional<uint32_t>> Detected(TagGrid grid, bool wholeSelection)
+    {
+        const std::vector<int> rows { 0, 1, 2, 3 };
+        std::vector<std::optional<uint32_t>> codePages;
+        for (const auto& guess :
+            DetectCodePages(workspace, rows, { grid, { 1251, 20866, 866 }, wholeSelection }, *model))
+            codePages.push_back(guess.kind == text::TextKind::EightBit ? guess.codePage : std::nullopt);
+        return codePages;
+    }
+
+    static text::LetterModel* model;
+};
+
+text::LetterModel* DetectEncoding::model = nullptr;
+
+TEST_F(DetectEncoding, GivesEveryFileOfAMixedFolderItsOwnCodePageOnBothTabs)
+{
+    WriteSong("1.mp3", u"Группа крови", u"Кино", 1251);
+    WriteSong("2.mp3", u"Город золотой", u"Аквариум", 20866);
+    WriteSong("3.mp3", u"Smoke on the Water", u"Deep Purple", 1251);
+    WriteSong("4.mp3", u"Что такое осень", u"ДДТ", 866);
+    Scan();
+    const std::vector<std::optional<uint32_t>> expected { 1251, 20866, std::nullopt, 866 };
+    EXPECT_EQ(Detected(TagGrid::ID3v1, false), expected);
+    EXPECT_EQ(Detected(TagGrid::ID3v2, false), expected);
+}
+
+TEST_F(DetectEncoding, WholeSelectionGuessSpeaksForEveryEightBitFile)
+{
+    WriteSong("1.mp3", u"Группа крови", u"Кино", 20866);
+    WriteSong("2.mp3", u"Город золотой", u"Аквариум", 20866);
+    WriteSong("3.mp3", u"Smoke on the Water", u"Deep Purple", 20866);
+    WriteSong("4.mp3", u"Что такое осень", u"ДДТ", 20866);
+    Scan();
+    EXPECT_EQ(Detected(TagGrid::ID3v2, true),
+        (std::vector<std::optional<uint32_t>> { 20866, 20866, std::nullopt, 20866 }));
+}
+
+} // namespace
+} // namespace vennart::commands

@@ -1,0 +1,160 @@
+// The code page detector on the evaluation set: real artist, title and album rows in 13 languages,
+// written in every catalogue code page that can hold them, and guessed among all of them. A guess
+// is right when its reading gives back the original text (KOI8-R and KOI8-U read Russian alike).
+#include "text/CodePageDetector.h"
+
+#include "text/TextFile.h"
+#include "text/UStringConvert.h"
+
+#include <gtest/gtest.h>
+#include <iostream>
+#include <map>
+
+namespace vennart::text {
+namespace {
+
+struct TagText {
+    std::string language;
+    std::vector<WideString> fields;
+};
+
+std::vector<TagText> EvaluationSet()
+{
+    std::vector<TagText> rows;
+    for (const auto& line : ReadTextLines(VENNART_TEXT_TEST_DATA "/TagTexts.tsv")) {
+        if (line.empty() || line[0] == u'#')
+            continue;
+        TagText row;
+        for (std::size_t start = 0;;) {
+            const auto tab = line.find(u'\t', start);
+            row.fields.push_back(
+                line.substr(start, tab == WideString::npos ? WideString::npos : tab - start));
+            if (tab == WideString::npos)
+                break;
+            start = tab + 1;
+        }
+        row.language = WideToCodePage(row.fields.front(), kUtf8CodePage);
+        row.fields.erase(row.fields.begin());
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
+std::vector<uint32_t> EightBitCatalogue()
+{
+    EncodingCatalogue catalogue;
+    catalogue.LoadEncodingTables(VENNART_DATA_DIR "/EncodingTables.dat");
+    std::vector<uint32_t> codePages;
+    for (const auto& entry : catalogue.EncodingNames()) {
+        if (entry.codePage != kUtf8CodePage && entry.codePage != kUtf16CodePage)
+            codePages.push_back(entry.codePage);
+    }
+    return codePages;
+}
+
+// The fields in the code page, or none when it cannot hold them or they need no code page.
+std::optional<std::vector<AnsiString>> Encoded(const std::vector<WideString>& fields, uint32_t codePage)
+{
+    std::vector<AnsiString> encoded;
+    bool beyondAscii = false;
+    for (const auto& field : fields) {
+        encoded.push_back(WideToCodePage(field, codePage));
+        if (CodePageToWide(encoded.back(), codePage) != field)
+            return std::nullopt;
+        beyondAscii = beyondAscii
+            || std::any_of(encoded.back().begin(), encoded.back().end(), [](char b) { return b & 0x80; });
+    }
+    return beyondAscii ? std::optional(encoded) : std::nullopt;
+}
+
+bool ReadsBack(const std::vector<AnsiString>& encoded, const std::vector<WideString>& fields,
+    std::optional<uint32_t> guess)
+{
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (!guess || CodePageToWide(encoded[i], *guess) != fields[i])
+            return false;
+    }
+    return true;
+}
+
+class CodePageDetection : public testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        model = new LetterModel(LetterModel::Load(VENNART_DATA_DIR "/LetterBigrams.tsv"));
+    }
+    static void TearDownTestSuite() { delete model; }
+    static LetterModel* model;
+    const std::vector<uint32_t> candidates = EightBitCatalogue();
+    const std::vector<TagText> rows = EvaluationSet();
+};
+
+LetterModel* CodePageDetection::model = nullptr;
+
+TEST_F(CodePageDetection, NamesTheCodePageOfAtLeast98PercentOfFiles)
+{
+    std::map<uint32_t, std::pair<int, int>> perCodePage; // right, tried
+    int right = 0;
+    int tried = 0;
+    for (const auto& row : rows) {
+        for (uint32_t codePage : candidates) {
+            const auto encoded = Encoded(row.fields, codePage);
+            if (!encoded)
+                continue;
+            const bool ok
+                = ReadsBack(*encoded, row.fields, GuessCodePage(*encoded, candidates, *model).codePage);
+            right += ok;
+            ++tried;
+            perCodePage[codePage].first += ok;
+            ++perCodePage[codePage].second;
+        }
+    }
+    std::cout << "right " << right << " of " << tried << " files:";
+    for (const auto& [codePage, counts] : perCodePage)
+        std::cout << ' ' << codePage << '=' << counts.first << '/' << counts.second;
+    std::cout << '\n';
+    EXPECT_GE(right, tried * 98 / 100);
+}
+
+TEST_F(CodePageDetection, NamesTheCodePageOfEveryFolderOfFiveFiles)
+{
+    std::map<std::string, std::vector<const TagText*>> folders;
+    for (const auto& row : rows)
+        folders[row.language].push_back(&row);
+    for (const auto& [language, folderRows] : folders) {
+        for (uint32_t codePage : candidates) {
+            std::vector<AnsiString> texts;
+            std::vector<WideString> fields;
+            for (const TagText* row : folderRows) {
+                if (auto encoded = Encoded(row->fields, codePage)) {
+                    texts.insert(texts.end(), encoded->begin(), encoded->end());
+                    fields.insert(fields.end(), row->fields.begin(), row->fields.end());
+                }
+            }
+            if (texts.size() < 5 * 3)
+                continue;
+            EXPECT_TRUE(ReadsBack(texts, fields, GuessCodePage(texts, candidates, *model).codePage))
+                << language << " in " << codePage;
+        }
+    }
+}
+
+TEST_F(CodePageDetection, TellsAsciiAndUtf8FromLegacyText)
+{
+    const std::vector<AnsiString> ascii { "Deep Purple", "Smoke on the Water" };
+    const std::vector<AnsiString> utf8 { "\xD0\x9A\xD0\xB8\xD0\xBD\xD0\xBE" };
+    const std::vector<AnsiString> none { "", "" };
+    EXPECT_EQ(GuessCodePage(ascii, candidates, *model).kind, TextKind::Ascii);
+    EXPECT_EQ(GuessCodePage(utf8, candidates, *model).codePage, kUtf8CodePage);
+    EXPECT_EQ(GuessCodePage(none, candidates, *model).kind, TextKind::Empty);
+}
+
+TEST_F(CodePageDetection, TableLinesOfAnyShapeAreSkipped)
+{
+    const LetterModel broken("xx\t41\nru\tzz\t41\t4\nru\t20\t430\t999\n\xFF\t\t\t\n");
+    EXPECT_EQ(broken.LanguageCount(), 0u);
+    EXPECT_GT(broken.Cost(u"\u041a\u0438\u043d\u043e"), 0);
+}
+
+} // namespace
+} // namespace vennart::text
