@@ -2,7 +2,7 @@
 // the record's version.
 #include "commands/CopyTags.h"
 
-#include "Mp3Folder.h"
+#include "workspace/Mp3Folder.h"
 #include "commands/ID3v1Version.h"
 #include "tags/ID3v1Tag.h"
 #include "tags/TextFrame.h"

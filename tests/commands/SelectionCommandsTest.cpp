@@ -1,6 +1,6 @@
 // The commands over a selection of three files of which the second has no ID3v1 record, and file
 // names transliterated in the name cells.
-#include "WorkspaceFixture.h"
+#include "workspace/WorkspaceFixture.h"
 #include "commands/CopyTags.h"
 #include "commands/ID3v1Version.h"
 #include "commands/Transliterate.h"

@@ -1,7 +1,7 @@
 // Transliteration of one file's ID3v1 fields, ID3v2 frames and name through the view code page.
 #include "commands/Transliterate.h"
 
-#include "Mp3Folder.h"
+#include "workspace/Mp3Folder.h"
 #include "platform/SystemCodePage.h"
 #include "tags/TextFrame.h"
 
