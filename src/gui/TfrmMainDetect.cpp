@@ -1,5 +1,6 @@
 // "Detect Encoding" of the main window: the code page of each selected file's 8-bit text, and
 // showing the tab in the code page found.
+#include "commands/ConvertDetected.h"
 #include "commands/DetectEncoding.h"
 #include "commands/Selection.h"
 #include "gui/TfrmDetectEncoding.h"
@@ -58,6 +59,13 @@ void TfrmMain::miDetectEncodingClick()
         = frmDetectEncoding->Run(workspace, grid, rows, detect, active, catalogue.EncodingNames());
     if (outcome == TfrmDetectEncoding::ShowAs)
         ShowAsCodePage(grid, *frmDetectEncoding->model()->SelectionCodePage());
+    if (outcome == TfrmDetectEncoding::Convert) {
+        commands::ConvertFromDetected(workspace, grid, rows, frmDetectEncoding->model()->ChosenCodePages());
+        if (grid == workspace::TagGrid::ID3v2 && cbSourceEncv2->findData(text::kUtf16CodePage) >= 0)
+            ShowAsCodePage(grid, text::kUtf16CodePage);
+        FillFieldLists();
+        FillTagPanel();
+    }
 }
 
 void TfrmMain::ShowAsCodePage(workspace::TagGrid grid, uint32_t codePage)

@@ -2,7 +2,9 @@
 // page, ASCII files are told apart, and a whole-selection guess speaks for every 8-bit file.
 #include "commands/DetectEncoding.h"
 
+#include "commands/ConvertDetected.h"
 #include "text/UStringConvert.h"
+#include "workspace/FrameText.h"
 #include "workspace/WorkspaceFixture.h"
 
 namespace vennart::commands {
@@ -67,6 +69,30 @@ TEST_F(DetectEncoding, WholeSelectionGuessSpeaksForEveryEightBitFile)
     Scan();
     EXPECT_EQ(Detected(TagGrid::ID3v2, true),
         (std::vector<std::optional<uint32_t>> { 20866, 20866, std::nullopt, 20866 }));
+}
+
+TEST_F(DetectEncoding, ConvertGivesEveryFileItsTextFromItsOwnCodePageAndLeavesTheRestAlone)
+{
+    WriteSong("1.mp3", u"Группа крови", u"Кино", 1251);
+    WriteSong("2.mp3", u"Город золотой", u"Аквариум", 20866);
+    WriteSong("3.mp3", u"Что такое осень", u"ДДТ", 866);
+    Scan();
+    const std::vector<int> rows { 0, 1, 2 };
+    std::vector<std::optional<uint32_t>> sources;
+    for (const auto& guess :
+        DetectCodePages(workspace, rows, { TagGrid::ID3v2, { 1251, 20866, 866 }, false }, *model))
+        sources.push_back(guess.codePage);
+    sources[2].reset(); // an uncertain row the user did not confirm
+    workspace.SetViewCodePage(TagGrid::ID3v1, 1251);
+
+    ConvertFromDetected(workspace, TagGrid::ID3v2, rows, sources);
+    ConvertFromDetected(workspace, TagGrid::ID3v1, rows, sources);
+
+    EXPECT_EQ(workspace::GetFrameText(workspace.File(0), "TIT2", 1200), u"Группа крови");
+    EXPECT_EQ(workspace::GetFrameText(workspace.File(1), "TPE1", 1200), u"Аквариум");
+    EXPECT_EQ(workspace.TagCellText(TagGrid::ID3v1, 1, 2), u"Город золотой");
+    // Row 1 is in 1251 already, the ID3v1 view code page: its record has nothing to convert.
+    EXPECT_EQ(Marks(), (std::vector<std::string> { "2", "12", "" }));
 }
 
 } // namespace
