@@ -2,11 +2,12 @@
 // the record's version.
 #include "commands/CopyTags.h"
 
-#include "workspace/Mp3Folder.h"
 #include "commands/ID3v1Version.h"
+#include "support/TestNames.h"
 #include "tags/ID3v1Tag.h"
 #include "tags/TextFrame.h"
 #include "workspace/FrameText.h"
+#include "workspace/Mp3Folder.h"
 
 #include <gtest/gtest.h>
 
@@ -29,6 +30,8 @@ struct ToID3v2Case {
     const char* id;
     WideString stored;
 };
+
+VENNART_PRINT_ROW_AS(ToID3v2Case, row.name)
 
 class CopyToID3v2 : public testing::TestWithParam<ToID3v2Case> { };
 
@@ -57,6 +60,8 @@ struct ToID3v1Case {
     int expectedTrack;
     int expectedGenre;
 };
+
+VENNART_PRINT_ROW_AS(ToID3v1Case, row.name)
 
 class CopyToID3v1 : public testing::TestWithParam<ToID3v1Case> { };
 

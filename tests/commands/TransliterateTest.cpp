@@ -1,9 +1,10 @@
 // Transliteration of one file's ID3v1 fields, ID3v2 frames and name through the view code page.
 #include "commands/Transliterate.h"
 
-#include "workspace/Mp3Folder.h"
 #include "platform/SystemCodePage.h"
+#include "support/TestNames.h"
 #include "tags/TextFrame.h"
+#include "workspace/Mp3Folder.h"
 
 #include <gtest/gtest.h>
 
@@ -45,6 +46,8 @@ struct FrameCase {
     tags::TTextEncoding storedAs;
 };
 
+VENNART_PRINT_ROW_AS(FrameCase, row.name)
+
 class TransliterateID3v2Frame : public testing::TestWithParam<FrameCase> { };
 
 TEST_P(TransliterateID3v2Frame, StoresTheTextInTheViewCodePage)
@@ -67,8 +70,7 @@ INSTANTIATE_TEST_SUITE_P(Frames, TransliterateID3v2Frame,
     testing::Values(
         FrameCase { "EightBitUnder1251", test::TextBody(kPrivet1251), kCyrillic, tags::teISO88591 },
         FrameCase { "Utf16Under1200", test::Utf16Body(u"Привет"), kUtf16, tags::teUTF16 },
-        FrameCase {
-            "Utf16Under1251", test::Utf16Body(u"Привет"), kCyrillic, tags::teISO88591 }),
+        FrameCase { "Utf16Under1251", test::Utf16Body(u"Привет"), kCyrillic, tags::teISO88591 }),
     [](const testing::TestParamInfo<FrameCase>& info) { return std::string(info.param.name); });
 
 TEST(TransliterateFileName, WholeNameWithExtensionOrNothing)
