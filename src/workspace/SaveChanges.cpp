@@ -126,6 +126,31 @@ void SaveChanges(Workspace& workspace)
     ShowFailures(workspace, renameFailures, dropped);
 }
 
+SaveFailures SaveMarkedFiles(Workspace& workspace)
+{
+    SaveFailures failures;
+    std::vector<std::string> dropped;
+    ProgressLoop loop(workspace.progress(), "Saving", CountMarkedRows(workspace));
+    for (int row = 0; row < workspace.FileCount(); ++row) {
+        if (!workspace.IsRowMarked(row))
+            continue;
+        loop.BeginItem();
+        try {
+            if (ConfirmDroppedFrames(workspace, row, dropped)) {
+                workspace.File(row).Save();
+                RenameToRowName(workspace, row, failures.notRenamed);
+            } else {
+                failures.notSaved.push_back(workspace.File(row).FileName.string()
+                    + ": not saved: it holds frames that cannot be written and would be lost");
+            }
+        } catch (const std::exception& error) {
+            failures.notSaved.push_back(error.what());
+        }
+        loop.EndItem();
+    }
+    return failures;
+}
+
 bool ConfirmLeaveFolder(Workspace& workspace)
 {
     if (!workspace.Changed())

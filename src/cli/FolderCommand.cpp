@@ -1,0 +1,72 @@
+#include "cli/FolderCommand.h"
+
+#include "cli/FieldNames.h"
+#include "commands/CopyTags.h"
+#include "commands/FileNamesFromTags.h"
+#include "commands/ID3v1Version.h"
+#include "commands/TagsFromFileNames.h"
+#include "commands/Transliterate.h"
+#include "workspace/FieldEditing.h"
+
+namespace vennart::cli {
+namespace {
+
+using workspace::TagGrid;
+
+// As typing each value into its field of the panel with the rows selected, on each tab asked for.
+void SetFields(const Request& request, workspace::Workspace& workspace, const std::vector<int>& rows)
+{
+    for (const TagGrid grid : request.grids) {
+        workspace.SetActiveGrid(grid);
+        for (const FieldAssignment& assignment : request.assignments) {
+            if (assignment.value == workspace::kDoNotChange)
+                continue;
+            const workspace::TagField field = *FieldNamed(assignment.field);
+            for (const int row : rows) {
+                if (workspace::ApplyFieldToFile(workspace, row, field, assignment.value))
+                    workspace.MarkRowChanged(row, grid);
+            }
+        }
+    }
+}
+
+void Transliterate(const Request& request, workspace::Workspace& workspace, const std::vector<int>& rows,
+    const text::TranslitTable& table)
+{
+    switch (request.translitTarget) {
+    case TranslitTarget::ID3v1:
+        return commands::TransliterateTags(workspace, TagGrid::ID3v1, rows, table);
+    case TranslitTarget::ID3v2:
+        return commands::TransliterateTags(workspace, TagGrid::ID3v2, rows, table);
+    case TranslitTarget::Names:
+        return commands::TransliterateFileNames(workspace, rows, table);
+    }
+}
+
+} // namespace
+
+void ApplyCommand(const Request& request, workspace::Workspace& workspace, const std::vector<int>& rows,
+    const text::TranslitTable& table)
+{
+    switch (request.command) {
+    case Subcommand::Set:
+        return SetFields(request, workspace, rows);
+    case Subcommand::Translit:
+        return Transliterate(request, workspace, rows, table);
+    case Subcommand::Copy:
+        return commands::CopyTags(workspace, request.copyTo, rows);
+    case Subcommand::V1Version:
+        return commands::SetID3v1Version(workspace, rows, request.toV11);
+    case Subcommand::TagsFromNames:
+        workspace.SetActiveGrid(request.grids.front());
+        return commands::ApplyTagsFromFileNames(workspace, rows, request.tagsFromNames);
+    case Subcommand::NamesFromTags:
+        workspace.SetActiveGrid(request.grids.front());
+        return commands::ApplyFileNamesFromTags(workspace, rows, request.mask);
+    case Subcommand::Help:
+    case Subcommand::Show:
+        return;
+    }
+}
+
+} // namespace vennart::cli

@@ -1,0 +1,60 @@
+// What one run of the tool is asked to do, as read from its arguments.
+#pragma once
+
+#include "commands/TagsFromFileNamesRules.h"
+#include "platform/Strings.h"
+#include "workspace/TagGrid.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace vennart::cli {
+
+// Arguments the tool cannot run with; the message says which and why, the usage follows it.
+class UsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+enum class Subcommand { Help, Show, Set, Translit, Copy, V1Version, TagsFromNames, NamesFromTags };
+
+struct CommonOptions {
+    bool recursive = false;
+    bool dryRun = false;
+    bool json = false;
+    std::optional<uint32_t> v1CodePage;
+    std::optional<uint32_t> v2CodePage;
+    std::optional<std::filesystem::path> settings;
+};
+
+// One FIELD=VALUE of set: a field name such as "title", or a frame identifier.
+struct FieldAssignment {
+    std::string field;
+    WideString value;
+};
+
+enum class TranslitTarget { ID3v1, ID3v2, Names };
+
+struct Request {
+    Subcommand command = Subcommand::Help;
+    CommonOptions common;
+    std::vector<std::filesystem::path> paths;
+
+    // set, tags-from-names and names-from-tags: the tabs they work on (set may name both).
+    std::vector<workspace::TagGrid> grids;
+    std::vector<FieldAssignment> assignments;
+    TranslitTarget translitTarget = TranslitTarget::ID3v2;
+    workspace::TagGrid copyTo = workspace::TagGrid::ID3v2;
+    bool toV11 = true;
+    commands::TagsFromNameOptions tagsFromNames;
+    WideString mask;
+};
+
+// Reads the arguments after the program name; throws UsageError for anything it cannot run.
+Request ParseArguments(const std::vector<std::string>& arguments);
+
+} // namespace vennart::cli
