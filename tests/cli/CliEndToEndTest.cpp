@@ -1,0 +1,263 @@
+// vennart-cli run as a shell runs it, on songs in a temporary folder: a dry run changes no byte and
+// foretells the real run, show --json reads back what set wrote, one unwritable file does not stop
+// the others, usage errors end with status 2, and --recursive reaches every folder.
+#include "CliProcess.h"
+#include "Mp3Folder.h"
+#include "support/TestNames.h"
+
+#include <QJsonArray>
+#include <gtest/gtest.h>
+#include <map>
+#include <set>
+#include <tuple>
+
+namespace vennart::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kSettings = "settings.ini";
+
+// Three songs with both tags, named "Artist n - Song n.mp3"; an empty settings file beside them,
+// so that no settings of the machine's own play a part.
+void WriteSongs(const TempDir& folder)
+{
+    for (int n = 1; n <= 3; ++n) {
+        const std::string number = std::to_string(n);
+        WriteMp3(folder, "Artist " + number + " - Song " + number + ".mp3",
+            { .frames = Concat(
+                  { Frame("TIT2", TextBody("Song " + number)), Frame("TPE1", Utf16Body(u"Исполнитель")) }),
+                .record = ID3v1Fields { .Title = "Song", .Artist = "Band", .Track = n } });
+    }
+    WriteFileBytes(folder / kSettings, {});
+}
+
+std::vector<std::string> Arguments(
+    std::vector<std::string> arguments, std::initializer_list<std::string> more)
+{
+    arguments.insert(arguments.end(), { "--settings", kSettings });
+    arguments.insert(arguments.end(), more);
+    return arguments;
+}
+
+std::map<fs::path, std::vector<unsigned char>> FolderBytes(const fs::path& folder)
+{
+    std::map<fs::path, std::vector<unsigned char>> bytes;
+    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+        if (entry.is_regular_file())
+            bytes[entry.path()] = ReadFileBytes(entry.path());
+    }
+    return bytes;
+}
+
+std::string Text(const QJsonValue& value)
+{
+    return value.isDouble() ? std::to_string(value.toInt()) : value.toString().toStdString();
+}
+
+// The fields a dry run names, read from what show --json printed.
+std::map<std::string, std::string> ShownFields(const QJsonObject& file)
+{
+    std::map<std::string, std::string> fields { { "name", Text(file["name"]) } };
+    if (const QJsonObject record = file["id3v1"].toObject(); !record.isEmpty()) {
+        for (const char* key : { "version", "title", "artist", "album", "year", "comment", "track" })
+            fields[std::string("ID3v1 ") + key] = Text(record[key]);
+        fields["ID3v1 genre"]
+            = record["genreName"].toString().isEmpty() ? Text(record["genre"]) : Text(record["genreName"]);
+    }
+    std::map<std::string, int> seen;
+    for (const QJsonValue& frame : file["id3v2"].toObject()["frames"].toArray()) {
+        const std::string id = Text(frame.toObject()["id"]);
+        const int occurrence = ++seen[id];
+        fields[occurrence == 1 ? id : id + "#" + std::to_string(occurrence)] = Text(frame.toObject()["text"]);
+    }
+    return fields;
+}
+
+using Change = std::tuple<std::string, std::string, std::string>; // field, old, new
+
+std::set<Change> Difference(const QJsonObject& before, const QJsonObject& after)
+{
+    const auto old = ShownFields(before);
+    const auto now = ShownFields(after);
+    std::set<Change> changes;
+    for (const auto& [field, text] : old) {
+        const auto match = now.find(field);
+        const std::string newText = match == now.end() ? std::string() : match->second;
+        if (newText != text)
+            changes.insert({ field, text, newText });
+    }
+    for (const auto& [field, text] : now) {
+        if (!text.empty() && !old.contains(field))
+            changes.insert({ field, std::string(), text });
+    }
+    return changes;
+}
+
+std::set<Change> ChangesOf(const QJsonObject& described)
+{
+    std::set<Change> changes;
+    for (const QJsonValue& change : described["changes"].toArray())
+        changes.insert({ Text(change["field"]), Text(change["old"]), Text(change["new"]) });
+    return changes;
+}
+
+struct CommandCase {
+    std::string name;
+    std::vector<std::string> arguments;
+};
+VENNART_PRINT_ROW_AS(CommandCase, row.name)
+
+class DryRunTest : public testing::TestWithParam<CommandCase> { };
+
+TEST_P(DryRunTest, ChangesNothingAndForetellsTheRun)
+{
+    TempDir folder;
+    WriteSongs(folder);
+    const auto shownBefore = ShownFiles(RunCli(Arguments({ "show" }, { "--json", "." }), folder.Path()));
+    const auto bytesBefore = FolderBytes(folder.Path());
+
+    const CliResult dryRun
+        = RunCli(Arguments(GetParam().arguments, { "--dry-run", "--json", "." }), folder.Path());
+    ASSERT_EQ(dryRun.status, 0) << dryRun.err;
+    EXPECT_EQ(FolderBytes(folder.Path()), bytesBefore);
+    std::map<std::string, QJsonObject> described;
+    for (const QJsonObject& file : dryRun.JsonLines())
+        described[Text(file["file"])] = file;
+    ASSERT_FALSE(described.empty());
+
+    const CliResult run = RunCli(Arguments(GetParam().arguments, { "." }), folder.Path());
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto shownAfter = ShownFiles(RunCli(Arguments({ "show" }, { "--json", "." }), folder.Path()));
+    for (const auto& [path, before] : shownBefore) {
+        const std::set<Change> foretold
+            = described.contains(path) ? ChangesOf(described[path]) : std::set<Change>();
+        std::string newPath = path;
+        for (const auto& [field, old, now] : foretold)
+            newPath = field == "name" ? "./" + now : newPath;
+        ASSERT_TRUE(shownAfter.contains(newPath)) << newPath;
+        EXPECT_EQ(Difference(before, shownAfter.at(newPath)), foretold) << path;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Commands, DryRunTest,
+    testing::Values(CommandCase { "SetUtf16Fields", { "set", "title=Привет, мир", "TCOM=Бах" } },
+        CommandCase { "SetID3v1In1251", { "set", "--v1", "--v1-code-page", "1251", "artist=Кино" } },
+        CommandCase {
+            "TagsFromNames", { "tags-from-names", "--rule", "TPE1=..' - '", "--rule", "TIT2=' - '.." } },
+        CommandCase { "TranslitID3v2", { "translit", "--v2" } },
+        CommandCase { "CopyID3v1ToID3v2", { "copy", "--v1-to-v2" } },
+        CommandCase { "NamesFromTags", { "names-from-tags", "--mask", "%vvtt by %vvar" } }),
+    [](const auto& info) { return info.param.name; });
+
+struct RoundTripCase {
+    std::string name;
+    std::string tab; // --v1 or --v2
+    std::string codePage; // its view code page
+    std::string value;
+};
+VENNART_PRINT_ROW_AS(RoundTripCase, row.name)
+
+class RoundTripTest : public testing::TestWithParam<RoundTripCase> { };
+
+TEST_P(RoundTripTest, ShowReadsBackWhatSetWrote)
+{
+    const RoundTripCase& row = GetParam();
+    TempDir folder;
+    WriteSongs(folder);
+    const std::string codePageOption = row.tab + "-code-page";
+    const CliResult set
+        = RunCli(Arguments({ "set", row.tab, codePageOption, row.codePage }, { "title=" + row.value, "." }),
+            folder.Path());
+    ASSERT_EQ(set.status, 0) << set.err;
+
+    const CliResult shown
+        = RunCli(Arguments({ "show", codePageOption, row.codePage }, { "--json", "." }), folder.Path());
+    ASSERT_EQ(shown.status, 0) << shown.err;
+    ASSERT_EQ(shown.JsonLines().size(), 3U);
+    for (const QJsonObject& file : shown.JsonLines()) {
+        const QJsonValue title
+            = row.tab == "--v1" ? file["id3v1"]["title"] : file["id3v2"]["frames"][0]["text"];
+        EXPECT_EQ(title.toString().toStdString(), row.value) << Text(file["file"]);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(CodePages, RoundTripTest,
+    testing::Values(RoundTripCase { "Utf16", "--v2", "1200", "Привет, \"мир\" \\ 1\t2\x01" },
+        RoundTripCase { "ID3v2In1251", "--v2", "1251", "Привет, мир" },
+        RoundTripCase { "ID3v1In1251", "--v1", "1251", "Привет" }),
+    [](const auto& info) { return info.param.name; });
+
+TEST(CliFailureTest, UnwritableFileIsNamedAndTheOthersAreSaved)
+{
+    TempDir folder;
+    WriteSongs(folder);
+    const fs::path locked = folder / "Artist 2 - Song 2.mp3";
+    fs::permissions(locked, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    const auto lockedBytes = ReadFileBytes(locked);
+
+    const CliResult run = RunCli(Arguments({ "set" }, { "title=Saved", "." }), folder.Path(), true);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("Artist 2 - Song 2.mp3"), std::string::npos) << run.err;
+    EXPECT_EQ(ReadFileBytes(locked), lockedBytes);
+    const auto shown = ShownFiles(RunCli(Arguments({ "show" }, { "--json", "." }), folder.Path()));
+    for (const char* saved : { "./Artist 1 - Song 1.mp3", "./Artist 3 - Song 3.mp3" })
+        EXPECT_EQ(Text(shown.at(saved)["id3v2"]["frames"][0]["text"]), "Saved") << saved;
+}
+
+struct UsageCase {
+    std::string name;
+    std::vector<std::string> arguments;
+};
+VENNART_PRINT_ROW_AS(UsageCase, row.name)
+
+class UsageTest : public testing::TestWithParam<UsageCase> { };
+
+TEST_P(UsageTest, EndsWithStatus2AndTheUsage)
+{
+    TempDir folder;
+    WriteSongs(folder);
+    const auto bytes = FolderBytes(folder.Path());
+    const CliResult run = RunCli(GetParam().arguments, folder.Path());
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find("usage: vennart-cli"), std::string::npos) << run.err;
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(FolderBytes(folder.Path()), bytes);
+}
+
+INSTANTIATE_TEST_SUITE_P(Arguments, UsageTest,
+    testing::Values(UsageCase { "NoCommand", {} }, UsageCase { "UnknownCommand", { "frobnicate", "." } },
+        UsageCase { "UnknownOption", { "set", "--frobnicate", "title=x", "." } },
+        UsageCase { "OptionOfAnotherCommand", { "show", "--mask", "%vvtt", "." } },
+        UsageCase { "NoPath", { "show" } },
+        UsageCase { "CodePageNotANumber", { "show", "--v2-code-page", "12x", "." } },
+        UsageCase { "CodePageUnknown", { "set", "--v2-code-page", "4294967295", "title=x", "." } },
+        UsageCase { "UnknownField", { "set", "nofield=x", "." } },
+        UsageCase { "ValueNotUtf8", { "set", "title=\xff\xfe", "." } },
+        UsageCase { "MissingSettingsFile", { "show", "--settings", "absent.ini", "." } },
+        UsageCase { "BadRule", { "tags-from-names", "--rule", "TXXX=1..2", "." } }),
+    [](const auto& info) { return info.param.name; });
+
+TEST(CliRecursiveTest, ReachesEveryNestedFolder)
+{
+    TempDir folder;
+    WriteSongs(folder);
+    for (const char* below : { "sub", "sub/deeper", ".hidden", "Other" })
+        fs::create_directories(folder / below);
+    for (const char* song : { "sub/a.mp3", "sub/deeper/b.MP3", ".hidden/c.mp3", "Other/d.mp3" })
+        WriteMp3(folder, song);
+
+    const auto flat = ShownFiles(RunCli(Arguments({ "show" }, { "--json", "." }), folder.Path()));
+    EXPECT_EQ(flat.size(), 3U);
+    const auto deep
+        = ShownFiles(RunCli(Arguments({ "show" }, { "--json", "--recursive", "." }), folder.Path()));
+    std::set<std::string> files;
+    for (const auto& [path, shown] : deep)
+        files.insert(path);
+    EXPECT_EQ(files,
+        (std::set<std::string> { "./.hidden/c.mp3", "./Artist 1 - Song 1.mp3", "./Artist 2 - Song 2.mp3",
+            "./Artist 3 - Song 3.mp3", "./Other/d.mp3", "./sub/a.mp3", "./sub/deeper/b.MP3" }));
+}
+
+} // namespace
+} // namespace vennart::test

@@ -1,0 +1,89 @@
+#include "CliProcess.h"
+
+#include <QJsonDocument>
+#include <cstdio>
+#include <grp.h>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace vennart::test {
+namespace {
+
+constexpr uid_t kNobody = 65534;
+
+void HandToNobody(const std::filesystem::path& folder)
+{
+    ASSERT_EQ(chown(folder.c_str(), kNobody, kNobody), 0);
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder))
+        ASSERT_EQ(lchown(entry.path().c_str(), kNobody, kNobody), 0) << entry.path();
+}
+
+std::string ReadAll(FILE* file)
+{
+    std::string text;
+    std::rewind(file);
+    char buffer[4096];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;)
+        text.append(buffer, n);
+    return text;
+}
+
+} // namespace
+
+std::vector<QJsonObject> CliResult::JsonLines() const
+{
+    std::vector<QJsonObject> lines;
+    std::istringstream in(out);
+    for (std::string line; std::getline(in, line);) {
+        QJsonParseError error {};
+        const QJsonDocument document = QJsonDocument::fromJson(QByteArray::fromStdString(line), &error);
+        EXPECT_EQ(error.error, QJsonParseError::NoError)
+            << error.errorString().toStdString() << " in " << line;
+        EXPECT_TRUE(document.isObject()) << line;
+        lines.push_back(document.object());
+    }
+    return lines;
+}
+
+CliResult RunCli(
+    const std::vector<std::string>& arguments, const std::filesystem::path& folder, bool asUnprivileged)
+{
+    const bool dropPrivileges = asUnprivileged && geteuid() == 0;
+    if (dropPrivileges)
+        HandToNobody(folder);
+    // Output goes to unlinked files rather than pipes, so that neither stream can fill and block.
+    FILE* out = std::tmpfile();
+    FILE* err = std::tmpfile();
+    std::vector<char*> argv { const_cast<char*>(VENNART_CLI_EXECUTABLE) };
+    for (const std::string& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    const pid_t child = fork();
+    if (child == 0) {
+        const bool ready = dup2(fileno(out), STDOUT_FILENO) >= 0 && dup2(fileno(err), STDERR_FILENO) >= 0
+            && chdir(folder.c_str()) == 0
+            && (!dropPrivileges
+                || (setgroups(0, nullptr) == 0 && setgid(kNobody) == 0 && setuid(kNobody) == 0));
+        if (ready)
+            execv(argv[0], argv.data());
+        _exit(127);
+    }
+    int status = 0;
+    EXPECT_EQ(waitpid(child, &status, 0), child);
+    CliResult result { WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadAll(out), ReadAll(err) };
+    std::fclose(out);
+    std::fclose(err);
+    return result;
+}
+
+std::map<std::string, QJsonObject> ShownFiles(const CliResult& show)
+{
+    std::map<std::string, QJsonObject> files;
+    for (const QJsonObject& file : show.JsonLines())
+        files[file.value(QStringLiteral("file")).toString().toStdString()] = file;
+    return files;
+}
+
+} // namespace vennart::test
