@@ -3,9 +3,12 @@
 #include "platform/Error.h"
 #include "text/Utf8.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstdio>
 #include <unicode/ustring.h>
+#include <unicode/utf16.h>
+#include <unicode/utf8.h>
 
 namespace vennart::cli {
 namespace {
@@ -13,6 +16,19 @@ namespace {
 constexpr UChar32 kReplacementCharacter = 0xFFFD;
 // One UTF-16 unit never needs more than three bytes of UTF-8.
 constexpr std::size_t kUtf8BytesPerUnit = 3;
+
+// Checked in place: paths are printed once per file, and nearly all are UTF-8.
+bool IsUtf8(std::string_view bytes)
+{
+    const auto length = static_cast<int32_t>(std::min<std::size_t>(bytes.size(), INT32_MAX));
+    for (int32_t i = 0; i < length;) {
+        UChar32 c = 0;
+        U8_NEXT(bytes.data(), i, length, c);
+        if (c < 0)
+            return false;
+    }
+    return length == static_cast<int32_t>(bytes.size());
+}
 
 } // namespace
 
@@ -36,7 +52,7 @@ std::string Utf8(std::u16string_view text)
 std::string PathText(const std::filesystem::path& path)
 {
     const std::string& bytes = path.native();
-    return text::IsValidUtf8(bytes) ? bytes : Utf8(text::DecodeUtf8(bytes));
+    return IsUtf8(bytes) ? bytes : Utf8(text::DecodeUtf8(bytes));
 }
 
 std::string Printable(std::u16string_view text)
@@ -60,48 +76,98 @@ std::string PrintablePath(const std::filesystem::path& path)
     return Printable(text::DecodeUtf8(path.native()));
 }
 
+namespace {
+
+bool NeedsEscape(char c)
+{
+    const auto byte = static_cast<unsigned char>(c);
+    return c == '"' || c == '\\' || byte < 0x20 || byte == 0x7F;
+}
+
+void AppendEscape(std::string& out, char32_t c)
+{
+    if (c == '"' || c == '\\') {
+        out += '\\';
+        out += static_cast<char>(c);
+    } else if (c == '\n') {
+        out += "\\n";
+    } else if (c == '\t') {
+        out += "\\t";
+    } else {
+        char escape[11];
+        std::snprintf(escape, sizeof escape, "\\u%04x", static_cast<unsigned>(c));
+        out += escape;
+    }
+}
+
+// Reports of thousands of files are mostly plain text: runs without anything to escape are
+// appended whole.
+void AppendJson(std::string& out, std::string_view utf8)
+{
+    out += '"';
+    std::size_t run = 0;
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        if (!NeedsEscape(utf8[i]))
+            continue;
+        out.append(utf8.substr(run, i - run));
+        AppendEscape(out, static_cast<unsigned char>(utf8[i]));
+        run = i + 1;
+    }
+    out.append(utf8.substr(run));
+    out += '"';
+}
+
+// Wide text straight into the JSON line, without a UTF-8 copy of it first.
+void AppendJson(std::string& out, std::u16string_view text)
+{
+    out += '"';
+    const auto length = static_cast<int32_t>(std::min<std::size_t>(text.size(), INT32_MAX));
+    for (int32_t i = 0; i < length;) {
+        UChar32 c = 0;
+        U16_NEXT(text.data(), i, length, c);
+        if (U_IS_SURROGATE(c))
+            c = kReplacementCharacter;
+        if (c < 0x80 && NeedsEscape(static_cast<char>(c))) {
+            AppendEscape(out, static_cast<char32_t>(c));
+            continue;
+        }
+        char bytes[U8_MAX_LENGTH];
+        int32_t used = 0;
+        U8_APPEND_UNSAFE(bytes, used, c);
+        out.append(bytes, static_cast<std::size_t>(used));
+    }
+    out += '"';
+}
+
+} // namespace
+
 std::string JsonString(std::string_view utf8)
 {
-    std::string quoted = "\"";
-    quoted.reserve(utf8.size() + 2);
-    for (const char c : utf8) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            quoted += '\\';
-            quoted += c;
-        } else if (c == '\n') {
-            quoted += "\\n";
-        } else if (c == '\t') {
-            quoted += "\\t";
-        } else if (byte < 0x20 || byte == 0x7F) {
-            char escape[7];
-            std::snprintf(escape, sizeof escape, "\\u%04x", byte);
-            quoted += escape;
-        } else {
-            quoted += c;
-        }
-    }
-    return quoted + "\"";
+    std::string quoted;
+    AppendJson(quoted, utf8);
+    return quoted;
 }
 
 void JsonObject::Key(std::string_view key)
 {
     if (text_.size() > 1)
         text_ += ',';
-    text_ += JsonString(key);
+    AppendJson(text_, key);
     text_ += ':';
 }
 
 JsonObject& JsonObject::Add(std::string_view key, std::string_view utf8)
 {
     Key(key);
-    text_ += JsonString(utf8);
+    AppendJson(text_, utf8);
     return *this;
 }
 
 JsonObject& JsonObject::Add(std::string_view key, std::u16string_view text)
 {
-    return Add(key, std::string_view(Utf8(text)));
+    Key(key);
+    AppendJson(text_, text);
+    return *this;
 }
 
 JsonObject& JsonObject::AddNumber(std::string_view key, long long value)

@@ -36,6 +36,8 @@ public:
     // A value that is JSON text already: an object, an array, null.
     JsonObject& AddJson(std::string_view key, std::string_view json);
     std::string Text() const { return text_ + "}"; }
+    // The object and a line feed, for the last use of the object.
+    std::string Line() { return std::move(text_ += "}\n"); }
 
 private:
     void Key(std::string_view key);

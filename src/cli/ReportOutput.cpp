@@ -91,13 +91,12 @@ std::string ShowText(const FileReport& report, const workspace::FileInfoRows& in
 std::string ShowJson(const FileReport& report, const workspace::FileInfoRows& info)
 {
     return JsonObject()
-               .Add("file", PathText(report.path))
-               .Add("name", report.name)
-               .AddJson("id3v1", ID3v1Json(report.id3v1))
-               .AddJson("id3v2", ID3v2Json(report))
-               .AddJson("info", InfoJson(info))
-               .Text()
-        + "\n";
+        .Add("file", PathText(report.path))
+        .Add("name", report.name)
+        .AddJson("id3v1", ID3v1Json(report.id3v1))
+        .AddJson("id3v2", ID3v2Json(report))
+        .AddJson("info", InfoJson(info))
+        .Line();
 }
 
 std::vector<FieldChange> Changes(const FileReport& before, const FileReport& after)
@@ -148,11 +147,10 @@ std::string ChangesJson(const FileReport& before, const std::vector<FieldChange>
     for (const std::string& problem : problems)
         reasons.push_back(JsonString(problem));
     return JsonObject()
-               .Add("file", PathText(before.path))
-               .AddJson("changes", JsonArray(changed))
-               .AddJson("problems", JsonArray(reasons))
-               .Text()
-        + "\n";
+        .Add("file", PathText(before.path))
+        .AddJson("changes", JsonArray(changed))
+        .AddJson("problems", JsonArray(reasons))
+        .Line();
 }
 
 } // namespace vennart::cli
