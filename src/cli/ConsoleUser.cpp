@@ -70,8 +70,9 @@ void ConsoleProgress::Draw()
     const long long done = doneFiles_ + readInFolder_;
     const double seconds = std::chrono::duration<double>(now - start_).count();
     const long long rate = seconds > 0 ? static_cast<long long>(static_cast<double>(done) / seconds) : 0;
-    std::fprintf(stderr, "%s%s | %lld of %lld files | %lld files/s", kWipeLine, status_.c_str(), done,
-        totalFiles_, rate);
+    const bool busy = !status_.empty() && status_ != workspace::kIdleStatus;
+    std::fprintf(stderr, "%s%lld of %lld files | %lld files/s%s%s", kWipeLine, done, totalFiles_, rate,
+        busy ? " | " : "", busy ? status_.c_str() : "");
     std::fflush(stderr);
     drawn_ = true;
 }

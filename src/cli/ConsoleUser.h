@@ -12,7 +12,7 @@
 
 namespace vennart::cli {
 
-// "Reading 3 of 12 | 1203 of 100000 files | 850 files/s" on one line of stderr, redrawn at most
+// "1203 of 100000 files | 850 files/s | Reading 3 of 12" on one line of stderr, redrawn at most
 // a few times a second and wiped at the end. Prints nothing when `enabled` is false.
 class ConsoleProgress final : public workspace::Progress {
 public:

@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <string>
+#include <unistd.h>
 #include <utility>
 
 namespace vennart::cli {
@@ -54,6 +55,7 @@ public:
         : request_(request)
         , console_(console)
         , progress_(console.showProgress, expectedFiles)
+        , outputOnTerminal_(console.showProgress && isatty(fileno(console.out)) == 1)
     {
     }
 
@@ -224,13 +226,15 @@ private:
 
     void Print(const std::string& text)
     {
-        progress_.Clear();
+        if (outputOnTerminal_)
+            progress_.Clear();
         std::fwrite(text.data(), 1, text.size(), console_.out);
     }
 
     const Request& request_;
     const Console& console_;
     ConsoleProgress progress_;
+    bool outputOnTerminal_; // then the progress line makes way for each report
     workspace::Settings settings_;
     uint32_t v1CodePage_ = workspace::kDefaultV1Encoding;
     uint32_t v2CodePage_ = workspace::kDefaultV2Encoding;
