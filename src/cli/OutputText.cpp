@@ -71,6 +71,17 @@ std::string Printable(std::u16string_view text)
     return Utf8(safe);
 }
 
+std::string PrintableMessage(std::string_view utf8)
+{
+    std::string message;
+    for (std::size_t start = 0; start <= utf8.size();) {
+        const std::size_t end = std::min(utf8.find('\n', start), utf8.size());
+        message += (start == 0 ? "" : "\n  ") + Printable(text::DecodeUtf8(utf8.substr(start, end - start)));
+        start = end + 1;
+    }
+    return message;
+}
+
 std::string PrintablePath(const std::filesystem::path& path)
 {
     return Printable(text::DecodeUtf8(path.native()));

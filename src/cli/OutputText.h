@@ -20,6 +20,8 @@ std::string PathText(const std::filesystem::path& path);
 // Wide text as UTF-8 for a terminal: control characters (C0, DEL and C1), which could move the
 // cursor or recolour the screen, are written as \uXXXX instead.
 std::string Printable(std::u16string_view text);
+// A message of several lines so written, each line but the first indented.
+std::string PrintableMessage(std::string_view utf8);
 // A path so written.
 std::string PrintablePath(const std::filesystem::path& path);
 

@@ -78,12 +78,7 @@ public:
     {
         ++failures_;
         progress_.Clear();
-        for (std::size_t start = 0; start <= message.size();) {
-            const std::size_t end = std::min(message.find('\n', start), message.size());
-            std::fprintf(console_.err, "vennart-cli: %s\n",
-                Printable(text::DecodeUtf8(std::string_view(message).substr(start, end - start))).c_str());
-            start = end + 1;
-        }
+        std::fprintf(console_.err, "vennart-cli: %s\n", PrintableMessage(message).c_str());
     }
 
     void RunFolder(const FolderWork& work)

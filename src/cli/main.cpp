@@ -17,7 +17,8 @@ constexpr int kFailureStatus = 1;
 int UsageFailure(const vennart::cli::UsageError& error)
 {
     const std::string_view usage = vennart::cli::UsageText();
-    std::fprintf(stderr, "vennart-cli: %s\n%.*s", error.what(), static_cast<int>(usage.size()), usage.data());
+    std::fprintf(stderr, "vennart-cli: %s\n%.*s", vennart::cli::PrintableMessage(error.what()).c_str(),
+        static_cast<int>(usage.size()), usage.data());
     return kUsageStatus;
 }
 
@@ -36,12 +37,16 @@ int main(int argc, char** argv)
             return 0;
         }
         const int status = Run(request, { stdout, stderr, isatty(STDERR_FILENO) == 1 });
-        return std::fflush(stdout) == 0 ? status : kFailureStatus;
+        if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+            std::fprintf(stderr, "vennart-cli: the output could not be written\n");
+            return kFailureStatus;
+        }
+        return status;
     } catch (const UsageError& error) {
         return UsageFailure(error);
     } catch (const std::exception& error) {
         std::fflush(stdout);
-        std::fprintf(stderr, "vennart-cli: %s\n", error.what());
+        std::fprintf(stderr, "vennart-cli: %s\n", PrintableMessage(error.what()).c_str());
         return kFailureStatus;
     }
 }
