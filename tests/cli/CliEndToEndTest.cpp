@@ -150,6 +150,33 @@ INSTANTIATE_TEST_SUITE_P(Commands, DryRunTest,
         CommandCase { "NamesFromTags", { "names-from-tags", "--mask", "%vvtt by %vvar" } }),
     [](const auto& info) { return info.param.name; });
 
+TEST(CliNameCollisionTest, DryRunShowsTheCollisionsTheRunRefuses)
+{
+    TempDir folder;
+    WriteSongs(folder);
+    const auto bytes = FolderBytes(folder.Path());
+    const std::vector<std::string> sameName { "names-from-tags", "--mask", "%vvar" };
+
+    const CliResult dryRun = RunCli(Arguments(sameName, { "--dry-run", "--json", "." }), folder.Path());
+    EXPECT_EQ(dryRun.status, 1);
+    EXPECT_EQ(FolderBytes(folder.Path()), bytes);
+    ASSERT_EQ(dryRun.JsonLines().size(), 3U);
+    for (const QJsonObject& file : dryRun.JsonLines())
+        EXPECT_EQ(file["problems"].toArray().size(), 1) << Text(file["file"]);
+
+    const CliResult run = RunCli(Arguments(sameName, { "." }), folder.Path());
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(fs::exists(folder / "Исполнитель.mp3"));
+    const auto shown = ShownFiles(RunCli(Arguments({ "show" }, { "--json", "." }), folder.Path()));
+    EXPECT_EQ(shown.size(), 3U) << "a refused rename lost a file";
+    for (const auto& [path, file] : shown) {
+        if (path != "./Исполнитель.mp3") {
+            EXPECT_NE(run.err.find(path.substr(2)), std::string::npos)
+                << path << " not named in: " << run.err;
+        }
+    }
+}
+
 struct RoundTripCase {
     std::string name;
     std::string tab; // --v1 or --v2
