@@ -51,12 +51,17 @@ CliResult RunCli(
     const std::vector<std::string>& arguments, const std::filesystem::path& folder, bool asUnprivileged)
 {
     const bool dropPrivileges = asUnprivileged && geteuid() == 0;
-    if (dropPrivileges)
+    // The build tree may lie where nobody cannot reach it: that user runs a copy in the folder.
+    std::string executable = VENNART_CLI_EXECUTABLE;
+    if (dropPrivileges) {
+        executable = (folder / ".vennart-cli").string();
+        std::filesystem::copy_file(VENNART_CLI_EXECUTABLE, executable);
         HandToNobody(folder);
+    }
     // Output goes to unlinked files rather than pipes, so that neither stream can fill and block.
     FILE* out = std::tmpfile();
     FILE* err = std::tmpfile();
-    std::vector<char*> argv { const_cast<char*>(VENNART_CLI_EXECUTABLE) };
+    std::vector<char*> argv { executable.data() };
     for (const std::string& argument : arguments)
         argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);

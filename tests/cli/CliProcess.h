@@ -18,7 +18,8 @@ struct CliResult {
 };
 
 // `asUnprivileged`: when the tests run as root, who may write any file, the tool runs as the user
-// nobody instead, so that file modes mean what they say; `folder` is then handed to that user.
+// nobody instead, so that file modes mean what they say; `folder` is then handed to that user,
+// with a copy of the tool in it.
 CliResult RunCli(const std::vector<std::string>& arguments, const std::filesystem::path& folder,
     bool asUnprivileged = false);
 
