@@ -74,14 +74,14 @@ void RunCommand(benchmark::State& state, TagGrid tab,
 
 void BM_RefreshOnly(benchmark::State& state)
 {
-    RunCommand(state, TagGrid::ID3v2, [](workspace::Workspace&, const std::vector<int>&) { });
+    RunCommand(state, TagGrid::ID3v2, [](workspace::Workspace&, const std::vector<int>&) {});
 }
 BENCHMARK(BM_RefreshOnly)->Iterations(kRuns)->Unit(benchmark::kMillisecond);
 
 void BM_TransliterateID3v1(benchmark::State& state)
 {
     RunCommand(state, TagGrid::ID3v1, [](workspace::Workspace& w, const std::vector<int>& rows) {
-        commands::TransliterateTags(w, TagGrid::ID3v1, rows, *gTable);
+        commands::Apply(w, commands::TransliterateTags(w, TagGrid::ID3v1, rows, *gTable));
     });
 }
 BENCHMARK(BM_TransliterateID3v1)->Iterations(kRuns)->Unit(benchmark::kMillisecond);
@@ -89,7 +89,7 @@ BENCHMARK(BM_TransliterateID3v1)->Iterations(kRuns)->Unit(benchmark::kMillisecon
 void BM_TransliterateID3v2(benchmark::State& state)
 {
     RunCommand(state, TagGrid::ID3v2, [](workspace::Workspace& w, const std::vector<int>& rows) {
-        commands::TransliterateTags(w, TagGrid::ID3v2, rows, *gTable);
+        commands::Apply(w, commands::TransliterateTags(w, TagGrid::ID3v2, rows, *gTable));
     });
 }
 BENCHMARK(BM_TransliterateID3v2)->Iterations(kRuns)->Unit(benchmark::kMillisecond);
@@ -97,7 +97,7 @@ BENCHMARK(BM_TransliterateID3v2)->Iterations(kRuns)->Unit(benchmark::kMillisecon
 void BM_TransliterateFileNames(benchmark::State& state)
 {
     RunCommand(state, TagGrid::ID3v2, [](workspace::Workspace& w, const std::vector<int>& rows) {
-        commands::TransliterateFileNames(w, rows, *gTable);
+        commands::Apply(w, commands::TransliterateFileNames(w, rows, *gTable));
     });
 }
 BENCHMARK(BM_TransliterateFileNames)->Iterations(kRuns)->Unit(benchmark::kMillisecond);
@@ -105,7 +105,7 @@ BENCHMARK(BM_TransliterateFileNames)->Iterations(kRuns)->Unit(benchmark::kMillis
 void BM_CopyID3v1ToID3v2(benchmark::State& state)
 {
     RunCommand(state, TagGrid::ID3v2, [](workspace::Workspace& w, const std::vector<int>& rows) {
-        commands::CopyTags(w, TagGrid::ID3v2, rows);
+        commands::Apply(w, commands::CopyTags(w, TagGrid::ID3v2, rows));
     });
 }
 BENCHMARK(BM_CopyID3v1ToID3v2)->Iterations(kRuns)->Unit(benchmark::kMillisecond);
@@ -113,7 +113,7 @@ BENCHMARK(BM_CopyID3v1ToID3v2)->Iterations(kRuns)->Unit(benchmark::kMillisecond)
 void BM_CopyID3v2ToID3v1(benchmark::State& state)
 {
     RunCommand(state, TagGrid::ID3v1, [](workspace::Workspace& w, const std::vector<int>& rows) {
-        commands::CopyTags(w, TagGrid::ID3v1, rows);
+        commands::Apply(w, commands::CopyTags(w, TagGrid::ID3v1, rows));
     });
 }
 BENCHMARK(BM_CopyID3v2ToID3v1)->Iterations(kRuns)->Unit(benchmark::kMillisecond);

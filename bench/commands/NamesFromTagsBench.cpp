@@ -34,7 +34,8 @@ void BM_Command(benchmark::State& state)
     int round = 0;
     for (auto _ : state) {
         // Every round gives new names, so that every row changes.
-        commands::ApplyFileNamesFromTags(*gWorkspace, rows, kMask + (++round % 2 ? u" a" : u" b"));
+        commands::Apply(*gWorkspace,
+            commands::FileNamesFromTags(*gWorkspace, rows, kMask + (++round % 2 ? u" a" : u" b")));
         gWorkspace->NotifyTagsChanged(gWorkspace->ActiveGrid());
     }
 }

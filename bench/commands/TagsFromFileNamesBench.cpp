@@ -69,7 +69,7 @@ void BM_CommandAlone(benchmark::State& state)
     const auto rows = commands::SelectedRows(workspace);
     const auto options = ThreeRulesTwoReplacements();
     for (auto _ : state)
-        commands::ApplyTagsFromFileNames(workspace, rows, options);
+        commands::Apply(workspace, commands::TagsFromFileNames(workspace, rows, options));
 }
 BENCHMARK(BM_CommandAlone)->Unit(benchmark::kMillisecond);
 
@@ -80,7 +80,7 @@ void BM_CommandWithRefresh(benchmark::State& state)
     const auto options = ThreeRulesTwoReplacements();
     const bench::GridWindow window(workspace, TagGrid::ID3v2);
     for (auto _ : state) {
-        commands::ApplyTagsFromFileNames(workspace, rows, options);
+        commands::Apply(workspace, commands::TagsFromFileNames(workspace, rows, options));
         for (const auto& field : gListed->fields) {
             benchmark::DoNotOptimize(workspace::CommonFieldValue(workspace, field));
             if (!field.IsGenre())

@@ -2,11 +2,11 @@
 
 #include "cli/FieldNames.h"
 #include "commands/CopyTags.h"
+#include "commands/EditField.h"
 #include "commands/FileNamesFromTags.h"
 #include "commands/ID3v1Version.h"
 #include "commands/TagsFromFileNames.h"
 #include "commands/Transliterate.h"
-#include "workspace/FieldEditing.h"
 
 namespace vennart::cli {
 namespace {
@@ -22,16 +22,13 @@ void SetFields(const Request& request, workspace::Workspace& workspace, const st
             if (assignment.value == workspace::kDoNotChange)
                 continue;
             const workspace::TagField field = *FieldNamed(assignment.field);
-            for (const int row : rows) {
-                if (workspace::ApplyFieldToFile(workspace, row, field, assignment.value))
-                    workspace.MarkRowChanged(row, grid);
-            }
+            commands::Apply(workspace, commands::EditField(workspace, grid, rows, field, assignment.value));
         }
     }
 }
 
-void Transliterate(const Request& request, workspace::Workspace& workspace, const std::vector<int>& rows,
-    const text::TranslitTable& table)
+commands::ChangeSet Transliteration(const Request& request, const workspace::Workspace& workspace,
+    const std::vector<int>& rows, const text::TranslitTable& table)
 {
     switch (request.translitTarget) {
     case TranslitTarget::ID3v1:
@@ -39,8 +36,9 @@ void Transliterate(const Request& request, workspace::Workspace& workspace, cons
     case TranslitTarget::ID3v2:
         return commands::TransliterateTags(workspace, TagGrid::ID3v2, rows, table);
     case TranslitTarget::Names:
-        return commands::TransliterateFileNames(workspace, rows, table);
+        break;
     }
+    return commands::TransliterateFileNames(workspace, rows, table);
 }
 
 } // namespace
@@ -52,17 +50,18 @@ void ApplyCommand(const Request& request, workspace::Workspace& workspace, const
     case Subcommand::Set:
         return SetFields(request, workspace, rows);
     case Subcommand::Translit:
-        return Transliterate(request, workspace, rows, table);
+        return commands::Apply(workspace, Transliteration(request, workspace, rows, table));
     case Subcommand::Copy:
-        return commands::CopyTags(workspace, request.copyTo, rows);
+        return commands::Apply(workspace, commands::CopyTags(workspace, request.copyTo, rows));
     case Subcommand::V1Version:
-        return commands::SetID3v1Version(workspace, rows, request.toV11);
+        return commands::Apply(workspace, commands::SetID3v1Version(workspace, rows, request.toV11));
     case Subcommand::TagsFromNames:
         workspace.SetActiveGrid(request.grids.front());
-        return commands::ApplyTagsFromFileNames(workspace, rows, request.tagsFromNames);
+        return commands::Apply(
+            workspace, commands::TagsFromFileNames(workspace, rows, request.tagsFromNames));
     case Subcommand::NamesFromTags:
         workspace.SetActiveGrid(request.grids.front());
-        return commands::ApplyFileNamesFromTags(workspace, rows, request.mask);
+        return commands::Apply(workspace, commands::FileNamesFromTags(workspace, rows, request.mask));
     case Subcommand::Help:
     case Subcommand::Show:
         return;

@@ -6,6 +6,8 @@
 #include "text/UStringConvert.h"
 #include "workspace/FrameText.h"
 
+#include <map>
+
 namespace vennart::commands {
 namespace {
 
@@ -58,22 +60,28 @@ bool ConvertID3v1(tags::TID3v1Tag& record, uint32_t source, uint32_t target)
 
 } // namespace
 
-void ConvertFromDetected(workspace::Workspace& workspace, workspace::TagGrid grid, std::span<const int> rows,
-    std::span<const std::optional<uint32_t>> sourceCodePages)
+ChangeSet ConvertFromDetected(const workspace::Workspace& workspace, workspace::TagGrid grid,
+    std::span<const int> rows, std::span<const std::optional<uint32_t>> sourceCodePages)
 {
+    std::map<int, uint32_t> sourceOf;
     for (std::size_t i = 0; i < rows.size() && i < sourceCodePages.size(); ++i) {
-        if (!sourceCodePages[i])
-            continue;
-        auto& file = workspace.File(rows[i]);
+        if (sourceCodePages[i])
+            sourceOf.emplace(rows[i], *sourceCodePages[i]);
+    }
+    const uint32_t viewCodePage = workspace.ViewCodePage(grid);
+    return ChangeRows(workspace, "Convert Encoding", rows, [&](workspace::RowState& draft) {
+        const auto source = sourceOf.find(draft.row);
+        if (source == sourceOf.end())
+            return false;
         bool changed = false;
         if (grid == workspace::TagGrid::ID3v2)
-            changed = ConvertID3v2(file, *sourceCodePages[i]);
-        else if (auto* record = file.FindFrameByClass<tags::TID3v1Tag>(1))
-            changed = ConvertID3v1(*record, *sourceCodePages[i], workspace.ViewCodePage(grid));
+            changed = ConvertID3v2(*draft.file, source->second);
+        else if (auto* record = draft.file->FindFrameByClass<tags::TID3v1Tag>(1))
+            changed = ConvertID3v1(*record, source->second, viewCodePage);
         if (changed)
-            workspace.MarkRowChanged(rows[i], grid);
-    }
-    workspace.NotifyTagsChanged(grid);
+            draft.Mark(grid);
+        return changed;
+    });
 }
 
 } // namespace vennart::commands

@@ -3,6 +3,7 @@
 // encoding keep their text.
 #pragma once
 
+#include "commands/ChangeSet.h"
 #include "workspace/Workspace.h"
 
 #include <cstdint>
@@ -12,7 +13,7 @@
 namespace vennart::commands {
 
 // One code page per row, none for a row to leave alone; each row that changed is marked in the grid.
-void ConvertFromDetected(workspace::Workspace& workspace, workspace::TagGrid grid, std::span<const int> rows,
-    std::span<const std::optional<uint32_t>> sourceCodePages);
+ChangeSet ConvertFromDetected(const workspace::Workspace& workspace, workspace::TagGrid grid,
+    std::span<const int> rows, std::span<const std::optional<uint32_t>> sourceCodePages);
 
 } // namespace vennart::commands

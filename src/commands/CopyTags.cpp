@@ -84,20 +84,20 @@ void CopyID3v2ToID3v1(tags::TID3v2Class& file, uint32_t cp1, uint32_t cp2)
     record.SetGenre(tags::TID3v1Genre().GetGenreIndex(workspace::GetFrameText(file, "TCON", cp2)));
 }
 
-void CopyTags(workspace::Workspace& workspace, workspace::TagGrid to, std::span<const int> rows)
+ChangeSet CopyTags(const workspace::Workspace& workspace, workspace::TagGrid to, std::span<const int> rows)
 {
     const uint32_t cp1 = workspace.ViewCodePage(workspace::TagGrid::ID3v1);
     const uint32_t cp2 = workspace.ViewCodePage(workspace::TagGrid::ID3v2);
-    for (const int row : rows) {
-        tags::TID3v2Class& file = workspace.File(row);
+    return ChangeRows(workspace, "Copy Tags", rows, [&](workspace::RowState& draft) {
         if (to == workspace::TagGrid::ID3v2) {
-            if (!CopyID3v1ToID3v2(file, cp1, cp2))
-                continue;
+            if (!CopyID3v1ToID3v2(*draft.file, cp1, cp2))
+                return false;
         } else {
-            CopyID3v2ToID3v1(file, cp1, cp2);
+            CopyID3v2ToID3v1(*draft.file, cp1, cp2);
         }
-        workspace.MarkRowChanged(row, to);
-    }
+        draft.Mark(to);
+        return true;
+    });
 }
 
 } // namespace vennart::commands

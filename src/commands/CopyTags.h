@@ -3,6 +3,7 @@
 // both view code pages: cp1 for ID3v1, cp2 for ID3v2.
 #pragma once
 
+#include "commands/ChangeSet.h"
 #include "tags/ID3v2Class.h"
 #include "workspace/Workspace.h"
 
@@ -24,6 +25,6 @@ void CopyID3v2ToID3v1(tags::TID3v2Class& file, uint32_t cp1, uint32_t cp2);
 // The command over selected rows (indexes into the file list) in the workspace's view code pages:
 // copies into the grid `to` and marks each copied row there. Copying into ID3v2 skips a file
 // without an ID3v1 record and goes on with the next.
-void CopyTags(workspace::Workspace& workspace, workspace::TagGrid to, std::span<const int> rows);
+ChangeSet CopyTags(const workspace::Workspace& workspace, workspace::TagGrid to, std::span<const int> rows);
 
 } // namespace vennart::commands

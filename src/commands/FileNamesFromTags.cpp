@@ -73,17 +73,18 @@ RenamePreview PreviewFileNames(
     return preview;
 }
 
-void ApplyFileNamesFromTags(
-    workspace::Workspace& workspace, const std::vector<int>& rows, const WideString& mask)
+ChangeSet FileNamesFromTags(
+    const workspace::Workspace& workspace, const std::vector<int>& rows, const WideString& mask)
 {
     const auto expandable = ParseFileNameMask(MaskWithoutExtension(mask));
-    for (int row : rows) {
-        const auto name = NewFileNameOfRow(workspace, row, expandable);
-        if (name && TakesNewName(workspace, row, *name)) {
-            workspace.SetRowName(row, *name);
-            workspace.MarkRowChanged(row);
-        }
-    }
+    return ChangeRows(workspace, "Make Filenames from Tags", rows, [&](workspace::RowState& draft) {
+        const auto name = NewFileNameOfRow(workspace, draft.row, expandable);
+        if (!name || !TakesNewName(workspace, draft.row, *name))
+            return false;
+        draft.name = *name;
+        draft.marked = { true, true };
+        return true;
+    });
 }
 
 } // namespace vennart::commands

@@ -2,6 +2,7 @@
 // under a mask. Only the names in memory change; the files are renamed when the folder is saved.
 #pragma once
 
+#include "commands/ChangeSet.h"
 #include "commands/FileNameMask.h"
 #include "commands/NameCheck.h"
 #include "platform/Strings.h"
@@ -32,7 +33,7 @@ RenamePreview PreviewFileNames(
     const workspace::Workspace& workspace, const std::vector<int>& rows, const WideString& mask);
 
 // Puts each row's new name into both grids and marks the row in both.
-void ApplyFileNamesFromTags(
-    workspace::Workspace& workspace, const std::vector<int>& rows, const WideString& mask);
+ChangeSet FileNamesFromTags(
+    const workspace::Workspace& workspace, const std::vector<int>& rows, const WideString& mask);
 
 } // namespace vennart::commands

@@ -13,12 +13,14 @@ bool SetID3v1Version(tags::TID3v2Class& file, bool toV11)
     return true;
 }
 
-void SetID3v1Version(workspace::Workspace& workspace, std::span<const int> rows, bool toV11)
+ChangeSet SetID3v1Version(const workspace::Workspace& workspace, std::span<const int> rows, bool toV11)
 {
-    for (const int row : rows) {
-        if (SetID3v1Version(workspace.File(row), toV11))
-            workspace.MarkRowChanged(row, workspace::TagGrid::ID3v1);
-    }
+    return ChangeRows(workspace, "Set ID3v1 Version", rows, [&](workspace::RowState& draft) {
+        if (!SetID3v1Version(*draft.file, toV11))
+            return false;
+        draft.Mark(workspace::TagGrid::ID3v1);
+        return true;
+    });
 }
 
 } // namespace vennart::commands

@@ -1,6 +1,7 @@
 // "Set ID3v1 Version" on one file: version 1.1 keeps a track number, 1.0 a longer comment.
 #pragma once
 
+#include "commands/ChangeSet.h"
 #include "tags/ID3v2Class.h"
 #include "workspace/Workspace.h"
 
@@ -13,6 +14,6 @@ bool SetID3v1Version(tags::TID3v2Class& file, bool toV11);
 
 // The command over selected rows: each record of the other version changes and is marked in the
 // ID3v1 grid; files without a record are skipped.
-void SetID3v1Version(workspace::Workspace& workspace, std::span<const int> rows, bool toV11);
+ChangeSet SetID3v1Version(const workspace::Workspace& workspace, std::span<const int> rows, bool toV11);
 
 } // namespace vennart::commands

@@ -10,5 +10,7 @@ namespace vennart::commands {
 
 // Empty when no file is listed.
 std::vector<int> SelectedRows(const workspace::Workspace& workspace);
+// The selection of the given grid.
+std::vector<int> SelectedRows(const workspace::Workspace& workspace, workspace::TagGrid grid);
 
 } // namespace vennart::commands

@@ -99,16 +99,17 @@ WideString ShownAfterStore(
     return ShownRecordField(scratch, codePage, value.frameID);
 }
 
-void ApplyTagsFromFileNames(
-    workspace::Workspace& workspace, const std::vector<int>& rows, const TagsFromNameOptions& options)
+ChangeSet TagsFromFileNames(
+    const workspace::Workspace& workspace, const std::vector<int>& rows, const TagsFromNameOptions& options)
 {
     const TagGrid grid = workspace.ActiveGrid();
     const uint32_t codePage = workspace.ViewCodePage(grid);
-    for (int row : rows) {
-        if (MakeTagsFromFileName(workspace.File(row), grid, codePage, options))
-            workspace.MarkRowChanged(row, grid);
-    }
-    workspace.NotifyTagsChanged(grid);
+    return ChangeRows(workspace, "Make Tags from Filenames", rows, [&](workspace::RowState& draft) {
+        if (!MakeTagsFromFileName(*draft.file, grid, codePage, options))
+            return false;
+        draft.Mark(grid);
+        return true;
+    });
 }
 
 } // namespace vennart::commands

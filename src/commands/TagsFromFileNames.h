@@ -3,6 +3,7 @@
 // change; the files on disk change when the folder is saved.
 #pragma once
 
+#include "commands/ChangeSet.h"
 #include "commands/TagsFromFileNamesRules.h"
 #include "workspace/TagGrid.h"
 
@@ -35,8 +36,8 @@ WideString ShownFieldText(
 WideString ShownAfterStore(
     const tags::TID3v2Class& file, workspace::TagGrid grid, uint32_t codePage, const FieldValue& value);
 
-// The command over the rows of the active grid; marks the rows that took values and refreshes views.
-void ApplyTagsFromFileNames(
-    workspace::Workspace& workspace, const std::vector<int>& rows, const TagsFromNameOptions& options);
+// The command over the rows of the active grid; marks the rows that took values.
+ChangeSet TagsFromFileNames(
+    const workspace::Workspace& workspace, const std::vector<int>& rows, const TagsFromNameOptions& options);
 
 } // namespace vennart::commands

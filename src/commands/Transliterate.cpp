@@ -52,33 +52,31 @@ bool TransliterateFileName(WideString& name, const text::TranslitTable& table)
     return true;
 }
 
-void TransliterateTags(workspace::Workspace& workspace, workspace::TagGrid grid, std::span<const int> rows,
-    const text::TranslitTable& table)
+ChangeSet TransliterateTags(const workspace::Workspace& workspace, workspace::TagGrid grid,
+    std::span<const int> rows, const text::TranslitTable& table)
 {
     const uint32_t codePage = workspace.ViewCodePage(grid);
-    for (const int row : rows) {
-        tags::TID3v2Class& file = workspace.File(row);
+    return ChangeRows(workspace, "Transliterate Tags", rows, [&](workspace::RowState& draft) {
         bool changed = false;
-        if (grid == workspace::TagGrid::ID3v2) {
-            changed = TransliterateID3v2(file, codePage, table);
-        } else if (tags::TID3v1Tag* record = file.FindFrameByClass<tags::TID3v1Tag>(1)) {
+        if (grid == workspace::TagGrid::ID3v2)
+            changed = TransliterateID3v2(*draft.file, codePage, table);
+        else if (tags::TID3v1Tag* record = draft.file->FindFrameByClass<tags::TID3v1Tag>(1))
             changed = TransliterateID3v1(*record, codePage, table);
-        }
         if (changed)
-            workspace.MarkRowChanged(row, grid);
-    }
+            draft.Mark(grid);
+        return changed;
+    });
 }
 
-void TransliterateFileNames(
-    workspace::Workspace& workspace, std::span<const int> rows, const text::TranslitTable& table)
+ChangeSet TransliterateFileNames(
+    const workspace::Workspace& workspace, std::span<const int> rows, const text::TranslitTable& table)
 {
-    for (const int row : rows) {
-        WideString name = workspace.RowName(row);
-        if (!TransliterateFileName(name, table))
-            continue;
-        workspace.SetRowName(row, name);
-        workspace.MarkRowChanged(row);
-    }
+    return ChangeRows(workspace, "Transliterate Filenames", rows, [&](workspace::RowState& draft) {
+        if (!TransliterateFileName(draft.name, table))
+            return false;
+        draft.marked = { true, true };
+        return true;
+    });
 }
 
 } // namespace vennart::commands

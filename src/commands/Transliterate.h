@@ -2,6 +2,7 @@
 // (ID3v1 or ID3v2) and "Transliterate Filenames" apply it to each selected file.
 #pragma once
 
+#include "commands/ChangeSet.h"
 #include "platform/Strings.h"
 #include "tags/ID3v1Tag.h"
 #include "tags/ID3v2Class.h"
@@ -29,9 +30,9 @@ bool TransliterateFileName(WideString& name, const text::TranslitTable& table);
 // records in the ID3v1 view code page, or the ID3v2 frames in the ID3v2 one; each row that changed
 // is marked in that grid. Names: a changed name goes into the row's name cell, marked in both grids.
 // No file is renamed here, and names that collide are left for the save to refuse.
-void TransliterateTags(workspace::Workspace& workspace, workspace::TagGrid grid, std::span<const int> rows,
-    const text::TranslitTable& table);
-void TransliterateFileNames(
-    workspace::Workspace& workspace, std::span<const int> rows, const text::TranslitTable& table);
+ChangeSet TransliterateTags(const workspace::Workspace& workspace, workspace::TagGrid grid,
+    std::span<const int> rows, const text::TranslitTable& table);
+ChangeSet TransliterateFileNames(
+    const workspace::Workspace& workspace, std::span<const int> rows, const text::TranslitTable& table);
 
 } // namespace vennart::commands

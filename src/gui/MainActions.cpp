@@ -31,6 +31,21 @@ MainActions CreateMainActions(QObject* owner)
     a.miTagsToDisplay = MakeAction(owner, QStringLiteral("ID3v2 tags to edit"));
     a.Exit1 = MakeAction(owner, QStringLiteral("E&xit"), {}, {}, QKeySequence::Quit);
 
+    a.miUndo = MakeAction(owner, QStringLiteral("Undo"), {}, {}, QKeySequence::Undo);
+    a.miUndo->setIcon(
+        QIcon::fromTheme(QStringLiteral("edit-undo"), QIcon(QStringLiteral(":/icons/undo.svg"))));
+    a.miRedo = MakeAction(owner, QStringLiteral("Redo"));
+    a.miRedo->setShortcuts(
+        { QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y) });
+    a.miRedo->setIcon(
+        QIcon::fromTheme(QStringLiteral("edit-redo"), QIcon(QStringLiteral(":/icons/redo.svg"))));
+    // The tool-bar buttons name the step, as the menu does.
+    for (QAction* action : { a.miUndo, a.miRedo })
+        QObject::connect(action, &QAction::changed, action, [action] {
+            if (action->toolTip() != action->text())
+                action->setToolTip(action->text());
+        });
+
     a.miSelectAll = MakeAction(owner, QStringLiteral("Select All"), QStringLiteral("Select All"),
         QStringLiteral("select-all"), QKeySequence::SelectAll);
 

@@ -14,6 +14,9 @@ struct MainActions {
     QAction* miTranslitTable;
     QAction* miTagsToDisplay;
     QAction* Exit1;
+    // "&Edit"
+    QAction* miUndo;
+    QAction* miRedo;
     // "&View"
     QAction* miSelectAll;
     // "&Actions"

@@ -1,6 +1,7 @@
 // Creation, the deferred start, closing and the about box of the main window.
 #include "gui/TfrmMain.h"
 
+#include "commands/History.h"
 #include "gui/DirectoryListBox.h"
 #include "gui/DriveComboBox.h"
 #include "gui/FileGridModel.h"

@@ -38,6 +38,15 @@ class TfrmDetectEncoding;
 class TfrmSelectTags;
 class TfrmTransliTable;
 
+} // namespace vennart::gui
+
+namespace vennart::commands {
+struct ChangeSet;
+class History;
+} // namespace vennart::commands
+
+namespace vennart::gui {
+
 class TfrmMain : public QMainWindow {
     Q_OBJECT
 public:
@@ -134,7 +143,7 @@ private:
 
     // View code pages
     void InitEncodings(const std::string& codePages);
-    // `handler` runs when an item is clicked; none for a command that is not bound yet.
+    // `handler` runs when an item is clicked.
     void BuildEncodingMenu(
         QMenu* menu, const std::vector<text::CodePageName>& list, void (TfrmMain::*handler)(QAction*));
     void SelectSavedEncoding(workspace::TagGrid grid, QMenu* menu, QComboBox* combo);
@@ -185,13 +194,25 @@ private:
     void tbCopyTagsClick();
     void CopyTagsInto(workspace::TagGrid to);
     void miID3VersionClick(bool toV11);
-    // The grid's tag cells and, when its tab is visible, the editing panel.
-    void RefreshTagsOf(workspace::TagGrid grid);
     void RunGuarded(const std::function<void()>& handler);
+
+    // Undo history and re-encoding
+    void ConnectUndo();
+    void ShowUndoCaptions();
+    // Applies the set as one step of the history and shows its rows.
+    void RunCommand(commands::ChangeSet set);
+    // A keystroke's set: it joins the step of the keystrokes before it with the same key.
+    void RunTyping(commands::ChangeSet set, const std::string& mergeKey);
+    void Undo();
+    void Redo();
+    void ShowChangedRows();
+    void ShowViewCodePage(workspace::TagGrid grid);
+    void miEncodingChangeClick(QAction* item);
 
     platform::AppPaths paths_;
     std::unique_ptr<workspace::Prompts> prompts_;
     std::unique_ptr<workspace::Workspace> workspace_;
+    std::unique_ptr<commands::History> history_;
     FileGridModel* modelID3v1_ = nullptr;
     FileGridModel* modelID3v2_ = nullptr;
     bool FReady = false;

@@ -1,5 +1,6 @@
 // "Detect Encoding" of the main window: the code page of each selected file's 8-bit text, and
 // showing the tab in the code page found.
+#include "commands/ChangeSet.h"
 #include "commands/ConvertDetected.h"
 #include "commands/DetectEncoding.h"
 #include "commands/Selection.h"
@@ -60,11 +61,14 @@ void TfrmMain::miDetectEncodingClick()
     if (outcome == TfrmDetectEncoding::ShowAs)
         ShowAsCodePage(grid, *frmDetectEncoding->model()->SelectionCodePage());
     if (outcome == TfrmDetectEncoding::Convert) {
-        commands::ConvertFromDetected(workspace, grid, rows, frmDetectEncoding->model()->ChosenCodePages());
-        if (grid == workspace::TagGrid::ID3v2 && cbSourceEncv2->findData(text::kUtf16CodePage) >= 0)
-            ShowAsCodePage(grid, text::kUtf16CodePage);
-        FillFieldLists();
-        FillTagPanel();
+        auto set = commands::ConvertFromDetected(
+            workspace, grid, rows, frmDetectEncoding->model()->ChosenCodePages());
+        // Converted ID3v2 text is UTF-16: shown as such when that view is offered.
+        if (grid == workspace::TagGrid::ID3v2 && cbSourceEncv2->findData(text::kUtf16CodePage) >= 0) {
+            set.viewGrid = grid;
+            set.viewCodePage = text::kUtf16CodePage;
+        }
+        RunCommand(std::move(set));
     }
 }
 

@@ -45,9 +45,8 @@ void TfrmMain::BuildEncodingMenu(
     for (int k = 0; k < static_cast<int>(list.size()); ++k) {
         QAction* item = menu->addAction(ToQString(text::CatalogueText(list[k].name)));
         item->setData(list[k].codePage);
-        if (handler != nullptr)
-            connect(item, &QAction::triggered, this,
-                [this, item, handler] { RunGuarded([=, this] { (this->*handler)(item); }); });
+        connect(item, &QAction::triggered, this,
+            [this, item, handler] { RunGuarded([=, this] { (this->*handler)(item); }); });
         if (list[k].codePage == text::kUtf16CodePage)
             menu->setProperty(kUtf16ItemProperty, k);
     }
@@ -66,10 +65,12 @@ void TfrmMain::InitEncodings(const std::string& codePages)
     FillCombo(cbSourceEncv2, text::ProgramEncodings().ActiveEncodingsV2());
     SelectSavedEncoding(TagGrid::ID3v1, miEncodingID3v1, cbSourceEncv1);
     SelectSavedEncoding(TagGrid::ID3v2, miEncodingID3v2, cbSourceEncv2);
-    // The re-encoding command is not bound yet: its menus list the code pages but stay disabled.
-    BuildEncodingMenu(miChangeEncodingID3v1, text::ProgramEncodings().ActiveEncodingsV1(), nullptr);
-    BuildEncodingMenu(miChangeEncodingID3v2, text::ProgramEncodings().ActiveEncodingsV2(), nullptr);
-    BuildEncodingMenu(popupMenuEnc, text::ProgramEncodings().ActiveEncodingsV2(), nullptr);
+    BuildEncodingMenu(miChangeEncodingID3v1, text::ProgramEncodings().ActiveEncodingsV1(),
+        &TfrmMain::miEncodingChangeClick);
+    BuildEncodingMenu(miChangeEncodingID3v2, text::ProgramEncodings().ActiveEncodingsV2(),
+        &TfrmMain::miEncodingChangeClick);
+    BuildEncodingMenu(
+        popupMenuEnc, text::ProgramEncodings().ActiveEncodingsV2(), &TfrmMain::miEncodingChangeClick);
 }
 
 // Checks and selects the saved view code page, or the first entry when it is not active. The

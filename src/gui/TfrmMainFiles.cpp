@@ -49,6 +49,7 @@ void TfrmMain::ConnectCommands()
         [this] { RunGuarded([this] { cbSourceEncv1Change(); }); });
     connect(cbSourceEncv2, &QComboBox::currentIndexChanged, this,
         [this] { RunGuarded([this] { cbSourceEncv2Change(); }); });
+    ConnectUndo();
     ConnectNamesFromTags();
     ConnectTagsFromNames();
     ConnectDetectEncoding();

@@ -106,6 +106,10 @@ void TfrmMain::CreateMenus()
     file->addAction(actions.miTagsToDisplay);
     file->addAction(actions.Exit1);
 
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    edit->addAction(actions.miUndo);
+    edit->addAction(actions.miRedo);
+
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
     miEncodingID3v1 = AddSubMenu(view, QStringLiteral("Encoding ID3v1"), "miEncodingID3v1");
     miEncodingID3v2 = AddSubMenu(view, QStringLiteral("Encoding ID3v2"), "miEncodingID3v2");
@@ -120,7 +124,6 @@ void TfrmMain::CreateMenus()
     miChangeEncoding = AddSubMenu(commands, QStringLiteral("Change Encoding of Tags"), "miChangeEncoding");
     miChangeEncodingID3v1 = AddSubMenu(miChangeEncoding, QStringLiteral("ID3v1"), "miChangeEncodingID3v1");
     miChangeEncodingID3v2 = AddSubMenu(miChangeEncoding, QStringLiteral("ID3v2"), "miChangeEncodingID3v2");
-    miChangeEncoding->setEnabled(false);
     commands->addAction(actions.miDetectEncoding);
     miCopyTags = AddSubMenu(commands, QStringLiteral("Copy Tags"), "miCopyTags");
     miCopyTags->addAction(actions.miID3v1toID3v2);
@@ -144,6 +147,8 @@ void TfrmMain::CreateToolBar()
     ToolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
 
     ToolBar->addAction(actions.miSave);
+    ToolBar->addAction(actions.miUndo);
+    ToolBar->addAction(actions.miRedo);
     ToolBar->addAction(actions.miSelectAll);
     ToolBar->addAction(actions.tbCopyTags);
     ToolBar->addAction(actions.tbTranslitTags);
@@ -159,7 +164,6 @@ void TfrmMain::CreateToolBar()
     tbChangeEncoding->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     tbChangeEncoding->setPopupMode(QToolButton::InstantPopup);
     tbChangeEncoding->setMenu(popupMenuEnc);
-    tbChangeEncoding->setEnabled(false);
     ToolBar->addWidget(tbChangeEncoding);
 
     ToolBar->addAction(actions.miMakeTagsFromFilenames);

@@ -1,8 +1,9 @@
 // "Make Filenames from Tags" of the main window: the mask dialog, then the command over the
 // selection of the active grid.
+#include "commands/ChangeSet.h"
 #include "commands/FileNamesFromTags.h"
-#include "gui/TfrmFileNameFromTag.h"
 #include "commands/Selection.h"
+#include "gui/TfrmFileNameFromTag.h"
 #include "gui/TfrmMain.h"
 
 namespace vennart::gui {
@@ -27,7 +28,7 @@ void TfrmMain::miMakeFilenamesfromTagsClick()
     if (!frmFileNameFromTag->Run(workspace, rows, mask))
         return;
     workspace.FSettings.Write(workspace::kFileMaskKey, mask);
-    commands::ApplyFileNamesFromTags(workspace, rows, mask);
+    RunCommand(commands::FileNamesFromTags(workspace, rows, mask));
 }
 
 } // namespace vennart::gui

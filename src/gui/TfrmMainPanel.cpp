@@ -1,6 +1,9 @@
 // The editing panel: the file-name edit and one labelled combo box per field of the tag list. Every
 // change the user makes goes straight into the tag objects of the selected files and marks their
 // rows; filling the panel never counts as an edit.
+#include "commands/ChangeSet.h"
+#include "commands/EditField.h"
+#include "commands/Selection.h"
 #include "gui/QtText.h"
 #include "gui/TfrmMain.h"
 #include "tags/ID3v1Genre.h"
@@ -218,7 +221,11 @@ void TfrmMain::cbTagChange(QComboBox* combo)
         return;
     if (!combo->isEditable() && combo->currentIndex() <= 0)
         return;
-    workspace::ApplyFieldToSelection(*workspace_, FieldOf(combo), ToWide(combo->currentText()));
+    const TagGrid grid = workspace_->ActiveGrid();
+    const auto rows = commands::SelectedRows(*workspace_, grid);
+    const workspace::TagField& field = FieldOf(combo);
+    RunTyping(commands::EditField(*workspace_, grid, rows, field, ToWide(combo->currentText())),
+        commands::EditFieldMergeKey(*workspace_, grid, rows, field));
 }
 
 void TfrmMain::cbTagExit(QComboBox* combo)
@@ -261,8 +268,8 @@ void TfrmMain::eFileNameChange()
     const workspace::RowRange selection = workspace_->ActiveSelection();
     if (!selection.IsSingle())
         return;
-    workspace_->SetRowName(selection.top, ToWide(EditFileName->text()));
-    workspace_->MarkRowChanged(selection.top);
+    RunTyping(commands::EditRowName(*workspace_, selection.top, ToWide(EditFileName->text())),
+        "name " + std::to_string(workspace_->Listing()) + " " + std::to_string(selection.top));
 }
 
 void TfrmMain::tbSaveClick()

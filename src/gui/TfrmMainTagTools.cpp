@@ -1,7 +1,9 @@
 // The main window's transliteration editor, its choice of the frames to edit, and the commands that
 // transliterate, copy tags between ID3v1 and ID3v2 and set the ID3v1 version.
+#include "commands/ChangeSet.h"
 #include "commands/CopyTags.h"
 #include "commands/ID3v1Version.h"
+#include "commands/Selection.h"
 #include "commands/Transliterate.h"
 #include "gui/QtText.h"
 #include "gui/StatusLine.h"
@@ -17,22 +19,6 @@
 namespace vennart::gui {
 
 using workspace::TagGrid;
-
-namespace {
-
-// The grid's selected rows that stand for files, top to bottom; none when the folder lists no file
-// and the selection covers the grid's empty row.
-std::vector<int> SelectedFileRows(const workspace::Workspace& workspace, TagGrid grid)
-{
-    const workspace::RowRange selection = workspace.Selection(grid);
-    std::vector<int> rows;
-    for (int row = std::max(selection.top, 0); row <= std::min(selection.bottom, workspace.FileCount() - 1);
-         ++row)
-        rows.push_back(row);
-    return rows;
-}
-
-} // namespace
 
 void TfrmMain::ConnectTagToolCommands()
 {
@@ -78,20 +64,10 @@ void TfrmMain::miTagsToDisplayClick()
     FillTagPanel();
 }
 
-void TfrmMain::RefreshTagsOf(TagGrid grid)
-{
-    workspace_->NotifyTagsChanged(grid);
-    if (workspace_->ActiveGrid() == grid) {
-        FillFieldLists();
-        FillTagPanel();
-    }
-}
-
 void TfrmMain::TransliterateTagsOf(TagGrid grid)
 {
-    commands::TransliterateTags(
-        *workspace_, grid, SelectedFileRows(*workspace_, grid), text::ProgramTranslitTable());
-    RefreshTagsOf(grid);
+    RunCommand(commands::TransliterateTags(
+        *workspace_, grid, commands::SelectedRows(*workspace_, grid), text::ProgramTranslitTable()));
 }
 
 void TfrmMain::miTransliterID3v1Click()
@@ -112,9 +88,8 @@ void TfrmMain::tbTranslitTagsClick()
 void TfrmMain::miTransliterateFilenamesClick()
 {
     const TagGrid grid = workspace_->ActiveGrid();
-    commands::TransliterateFileNames(
-        *workspace_, SelectedFileRows(*workspace_, grid), text::ProgramTranslitTable());
-    FillTagPanel();
+    RunCommand(commands::TransliterateFileNames(
+        *workspace_, commands::SelectedRows(*workspace_, grid), text::ProgramTranslitTable()));
 }
 
 void TfrmMain::CopyTagsInto(TagGrid to)
@@ -122,16 +97,12 @@ void TfrmMain::CopyTagsInto(TagGrid to)
     const TagGrid from = to == TagGrid::ID3v2 ? TagGrid::ID3v1 : TagGrid::ID3v2;
     panStatus->SetStatus("Copying Tags");
     try {
-        commands::CopyTags(*workspace_, to, SelectedFileRows(*workspace_, from));
+        RunCommand(commands::CopyTags(*workspace_, to, commands::SelectedRows(*workspace_, from)));
     } catch (...) {
         panStatus->SetStatus("Idle");
         throw;
     }
-    workspace_->NotifyTagsChanged(to);
-    if (workspace_->ActiveGrid() == to) {
-        FillFieldLists();
-        FillTagPanel();
-    } else {
+    if (workspace_->ActiveGrid() != to) {
         // The tab change refreshes the panel for the copied-to tags.
         pcFileList->setCurrentIndex(to == TagGrid::ID3v2 ? 1 : 0);
     }
@@ -155,8 +126,8 @@ void TfrmMain::tbCopyTagsClick()
 
 void TfrmMain::miID3VersionClick(bool toV11)
 {
-    commands::SetID3v1Version(*workspace_, SelectedFileRows(*workspace_, TagGrid::ID3v1), toV11);
-    ShowFileInfo();
+    RunCommand(
+        commands::SetID3v1Version(*workspace_, commands::SelectedRows(*workspace_, TagGrid::ID3v1), toV11));
 }
 
 } // namespace vennart::gui

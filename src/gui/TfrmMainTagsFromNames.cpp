@@ -1,5 +1,6 @@
 // "Make Tags from Filenames" of the main window: the rules dialog, then the command over the
 // selection of the active grid.
+#include "commands/ChangeSet.h"
 #include "commands/Selection.h"
 #include "commands/TagsFromFileNames.h"
 #include "gui/TfrmMain.h"
@@ -22,9 +23,7 @@ void TfrmMain::miMakeTagsFromFilenamesClick()
     const auto rows = commands::SelectedRows(workspace);
     if (rows.empty() || !frmTagsFromFileName->Run(workspace, rows))
         return;
-    commands::ApplyTagsFromFileNames(workspace, rows, frmTagsFromFileName->Options());
-    FillFieldLists();
-    FillTagPanel();
+    RunCommand(commands::TagsFromFileNames(workspace, rows, frmTagsFromFileName->Options()));
 }
 
 } // namespace vennart::gui

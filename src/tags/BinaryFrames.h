@@ -15,6 +15,7 @@ class TAPICTag : public TTag {
 public:
     TAPICTag();
 
+    std::unique_ptr<TTag> Clone() const override { return std::make_unique<TAPICTag>(*this); }
     std::size_t GetSize() const override;
     bool LoadFromStream(ByteReader& reader, FrameSizeFormat format) override;
     bool SaveToStream(ByteWriter& writer, FrameSizeFormat format) const override;
@@ -33,6 +34,7 @@ class TPRIVTag : public TTag {
 public:
     TPRIVTag();
 
+    std::unique_ptr<TTag> Clone() const override { return std::make_unique<TPRIVTag>(*this); }
     std::size_t GetSize() const override;
     bool LoadFromStream(ByteReader& reader, FrameSizeFormat format) override;
     bool SaveToStream(ByteWriter& writer, FrameSizeFormat format) const override;
@@ -45,6 +47,7 @@ class TUnknownTag : public TTag {
 public:
     TUnknownTag() = default;
 
+    std::unique_ptr<TTag> Clone() const override { return std::make_unique<TUnknownTag>(*this); }
     std::size_t GetSize() const override;
     bool LoadFromStream(ByteReader& reader, FrameSizeFormat format) override;
     bool SaveToStream(ByteWriter& writer, FrameSizeFormat format) const override;

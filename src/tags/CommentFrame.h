@@ -10,6 +10,7 @@ class TCOMMTag : public TTag {
 public:
     TCOMMTag();
 
+    std::unique_ptr<TTag> Clone() const override { return std::make_unique<TCOMMTag>(*this); }
     std::size_t GetSize() const override;
     bool LoadFromStream(ByteReader& reader, FrameSizeFormat format) override;
     bool SaveToStream(ByteWriter& writer, FrameSizeFormat format) const override;

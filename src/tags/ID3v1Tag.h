@@ -16,6 +16,7 @@ public:
     static constexpr std::size_t kRecordSize = 128;
 
     // 0: the record is not part of the ID3v2 tag.
+    std::unique_ptr<TTag> Clone() const override { return std::make_unique<TID3v1Tag>(*this); }
     std::size_t GetSize() const override;
     // Reads a 128-byte record; true when it begins with "TAG" (otherwise the fields keep their values).
     bool LoadFromStream(ByteReader& reader, FrameSizeFormat format) override;

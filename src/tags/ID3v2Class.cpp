@@ -172,6 +172,11 @@ TTag* TID3v2Class::FindFrameByID(std::string_view id, int n) const
     return nullptr;
 }
 
+std::unique_ptr<TID3v2Class> TID3v2Class::Clone() const
+{
+    return std::unique_ptr<TID3v2Class>(new TID3v2Class(*this));
+}
+
 void TID3v2Class::Save()
 {
     if (!saveRefusal_.empty())

@@ -23,10 +23,15 @@ namespace vennart::tags {
 
 class TID3v2Class {
 public:
+    TID3v2Class& operator=(const TID3v2Class&) = delete;
     // Reads the file at once; throws vennart::Error naming the file when it cannot be opened or read,
     // or when it is damaged (a frame runs past its end).
     explicit TID3v2Class(std::filesystem::path fileName);
     TID3v2Class(std::filesystem::path fileName, platform::FileSystem& fileSystem);
+
+    // A tag object of the same file with clones of every frame: a draft that a batch command may
+    // change while this one stays as it is.
+    std::unique_ptr<TID3v2Class> Clone() const;
 
     // Writes the file anew: a fresh ID3v2 tag with every ID3v2 frame, the old audio data, and the
     // ID3v1 record (rewritten when changed). The original is replaced only once the new content is
@@ -75,6 +80,7 @@ public:
     FrameList Frames;
 
 private:
+    TID3v2Class(const TID3v2Class&) = default;
     void ReadTags();
     void ReadID3v1(platform::File& file);
     void DropRecordInsideFrames(std::int64_t framesEnd);

@@ -13,8 +13,6 @@
 
 namespace vennart::tags {
 
-using FrameList = std::vector<std::unique_ptr<TTag>>;
-
 // The frames of the tag whose header is given, in file order. body holds the bytes after the tag
 // header as far as the tag and the file reach (frames keep parts of it); fileSize is the whole file's size.
 // A 2.2 tag's frames become their 2.3 counterparts. The list ends at padding, at anything that is not a frame

@@ -7,6 +7,20 @@
 
 namespace vennart::tags {
 
+FrameList::FrameList(const FrameList& other)
+{
+    reserve(other.size());
+    for (const auto& frame : other)
+        push_back(frame->Clone());
+}
+
+FrameList& FrameList::operator=(const FrameList& other)
+{
+    if (this != &other)
+        *this = FrameList(other);
+    return *this;
+}
+
 std::uint32_t DecodeFrameSize(std::span<const std::uint8_t> field, FrameSizeFormat format)
 {
     if (format == FrameSizeFormat::Syncsafe)

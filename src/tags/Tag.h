@@ -9,6 +9,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
+#include <span>
+#include <vector>
 
 namespace vennart::tags {
 
@@ -22,8 +25,11 @@ class TTag {
 public:
     TTag() = default;
     virtual ~TTag() = default;
-    TTag(const TTag&) = delete;
     TTag& operator=(const TTag&) = delete;
+
+    // A frame of the same kind with the same fields. Byte buffers are shared, not copied: a clone
+    // of a picture frame costs its fields, never the picture.
+    virtual std::unique_ptr<TTag> Clone() const = 0;
 
     // Reads the 10-byte frame header: sets ID and Flags, looks up the names; returns the body size.
     std::uint32_t ReadHeader(ByteReader& reader, FrameSizeFormat format);
@@ -49,6 +55,8 @@ public:
     std::uint16_t Flags = 0;
 
 protected:
+    TTag(const TTag&) = default;
+
     std::uint32_t BodySize() const { return static_cast<std::uint32_t>(GetSize() - kFrameHeaderSize); }
 
     // What every setter does: store the value, and mark the frame changed only when it differs.
@@ -59,6 +67,18 @@ protected:
         field = value;
         Changed = true;
     }
+};
+
+// The frames of one tag. Copying the list clones every frame (see TTag::Clone), so a copy of a tag
+// object shares its pictures with the original.
+class FrameList : public std::vector<std::unique_ptr<TTag>> {
+public:
+    FrameList() = default;
+    FrameList(const FrameList& other);
+    FrameList& operator=(const FrameList& other);
+    FrameList(FrameList&&) noexcept = default;
+    FrameList& operator=(FrameList&&) noexcept = default;
+    ~FrameList() = default;
 };
 
 // Decodes a 4-byte frame size field.

@@ -15,6 +15,7 @@ public:
     // A frame with the given identifier and wide text, names looked up, encoding UTF-16.
     static std::unique_ptr<TTxxxTag> CreateWithText(const AnsiString& id, const WideString& text);
 
+    std::unique_ptr<TTag> Clone() const override { return std::make_unique<TTxxxTag>(*this); }
     std::size_t GetSize() const override;
     bool LoadFromStream(ByteReader& reader, FrameSizeFormat format) override;
     bool SaveToStream(ByteWriter& writer, FrameSizeFormat format) const override;

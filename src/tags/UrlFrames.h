@@ -15,6 +15,7 @@ public:
     // A frame with the given identifier and URL, names looked up.
     static std::unique_ptr<TWURLTag> CreateWithURL(const AnsiString& id, const AnsiString& url);
 
+    std::unique_ptr<TTag> Clone() const override { return std::make_unique<TWURLTag>(*this); }
     std::size_t GetSize() const override;
     bool LoadFromStream(ByteReader& reader, FrameSizeFormat format) override;
     bool SaveToStream(ByteWriter& writer, FrameSizeFormat format) const override;
@@ -29,6 +30,7 @@ class TWXXXTag : public TTag {
 public:
     TWXXXTag();
 
+    std::unique_ptr<TTag> Clone() const override { return std::make_unique<TWXXXTag>(*this); }
     std::size_t GetSize() const override;
     bool LoadFromStream(ByteReader& reader, FrameSizeFormat format) override;
     bool SaveToStream(ByteWriter& writer, FrameSizeFormat format) const override;

@@ -13,7 +13,7 @@
 namespace vennart::workspace {
 namespace {
 
-AnsiString* ID3v1Text(tags::TID3v1Tag& record, int tag)
+const AnsiString* ID3v1Text(const tags::TID3v1Tag& record, int tag)
 {
     switch (tag) {
     case TagTitle:
@@ -31,7 +31,7 @@ AnsiString* ID3v1Text(tags::TID3v1Tag& record, int tag)
     }
 }
 
-WideString ID3v1Value(tags::TID3v1Tag& record, int tag, uint32_t codePage)
+WideString ID3v1Value(const tags::TID3v1Tag& record, int tag, uint32_t codePage)
 {
     if (tag == TagGenre)
         return tags::TID3v1Genre().GetGenreName(record.Genre);
@@ -112,15 +112,18 @@ std::uint8_t TrackNumber(const WideString& typed)
     return static_cast<std::uint8_t>(value);
 }
 
-WideString FieldValue(Workspace& workspace, int row, const TagField& field)
+WideString FieldValue(const Workspace& workspace, int row, const TagField& field)
 {
-    tags::TID3v2Class& file = workspace.File(row);
+    const tags::TID3v2Class& file = workspace.File(row);
     if (workspace.ActiveGrid() == TagGrid::ID3v2)
         return GetFrameText(file, field.id, workspace.ViewCodePage(TagGrid::ID3v2));
-    return ID3v1Value(EnsureID3v1(file), field.tag, workspace.ViewCodePage(TagGrid::ID3v1));
+    // A file without a record shows a new record's values; it gets one only when a field is stored.
+    const auto* record = file.FindFrameByClass<tags::TID3v1Tag>(1);
+    return ID3v1Value(
+        record ? *record : tags::TID3v1Tag(), field.tag, workspace.ViewCodePage(TagGrid::ID3v1));
 }
 
-WideString CommonFieldValue(Workspace& workspace, const TagField& field)
+WideString CommonFieldValue(const Workspace& workspace, const TagField& field)
 {
     const RowRange selection = workspace.ActiveSelection();
     if (selection.IsEmpty())
@@ -154,18 +157,16 @@ std::vector<WideString> FillValueList(const Workspace& workspace, const TagField
     return values.Take();
 }
 
-bool ApplyFieldToFile(Workspace& workspace, int row, const TagField& field, const WideString& typed)
+bool ApplyFieldToFile(
+    tags::TID3v2Class& file, TagGrid grid, uint32_t codePage, const TagField& field, const WideString& typed)
 {
-    tags::TID3v2Class& file = workspace.File(row);
-    if (workspace.ActiveGrid() == TagGrid::ID3v2) {
-        const uint32_t codePage = workspace.ViewCodePage(TagGrid::ID3v2);
+    if (grid == TagGrid::ID3v2) {
         if (GetFrameText(file, field.id, codePage) == typed)
             return false;
         return SetFrameText(file, field.id, typed, codePage);
     }
     if (!field.IsMain())
         return false;
-    const uint32_t codePage = workspace.ViewCodePage(TagGrid::ID3v1);
     tags::TID3v1Tag& record = EnsureID3v1(file);
     if (ID3v1Value(record, field.tag, codePage) == typed)
         return false;
@@ -173,16 +174,9 @@ bool ApplyFieldToFile(Workspace& workspace, int row, const TagField& field, cons
     return true;
 }
 
-void ApplyFieldToSelection(Workspace& workspace, const TagField& field, const WideString& typed)
+WideString TypedValue(const WideString& typed)
 {
-    if (typed == kDoNotChange)
-        return;
-    const WideString value = WithoutMarker(typed);
-    const RowRange selection = workspace.ActiveSelection();
-    for (int row = selection.top; row <= selection.bottom; ++row) {
-        if (ApplyFieldToFile(workspace, row, field, value))
-            workspace.MarkRowChanged(row, workspace.ActiveGrid());
-    }
+    return WithoutMarker(typed);
 }
 
 } // namespace vennart::workspace

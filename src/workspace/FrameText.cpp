@@ -134,6 +134,14 @@ void ReplaceFrame(tags::TID3v2Class& file, const tags::TTag& old, std::unique_pt
     *place = std::move(frame);
 }
 
+void StoreText(tags::TTxxxTag& frame, const WideString& text, uint32_t codePage)
+{
+    for (WideString& more : frame.MoreStrings)
+        MoveString(more, frame.Encoding, codePage);
+    frame.Encoding = EncodingFor(codePage);
+    frame.SetText(Store(text, codePage));
+}
+
 } // namespace
 
 bool SameFrameID(std::string_view a, std::string_view b)
@@ -188,10 +196,7 @@ void StoreFrameText(tags::TTag& frame, const WideString& text, uint32_t codePage
         comment->Encoding = encoding;
         comment->SetText(value);
     } else if (auto* textFrame = dynamic_cast<tags::TTxxxTag*>(&frame)) {
-        for (WideString& more : textFrame->MoreStrings)
-            MoveString(more, textFrame->Encoding, codePage);
-        textFrame->Encoding = encoding;
-        textFrame->SetText(value);
+        StoreText(*textFrame, text, codePage);
     } else if (auto* userUrl = dynamic_cast<tags::TWXXXTag*>(&frame)) {
         MoveString(userUrl->Description, userUrl->Encoding, codePage);
         userUrl->Encoding = encoding;
@@ -199,6 +204,16 @@ void StoreFrameText(tags::TTag& frame, const WideString& text, uint32_t codePage
     } else if (auto* url = dynamic_cast<tags::TWURLTag*>(&frame)) {
         url->SetURL(NarrowSystem(value));
     }
+}
+
+void ReencodeFrame(tags::TTag& frame, uint32_t from, uint32_t to)
+{
+    const WideString text = FrameText(&frame, from);
+    // A genre the table does not name is the user's own text: it is re-encoded, not turned into a number.
+    if (IsGenreFrame(frame) && !GenreIndexOf(static_cast<tags::TTxxxTag&>(frame).Text))
+        StoreText(static_cast<tags::TTxxxTag&>(frame), text, to);
+    else
+        StoreFrameText(frame, text, to);
 }
 
 bool SetFrameText(tags::TID3v2Class& file, std::string_view id, const WideString& text, uint32_t codePage)

@@ -72,7 +72,7 @@ int CountMarkedRows(const Workspace& workspace)
 // case. A name that is empty, holds a "/" or is taken by another file is refused.
 void RenameToRowName(Workspace& workspace, int row, std::vector<std::string>& failures)
 {
-    tags::TID3v2Class& file = workspace.File(row);
+    tags::TID3v2Class& file = workspace.FileToSave(row);
     const WideString newName(text::TrimControls(std::u16string_view(workspace.RowName(row))));
     const WideString oldName = DisplayName(file.FileName);
     if (platform::EqualNoCase(newName, oldName))
@@ -112,7 +112,7 @@ void SaveChanges(Workspace& workspace)
                 loop.EndItem();
                 continue;
             }
-            workspace.File(row).Save();
+            workspace.FileToSave(row).Save();
             RenameToRowName(workspace, row, renameFailures);
             loop.EndItem();
         }
@@ -137,7 +137,7 @@ SaveFailures SaveMarkedFiles(Workspace& workspace)
         loop.BeginItem();
         try {
             if (ConfirmDroppedFrames(workspace, row, dropped)) {
-                workspace.File(row).Save();
+                workspace.FileToSave(row).Save();
                 RenameToRowName(workspace, row, failures.notRenamed);
             } else {
                 failures.notSaved.push_back(workspace.File(row).FileName.string()

@@ -77,6 +77,7 @@ void Workspace::OpenFolder(const std::filesystem::path& folder)
         for (RowRange& selection : selections_)
             selection = SelectionAfterScan(selection, sameFolder);
         FChanged = false;
+        ++listing_;
     }
     if (!failures.empty())
         prompts_.ShowError(ScanFailureMessage(failures));
@@ -117,6 +118,27 @@ void Workspace::SetRowName(int row, const WideString& name)
 {
     rows_.at(static_cast<std::size_t>(row)).name = name;
     NotifyRowsChanged(row, row);
+}
+
+RowState Workspace::DraftRow(int row) const
+{
+    const FileRow& fileRow = rows_.at(static_cast<std::size_t>(row));
+    return { row, File(row).Clone(), fileRow.name, fileRow.marked };
+}
+
+void Workspace::SwapRow(RowState& state)
+{
+    const auto index = static_cast<std::size_t>(state.row);
+    FileRow& fileRow = rows_.at(index);
+    std::swap(FFileList.at(index), state.file);
+    std::swap(fileRow.name, state.name);
+    std::swap(fileRow.marked, state.marked);
+}
+
+void Workspace::SwapViewCodePage(TagGrid grid, uint32_t& codePage)
+{
+    std::swap(viewCodePages_[Index(grid)], codePage);
+    NotifyTagsChanged(grid);
 }
 
 bool Workspace::IsRowMarked(int row, TagGrid grid) const

@@ -35,6 +35,19 @@ public:
     virtual void TagColumnsChanged(TagGrid grid) = 0;
 };
 
+// What one row holds that a batch command may change: its tag object, its name cell and its two
+// changed marks. A draft is a copy of a row; swapping a draft with its row applies it, and swapping
+// again restores the row exactly.
+struct RowState {
+    int row = -1;
+    std::unique_ptr<tags::TID3v2Class> file;
+    WideString name;
+    std::array<bool, 2> marked {};
+
+    bool IsMarked(TagGrid grid) const { return marked[grid == TagGrid::ID3v1 ? 0 : 1]; }
+    void Mark(TagGrid grid) { marked[grid == TagGrid::ID3v1 ? 0 : 1] = true; }
+};
+
 class Workspace {
 public:
     // Files are read and saved through `fileSystem`.
@@ -53,7 +66,12 @@ public:
     // changes nothing.
     void OpenFolder(const std::filesystem::path& folder);
     int FileCount() const { return static_cast<int>(FFileList.size()); }
-    tags::TID3v2Class& File(int row) const { return *FFileList.at(static_cast<std::size_t>(row)); }
+    const tags::TID3v2Class& File(int row) const { return *FFileList.at(static_cast<std::size_t>(row)); }
+    // The one door to change a tag object in place: writing it to disk.
+    tags::TID3v2Class& FileToSave(int row) { return *FFileList.at(static_cast<std::size_t>(row)); }
+    // Counts the readings of the folder: a change computed on one listing must not be applied to
+    // another.
+    std::uint64_t Listing() const { return listing_; }
 
     // Rows
     // The file name shown in both grids; an edited name stays here until it is saved.
@@ -67,6 +85,15 @@ public:
     // Marks the row in the given grid, or in both, and records that there are unsaved edits.
     void MarkRowChanged(int row, std::optional<TagGrid> grid = std::nullopt);
     bool Changed() const { return FChanged; }
+
+    // A copy of the row: its tag object cloned (frame bytes shared), its name and marks.
+    RowState DraftRow(int row) const;
+    // Exchanges the row's tag object, name and marks with the draft's. The views are told by the
+    // caller, once for all the rows it swaps (NotifyRowsChanged).
+    void SwapRow(RowState& state);
+    // Exchanges whether there are unsaved edits, and a grid's view code page, with the given value.
+    void SwapChanged(bool& changed) { std::swap(FChanged, changed); }
+    void SwapViewCodePage(TagGrid grid, uint32_t& codePage);
 
     // What the window shows
     TagGrid ActiveGrid() const { return FActiveGrid; }
@@ -85,6 +112,7 @@ public:
 
     // Refreshes every view of the rows after a batch change of tags.
     void NotifyTagsChanged(TagGrid grid);
+    void NotifyRowsChanged(int first, int last);
     void AddObserver(WorkspaceObserver* observer) { observers_.push_back(observer); }
     void RemoveObserver(WorkspaceObserver* observer);
 
@@ -103,7 +131,6 @@ private:
         std::vector<std::unique_ptr<tags::TID3v2Class>>& files, std::vector<FileRow>& rows,
         std::vector<std::string>& failures);
     RowRange SelectionAfterScan(RowRange previous, bool sameFolder) const;
-    void NotifyRowsChanged(int first, int last);
 
     Progress& progress_;
     Prompts& prompts_;
@@ -117,6 +144,7 @@ private:
     std::array<RowRange, 2> selections_ {};
     std::array<uint32_t, 2> viewCodePages_ { 1251, 1200 };
     std::vector<WorkspaceObserver*> observers_;
+    std::uint64_t listing_ = 0;
 };
 
 // What a tag cell of the grid shows for the file under a code page.

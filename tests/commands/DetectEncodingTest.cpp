@@ -85,8 +85,8 @@ TEST_F(DetectEncoding, ConvertGivesEveryFileItsTextFromItsOwnCodePageAndLeavesTh
     sources[2].reset(); // an uncertain row the user did not confirm
     workspace.SetViewCodePage(TagGrid::ID3v1, 1251);
 
-    ConvertFromDetected(workspace, TagGrid::ID3v2, rows, sources);
-    ConvertFromDetected(workspace, TagGrid::ID3v1, rows, sources);
+    Apply(workspace, ConvertFromDetected(workspace, TagGrid::ID3v2, rows, sources));
+    Apply(workspace, ConvertFromDetected(workspace, TagGrid::ID3v1, rows, sources));
 
     EXPECT_EQ(workspace::GetFrameText(workspace.File(0), "TIT2", 1200), u"Группа крови");
     EXPECT_EQ(workspace::GetFrameText(workspace.File(1), "TPE1", 1200), u"Аквариум");

@@ -1,11 +1,11 @@
 // The commands over a selection of three files of which the second has no ID3v1 record, and file
 // names transliterated in the name cells.
-#include "workspace/WorkspaceFixture.h"
 #include "commands/CopyTags.h"
 #include "commands/ID3v1Version.h"
 #include "commands/Transliterate.h"
 #include "tags/ID3v1Tag.h"
 #include "workspace/FrameText.h"
+#include "workspace/WorkspaceFixture.h"
 
 namespace vennart::commands {
 namespace {
@@ -35,7 +35,7 @@ protected:
 
 TEST_F(MiddleFileWithoutRecord, CopyToID3v2GoesOnPastIt)
 {
-    CopyTags(workspace, TagGrid::ID3v2, kAllThree);
+    Apply(workspace, CopyTags(workspace, TagGrid::ID3v2, kAllThree));
     EXPECT_EQ(Marks(), (std::vector<std::string> { "2", "", "2" }));
     EXPECT_EQ(workspace::GetFrameText(workspace.File(0), "TIT2", 1200), u"one");
     EXPECT_EQ(workspace::GetFrameText(workspace.File(1), "TIT2", 1200), u"v2 title");
@@ -44,7 +44,7 @@ TEST_F(MiddleFileWithoutRecord, CopyToID3v2GoesOnPastIt)
 
 TEST_F(MiddleFileWithoutRecord, CopyToID3v1GivesItARecord)
 {
-    CopyTags(workspace, TagGrid::ID3v1, kAllThree);
+    Apply(workspace, CopyTags(workspace, TagGrid::ID3v1, kAllThree));
     EXPECT_EQ(Marks(), (std::vector<std::string> { "1", "1", "1" }));
     ASSERT_NE(RecordOf(1), nullptr);
     EXPECT_EQ(RecordOf(1)->Title, "v2 title");
@@ -53,12 +53,12 @@ TEST_F(MiddleFileWithoutRecord, CopyToID3v1GivesItARecord)
 
 TEST_F(MiddleFileWithoutRecord, VersionSkipsIt)
 {
-    SetID3v1Version(workspace, kAllThree, true);
+    Apply(workspace, SetID3v1Version(workspace, kAllThree, true));
     EXPECT_EQ(Marks(), (std::vector<std::string> { "1", "", "1" }));
     EXPECT_TRUE(RecordOf(0)->IsV11 && RecordOf(2)->IsV11);
     EXPECT_EQ(RecordOf(1), nullptr);
 
-    SetID3v1Version(workspace, std::vector<int> { 0 }, true);
+    Apply(workspace, SetID3v1Version(workspace, std::vector<int> { 0 }, true));
     EXPECT_EQ(Marks(), (std::vector<std::string> { "1", "", "1" }));
 }
 
@@ -67,7 +67,7 @@ TEST_F(MiddleFileWithoutRecord, TransliteratedNamesMayCollide)
     const text::TranslitTable table({ u"ж=3" });
     workspace.SetRowName(0, u"ж.mp3");
     workspace.SetRowName(1, u"ж.mp3");
-    TransliterateFileNames(workspace, kAllThree, table);
+    Apply(workspace, TransliterateFileNames(workspace, kAllThree, table));
     EXPECT_EQ(workspace.RowName(0), u"3.mp3");
     EXPECT_EQ(workspace.RowName(1), u"3.mp3");
     EXPECT_EQ(Marks(), (std::vector<std::string> { "12", "12", "" }));

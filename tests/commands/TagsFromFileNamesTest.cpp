@@ -125,7 +125,7 @@ TEST_P(MakeTags, StoresWhatTheRulesCutFromTheName)
     workspace.SetViewCodePage(row.grid, row.codePage);
     Select(row.grid, { 0, 0 });
 
-    ApplyTagsFromFileNames(workspace, { 0 }, OptionsOf(row));
+    Apply(workspace, TagsFromFileNames(workspace, { 0 }, OptionsOf(row)));
 
     for (const auto& [id, text] : row.expected)
         EXPECT_EQ(ShownFieldText(workspace.File(0), row.grid, row.codePage, id), text) << id;
@@ -144,7 +144,7 @@ TEST_F(TagsFromNames, StoresBytesOfTheViewCodePageOnBothTabs)
     for (TagGrid grid : { TagGrid::ID3v1, TagGrid::ID3v2 }) {
         workspace.SetViewCodePage(grid, 1251);
         Select(grid, { 0, 0 });
-        ApplyTagsFromFileNames(workspace, { 0 }, options);
+        Apply(workspace, TagsFromFileNames(workspace, { 0 }, options));
     }
 
     const auto& file = workspace.File(0);
@@ -161,12 +161,12 @@ TEST_F(TagsFromNames, ReadsTheNameOnDiskNotTheEditedCell)
     TagsFromNameOptions options;
     options.Rule("TIT2")->checked = true;
 
-    ApplyTagsFromFileNames(workspace, { 0 }, options);
+    Apply(workspace, TagsFromFileNames(workspace, { 0 }, options));
 
     EXPECT_EQ(workspace.File(0).FindFrameByClass<tags::TID3v1Tag>(1)->Title, "Disk");
 }
 
-TEST_F(TagsFromNames, NoRuleCheckedStillGivesEveryFileARecordOnTheID3v1Tab)
+TEST_F(TagsFromNames, NoRuleCheckedChangesNoFileOnTheID3v1Tab)
 {
     test::WriteMp3(folder, "a.mp3");
     test::WriteMp3(
@@ -174,9 +174,9 @@ TEST_F(TagsFromNames, NoRuleCheckedStillGivesEveryFileARecordOnTheID3v1Tab)
     Scan();
     Select(TagGrid::ID3v1, { 0, 1 });
 
-    ApplyTagsFromFileNames(workspace, { 0, 1 }, TagsFromNameOptions {});
+    Apply(workspace, TagsFromFileNames(workspace, { 0, 1 }, TagsFromNameOptions {}));
 
-    ASSERT_NE(workspace.File(0).FindFrameByClass<tags::TID3v1Tag>(1), nullptr);
+    EXPECT_EQ(workspace.File(0).FindFrameByClass<tags::TID3v1Tag>(1), nullptr);
     EXPECT_EQ(workspace.File(1).FindFrameByClass<tags::TID3v1Tag>(1)->Title, "Kept");
     EXPECT_EQ(Marks(), (std::vector<std::string> { "", "" }));
 }

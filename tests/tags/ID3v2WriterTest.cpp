@@ -29,6 +29,7 @@ TEST(HeaderForSave, KeepsA23Or24HeaderLessTheFlagsNeverWritten)
 class HugeFrame : public TTag {
 public:
     HugeFrame() { ID = "TIT2"; }
+    std::unique_ptr<TTag> Clone() const override { return std::make_unique<HugeFrame>(*this); }
     std::size_t GetSize() const override { return kMaxSyncsafe; }
     bool LoadFromStream(ByteReader&, FrameSizeFormat) override { return false; }
     bool SaveToStream(ByteWriter&, FrameSizeFormat) const override { return false; }

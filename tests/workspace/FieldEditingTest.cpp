@@ -3,6 +3,8 @@
 #include "workspace/FieldEditing.h"
 
 #include "WorkspaceFixture.h"
+#include "commands/EditField.h"
+#include "commands/Selection.h"
 #include "platform/SystemCodePage.h"
 #include "support/TestNames.h"
 #include "tags/TextFrame.h"
@@ -42,9 +44,22 @@ protected:
         return titles;
     }
 
-    tags::TID3v1Tag* Record(int row) const
+    const tags::TID3v1Tag* Record(int row) const
     {
         return workspace.File(row).FindFrameByClass<tags::TID3v1Tag>(1);
+    }
+
+    // Typing into one file, or into the selection, on the visible tab.
+    bool ApplyToFile(int row, const TagField& field, const WideString& typed)
+    {
+        const TagGrid grid = workspace.ActiveGrid();
+        return ApplyFieldToFile(workspace.FileToSave(row), grid, workspace.ViewCodePage(grid), field, typed);
+    }
+    void ApplyToSelection(const TagField& field, const WideString& typed)
+    {
+        const TagGrid grid = workspace.ActiveGrid();
+        commands::Apply(
+            workspace, commands::EditField(workspace, grid, commands::SelectedRows(workspace), field, typed));
     }
 
     const std::vector<TagField> fields = BuildTagFields(BuildTagList(Settings {}));
@@ -70,7 +85,7 @@ TEST_F(FieldEditing, CommonValueIsTheSharedValueOrDoNotChangeOnBothTabs)
     EXPECT_EQ(CommonFieldValue(workspace, Field("TIT2")), u"Two");
 
     // Letter case counts: "One" and "one" differ.
-    SetFrameText(workspace.File(1), "TIT2", u"one", 1200);
+    SetFrameText(workspace.FileToSave(1), "TIT2", u"one", 1200);
     Select(TagGrid::ID3v2, { 0, 1 });
     EXPECT_EQ(CommonFieldValue(workspace, Field("TIT2")), kDoNotChangeText);
 }
@@ -82,9 +97,9 @@ TEST_F(FieldEditing, ApplyingToAFileOnTheId3v2TabSetsOrCreatesTheFrame)
     Select(TagGrid::ID3v2, { 0, 0 });
     workspace.SetViewCodePage(TagGrid::ID3v2, 1251);
 
-    EXPECT_TRUE(ApplyFieldToFile(workspace, 0, Field("TIT2"), u"Новое"));
-    EXPECT_FALSE(ApplyFieldToFile(workspace, 0, Field("TIT2"), u"Новое"));
-    EXPECT_TRUE(ApplyFieldToFile(workspace, 0, Field("TCOM"), u"Composer"));
+    EXPECT_TRUE(ApplyToFile(0, Field("TIT2"), u"Новое"));
+    EXPECT_FALSE(ApplyToFile(0, Field("TIT2"), u"Новое"));
+    EXPECT_TRUE(ApplyToFile(0, Field("TCOM"), u"Composer"));
 
     const auto* title = dynamic_cast<tags::TTxxxTag*>(workspace.File(0).FindFrameByID("TIT2", 1));
     ASSERT_NE(title, nullptr);
@@ -95,7 +110,7 @@ TEST_F(FieldEditing, ApplyingToAFileOnTheId3v2TabSetsOrCreatesTheFrame)
     EXPECT_EQ(Record(0), nullptr);
 }
 
-TEST_F(FieldEditing, TheId3v1TabShowsAndEditsANewRecordInMemoryForAFileWithoutOne)
+TEST_F(FieldEditing, TheId3v1TabShowsANewRecordAndCreatesItInMemoryOnlyWhenAFieldIsStored)
 {
     const auto path = test::WriteMp3(folder, "a.mp3");
     const test::Bytes before = test::ReadFileBytes(path);
@@ -103,14 +118,14 @@ TEST_F(FieldEditing, TheId3v1TabShowsAndEditsANewRecordInMemoryForAFileWithoutOn
     Select(TagGrid::ID3v1, { 0, 0 });
     workspace.SetViewCodePage(TagGrid::ID3v1, 1251);
 
-    EXPECT_EQ(CommonValues({ "TIT2", "TCON", "TRCK" }), (std::vector<WideString> { u"", u"Blues", u"0" }));
-    ASSERT_NE(Record(0), nullptr);
-    EXPECT_FALSE(Record(0)->Changed);
-    EXPECT_TRUE(ApplyFieldToFile(workspace, 0, Field("TIT2"), u"Песня"));
-    EXPECT_FALSE(ApplyFieldToFile(workspace, 0, Field("TIT2"), u"Песня"));
+    EXPECT_EQ(CommonValues({ "TIT2", "TRCK" }), (std::vector<WideString> { u"", u"0" }));
+    EXPECT_EQ(Record(0), nullptr);
     // Frames beyond the main seven have no ID3v1 field.
-    EXPECT_FALSE(ApplyFieldToFile(workspace, 0, Field("TCOM"), u"Composer"));
+    EXPECT_FALSE(ApplyToFile(0, Field("TCOM"), u"Composer"));
+    EXPECT_TRUE(ApplyToFile(0, Field("TIT2"), u"Песня"));
+    EXPECT_FALSE(ApplyToFile(0, Field("TIT2"), u"Песня"));
 
+    ASSERT_NE(Record(0), nullptr);
     EXPECT_EQ(Record(0)->Title, "\xCF\xE5\xF1\xED\xFF");
     EXPECT_TRUE(Record(0)->Changed);
     EXPECT_EQ(workspace.File(0).FindFrameByID("TIT2", 1), nullptr);
@@ -140,7 +155,7 @@ TEST_P(Id3v1Rules, ApplyTheRecordsOwnCuttingRules)
     workspace.SetActiveGrid(TagGrid::ID3v1);
     const TagField& field = fields[static_cast<std::size_t>(c.tag - 2)];
 
-    ApplyFieldToFile(workspace, 0, field, c.typed);
+    ApplyToFile(0, field, c.typed);
 
     EXPECT_EQ(FieldValue(workspace, 0, field), c.shown);
 }
@@ -177,14 +192,14 @@ TEST_F(FieldEditing, ApplyingToTheSelectionMarksChangedRowsInTheVisibleGridOnly)
     Select(TagGrid::ID3v2, { 0, 2 });
     workspace.SetViewCodePage(TagGrid::ID3v2, 1200);
 
-    ApplyFieldToSelection(workspace, Field("TIT2"), u"Same");
+    ApplyToSelection(Field("TIT2"), u"Same");
 
     EXPECT_EQ(Marks(), (std::vector<std::string> { "", "2", "2", "" }));
     EXPECT_EQ(Titles(), (std::vector<WideString> { u"Same", u"Same", u"Same", u"Outside" }));
     EXPECT_TRUE(workspace.Changed());
 
     Select(TagGrid::ID3v1, { 3, 3 });
-    ApplyFieldToSelection(workspace, Field("TPE1"), u"Artist");
+    ApplyToSelection(Field("TPE1"), u"Artist");
     EXPECT_EQ(Marks(), (std::vector<std::string> { "", "2", "2", "1" }));
 }
 
@@ -197,7 +212,7 @@ TEST_F(FieldEditing, DoNotChangeChangesNothingAndTextTypedNextToItIsTakenWithout
     for (TagGrid grid : { TagGrid::ID3v1, TagGrid::ID3v2 }) {
         Select(grid, { 0, 1 });
         for (const TagField& field : fields)
-            ApplyFieldToSelection(workspace, field, kDoNotChangeText);
+            ApplyToSelection(field, kDoNotChangeText);
     }
     EXPECT_FALSE(workspace.Changed());
     EXPECT_EQ(Titles(), (std::vector<WideString> { u"One", u"" }));
@@ -205,8 +220,8 @@ TEST_F(FieldEditing, DoNotChangeChangesNothingAndTextTypedNextToItIsTakenWithout
     EXPECT_EQ(Record(1)->Title, "Two");
     EXPECT_FALSE(Record(1)->Changed);
 
-    ApplyFieldToSelection(workspace, Field("TRCK"), kDoNotChangeText + u"5");
-    ApplyFieldToSelection(workspace, Field("TIT2"), u"Live " + kDoNotChangeText);
+    ApplyToSelection(Field("TRCK"), kDoNotChangeText + u"5");
+    ApplyToSelection(Field("TIT2"), u"Live " + kDoNotChangeText);
     EXPECT_EQ(GetFrameText(workspace.File(0), "TRCK", 1200), u"5");
     EXPECT_EQ(GetFrameText(workspace.File(1), "TRCK", 1200), u"5");
     EXPECT_EQ(Titles(), (std::vector<WideString> { u"Live ", u"Live " }));

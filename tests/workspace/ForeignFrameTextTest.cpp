@@ -92,7 +92,7 @@ protected:
             { test::BytesOf("TT2"), { 0, 0, 2, 0, 't' }, test::BytesOf("CRM"), { 0, 0, 1, 'x' } });
         test::WriteMp3(folder, "a.mp3", { .frames = v22, .audio = test::Audio(2), .major = 2 });
         Scan();
-        SetFrameText(workspace.File(0), "TIT2", u"edited", kUtf16);
+        SetFrameText(workspace.FileToSave(0), "TIT2", u"edited", kUtf16);
         workspace.MarkRowChanged(0, TagGrid::ID3v2);
     }
 };

@@ -70,7 +70,7 @@ protected:
     // Gives the row's file a new title in memory and marks the row in the ID3v2 grid.
     void EditTitle(int row, const WideString& title)
     {
-        SetFrameText(workspace.File(row), "TIT2", title, 1200);
+        SetFrameText(workspace.FileToSave(row), "TIT2", title, 1200);
         workspace.MarkRowChanged(row, TagGrid::ID3v2);
     }
 
@@ -102,10 +102,10 @@ TEST_F(SaveChangesTest, WritesBothTagsOfTheMarkedFilesKeepsTheirAudioAndReadsThe
     EditTitle(0, u"Первая");
     EditTitle(2, u"Третья");
     // A file marked in the ID3v1 grid only gets its new ID3v2 tag as well.
-    SetFrameText(workspace.File(3), "TIT2", u"v2 title", 1200);
+    SetFrameText(workspace.FileToSave(3), "TIT2", u"v2 title", 1200);
     auto record = std::make_unique<tags::TID3v1Tag>();
     record->SetTitle("v1 title");
-    workspace.File(3).AddFrame(std::move(record));
+    workspace.FileToSave(3).AddFrame(std::move(record));
     workspace.MarkRowChanged(3, TagGrid::ID3v1);
     progress.Clear();
 

@@ -98,7 +98,7 @@ public:
         test::WriteMp3(folder, "b.mp3", OldSong(3));
         workspace_.SetCurrentDir(folder.Path());
         workspace_.ScanFolder();
-        SetFrameText(workspace_.File(1), "TIT2", u"new", 1200);
+        SetFrameText(workspace_.FileToSave(1), "TIT2", u"new", 1200);
         workspace_.File(1).FindFrameByClass<tags::TID3v1Tag>(1)->SetTitle("new");
         workspace_.MarkRowChanged(1);
     }
