@@ -39,12 +39,6 @@ MainActions CreateMainActions(QObject* owner)
         { QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y) });
     a.miRedo->setIcon(
         QIcon::fromTheme(QStringLiteral("edit-redo"), QIcon(QStringLiteral(":/icons/redo.svg"))));
-    // The tool-bar buttons name the step, as the menu does.
-    for (QAction* action : { a.miUndo, a.miRedo })
-        QObject::connect(action, &QAction::changed, action, [action] {
-            if (action->toolTip() != action->text())
-                action->setToolTip(action->text());
-        });
 
     a.miSelectAll = MakeAction(owner, QStringLiteral("Select All"), QStringLiteral("Select All"),
         QStringLiteral("select-all"), QKeySequence::SelectAll);

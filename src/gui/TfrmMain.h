@@ -151,6 +151,7 @@ private:
     void cbSourceEncv1Change();
     void cbSourceEncv2Change();
     void SourceEncodingChange(workspace::TagGrid grid);
+    void CheckViewCodePage(workspace::TagGrid grid, uint32_t codePage);
 
     // Editing panel
     void BuildTagPanel();

@@ -5,7 +5,6 @@
 #include "commands/Selection.h"
 #include "gui/QtText.h"
 #include "gui/TfrmMain.h"
-#include "platform/SystemCodePage.h"
 #include "text/UStringConvert.h"
 
 #include <QComboBox>
@@ -29,6 +28,8 @@ void TfrmMain::ShowUndoCaptions()
     const auto show = [](QAction* action, const QString& verb, const std::string& caption) {
         action->setEnabled(!caption.empty());
         action->setText(caption.empty() ? verb : verb + QLatin1Char(' ') + QString::fromStdString(caption));
+        // The tool-bar button names the step, as the menu does.
+        action->setToolTip(action->text());
     };
     show(actions.miUndo, QStringLiteral("Undo"), history_->UndoCaption());
     show(actions.miRedo, QStringLiteral("Redo"), history_->RedoCaption());
@@ -71,8 +72,7 @@ void TfrmMain::ShowChangedRows()
 // its undo may have moved.
 void TfrmMain::ShowViewCodePage(TagGrid grid)
 {
-    const bool v1 = grid == TagGrid::ID3v1;
-    QComboBox* combo = v1 ? cbSourceEncv1 : cbSourceEncv2;
+    QComboBox* combo = grid == TagGrid::ID3v1 ? cbSourceEncv1 : cbSourceEncv2;
     const uint32_t codePage = workspace_->ViewCodePage(grid);
     if (combo->currentData().toUInt() == codePage)
         return;
@@ -83,10 +83,7 @@ void TfrmMain::ShowViewCodePage(TagGrid grid)
         const QSignalBlocker blocker(combo);
         combo->setCurrentIndex(entry);
     }
-    for (QAction* item : (v1 ? miEncodingID3v1 : miEncodingID3v2)->actions())
-        item->setChecked(item->data().toUInt() == codePage);
-    workspace_->FSettings.Write(v1 ? workspace::kDefaultV1EncodingKey : workspace::kDefaultV2EncodingKey,
-        WidenSystem(std::to_string(codePage)));
+    CheckViewCodePage(grid, codePage);
 }
 
 void TfrmMain::miEncodingChangeClick(QAction* item)

@@ -113,15 +113,22 @@ void TfrmMain::cbSourceEncv2Change()
     SourceEncodingChange(TagGrid::ID3v2);
 }
 
+// The menu's check marks and the saved setting follow the view code page.
+void TfrmMain::CheckViewCodePage(TagGrid grid, uint32_t codePage)
+{
+    const bool v1 = grid == TagGrid::ID3v1;
+    for (QAction* item : (v1 ? miEncodingID3v1 : miEncodingID3v2)->actions())
+        item->setChecked(item->data().toUInt() == codePage);
+    workspace_->FSettings.Write(v1 ? workspace::kDefaultV1EncodingKey : workspace::kDefaultV2EncodingKey,
+        WidenSystem(std::to_string(codePage)));
+}
+
 void TfrmMain::SourceEncodingChange(TagGrid grid)
 {
     const bool v1 = grid == TagGrid::ID3v1;
     QComboBox* combo = v1 ? cbSourceEncv1 : cbSourceEncv2;
     const uint32_t codePage = combo->currentData().toUInt();
-    for (QAction* item : (v1 ? miEncodingID3v1 : miEncodingID3v2)->actions())
-        item->setChecked(item->data().toUInt() == codePage);
-    workspace_->FSettings.Write(v1 ? workspace::kDefaultV1EncodingKey : workspace::kDefaultV2EncodingKey,
-        WidenSystem(std::to_string(codePage)));
+    CheckViewCodePage(grid, codePage);
     workspace_->SetViewCodePage(grid, codePage);
     if (workspace_->ActiveGrid() == grid) {
         FillFieldLists();
