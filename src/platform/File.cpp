@@ -39,6 +39,21 @@ File::File(FileSystem& fileSystem, std::filesystem::path path, int flags, mode_t
         Fail("cannot open");
 }
 
+File::File(FileSystem& fileSystem, std::filesystem::path path, int fd, std::nullptr_t)
+    : fileSystem_(fileSystem)
+    , path_(std::move(path))
+    , fd_(fd)
+{
+}
+
+std::unique_ptr<File> File::TryOpen(FileSystem& fileSystem, std::filesystem::path path, int flags, mode_t mode)
+{
+    const int fd = fileSystem.Open(path, flags | O_CLOEXEC, mode);
+    if (fd < 0)
+        return nullptr;
+    return std::unique_ptr<File>(new File(fileSystem, std::move(path), fd, nullptr));
+}
+
 File::~File()
 {
     if (fd_ >= 0)
@@ -151,6 +166,100 @@ void File::ChangeMode(mode_t mode)
 {
     if (fileSystem_.FChmod(fd_, mode) != 0)
         Fail("cannot set the permissions");
+}
+
+bool File::ChangeOwner(uid_t owner, gid_t group)
+{
+    if (fileSystem_.FChown(fd_, owner, group) == 0)
+        return true;
+    if (errno != EPERM)
+        Fail("cannot set the owner");
+    return false;
+}
+
+void File::Truncate(std::int64_t length)
+{
+    if (fileSystem_.FTruncate(fd_, static_cast<off_t>(length)) != 0)
+        Fail("cannot change the size");
+}
+
+std::vector<ExtendedAttribute> File::ExtendedAttributes()
+{
+    std::vector<ExtendedAttribute> attributes;
+    for (const std::string& name : AttributeNames()) {
+        ExtendedAttribute attribute { name, {} };
+        if (ReadAttribute(attribute))
+            attributes.push_back(std::move(attribute));
+    }
+    return attributes;
+}
+
+// The list can grow between asking for its size and reading it: then it is asked for again.
+std::vector<std::string> File::AttributeNames()
+{
+    std::vector<char> list;
+    for (;;) {
+        const ssize_t size = fileSystem_.FListXattr(fd_, nullptr, 0);
+        if (size < 0 && (errno == ENOTSUP || errno == ENOSYS))
+            return {};
+        if (size < 0)
+            Fail("cannot list the extended attributes");
+        list.resize(static_cast<std::size_t>(size));
+        const ssize_t got = fileSystem_.FListXattr(fd_, list.data(), list.size());
+        if (got >= 0) {
+            list.resize(static_cast<std::size_t>(got));
+            break;
+        }
+        if (errno != ERANGE)
+            Fail("cannot list the extended attributes");
+    }
+    std::vector<std::string> names;
+    for (std::size_t start = 0; start < list.size();) {
+        const std::size_t end = std::find(list.begin() + static_cast<std::ptrdiff_t>(start), list.end(), '\0') - list.begin();
+        if (end > start)
+            names.emplace_back(list.data() + start, end - start);
+        start = end + 1;
+    }
+    return names;
+}
+
+// False when the attribute went away since it was listed.
+bool File::ReadAttribute(ExtendedAttribute& attribute)
+{
+    for (;;) {
+        const ssize_t size = fileSystem_.FGetXattr(fd_, attribute.name.c_str(), nullptr, 0);
+        if (size < 0 && errno == ENODATA)
+            return false;
+        if (size < 0)
+            Fail("cannot read the extended attribute " + attribute.name);
+        attribute.value.resize(static_cast<std::size_t>(size));
+        const ssize_t got
+            = fileSystem_.FGetXattr(fd_, attribute.name.c_str(), attribute.value.data(), attribute.value.size());
+        if (got >= 0) {
+            attribute.value.resize(static_cast<std::size_t>(got));
+            return true;
+        }
+        if (errno == ENODATA)
+            return false;
+        if (errno != ERANGE)
+            Fail("cannot read the extended attribute " + attribute.name);
+    }
+}
+
+bool File::SetExtendedAttribute(const ExtendedAttribute& attribute)
+{
+    return fileSystem_.FSetXattr(fd_, attribute.name.c_str(), attribute.value.data(), attribute.value.size()) == 0;
+}
+
+void File::RemoveExtendedAttribute(const std::string& name)
+{
+    if (fileSystem_.FRemoveXattr(fd_, name.c_str()) != 0 && errno != ENODATA && errno != ENOTSUP)
+        Fail("cannot remove the extended attribute " + name);
+}
+
+bool File::LinkAs(const std::filesystem::path& name)
+{
+    return fileSystem_.LinkOpenFile(fd_, name) == 0;
 }
 
 void File::Close()

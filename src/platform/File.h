@@ -5,16 +5,28 @@
 #include "platform/FileSystem.h"
 
 #include <cstdint>
+#include <cstddef>
 #include <filesystem>
+#include <memory>
 #include <span>
+#include <string>
 #include <string_view>
 #include <sys/stat.h>
+#include <vector>
 
 namespace vennart::platform {
+
+struct ExtendedAttribute {
+    std::string name;
+    std::vector<std::uint8_t> value;
+};
 
 class File {
 public:
     File(FileSystem& fileSystem, std::filesystem::path path, int flags, mode_t mode = 0);
+    // Opens as the constructor does; null, with errno set, where that fails.
+    static std::unique_ptr<File> TryOpen(
+        FileSystem& fileSystem, std::filesystem::path path, int flags, mode_t mode = 0);
     ~File();
     File(const File&) = delete;
     File& operator=(const File&) = delete;
@@ -32,13 +44,28 @@ public:
     void CopyFrom(File& source, std::int64_t sourceOffset, std::int64_t count, std::int64_t offset);
     void Sync();
     void ChangeMode(mode_t mode);
+    // Gives the file owner and group; false, changing nothing, where the user may not give them.
+    bool ChangeOwner(uid_t owner, gid_t group);
+    void Truncate(std::int64_t length);
+    // Every extended attribute, POSIX ACLs among them; none where the file system has none.
+    std::vector<ExtendedAttribute> ExtendedAttributes();
+    // False, with errno set, when the attribute cannot be set; the caller decides whether that matters.
+    bool SetExtendedAttribute(const ExtendedAttribute& attribute);
+    // Where the file has no such attribute, nothing happens.
+    void RemoveExtendedAttribute(const std::string& name);
+    // Gives a file opened with O_TMPFILE the name `name`; false with errno set when that fails (EEXIST
+    // when the name is taken).
+    bool LinkAs(const std::filesystem::path& name);
     // Closes now and reports a failure (on some file systems the last write errors only show here).
     void Close();
 
     static constexpr std::size_t kCopyBlockSize = 1 << 20;
 
 private:
+    File(FileSystem& fileSystem, std::filesystem::path path, int fd, std::nullptr_t);
     [[noreturn]] void Fail(std::string_view action) const;
+    std::vector<std::string> AttributeNames();
+    bool ReadAttribute(ExtendedAttribute& attribute);
     void CopyByBlocks(File& source, std::int64_t sourceOffset, std::int64_t count, std::int64_t offset);
 
     FileSystem& fileSystem_;

@@ -24,11 +24,21 @@ public:
     virtual int FStat(int fd, struct stat* status) = 0;
     virtual int FSync(int fd) = 0;
     virtual int FChmod(int fd, mode_t mode) = 0;
+    virtual int FChown(int fd, uid_t owner, gid_t group) = 0;
+    virtual int FTruncate(int fd, off_t length) = 0;
+    // flistxattr, fgetxattr and fsetxattr: extended attributes, POSIX ACLs among them.
+    virtual ssize_t FListXattr(int fd, char* names, std::size_t size) = 0;
+    virtual ssize_t FGetXattr(int fd, const char* name, void* value, std::size_t size) = 0;
+    virtual int FSetXattr(int fd, const char* name, const void* value, std::size_t size) = 0;
+    virtual int FRemoveXattr(int fd, const char* name) = 0;
     virtual int Flock(int fd, int operation) = 0;
     virtual int Rename(const std::filesystem::path& from, const std::filesystem::path& to) = 0;
     // renameat2 with RENAME_NOREPLACE: fails with EEXIST instead of replacing `to`.
     virtual int RenameNoReplace(const std::filesystem::path& from, const std::filesystem::path& to) = 0;
     virtual int Link(const std::filesystem::path& from, const std::filesystem::path& to) = 0;
+    // Gives an open file made with O_TMPFILE the name `to`; fails with EEXIST when the name is taken.
+    virtual int LinkOpenFile(int fd, const std::filesystem::path& to) = 0;
+    virtual int Stat(const std::filesystem::path& path, struct stat* status) = 0;
     virtual int Unlink(const std::filesystem::path& path) = 0;
     // realpath: the path with every symbolic link and "." or ".." resolved.
     virtual int RealPath(const std::filesystem::path& path, std::filesystem::path& resolved) = 0;

@@ -1,9 +1,12 @@
 #include "platform/FileSystem.h"
 
+#include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
 #include <memory>
 #include <stdio.h>
+#include <string>
+#include <sys/xattr.h>
 #include <sys/file.h>
 #include <unistd.h>
 
@@ -37,7 +40,21 @@ public:
     int FStat(int fd, struct stat* status) override { return ::fstat(fd, status); }
     int FSync(int fd) override { return ::fsync(fd); }
     int FChmod(int fd, mode_t mode) override { return ::fchmod(fd, mode); }
+    int FChown(int fd, uid_t owner, gid_t group) override { return ::fchown(fd, owner, group); }
+    int FTruncate(int fd, off_t length) override { return ::ftruncate(fd, length); }
     int Flock(int fd, int operation) override { return ::flock(fd, operation); }
+
+    ssize_t FListXattr(int fd, char* names, std::size_t size) override { return ::flistxattr(fd, names, size); }
+
+    ssize_t FGetXattr(int fd, const char* name, void* value, std::size_t size) override
+    {
+        return ::fgetxattr(fd, name, value, size);
+    }
+
+    int FSetXattr(int fd, const char* name, const void* value, std::size_t size) override
+    {
+        return ::fsetxattr(fd, name, value, size, 0);
+    }
 
     int Rename(const std::filesystem::path& from, const std::filesystem::path& to) override
     {
@@ -52,6 +69,23 @@ public:
     int Link(const std::filesystem::path& from, const std::filesystem::path& to) override
     {
         return ::link(from.c_str(), to.c_str());
+    }
+
+    int FRemoveXattr(int fd, const char* name) override { return ::fremovexattr(fd, name); }
+
+    // AT_EMPTY_PATH needs a privilege most users lack; through /proc works for everyone.
+    int LinkOpenFile(int fd, const std::filesystem::path& to) override
+    {
+        const int direct = ::linkat(fd, "", AT_FDCWD, to.c_str(), AT_EMPTY_PATH);
+        if (direct == 0 || errno == EEXIST)
+            return direct;
+        const std::string self = "/proc/self/fd/" + std::to_string(fd);
+        return ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, to.c_str(), AT_SYMLINK_FOLLOW);
+    }
+
+    int Stat(const std::filesystem::path& path, struct stat* status) override
+    {
+        return ::stat(path.c_str(), status);
     }
 
     int Unlink(const std::filesystem::path& path) override { return ::unlink(path.c_str()); }

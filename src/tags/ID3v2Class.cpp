@@ -17,7 +17,6 @@ namespace vennart::tags {
 namespace {
 
 constexpr std::string_view kID3v1Magic = "TAG";
-constexpr mode_t kPermissionBits = 07777;
 
 } // namespace
 
@@ -43,6 +42,7 @@ void TID3v2Class::ReadTags()
     if (!S_ISREG(status.st_mode))
         throw Error(FileName.string() + ": not a regular file");
     fileSize_ = status.st_size;
+    fingerprint_.identity = platform::FileIdentity::Of(status);
     ReadID3v1(file);
     const SharedBytes audioHead = ReadFrames(file);
     const FirstFrame first = ReadFirstFrameHeader(file, AudioStart(), fileSize_, HasID3v1, audioHead.Bytes());
@@ -57,6 +57,7 @@ void TID3v2Class::ReadID3v1(platform::File& file)
         return;
     std::array<std::uint8_t, TID3v1Tag::kRecordSize> record {};
     const std::size_t got = file.ReadAt(record, fileSize_ - recordSize);
+    fingerprint_.tailChecksum = Checksum(std::span(record.data(), got));
     auto tag = std::make_unique<TID3v1Tag>();
     ByteReader reader(std::span(record.data(), got));
     HasID3v1 = tag->LoadFromStream(reader, FrameSizeFormat::Plain);
@@ -79,6 +80,8 @@ bool TID3v2Class::ReadID3v2Header(platform::File& file)
 {
     std::array<std::uint8_t, kTagHeaderSize> bytes {};
     const std::size_t got = file.ReadAt(bytes, 0);
+    fingerprint_.prefixLength = static_cast<std::int64_t>(got);
+    fingerprint_.prefixChecksum = Checksum(std::span(bytes.data(), got));
     header_ = ParseID3v2Header(std::span(bytes.data(), got));
     HasID3v2 = header_.has_value();
     TagSize = HasID3v2 ? header_->Size : 0;
@@ -116,7 +119,10 @@ SharedBytes TID3v2Class::ReadFrames(platform::File& file)
     TrustTagSize(body.Bytes(), framesEnd);
     DropRecordInsideFrames(static_cast<std::int64_t>(kTagHeaderSize + framesEnd));
     const auto audioOffset = static_cast<std::size_t>(AudioStart()) - kTagHeaderSize;
-    return SharedBytes(buffer, read.subspan(std::min(audioOffset, read.size())));
+    const std::span<const std::uint8_t> tagRest = read.first(std::min(audioOffset, read.size()));
+    fingerprint_.prefixLength += static_cast<std::int64_t>(tagRest.size());
+    fingerprint_.prefixChecksum = Checksum(tagRest, fingerprint_.prefixChecksum);
+    return SharedBytes(buffer, read.subspan(tagRest.size()));
 }
 
 // A size field that claims more than the file holds, or frames followed by bytes that are not padding
@@ -177,7 +183,7 @@ std::unique_ptr<TID3v2Class> TID3v2Class::Clone() const
     return std::unique_ptr<TID3v2Class>(new TID3v2Class(*this));
 }
 
-void TID3v2Class::Save()
+std::filesystem::path TID3v2Class::Save(platform::FolderSync folderSync)
 {
     if (!saveRefusal_.empty())
         throw Error(saveRefusal_);
@@ -188,12 +194,38 @@ void TID3v2Class::Save()
     platform::File source(*fileSystem_, target, O_RDWR | O_NONBLOCK);
     source.Lock(LOCK_EX | LOCK_NB);
     const struct stat status = source.Status();
-    fileSize_ = status.st_size;
-    ReadID3v2Header(source);
+    if (FingerprintOf(source, status, fingerprint_.prefixLength) != fingerprint_)
+        throw Error(FileName.string() + ": it changed since it was read; read the folder again");
     const ByteVector tag = RenderID3v2Tag(HeaderForSave(header_), Frames, FileName);
-    platform::ReplaceFileContent(*fileSystem_, target, status.st_mode & kPermissionBits,
-        [&](platform::File& temporary) { WriteNewContent(source, temporary, tag); });
-    // Only now: a failed save leaves every edit marked, so that saving again writes the ID3v1 record.
+    TagFingerprint written;
+    const auto write = [&](platform::File& from, platform::File& to) {
+        WriteNewContent(from, to, tag);
+        written = FingerprintOf(to, to.Status(), static_cast<std::int64_t>(tag.size()));
+    };
+    // A rename would split a file from its other hard links.
+    if (status.st_nlink > 1)
+        platform::RewriteInPlace(*fileSystem_, source, write, folderSync);
+    else
+        platform::ReplaceFileContent(*fileSystem_, target, platform::AttributesOf(source),
+            [&](platform::File& replacement) { write(source, replacement); }, folderSync);
+    TakeSavedLayout(tag, written);
+    return target;
+}
+
+// The file now holds the new tag, the record (when there is one) and the audio after the tag: a
+// later save must find them there. Only now: a failed save leaves every edit marked, so that saving
+// again writes the ID3v1 record.
+void TID3v2Class::TakeSavedLayout(const ByteVector& tag, const TagFingerprint& written)
+{
+    fingerprint_ = written;
+    fileSize_ = written.identity.size;
+    header_ = ParseID3v2Header(tag);
+    HasID3v2 = header_.has_value();
+    TagSize = HasID3v2 ? header_->Size : 0;
+    Version = HasID3v2 ? header_->Version() : 0;
+    hasFooter_ = false;
+    trustedTagSize_.reset();
+    HasID3v1 = FindFrameByClass<TID3v1Tag>(1) != nullptr;
     for (auto& frame : Frames)
         frame->Changed = false;
 }

@@ -5,10 +5,12 @@
 
 #include "platform/File.h"
 #include "platform/FileSystem.h"
+#include "platform/SafeReplace.h"
 #include "tags/ID3v2Header.h"
 #include "tags/ID3v2Reader.h"
 #include "tags/MPEGHeader.h"
 #include "tags/Tag.h"
+#include "tags/TagFingerprint.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -36,8 +38,15 @@ public:
     // Writes the file anew: a fresh ID3v2 tag with every ID3v2 frame, the old audio data, and the
     // ID3v1 record (rewritten when changed). The original is replaced only once the new content is
     // complete and on disk; any failure leaves it byte for byte as it was and throws vennart::Error.
-    // A symbolic link stays a link: the file it points to is replaced.
-    void Save();
+    // A symbolic link stays a link: the file it points to is replaced. A file with other hard links is
+    // rewritten in place, after a complete copy of it is on disk. A file that is no longer the one
+    // that was read (another program changed or replaced it) is not written. A save of many files
+    // may leave flushing their folder to the caller (platform::SyncFolder). Returns the file written:
+    // the real path, past any symbolic links.
+    std::filesystem::path Save(platform::FolderSync folderSync = platform::FolderSync::Now);
+
+    // Which file was read, and in what state: rows that are one file have the same identity.
+    const platform::FileIdentity& Identity() const { return fingerprint_.identity; }
 
     // Appends frame (the object owns it from now on) with the names of its identifier; returns its index.
     int AddFrame(std::unique_ptr<TTag> frame);
@@ -59,13 +68,6 @@ public:
 
     TMPEGHeaderInfo GetMPEGInfo() const { return MPEGInfo; }
 
-    // Reads the tag header at the start of file: sets HasID3v2, TagSize and Version; true when the
-    // tag's frames are to be read (version 2.3 or later).
-    bool ReadID3v2Header(platform::File& file);
-    // ReadID3v2Header, then every frame of the tag, appended to Frames. The tag is read in one piece
-    // together with the first bytes after it, which are returned for the search of the first audio frame.
-    SharedBytes ReadFrames(platform::File& file);
-
     // Where the audio data begin: after the tag (where its last frame ends, when its size field
     // cannot be trusted), and after its footer when it has one.
     std::int64_t AudioStart() const;
@@ -81,11 +83,19 @@ public:
 
 private:
     TID3v2Class(const TID3v2Class&) = default;
+    // Reads the tag header at the start of file: sets HasID3v2, TagSize and Version; true when the
+    // tag's frames are to be read (version 2.3 or later).
+    bool ReadID3v2Header(platform::File& file);
+    // ReadID3v2Header, then every frame of the tag, appended to Frames. The tag is read in one piece
+    // together with the first bytes after it, which are returned for the search of the first audio frame.
+    SharedBytes ReadFrames(platform::File& file);
+
     void ReadTags();
     void ReadID3v1(platform::File& file);
     void DropRecordInsideFrames(std::int64_t framesEnd);
     void TrustTagSize(std::span<const std::uint8_t> body, std::size_t framesEnd);
     void WriteNewContent(platform::File& source, platform::File& temporary, const ByteVector& tag);
+    void TakeSavedLayout(const ByteVector& tag, const TagFingerprint& written);
 
     platform::FileSystem* fileSystem_;
     std::optional<ID3v2Header> header_;
@@ -95,6 +105,7 @@ private:
     // Why this file cannot be saved; empty when it can.
     std::string saveRefusal_;
     std::int64_t fileSize_ = 0;
+    TagFingerprint fingerprint_;
 };
 
 } // namespace vennart::tags

@@ -53,15 +53,17 @@ void AppendUtf16LittleEndian(AnsiString& bytes, std::u16string_view text)
     }
 }
 
-// A new file gets what the user's umask allows; a replaced one keeps its own permission bits.
-mode_t PermissionsFor(const std::filesystem::path& path)
+// A new file gets what the user's umask allows; a replaced one keeps its owner, permission bits
+// and extended attributes.
+platform::KeptAttributes AttributesFor(platform::FileSystem& fileSystem, const std::filesystem::path& path)
 {
-    struct stat status { };
-    if (stat(path.c_str(), &status) == 0)
-        return status.st_mode & 07777;
+    if (const auto existing = platform::File::TryOpen(fileSystem, path, O_RDONLY | O_NONBLOCK))
+        return platform::AttributesOf(*existing);
     const mode_t mask = umask(0);
     umask(mask);
-    return 0666 & ~mask;
+    platform::KeptAttributes attributes;
+    attributes.mode = 0666 & ~mask;
+    return attributes;
 }
 
 std::filesystem::path ResolveLinks(const std::filesystem::path& path)
@@ -123,7 +125,7 @@ void WriteTextLines(
     std::error_code ignored;
     std::filesystem::create_directories(target.parent_path(), ignored);
     const AnsiString bytes = EncodeTextLines(lines);
-    platform::ReplaceFileContent(fileSystem, target, PermissionsFor(target), [&bytes](platform::File& file) {
+    platform::ReplaceFileContent(fileSystem, target, AttributesFor(fileSystem, target), [&bytes](platform::File& file) {
         file.WriteAt({ reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size() }, 0);
     });
 }

@@ -2,6 +2,7 @@
 
 #include "platform/CaseMapping.h"
 #include "platform/Error.h"
+#include "platform/SaveLeftovers.h"
 #include "workspace/FileName.h"
 
 #include <algorithm>
@@ -47,14 +48,17 @@ std::string SortKey(const WideString& name)
 
 } // namespace
 
-std::vector<ListedFile> ListMp3Files(const std::filesystem::path& folder)
+std::vector<ListedFile> ListMp3Files(const std::filesystem::path& folder, std::vector<std::string>* leftovers)
 {
     std::vector<ListedFile> found;
     std::vector<std::string> keys;
     try {
         for (const std::filesystem::directory_entry& entry : std::filesystem::directory_iterator(folder)) {
             std::error_code ignored;
-            if (HasMp3Extension(entry.path().filename().string()) && entry.is_regular_file(ignored)) {
+            const std::string name = entry.path().filename().string();
+            if (leftovers && platform::IsLeftoverName(name))
+                leftovers->push_back(name);
+            if (HasMp3Extension(name) && entry.is_regular_file(ignored)) {
                 found.push_back({ entry.path(), DisplayName(entry.path()) });
                 keys.push_back(SortKey(found.back().name));
             }
@@ -62,6 +66,8 @@ std::vector<ListedFile> ListMp3Files(const std::filesystem::path& folder)
     } catch (const std::filesystem::filesystem_error& error) {
         throw Error("Cannot list the folder " + folder.string() + ": " + error.code().message());
     }
+    if (leftovers)
+        std::ranges::sort(*leftovers);
     // The listing comes in no useful order; names sorted ignoring case are what users expect.
     std::vector<std::size_t> order(found.size());
     std::iota(order.begin(), order.end(), 0);

@@ -4,6 +4,7 @@
 #include "platform/Strings.h"
 
 #include <filesystem>
+#include <string>
 #include <vector>
 
 namespace vennart::workspace {
@@ -15,7 +16,9 @@ struct ListedFile {
 
 // The regular files (or links to them) whose names end in ".mp3" in any letter case, hidden ones
 // included, sorted by name without regard to letter case. Folders so named are not files and are
-// left out. Throws vennart::Error naming the folder when it cannot be listed.
-std::vector<ListedFile> ListMp3Files(const std::filesystem::path& folder);
+// left out. Throws vennart::Error naming the folder when it cannot be listed. The names of what an
+// interrupted save left there go to `leftovers`, sorted, when it is given.
+std::vector<ListedFile> ListMp3Files(
+    const std::filesystem::path& folder, std::vector<std::string>* leftovers = nullptr);
 
 } // namespace vennart::workspace

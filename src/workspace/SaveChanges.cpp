@@ -1,13 +1,17 @@
 #include "workspace/SaveChanges.h"
 
-#include "platform/CaseMapping.h"
+#include "platform/Error.h"
 #include "platform/Rename.h"
+#include "platform/SafeReplace.h"
 #include "tags/ID3v2Writer.h"
 #include "text/PlainText.h"
 #include "text/UStringConvert.h"
 #include "workspace/FileName.h"
 #include "workspace/Workspace.h"
 
+#include <filesystem>
+#include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -68,14 +72,13 @@ int CountMarkedRows(const Workspace& workspace)
     return count;
 }
 
-// Gives the saved file the name its row shows, unless that is its name already apart from letter
-// case. A name that is empty, holds a "/" or is taken by another file is refused.
+// Gives the saved file the name its row shows; a name that differs only in letter case is another
+// name on Linux. A name that is empty, holds a "/" or is taken by another file is refused.
 void RenameToRowName(Workspace& workspace, int row, std::vector<std::string>& failures)
 {
     tags::TID3v2Class& file = workspace.FileToSave(row);
     const WideString newName(text::TrimControls(std::u16string_view(workspace.RowName(row))));
-    const WideString oldName = DisplayName(file.FileName);
-    if (platform::EqualNoCase(newName, oldName))
+    if (newName == DisplayName(file.FileName))
         return;
     if (newName.empty() || newName.find(u'/') != WideString::npos || newName == u"." || newName == u"..") {
         failures.push_back(file.FileName.string() + ": \""
@@ -94,6 +97,60 @@ void RenameToRowName(Workspace& workspace, int row, std::vector<std::string>& fa
     file.FileName = target;
 }
 
+// The folders written in during a save, flushed once at its end, however it ends: one flush makes
+// all the renames of a folder durable.
+class FolderFlush {
+public:
+    explicit FolderFlush(Workspace& workspace)
+        : workspace_(workspace)
+    {
+    }
+    ~FolderFlush()
+    {
+        for (const std::filesystem::path& folder : folders_)
+            platform::SyncFolder(workspace_.fileSystem(), folder);
+    }
+    FolderFlush(const FolderFlush&) = delete;
+    FolderFlush& operator=(const FolderFlush&) = delete;
+
+    void Add(const std::filesystem::path& file) { folders_.insert(file.parent_path()); }
+
+private:
+    Workspace& workspace_;
+    std::set<std::filesystem::path> folders_;
+};
+
+// What one save has written so far.
+struct SaveProgress {
+    explicit SaveProgress(Workspace& workspace)
+        : flush(workspace)
+    {
+    }
+    FolderFlush flush;
+    std::set<int> filesWritten; // by the first row of each file
+};
+
+// A second row of a file written in this save holds what the file was before: writing it would
+// undo the first row's edits.
+void RefuseSecondRowOfWrittenFile(const Workspace& workspace, int row, const SaveProgress& progress)
+{
+    const std::optional<int> first = workspace.SameFileAs(row);
+    if (first && progress.filesWritten.contains(*first))
+        throw Error(workspace.File(row).FileName.string() + ": not saved: it is the same file as "
+            + workspace.File(*first).FileName.string() + ", saved just now; read the folder again");
+}
+
+// Writes one marked row's file and gives it the row's name; throws when the file is not written.
+void SaveRow(Workspace& workspace, int row, SaveProgress& progress, std::vector<std::string>& renameFailures)
+{
+    RefuseSecondRowOfWrittenFile(workspace, row, progress);
+    tags::TID3v2Class& file = workspace.FileToSave(row);
+    progress.flush.Add(file.Save(platform::FolderSync::Later));
+    progress.filesWritten.insert(workspace.SameFileAs(row).value_or(row));
+    RenameToRowName(workspace, row, renameFailures);
+    progress.flush.Add(file.FileName);
+}
+
 } // namespace
 
 void SaveChanges(Workspace& workspace)
@@ -102,6 +159,7 @@ void SaveChanges(Workspace& workspace)
     std::vector<std::string> dropped;
     bool fileKept = false;
     try {
+        SaveProgress progress(workspace);
         ProgressLoop loop(workspace.progress(), "Saving", CountMarkedRows(workspace));
         for (int row = 0; row < workspace.FileCount(); ++row) {
             if (!workspace.IsRowMarked(row))
@@ -112,8 +170,7 @@ void SaveChanges(Workspace& workspace)
                 loop.EndItem();
                 continue;
             }
-            workspace.FileToSave(row).Save();
-            RenameToRowName(workspace, row, renameFailures);
+            SaveRow(workspace, row, progress, renameFailures);
             loop.EndItem();
         }
     } catch (...) {
@@ -122,7 +179,7 @@ void SaveChanges(Workspace& workspace)
     }
     // Reading the folder again would throw away the edits of a file the user chose not to save.
     if (!fileKept)
-        workspace.ScanFolder();
+        workspace.ScanFolder(Workspace::ScanReport::OnlyNewProblems);
     ShowFailures(workspace, renameFailures, dropped);
 }
 
@@ -130,6 +187,7 @@ SaveFailures SaveMarkedFiles(Workspace& workspace)
 {
     SaveFailures failures;
     std::vector<std::string> dropped;
+    SaveProgress progress(workspace);
     ProgressLoop loop(workspace.progress(), "Saving", CountMarkedRows(workspace));
     for (int row = 0; row < workspace.FileCount(); ++row) {
         if (!workspace.IsRowMarked(row))
@@ -137,8 +195,7 @@ SaveFailures SaveMarkedFiles(Workspace& workspace)
         loop.BeginItem();
         try {
             if (ConfirmDroppedFrames(workspace, row, dropped)) {
-                workspace.FileToSave(row).Save();
-                RenameToRowName(workspace, row, failures.notRenamed);
+                SaveRow(workspace, row, progress, failures.notRenamed);
             } else {
                 failures.notSaved.push_back(workspace.File(row).FileName.string()
                     + ": not saved: it holds frames that cannot be written and would be lost");

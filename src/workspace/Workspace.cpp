@@ -7,6 +7,8 @@
 #include "workspace/FrameText.h"
 
 #include <algorithm>
+#include <map>
+#include <utility>
 
 namespace vennart::workspace {
 namespace {
@@ -19,6 +21,29 @@ std::string ScanFailureMessage(const std::vector<std::string>& failures)
     for (const std::string& failure : failures)
         message += "\n" + failure;
     return message;
+}
+
+std::string LeftoversMessage(const std::filesystem::path& folder, const std::vector<std::string>& names)
+{
+    std::string message = "An interrupted save left these files in " + folder.string() + ":";
+    for (const std::string& name : names)
+        message += "\n" + name;
+    return message
+        + "\nA name ending in \".old\" is a complete copy of a song as it was before that save; one ending"
+          " in \".new\" is an unfinished new copy.";
+}
+
+// Rows whose files are one file: each gets the first row of its file.
+void MarkSameFiles(const std::vector<std::unique_ptr<tags::TID3v2Class>>& files, std::vector<int>& sameFileAs)
+{
+    std::map<std::pair<dev_t, ino_t>, int> firstRow;
+    sameFileAs.assign(files.size(), -1);
+    for (std::size_t row = 0; row < files.size(); ++row) {
+        const platform::FileIdentity& identity = files[row]->Identity();
+        const auto [first, isNew] = firstRow.try_emplace({ identity.device, identity.inode }, static_cast<int>(row));
+        if (!isNew)
+            sameFileAs[row] = first->second;
+    }
 }
 
 const char* const kTagCellFrames[] = { "TIT2", "TPE1", "TALB", "TYER" };
@@ -53,20 +78,27 @@ Workspace::Workspace(Progress& progress, Prompts& prompts, platform::FileSystem&
 {
 }
 
-void Workspace::ScanFolder()
+void Workspace::ScanFolder(ScanReport report)
 {
-    OpenFolder(FCurrentDir);
+    OpenFolder(FCurrentDir, report);
 }
 
-void Workspace::OpenFolder(const std::filesystem::path& folder)
+void Workspace::OpenFolder(const std::filesystem::path& folder, ScanReport report)
 {
-    const std::vector<ListedFile> listed = ListMp3Files(folder);
+    std::vector<std::string> leftovers;
+    const std::vector<ListedFile> listed = ListMp3Files(folder, &leftovers);
     // The new files are read aside: until they replace the old ones, the views go on showing a
     // consistent list, whatever they paint meanwhile.
     std::vector<std::unique_ptr<tags::TID3v2Class>> files;
     std::vector<FileRow> rows;
     std::vector<std::string> failures;
     ReadFiles(listed, files, rows, failures);
+    std::vector<int> sameFileAs;
+    MarkSameFiles(files, sameFileAs);
+    for (std::size_t row = 0; row < rows.size(); ++row)
+        rows[row].sameFileAs = sameFileAs[row];
+    if (folder != listedDir_)
+        lastScanProblems_.clear();
     {
         const ResetNotice notice(observers_);
         const bool sameFolder = folder == listedDir_;
@@ -79,8 +111,27 @@ void Workspace::OpenFolder(const std::filesystem::path& folder)
         FChanged = false;
         ++listing_;
     }
+    std::vector<std::string> problems;
     if (!failures.empty())
-        prompts_.ShowError(ScanFailureMessage(failures));
+        problems.push_back(ScanFailureMessage(failures));
+    if (!leftovers.empty())
+        problems.push_back(LeftoversMessage(folder, leftovers));
+    ShowScanProblems(std::move(problems), report);
+}
+
+void Workspace::ShowScanProblems(std::vector<std::string> problems, ScanReport report)
+{
+    for (const std::string& problem : problems) {
+        if (report == ScanReport::AllProblems || std::ranges::find(lastScanProblems_, problem) == lastScanProblems_.end())
+            prompts_.ShowError(problem);
+    }
+    lastScanProblems_ = std::move(problems);
+}
+
+std::optional<int> Workspace::SameFileAs(int row) const
+{
+    const int first = rows_.at(static_cast<std::size_t>(row)).sameFileAs;
+    return first < 0 ? std::nullopt : std::optional<int>(first);
 }
 
 // Reading the same folder again keeps what was selected, as far as the rows still exist; a new

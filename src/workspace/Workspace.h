@@ -60,11 +60,14 @@ public:
     const std::filesystem::path& CurrentDir() const { return FCurrentDir; }
     void SetCurrentDir(std::filesystem::path dir) { FCurrentDir = std::move(dir); }
     // Lists the current folder afresh. A file that cannot be read is left out and named, with its
-    // reason, in one error box after the scan; the others are listed.
-    void ScanFolder();
+    // reason, in one error box after the scan; the others are listed. What an interrupted save left
+    // in the folder is named in another box. With OnlyNewProblems, problems the last scan of the
+    // same folder showed are not shown again (the scan after a save).
+    enum class ScanReport { AllProblems, OnlyNewProblems };
+    void ScanFolder(ScanReport report = ScanReport::AllProblems);
     // Makes `folder` the current folder and lists it; a folder that cannot be listed throws and
     // changes nothing.
-    void OpenFolder(const std::filesystem::path& folder);
+    void OpenFolder(const std::filesystem::path& folder, ScanReport report = ScanReport::AllProblems);
     int FileCount() const { return static_cast<int>(FFileList.size()); }
     const tags::TID3v2Class& File(int row) const { return *FFileList.at(static_cast<std::size_t>(row)); }
     // The one door to change a tag object in place: writing it to disk.
@@ -72,6 +75,9 @@ public:
     // Counts the readings of the folder: a change computed on one listing must not be applied to
     // another.
     std::uint64_t Listing() const { return listing_; }
+    // The earlier row that is the same file as this one (a symbolic link beside its target, another
+    // hard link in the folder); none for the first row of each file.
+    std::optional<int> SameFileAs(int row) const;
 
     // Rows
     // The file name shown in both grids; an edited name stays here until it is saved.
@@ -124,6 +130,7 @@ private:
     struct FileRow {
         WideString name;
         std::array<bool, 2> marked {};
+        int sameFileAs = -1;
     };
     class ResetNotice;
     static std::size_t Index(TagGrid grid) { return grid == TagGrid::ID3v1 ? 0 : 1; }
@@ -131,6 +138,7 @@ private:
         std::vector<std::unique_ptr<tags::TID3v2Class>>& files, std::vector<FileRow>& rows,
         std::vector<std::string>& failures);
     RowRange SelectionAfterScan(RowRange previous, bool sameFolder) const;
+    void ShowScanProblems(std::vector<std::string> problems, ScanReport report);
 
     Progress& progress_;
     Prompts& prompts_;
@@ -145,6 +153,7 @@ private:
     std::array<uint32_t, 2> viewCodePages_ { 1251, 1200 };
     std::vector<WorkspaceObserver*> observers_;
     std::uint64_t listing_ = 0;
+    std::vector<std::string> lastScanProblems_;
 };
 
 // What a tag cell of the grid shows for the file under a code page.

@@ -8,6 +8,7 @@
 #include "support/TextTestSupport.h"
 
 #include <fcntl.h>
+#include <functional>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -91,48 +92,59 @@ TEST(File, CopyFromASourceThatEndsEarlyFails)
     EXPECT_THROW(out.CopyFrom(in, 0, 20, 0), Error);
 }
 
-class ReplaceFileContentTest : public testing::Test {
+// With nameless files and, where the file system lacks them, with a hidden named one.
+class ReplaceFileContentTest : public testing::TestWithParam<bool> {
 protected:
-    void SetUp() override { WriteFileBytes(target, kOld); }
-
-    void Replace(FileSystem& fs, const Bytes& content, mode_t mode = 0640)
+    void SetUp() override
     {
-        ReplaceFileContent(fs, target, mode, [&](File& temporary) { temporary.WriteAt(content, 0); });
+        WriteFileBytes(target, kOld);
+        WriteFileBytes(usersFile, kUsers);
+        if (GetParam())
+            fs.RefuseNamelessFiles();
     }
 
+    void Replace(const std::function<void(File&)>& write)
+    {
+        ReplaceFileContent(fs, target, { .mode = 0640 }, write);
+    }
+
+    std::vector<std::string> ExpectedNames() const { return { "song.mp3", "song.mp3.$$$" }; }
+
     const Bytes kOld { 'o', 'l', 'd' };
-    const Bytes kNew { 'n', 'e', 'w' };
+    const Bytes kUsers { 'u', 's', 'e', 'r' };
     test::TempDir dir;
+    FaultyFileSystem fs;
     std::filesystem::path target = dir / "song.mp3";
-    std::filesystem::path temporary = dir / "song.mp3.$$$";
+    // Named as earlier versions named their temporary file: it is the user's, and stays.
+    std::filesystem::path usersFile = dir / "song.mp3.$$$";
 };
 
-TEST_F(ReplaceFileContentTest, PutsTheNewContentInPlaceWithTheGivenPermissionsOverAStaleTemporaryFile)
+TEST_P(ReplaceFileContentTest, PutsTheNewContentInPlaceWithTheGivenModeAndLeavesOtherFilesAlone)
 {
-    WriteFileBytes(temporary, Bytes { 's', 't', 'a', 'l', 'e' });
-    Replace(SystemFileSystem(), Counting(5000), 0640);
+    Replace([](File& replacement) { replacement.WriteAt(Counting(5000), 0); });
     EXPECT_EQ(ReadFileBytes(target), Counting(5000));
     EXPECT_EQ(std::filesystem::status(target).permissions(), static_cast<std::filesystem::perms>(0640));
-    EXPECT_FALSE(std::filesystem::exists(temporary));
+    EXPECT_EQ(test::FolderNames(dir.Path()), ExpectedNames());
+    EXPECT_EQ(ReadFileBytes(usersFile), kUsers);
 }
 
-TEST_F(ReplaceFileContentTest, AFailureWhileWritingLeavesTheOriginalAndNoTemporaryFile)
+TEST_P(ReplaceFileContentTest, AFailureWhileWritingLeavesTheOriginalAndNothingBesideIt)
 {
-    EXPECT_THROW(
-        ReplaceFileContent(SystemFileSystem(), target, 0644, [](File&) { throw Error("writing failed"); }),
-        Error);
+    EXPECT_THROW(Replace([](File&) { throw Error("writing failed"); }), Error);
     EXPECT_EQ(ReadFileBytes(target), kOld);
-    EXPECT_FALSE(std::filesystem::exists(temporary));
+    EXPECT_EQ(test::FolderNames(dir.Path()), ExpectedNames());
 }
 
-// A folder that refuses new files is a save test's case; here the name cannot be freed.
-TEST_F(ReplaceFileContentTest, ATemporaryFileThatCannotBeCreatedGivesTheCaptionAndLeavesTheOriginal)
+TEST_P(ReplaceFileContentTest, AFolderThatRefusesNewFilesGivesTheCaptionAndLeavesTheOriginal)
 {
-    std::filesystem::create_directories(temporary / "inside");
-    EXPECT_THAT(ErrorOf([&] { Replace(SystemFileSystem(), kNew); }),
-        AllOf(StartsWith("Could not create temporary file."), HasSubstr("song.mp3.$$$")));
+    fs.DenyCreatingIn(dir.Path());
+    EXPECT_THAT(ErrorOf([&] { Replace([](File&) {}); }),
+        AllOf(StartsWith("Could not create temporary file."), HasSubstr(dir.Path().string())));
     EXPECT_EQ(ReadFileBytes(target), kOld);
 }
+
+INSTANTIATE_TEST_SUITE_P(NamelessAndNamed, ReplaceFileContentTest, testing::Bool(),
+    [](const auto& info) { return info.param ? "HiddenName" : "Nameless"; });
 
 class RenameWithoutReplacingTest : public testing::TestWithParam<bool> { };
 

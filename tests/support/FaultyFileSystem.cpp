@@ -38,8 +38,12 @@ int FaultyFileSystem::Open(const Path& path, int flags, mode_t mode)
     const bool writing = (flags & O_ACCMODE) != O_RDONLY;
     if (writing && readOnlyFile_ && path == *readOnlyFile_)
         return Refuse(EACCES);
-    if ((flags & O_CREAT) != 0 && readOnlyFolder_ && path.parent_path() == *readOnlyFolder_)
+    const bool creating = (flags & O_CREAT) != 0 && path.parent_path() == readOnlyFolder_;
+    const bool creatingNameless = (flags & O_TMPFILE) == O_TMPFILE && path == readOnlyFolder_;
+    if (readOnlyFolder_ && (creating || creatingNameless))
         return Refuse(EACCES);
+    if (refuseNameless_ && (flags & O_TMPFILE) == O_TMPFILE)
+        return Refuse(EOPNOTSUPP);
     return real_.Open(path, flags, mode);
 }
 

@@ -31,6 +31,8 @@ public:
     void RefuseKernelCopy() { refuseKernelCopy_ = true; }
     // renameat2 reports EINVAL, as on a file system without RENAME_NOREPLACE.
     void RefuseNoReplace() { refuseNoReplace_ = true; }
+    // Opening with O_TMPFILE reports EOPNOTSUPP, as on a file system without nameless files.
+    void RefuseNamelessFiles() { refuseNameless_ = true; }
 
     int Open(const Path& path, int flags, mode_t mode) override;
     int Close(int fd) override;
@@ -45,6 +47,32 @@ public:
     int FStat(int fd, struct stat* status) override { return Next() ? Refuse(EIO) : real_.FStat(fd, status); }
     int FSync(int fd) override { return Next() ? Refuse(EIO) : real_.FSync(fd); }
     int FChmod(int fd, mode_t mode) override { return Next() ? Refuse(EPERM) : real_.FChmod(fd, mode); }
+    int FChown(int fd, uid_t owner, gid_t group) override
+    {
+        return Next() ? Refuse(EIO) : real_.FChown(fd, owner, group);
+    }
+    int FTruncate(int fd, off_t length) override { return Next() ? Refuse(EIO) : real_.FTruncate(fd, length); }
+    ssize_t FListXattr(int fd, char* names, std::size_t size) override
+    {
+        return Next() ? Refuse(EIO) : real_.FListXattr(fd, names, size);
+    }
+    ssize_t FGetXattr(int fd, const char* name, void* value, std::size_t size) override
+    {
+        return Next() ? Refuse(EIO) : real_.FGetXattr(fd, name, value, size);
+    }
+    int FSetXattr(int fd, const char* name, const void* value, std::size_t size) override
+    {
+        return Next() ? Refuse(EIO) : real_.FSetXattr(fd, name, value, size);
+    }
+    int FRemoveXattr(int fd, const char* name) override
+    {
+        return Next() ? Refuse(EIO) : real_.FRemoveXattr(fd, name);
+    }
+    int LinkOpenFile(int fd, const Path& to) override { return Next() ? Refuse(EIO) : real_.LinkOpenFile(fd, to); }
+    int Stat(const Path& path, struct stat* status) override
+    {
+        return Next() ? Refuse(EIO) : real_.Stat(path, status);
+    }
     int Flock(int fd, int operation) override
     {
         return Next() ? Refuse(EWOULDBLOCK) : real_.Flock(fd, operation);
@@ -84,6 +112,7 @@ private:
     std::optional<Path> readOnlyFolder_;
     bool refuseKernelCopy_ = false;
     bool refuseNoReplace_ = false;
+    bool refuseNameless_ = false;
 };
 
 inline void PrintTo(FaultyFileSystem::Fault fault, std::ostream* out)

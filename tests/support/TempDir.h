@@ -24,5 +24,7 @@ private:
 
 std::vector<unsigned char> ReadFileBytes(const std::filesystem::path& path);
 void WriteFileBytes(const std::filesystem::path& path, const std::vector<unsigned char>& bytes);
+// The names in a folder, sorted bytewise: what a save left there.
+std::vector<std::string> FolderNames(const std::filesystem::path& folder);
 
 } // namespace vennart::test

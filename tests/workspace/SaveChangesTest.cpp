@@ -16,6 +16,7 @@ namespace vennart::workspace {
 namespace {
 
 using test::Bytes;
+using test::FolderNames;
 using test::Frame;
 using test::ID3v1Fields;
 using test::TextBody;
@@ -33,15 +34,6 @@ Bytes AfterTag(const Bytes& file)
         + (std::size_t { file[6] } << 21 | std::size_t { file[7] } << 14 | std::size_t { file[8] } << 7
             | file[9]);
     return Bytes(file.begin() + static_cast<std::ptrdiff_t>(std::min(size, file.size())), file.end());
-}
-
-std::vector<std::string> FolderNames(const std::filesystem::path& folder)
-{
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
 }
 
 // One error box naming the one file that kept its old name.
@@ -145,7 +137,7 @@ TEST_F(SaveChangesTest, SavingWithoutMarksReadsTheFolderAgain)
     EXPECT_EQ(Snapshot(), before);
 }
 
-TEST_F(SaveChangesTest, RenamesFilesToTheirEditedNamesTrimmedButNotForLetterCaseAlone)
+TEST_F(SaveChangesTest, RenamesFilesToTheirEditedNamesTrimmedAndForLetterCaseAlone)
 {
     const std::string legacyName = "\xCF\xE5\xF1\xED\xFF.mp3"; // "Песня.mp3" in code page 1251
     test::WriteMp3(folder, legacyName);
@@ -160,10 +152,10 @@ TEST_F(SaveChangesTest, RenamesFilesToTheirEditedNamesTrimmedButNotForLetterCase
     SaveChanges(workspace);
 
     EXPECT_EQ(FolderNames(folder.Path()),
-        (std::vector<std::string> { "b.txt", "c.mp3", "no-tags.mp3", legacyName, "Новое имя.mp3" }));
+        (std::vector<std::string> { "C.MP3", "b.txt", "no-tags.mp3", legacyName, "Новое имя.mp3" }));
     EXPECT_EQ(TitleOnDisk(folder / legacyName), u"Песня");
     EXPECT_EQ(workspace.FileCount(), 4);
-    EXPECT_EQ(workspace.RowName(0), u"c.mp3");
+    EXPECT_EQ(workspace.RowName(0), u"C.MP3");
     EXPECT_EQ(workspace.RowName(2), u"Новое имя.mp3");
     EXPECT_TRUE(prompts.Errors.empty());
 }
@@ -207,13 +199,13 @@ INSTANTIATE_TEST_SUITE_P(Names, RefusedName,
         u"0123456789012345678901234567890123456789012345678901234567890123456789"
         u".mp3"));
 
-TEST_F(SaveChangesTest, AFolderBlockingTheTemporaryNameStopsTheSaveThereAndRefusedRenamesAreReported)
+TEST_F(SaveChangesTest, AFileThatCannotBeWrittenStopsTheSaveThereAndRefusedRenamesAreReported)
 {
     EditTitle(0, u"Written");
     Rename(0, u"c.mp3");
     EditTitle(1, u"Not written");
     EditTitle(2, u"Not reached");
-    std::filesystem::create_directory(folder / "b.mp3.$$$");
+    fileSystem.DenyWriting(folder / "b.mp3");
     const auto before = Snapshot();
     progress.Clear();
 
@@ -223,8 +215,7 @@ TEST_F(SaveChangesTest, AFolderBlockingTheTemporaryNameStopsTheSaveThereAndRefus
     EXPECT_EQ(TitleOnDisk(folder / "a.mp3"), u"Written");
     EXPECT_EQ(test::ReadFileBytes(folder / "b.mp3"), before.at("b.mp3"));
     EXPECT_EQ(test::ReadFileBytes(folder / "c.mp3"), before.at("c.mp3"));
-    EXPECT_EQ(FolderNames(folder.Path()),
-        (std::vector<std::string> { "a.mp3", "b.mp3", "b.mp3.$$$", "c.mp3", "no-tags.mp3" }));
+    EXPECT_EQ(FolderNames(folder.Path()), kNamesBefore);
     EXPECT_TRUE(workspace.Changed());
     EXPECT_EQ(Marks(), (std::vector<std::string> { "12", "2", "2", "" }));
     EXPECT_EQ(progress.Statuses.back(), "Idle");
@@ -238,9 +229,9 @@ TEST_F(SaveChangesTest, SavingAgainAfterAFailureWritesTheFilesRenamedTheFirstTim
     EditTitle(0, u"Renamed and saved");
     Rename(0, u"a2.mp3");
     EditTitle(1, u"Saved the second time");
-    std::filesystem::create_directory(folder / "b.mp3.$$$");
+    fileSystem.DenyWriting(folder / "b.mp3");
     EXPECT_THROW(SaveChanges(workspace), Error);
-    std::filesystem::remove(folder / "b.mp3.$$$");
+    fileSystem.DenyWriting({});
     EditTitle(0, u"Changed after the rename");
 
     SaveChanges(workspace);
@@ -264,11 +255,11 @@ TEST_F(SaveChangesTest, LeavingAFolderWithEditsAsksCancelStaysNoDropsYesSaves)
     EXPECT_TRUE(ConfirmLeaveFolder(workspace));
     EXPECT_EQ(Snapshot(), before);
     // A save that fails stays with the edits.
-    std::filesystem::create_directory(folder / "a.mp3.$$$");
+    fileSystem.DenyWriting(folder / "a.mp3");
     EXPECT_THROW(ConfirmLeaveFolder(workspace), Error);
     EXPECT_TRUE(workspace.IsRowMarked(0));
     EXPECT_TRUE(workspace.Changed());
-    std::filesystem::remove(folder / "a.mp3.$$$");
+    fileSystem.DenyWriting({});
     EXPECT_TRUE(ConfirmLeaveFolder(workspace));
 
     EXPECT_EQ(prompts.Questions, std::vector<std::string>(4, std::string(kLeaveQuestion)));

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "Mp3Folder.h"
+#include "support/FaultyFileSystem.h"
 #include "support/WorkspaceFakes.h"
 #include "workspace/Workspace.h"
 
@@ -42,7 +43,9 @@ protected:
     test::TempDir folder;
     test::RecordingProgress progress;
     test::ScriptedPrompts prompts;
-    Workspace workspace { progress, prompts };
+    // Passes everything through until a test asks it to refuse something.
+    test::FaultyFileSystem fileSystem;
+    Workspace workspace { progress, prompts, fileSystem };
 };
 
 } // namespace vennart::workspace

@@ -1,10 +1,11 @@
 // Every file operation of a write made to fail, or to store only half, one at a time, for each way
 // the program writes a file: the write either reports the failure with every file of the folder as
 // it was and the edits still pending, or completes exactly as it does without a fault. Nothing is
-// ever left behind, since a leftover file would show in the folder's contents.
+// left behind but what the scan reports, since a leftover file would show in the folder's contents.
 #include "Mp3Folder.h"
 #include "platform/Error.h"
 #include "platform/SafeReplace.h"
+#include "platform/SaveLeftovers.h"
 #include "support/FaultyFileSystem.h"
 #include "support/TestNames.h"
 #include "support/WorkspaceFakes.h"
@@ -32,6 +33,14 @@ FolderContent ContentOf(const test::TempDir& folder)
     FolderContent content;
     for (const auto& entry : std::filesystem::directory_iterator(folder.Path()))
         content[entry.path().filename().string()] = test::ReadFileBytes(entry.path());
+    return content;
+}
+
+// After a save that succeeded, the old copy of a linked file that could not be removed is left for
+// the scan to report; it is the only thing a save may leave behind.
+FolderContent WithoutLeftovers(FolderContent content)
+{
+    std::erase_if(content, [](const auto& entry) { return platform::IsLeftoverName(entry.first); });
     return content;
 }
 
@@ -64,8 +73,8 @@ public:
     }
     void Run() override
     {
-        platform::ReplaceFileContent(
-            fs_, file_, 0640, [](platform::File& temporary) { temporary.WriteAt(test::Audio(20), 0); });
+        platform::ReplaceFileContent(fs_, file_, { .mode = 0640 },
+            [](platform::File& replacement) { replacement.WriteAt(test::Audio(20), 0); });
     }
 
 private:
@@ -87,6 +96,21 @@ public:
 
 private:
     tags::TID3v2Class tag_;
+};
+
+// A file with another hard link is rewritten in place, after a complete copy is put beside it.
+class LinkedTagSave final : public PendingWrite {
+public:
+    LinkedTagSave(const test::TempDir& folder, FaultyFileSystem& fs)
+        : save_(folder, fs)
+    {
+        std::filesystem::create_hard_link(folder / "song.mp3", folder / "link.mp3");
+    }
+    void Run() override { save_.Run(); }
+    bool EditsPending() const override { return save_.EditsPending(); }
+
+private:
+    TagSave<3> save_;
 };
 
 class FolderSave final : public PendingWrite {
@@ -127,7 +151,8 @@ template <typename Write> WriteCase Case(const char* name, bool kernelCopy = tru
 }
 
 const WriteCase kWrites[] { Case<ReplaceContent>("ReplaceFileContent"), Case<TagSave<3>>("TagSave"),
-    Case<TagSave<kLongAudio>>("TagSaveThroughBlockCopies", false), Case<FolderSave>("SaveChanges") };
+    Case<TagSave<kLongAudio>>("TagSaveThroughBlockCopies", false), Case<LinkedTagSave>("HardLinkedTagSave"),
+    Case<FolderSave>("SaveChanges") };
 
 class WriteFaultSweep : public testing::TestWithParam<std::tuple<WriteCase, FaultyFileSystem::Fault>> {
 protected:
@@ -165,7 +190,7 @@ TEST_P(WriteFaultSweep, EndsWithTheFolderAsItWasOrAsAFaultlessWriteLeavesIt)
         attempt->fs.FailOperation(k, std::get<1>(GetParam()));
         try {
             attempt->write->Run();
-            EXPECT_EQ(ContentOf(attempt->folder), written);
+            EXPECT_EQ(WithoutLeftovers(ContentOf(attempt->folder)), written);
         } catch (const Error&) {
             ++failures;
             EXPECT_EQ(ContentOf(attempt->folder), before);
