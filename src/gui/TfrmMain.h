@@ -213,6 +213,8 @@ private:
     platform::AppPaths paths_;
     std::unique_ptr<workspace::Prompts> prompts_;
     std::unique_ptr<workspace::Workspace> workspace_;
+    // The code page catalogue with the active lists that the menus and combo boxes show.
+    text::EncodingCatalogue encodings_;
     std::unique_ptr<commands::History> history_;
     FileGridModel* modelID3v1_ = nullptr;
     FileGridModel* modelID3v2_ = nullptr;

@@ -54,23 +54,20 @@ void TfrmMain::BuildEncodingMenu(
 
 void TfrmMain::InitEncodings(const std::string& codePages)
 {
-    text::ProgramEncodings().BuildActiveEncodings(codePages);
-    BuildEncodingMenu(
-        miEncodingID3v1, text::ProgramEncodings().ActiveEncodingsV1(), &TfrmMain::miEncodingViewClick);
-    BuildEncodingMenu(
-        miEncodingID3v2, text::ProgramEncodings().ActiveEncodingsV2(), &TfrmMain::miEncodingViewClick);
+    encodings_.BuildActiveEncodings(codePages);
+    BuildEncodingMenu(miEncodingID3v1, encodings_.ActiveEncodingsV1(), &TfrmMain::miEncodingViewClick);
+    BuildEncodingMenu(miEncodingID3v2, encodings_.ActiveEncodingsV2(), &TfrmMain::miEncodingViewClick);
     for (QAction* item : miEncodingID3v1->actions() + miEncodingID3v2->actions())
         item->setCheckable(true);
-    FillCombo(cbSourceEncv1, text::ProgramEncodings().ActiveEncodingsV1());
-    FillCombo(cbSourceEncv2, text::ProgramEncodings().ActiveEncodingsV2());
+    FillCombo(cbSourceEncv1, encodings_.ActiveEncodingsV1());
+    FillCombo(cbSourceEncv2, encodings_.ActiveEncodingsV2());
     SelectSavedEncoding(TagGrid::ID3v1, miEncodingID3v1, cbSourceEncv1);
     SelectSavedEncoding(TagGrid::ID3v2, miEncodingID3v2, cbSourceEncv2);
-    BuildEncodingMenu(miChangeEncodingID3v1, text::ProgramEncodings().ActiveEncodingsV1(),
-        &TfrmMain::miEncodingChangeClick);
-    BuildEncodingMenu(miChangeEncodingID3v2, text::ProgramEncodings().ActiveEncodingsV2(),
-        &TfrmMain::miEncodingChangeClick);
     BuildEncodingMenu(
-        popupMenuEnc, text::ProgramEncodings().ActiveEncodingsV2(), &TfrmMain::miEncodingChangeClick);
+        miChangeEncodingID3v1, encodings_.ActiveEncodingsV1(), &TfrmMain::miEncodingChangeClick);
+    BuildEncodingMenu(
+        miChangeEncodingID3v2, encodings_.ActiveEncodingsV2(), &TfrmMain::miEncodingChangeClick);
+    BuildEncodingMenu(popupMenuEnc, encodings_.ActiveEncodingsV2(), &TfrmMain::miEncodingChangeClick);
 }
 
 // Checks and selects the saved view code page, or the first entry when it is not active. The

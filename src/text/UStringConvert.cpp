@@ -117,10 +117,4 @@ int EncodingCatalogue::IndexOfCodePage(uint32_t codePage) const
     return -1;
 }
 
-EncodingCatalogue& ProgramEncodings()
-{
-    static EncodingCatalogue catalogue;
-    return catalogue;
-}
-
 } // namespace vennart::text

@@ -73,7 +73,4 @@ private:
     std::vector<CodePageName> activeEncodingsV2_;
 };
 
-// The program's one catalogue.
-EncodingCatalogue& ProgramEncodings();
-
 } // namespace vennart::text
