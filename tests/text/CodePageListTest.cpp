@@ -25,12 +25,8 @@ TEST_P(CodePageLists, ChangeOnlyWhenTheMultisetsDiffer)
 
 INSTANTIATE_TEST_SUITE_P(CodePages, CodePageLists,
     testing::Values(ListCase { "OtherOrder", "1200,866,1251", "1251,866,1200", false },
-        ListCase { "BlanksAroundEntries", "1251, 866", "866,1251", false },
-        ListCase { "BothEmpty", "", "", false },
         ListCase { "RepeatDropped", "1251,866,1251", "1251,866", true },
         ListCase { "RepeatAdded", "1251", "1251,1251", true },
-        ListCase { "EntryAdded", "1251", "1251,866", true },
-        ListCase { "EntryDropped", "1251,4242", "1251", true },
         ListCase { "EntriesComparedAsText", "01251", "1251", true }),
     [](const auto& info) { return info.param.name; });
 
