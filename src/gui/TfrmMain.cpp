@@ -66,7 +66,7 @@ void TfrmMain::TntFormCreate()
         if (std::filesystem::exists(settingsFile))
             workspace_->FSettings.Load(settingsFile);
         ApplyStartFolder();
-        text::ProgramEncodings().LoadEncodingTables(paths_.EncodingTablesFile());
+        encodings_.LoadEncodingTables(paths_.EncodingTablesFile());
         text::ProgramTranslitTable() = text::LoadTranslitTable(paths_.TranslitTableFile());
         InitEncodings(NarrowSystem(workspace_->FSettings.Read(workspace::kCodePagesKey)));
         PrepareGridColumns(sgID3v1);

@@ -32,6 +32,7 @@ class DirectoryListBox;
 class DriveComboBox;
 class FileGridModel;
 class StatusLine;
+class TEncodingTable;
 class TfrmFileNameFromTag;
 class TfrmTagsFromFileName;
 class TfrmDetectEncoding;
@@ -104,6 +105,7 @@ public:
     StatusLine* panStatus;
     // Dialogs created with the window and kept for the run
     TfrmTransliTable* frmTransliTable = nullptr;
+    TEncodingTable* frmEncodingTable = nullptr;
     TfrmSelectTags* frmSelectTags = nullptr;
     // The frame identifiers the editing panel shows: the main ones, then TagEditList.
     std::vector<AnsiString> TagList;
@@ -152,6 +154,9 @@ private:
     void cbSourceEncv2Change();
     void SourceEncodingChange(workspace::TagGrid grid);
     void CheckViewCodePage(workspace::TagGrid grid, uint32_t codePage);
+    void ShowUtf16ChangeItem(workspace::TagGrid grid);
+    void ConnectEncodingSettings();
+    void miEncodingsClick();
 
     // Editing panel
     void BuildTagPanel();
@@ -213,6 +218,8 @@ private:
     platform::AppPaths paths_;
     std::unique_ptr<workspace::Prompts> prompts_;
     std::unique_ptr<workspace::Workspace> workspace_;
+    // The code page catalogue with the active lists that the menus and combo boxes show.
+    text::EncodingCatalogue encodings_;
     std::unique_ptr<commands::History> history_;
     FileGridModel* modelID3v1_ = nullptr;
     FileGridModel* modelID3v2_ = nullptr;

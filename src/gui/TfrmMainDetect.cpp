@@ -48,7 +48,7 @@ void TfrmMain::miDetectEncodingClick()
     if (rows.empty())
         return;
     const auto grid = workspace.ActiveGrid();
-    const auto& catalogue = text::ProgramEncodings();
+    const auto& catalogue = encodings_;
     const auto& active
         = grid == workspace::TagGrid::ID3v1 ? catalogue.ActiveEncodingsV1() : catalogue.ActiveEncodingsV2();
     const auto& model = LetterModel();

@@ -1,10 +1,14 @@
 // The view code pages: the "Encoding ID3v1"/"Encoding ID3v2" menus, the two "Tags Encoding" combo
-// boxes, and the menus of code pages the later re-encoding command offers.
+// boxes, the menus of code pages the re-encoding command offers, and "Encoding settings", which
+// chooses the code pages all of them list.
 #include "gui/QtText.h"
+#include "gui/TEncodingTable.h"
 #include "gui/TfrmMain.h"
 #include "platform/Error.h"
 #include "platform/SystemCodePage.h"
+#include "text/CodePageList.h"
 #include "text/UStringConvert.h"
+#include "workspace/GridLayout.h"
 
 #include <QComboBox>
 #include <QMenu>
@@ -54,23 +58,50 @@ void TfrmMain::BuildEncodingMenu(
 
 void TfrmMain::InitEncodings(const std::string& codePages)
 {
-    text::ProgramEncodings().BuildActiveEncodings(codePages);
-    BuildEncodingMenu(
-        miEncodingID3v1, text::ProgramEncodings().ActiveEncodingsV1(), &TfrmMain::miEncodingViewClick);
-    BuildEncodingMenu(
-        miEncodingID3v2, text::ProgramEncodings().ActiveEncodingsV2(), &TfrmMain::miEncodingViewClick);
+    encodings_.BuildActiveEncodings(codePages);
+    BuildEncodingMenu(miEncodingID3v1, encodings_.ActiveEncodingsV1(), &TfrmMain::miEncodingViewClick);
+    BuildEncodingMenu(miEncodingID3v2, encodings_.ActiveEncodingsV2(), &TfrmMain::miEncodingViewClick);
     for (QAction* item : miEncodingID3v1->actions() + miEncodingID3v2->actions())
         item->setCheckable(true);
-    FillCombo(cbSourceEncv1, text::ProgramEncodings().ActiveEncodingsV1());
-    FillCombo(cbSourceEncv2, text::ProgramEncodings().ActiveEncodingsV2());
+    FillCombo(cbSourceEncv1, encodings_.ActiveEncodingsV1());
+    FillCombo(cbSourceEncv2, encodings_.ActiveEncodingsV2());
     SelectSavedEncoding(TagGrid::ID3v1, miEncodingID3v1, cbSourceEncv1);
     SelectSavedEncoding(TagGrid::ID3v2, miEncodingID3v2, cbSourceEncv2);
-    BuildEncodingMenu(miChangeEncodingID3v1, text::ProgramEncodings().ActiveEncodingsV1(),
-        &TfrmMain::miEncodingChangeClick);
-    BuildEncodingMenu(miChangeEncodingID3v2, text::ProgramEncodings().ActiveEncodingsV2(),
-        &TfrmMain::miEncodingChangeClick);
     BuildEncodingMenu(
-        popupMenuEnc, text::ProgramEncodings().ActiveEncodingsV2(), &TfrmMain::miEncodingChangeClick);
+        miChangeEncodingID3v1, encodings_.ActiveEncodingsV1(), &TfrmMain::miEncodingChangeClick);
+    BuildEncodingMenu(
+        miChangeEncodingID3v2, encodings_.ActiveEncodingsV2(), &TfrmMain::miEncodingChangeClick);
+    BuildEncodingMenu(popupMenuEnc, encodings_.ActiveEncodingsV2(), &TfrmMain::miEncodingChangeClick);
+}
+
+void TfrmMain::ConnectEncodingSettings()
+{
+    frmEncodingTable = new TEncodingTable(encodings_, this);
+    connect(actions.miEncodings, &QAction::triggered, this,
+        [this] { RunGuarded([this] { miEncodingsClick(); }); });
+    actions.miEncodings->setEnabled(true);
+}
+
+void TfrmMain::miEncodingsClick()
+{
+    workspace::Settings& settings = workspace_->FSettings;
+    AnsiString codePages(text::EffectiveCodePages(NarrowSystem(settings.Read(workspace::kCodePagesKey))));
+    if (!frmEncodingTable->SelectEncodingTables(codePages))
+        return;
+    settings.Write(workspace::kCodePagesKey, WidenSystem(codePages));
+    // Choosing the saved view code pages again redraws both grids.
+    InitEncodings(codePages);
+    ShowUtf16ChangeItem(workspace_->ActiveGrid());
+    FillFieldLists();
+    FillTagPanel();
+}
+
+// The tool button's pop-up offers UTF-16 for ID3v2 tags only, on the tab it works on.
+void TfrmMain::ShowUtf16ChangeItem(TagGrid grid)
+{
+    const int utf16Item = popupMenuEnc->property(kUtf16ItemProperty).toInt();
+    if (utf16Item >= 0 && utf16Item < popupMenuEnc->actions().size())
+        popupMenuEnc->actions()[utf16Item]->setVisible(workspace::TabViewFor(grid).showUtf16Encoding);
 }
 
 // Checks and selects the saved view code page, or the first entry when it is not active. The

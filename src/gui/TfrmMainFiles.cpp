@@ -50,6 +50,7 @@ void TfrmMain::ConnectCommands()
     connect(cbSourceEncv2, &QComboBox::currentIndexChanged, this,
         [this] { RunGuarded([this] { cbSourceEncv2Change(); }); });
     ConnectUndo();
+    ConnectEncodingSettings();
     ConnectNamesFromTags();
     ConnectTagsFromNames();
     ConnectDetectEncoding();
@@ -144,9 +145,7 @@ void TfrmMain::pcFileListChange()
     cbSourceEncv1->setVisible(view.showSourceEncodingV1);
     cbSourceEncv2->setVisible(!view.showSourceEncodingV1);
     gbAdditionalTags->setVisible(view.showAdditionalTags);
-    const int utf16Item = popupMenuEnc->property("utf16Item").toInt();
-    if (utf16Item >= 0 && utf16Item < popupMenuEnc->actions().size())
-        popupMenuEnc->actions()[utf16Item]->setVisible(view.showUtf16Encoding);
+    ShowUtf16ChangeItem(grid);
     workspace_->SetActiveGrid(grid);
     FitTitleColumn(GridOf(grid));
     FillFieldLists();

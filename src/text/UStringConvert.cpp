@@ -4,6 +4,7 @@
 #include "platform/CodePageService.h"
 #include "platform/Error.h"
 #include "platform/SystemCodePage.h"
+#include "text/CodePageList.h"
 #include "text/CommaText.h"
 #include "text/PlainText.h"
 #include "text/TextFile.h"
@@ -91,7 +92,7 @@ void EncodingCatalogue::BuildActiveEncodings(std::string_view codePages)
 {
     std::vector<CodePageName> v1;
     std::vector<CodePageName> v2;
-    for (const AnsiString& entry : SplitCommaText(codePages.empty() ? kDefaultCodePages : codePages)) {
+    for (const AnsiString& entry : SplitCommaText(EffectiveCodePages(codePages))) {
         const uint32_t codePage = ParseCodePage(entry);
         const int index = IndexOfCodePage(codePage);
         CodePageName active { index >= 0
@@ -114,12 +115,6 @@ int EncodingCatalogue::IndexOfCodePage(uint32_t codePage) const
             return static_cast<int>(i);
     }
     return -1;
-}
-
-EncodingCatalogue& ProgramEncodings()
-{
-    static EncodingCatalogue catalogue;
-    return catalogue;
 }
 
 } // namespace vennart::text

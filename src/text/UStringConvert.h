@@ -58,8 +58,9 @@ public:
     // Appends one entry per line of catalogue text whose code page field is an integer.
     void AddCatalogueLines(std::string_view content);
 
-    // Rebuilds both active lists from the CodePages value (empty: the default set). An entry that is
-    // not an integer throws "'<entry>' is not a valid integer value" and leaves both lists as they were.
+    // Rebuilds both active lists from the CodePages value (empty or without an 8-bit code page: the
+    // default set). An entry that is not an integer throws "'<entry>' is not a valid integer value"
+    // and leaves both lists as they were.
     void BuildActiveEncodings(std::string_view codePages);
 
     // Index of the first catalogue entry with the code page, -1 when none has it.
@@ -71,8 +72,5 @@ private:
     std::vector<CodePageName> activeEncodingsV1_;
     std::vector<CodePageName> activeEncodingsV2_;
 };
-
-// The program's one catalogue.
-EncodingCatalogue& ProgramEncodings();
 
 } // namespace vennart::text
