@@ -44,6 +44,8 @@ int FaultyFileSystem::Open(const Path& path, int flags, mode_t mode)
         return Refuse(EACCES);
     if (refuseNameless_ && (flags & O_TMPFILE) == O_TMPFILE)
         return Refuse(EOPNOTSUPP);
+    if ((flags & O_TMPFILE) != O_TMPFILE && (flags & O_DIRECTORY) != 0)
+        ++folderOpens_;
     return real_.Open(path, flags, mode);
 }
 

@@ -20,6 +20,8 @@ public:
     // Operation number k (from 1, counted from this call) gets the fault; 0 counts without one.
     void FailOperation(int k, Fault fault = Fault::Fail);
     int OperationCount() const { return count_; }
+    // How many times a folder was opened (to flush it) since the start.
+    int FolderOpens() const { return folderOpens_; }
     // How many operations got the fault since FailOperation: a sweep that injects none tests nothing.
     int FaultsInjected() const { return injected_; }
 
@@ -113,6 +115,7 @@ private:
     bool refuseKernelCopy_ = false;
     bool refuseNoReplace_ = false;
     bool refuseNameless_ = false;
+    int folderOpens_ = 0;
 };
 
 inline void PrintTo(FaultyFileSystem::Fault fault, std::ostream* out)

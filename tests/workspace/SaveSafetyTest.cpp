@@ -1,0 +1,343 @@
+// The ways a save could lose what the user did not ask to change, each on real files: another
+// program's edits between reading and saving, two rows that are one file, names like a save's own,
+// the longest names, what a file is besides its bytes, and a save killed at any moment.
+#include "WorkspaceFixture.h"
+#include "platform/Error.h"
+#include "platform/SaveLeftovers.h"
+#include "support/TestNames.h"
+#include "support/TextTestSupport.h"
+#include "tags/ID3v2Class.h"
+#include "workspace/FrameText.h"
+#include "workspace/SaveChanges.h"
+
+#include <chrono>
+#include <cstring>
+#include <map>
+#include <tuple>
+#include <csignal>
+#include <fcntl.h>
+#include <functional>
+#include <gmock/gmock.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <sys/xattr.h>
+#include <thread>
+#include <unistd.h>
+
+namespace vennart::workspace {
+namespace {
+
+using test::Bytes;
+using testing::HasSubstr;
+
+test::Mp3Content Song(const std::string& title, int audioFrames = 3)
+{
+    return { .frames = test::Frame("TIT2", test::TextBody(title)), .audio = test::Audio(audioFrames) };
+}
+
+WideString TitleOnDisk(const std::filesystem::path& path)
+{
+    return GetFrameText(tags::TID3v2Class(path), "TIT2", 1200);
+}
+
+class SaveSafety : public WorkspaceFixture {
+protected:
+    SaveSafety()
+    {
+        test::WriteMp3(folder, "a.mp3", Song("a"));
+        test::WriteMp3(folder, "b.mp3", Song("b"));
+    }
+
+    void EditTitle(int row, const WideString& title)
+    {
+        SetFrameText(workspace.FileToSave(row), "TIT2", title, 1200);
+        workspace.MarkRowChanged(row, TagGrid::ID3v2);
+    }
+};
+
+// What another program does to a.mp3 between the scan and the save.
+struct OtherWriter {
+    const char* name;
+    std::function<void(const std::filesystem::path& song)> write;
+};
+
+VENNART_PRINT_ROW_AS(OtherWriter, row.name)
+
+// Changes the title's last letter in place and puts the old modification time back, as taggers
+// that keep file times do: neither the size nor the time tells.
+void EditInPlaceKeepingTheTime(const std::filesystem::path& song)
+{
+    struct stat before { };
+    ASSERT_EQ(stat(song.c_str(), &before), 0);
+    Bytes bytes = test::ReadFileBytes(song);
+    bytes[10 + 10 + 1] = 'z';
+    const int fd = open(song.c_str(), O_WRONLY);
+    ASSERT_EQ(pwrite(fd, bytes.data(), bytes.size(), 0), static_cast<ssize_t>(bytes.size()));
+    close(fd);
+    const timespec times[] { before.st_atim, before.st_mtim };
+    ASSERT_EQ(utimensat(AT_FDCWD, song.c_str(), times, 0), 0);
+}
+
+const OtherWriter kOtherWriters[] {
+    { "EditsTheTagInPlaceKeepingSizeAndTime", EditInPlaceKeepingTheTime },
+    { "AddsAFrame",
+        [](const std::filesystem::path& song) {
+            test::WriteFileBytes(song,
+                test::Concat({ test::Tag(3, test::Concat({ test::Frame("TIT2", test::TextBody("a")),
+                                              test::Frame("APIC", Bytes(3000, 1)) })),
+                    test::Audio(3) }));
+        } },
+    { "ReplacesTheFileWithAnotherSong",
+        [](const std::filesystem::path& song) {
+            const std::filesystem::path other = song.parent_path() / "other";
+            test::WriteFileBytes(other, test::Concat({ test::Tag(3, test::Frame("TIT2", test::TextBody("x"))),
+                                            test::Audio(3) }));
+            std::filesystem::rename(other, song);
+        } },
+};
+
+class ChangedSinceRead : public SaveSafety, public testing::WithParamInterface<OtherWriter> { };
+
+TEST_P(ChangedSinceRead, IsNotWrittenAndKeepsTheEditsInMemory)
+{
+    Scan();
+    EditTitle(0, u"mine");
+    GetParam().write(folder / "a.mp3");
+    const Bytes theirs = test::ReadFileBytes(folder / "a.mp3");
+
+    EXPECT_THAT(test::ErrorOf([&] { SaveChanges(workspace); }),
+        HasSubstr((folder / "a.mp3").string() + ": it changed since it was read; read the folder again"));
+
+    EXPECT_EQ(test::ReadFileBytes(folder / "a.mp3"), theirs);
+    EXPECT_TRUE(workspace.IsRowMarked(0));
+    EXPECT_EQ(GetFrameText(workspace.File(0), "TIT2", 1200), u"mine");
+}
+
+INSTANTIATE_TEST_SUITE_P(Writers, ChangedSinceRead, testing::ValuesIn(kOtherWriters),
+    [](const auto& info) { return std::string(info.param.name); });
+
+class RowsOfOneFile : public SaveSafety, public testing::WithParamInterface<bool> { };
+
+TEST_P(RowsOfOneFile, AreKnownAtTheScanAndTheLaterIsNotWrittenOverTheEarlier)
+{
+    const bool hardLink = GetParam();
+    if (hardLink)
+        std::filesystem::create_hard_link(folder / "a.mp3", folder / "link.mp3");
+    else
+        std::filesystem::create_symlink("a.mp3", folder / "link.mp3");
+    Scan();
+    ASSERT_EQ(workspace.FileCount(), 3);
+    EXPECT_EQ(workspace.SameFileAs(2), 0);
+    EXPECT_EQ(workspace.SameFileAs(1), std::nullopt);
+    EditTitle(0, u"first");
+    EditTitle(2, u"stale");
+
+    const std::string error = test::ErrorOf([&] { SaveChanges(workspace); });
+
+    EXPECT_THAT(error, HasSubstr((folder / "link.mp3").string() + ": not saved: it is the same file as "
+                           + (folder / "a.mp3").string()));
+    EXPECT_EQ(TitleOnDisk(folder / "a.mp3"), u"first");
+    EXPECT_EQ(std::filesystem::is_symlink(folder / "link.mp3"), !hardLink);
+    EXPECT_EQ(std::filesystem::hard_link_count(folder / "a.mp3"), hardLink ? 2u : 1u);
+    EXPECT_TRUE(std::filesystem::equivalent(folder / "a.mp3", folder / "link.mp3"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Links, RowsOfOneFile, testing::Bool(),
+    [](const auto& info) { return info.param ? "HardLink" : "SymbolicLink"; });
+
+TEST_F(SaveSafety, TheLongestNameSavesAndAUsersFileNamedLikeAnOldTemporaryFileStays)
+{
+    const std::string longest = std::string(251, 'x') + ".mp3";
+    test::WriteMp3(folder, longest, Song("long"));
+    test::WriteFileBytes(folder / (longest.substr(0, 251) + ".$$$"), test::BytesOf("user's"));
+    test::WriteFileBytes(folder / "a.mp3.$$$", test::BytesOf("user's"));
+    Scan();
+    const std::vector<std::string> names = test::FolderNames(folder.Path());
+    EditTitle(0, u"saved");
+    EditTitle(2, u"saved");
+
+    SaveChanges(workspace);
+
+    EXPECT_TRUE(prompts.Errors.empty());
+    EXPECT_EQ(TitleOnDisk(folder / "a.mp3"), u"saved");
+    EXPECT_EQ(TitleOnDisk(folder / longest), u"saved");
+    EXPECT_EQ(test::FolderNames(folder.Path()), names);
+    EXPECT_EQ(test::ReadFileBytes(folder / "a.mp3.$$$"), test::BytesOf("user's"));
+}
+
+// What stat and the extended attributes say of a file, besides its bytes.
+struct FileNature {
+    mode_t mode;
+    uid_t owner;
+    gid_t group;
+    nlink_t links;
+    std::map<std::string, std::string> attributes;
+    bool operator==(const FileNature&) const = default;
+};
+
+FileNature NatureOf(const std::filesystem::path& path)
+{
+    struct stat status { };
+    EXPECT_EQ(stat(path.c_str(), &status), 0);
+    FileNature nature { status.st_mode, status.st_uid, status.st_gid, status.st_nlink, {} };
+    char names[4096];
+    const ssize_t length = listxattr(path.c_str(), names, sizeof names);
+    for (ssize_t at = 0; at < length; at += static_cast<ssize_t>(std::strlen(names + at)) + 1) {
+        char value[4096];
+        const ssize_t size = getxattr(path.c_str(), names + at, value, sizeof value);
+        nature.attributes[names + at] = std::string(value, static_cast<std::size_t>(std::max<ssize_t>(size, 0)));
+    }
+    return nature;
+}
+
+// An access ACL as the kernel stores it: version 2, then (tag, permissions, id) entries in order.
+std::string AccessAcl(uid_t namedUser)
+{
+    std::string acl;
+    const auto append = [&acl](std::uint32_t value, int bytes) {
+        for (int i = 0; i < bytes; ++i)
+            acl.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+    };
+    append(2, 4);
+    const std::uint32_t noId = 0xFFFFFFFF;
+    for (const auto& [tag, permissions, id] : { std::tuple { 0x01u, 6u, noId }, { 0x02u, 6u, namedUser },
+             { 0x04u, 4u, noId }, { 0x10u, 6u, noId }, { 0x20u, 4u, noId } }) {
+        append(tag, 2);
+        append(permissions, 2);
+        append(id, 4);
+    }
+    return acl;
+}
+
+// Replaced by a new copy, and, with another hard link, rewritten in place.
+class KeepsWhatTheFileIs : public SaveSafety, public testing::WithParamInterface<bool> { };
+
+TEST_P(KeepsWhatTheFileIs, OwnerModeExtendedAttributesAclAndHardLinks)
+{
+    const std::filesystem::path song = folder / "a.mp3";
+    if (GetParam())
+        std::filesystem::create_hard_link(song, folder / "a.mp3.bak");
+    if (geteuid() == 0)
+        ASSERT_EQ(chown(song.c_str(), 12345, 23456), 0);
+    ASSERT_EQ(chmod(song.c_str(), 02751), 0);
+    const std::string note = "keep me";
+    if (setxattr(song.c_str(), "user.note", note.data(), note.size(), 0) != 0)
+        GTEST_SKIP() << "this file system has no extended attributes";
+    const std::string acl = AccessAcl(4242);
+    ASSERT_EQ(setxattr(song.c_str(), "system.posix_acl_access", acl.data(), acl.size(), 0), 0);
+    const FileNature before = NatureOf(song);
+    ASSERT_EQ(before.attributes.size(), 2u);
+    Scan();
+    EditTitle(0, u"saved");
+
+    SaveChanges(workspace);
+
+    EXPECT_EQ(TitleOnDisk(song), u"saved");
+    EXPECT_EQ(NatureOf(song), before);
+    EXPECT_TRUE(prompts.Errors.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Saves, KeepsWhatTheFileIs, testing::Bool(),
+    [](const auto& info) { return info.param ? "HardLinkedInPlace" : "NewCopy"; });
+
+TEST_F(SaveSafety, TheFolderIsFlushedOnceAndScanProblemsAreShownOnce)
+{
+    // A frame that claims more bytes than the file holds.
+    test::WriteFileBytes(folder / "damaged.mp3",
+        test::Concat({ test::TagHeader(3, 20), test::BytesOf("TIT2"), { 0, 0, 0x10, 0, 0, 0 }, Bytes(10, 'x') }));
+    const std::string leftover = ".vennart-0123456789abcdef.old";
+    test::WriteFileBytes(folder / leftover, test::BytesOf("copy"));
+    Scan();
+    ASSERT_EQ(workspace.FileCount(), 2);
+    ASSERT_EQ(prompts.Errors.size(), 2u);
+    EXPECT_THAT(prompts.Errors[1], HasSubstr("An interrupted save left these files in"));
+    EXPECT_THAT(prompts.Errors[1], HasSubstr("\n" + leftover + "\n"));
+    EditTitle(0, u"one");
+    EditTitle(1, u"two");
+    workspace.SetRowName(1, u"renamed.mp3");
+    const int folderOpens = fileSystem.FolderOpens();
+
+    SaveChanges(workspace);
+
+    EXPECT_EQ(fileSystem.FolderOpens() - folderOpens, 1);
+    EXPECT_EQ(prompts.Errors.size(), 2u);
+    EXPECT_EQ(TitleOnDisk(folder / "renamed.mp3"), u"two");
+    Scan();
+    EXPECT_EQ(prompts.Errors.size(), 4u);
+}
+
+// Runs save in a child process; kills it after `killAfter`, or lets it finish.
+void SaveInChild(const std::function<void()>& save, std::optional<std::chrono::microseconds> killAfter)
+{
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        try {
+            save();
+        } catch (...) {
+            _exit(1);
+        }
+        _exit(0);
+    }
+    if (killAfter) {
+        std::this_thread::sleep_for(*killAfter);
+        kill(child, SIGKILL);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    if (!killAfter)
+        ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+}
+
+constexpr int kKillAudioFrames = 30000; // 12.5 MB
+constexpr int kKills = 16;
+
+class SaveKilled : public testing::TestWithParam<bool> { };
+
+TEST_P(SaveKilled, LeavesTheOriginalOldOrNewAndNothingTheScanDoesNotReport)
+{
+    test::TempDir folder;
+    const std::filesystem::path song = test::WriteMp3(folder, "song.mp3", Song("old", kKillAudioFrames));
+    const Bytes old = test::ReadFileBytes(song);
+    const auto save = [&] {
+        test::FaultyFileSystem fileSystem;
+        if (GetParam())
+            fileSystem.RefuseNamelessFiles();
+        tags::TID3v2Class tag(song, fileSystem);
+        SetFrameText(tag, "TIT2", u"new", 1200);
+        tag.Save();
+    };
+    const auto started = std::chrono::steady_clock::now();
+    SaveInChild(save, std::nullopt);
+    const auto duration
+        = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - started);
+    const Bytes saved = test::ReadFileBytes(song);
+    ASSERT_NE(saved, old);
+
+    for (int kill = 0; kill < kKills; ++kill) {
+        SCOPED_TRACE("killed after " + std::to_string(kill) + "/" + std::to_string(kKills) + " of a save");
+        test::WriteFileBytes(song, old);
+        SaveInChild(save, duration * kill / kKills);
+        const Bytes now = test::ReadFileBytes(song);
+        EXPECT_TRUE(now == old || now == saved);
+        test::RecordingProgress progress;
+        test::ScriptedPrompts prompts;
+        Workspace workspace(progress, prompts);
+        workspace.OpenFolder(folder.Path());
+        EXPECT_EQ(workspace.FileCount(), 1);
+        for (const std::string& name : test::FolderNames(folder.Path())) {
+            if (name == "song.mp3")
+                continue;
+            EXPECT_TRUE(platform::IsLeftoverName(name)) << name;
+            ASSERT_EQ(prompts.Errors.size(), 1u);
+            EXPECT_THAT(prompts.Errors[0], HasSubstr("\n" + name + "\n"));
+            std::filesystem::remove(folder / name);
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(NewFiles, SaveKilled, testing::Bool(),
+    [](const auto& info) { return info.param ? "HiddenName" : "Nameless"; });
+
+} // namespace
+} // namespace vennart::workspace
