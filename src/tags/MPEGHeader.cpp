@@ -204,7 +204,8 @@ void ApplyVBRHeader(TMPEGHeaderInfo& info, const VBRHeader& vbr, std::int64_t au
     info.AverageKbps = ClampedInt32(RoundedQuotient(bytes * 8 * info.SamplingRate, samples * 1000));
 }
 
-void ReadVBRHeaderAt(platform::File& file, std::int64_t frameStart, std::int64_t audioSize, TMPEGHeaderInfo& info)
+void ReadVBRHeaderAt(
+    platform::File& file, std::int64_t frameStart, std::int64_t audioSize, TMPEGHeaderInfo& info)
 {
     std::array<std::uint8_t, kVBRHeaderReach> frame {};
     const std::size_t got = file.ReadAt(frame, frameStart);
@@ -216,8 +217,9 @@ void ReadVBRHeaderAt(platform::File& file, std::int64_t frameStart, std::int64_t
 
 bool IsMPEGFrameHeader(std::uint32_t h)
 {
-    return (h & kSyncMask) == kSyncMask && (h >> 19 & 3) != kReservedVersion && (h >> 17 & 3) != kReservedLayer
-        && (h >> 12 & 0xF) != kBadBitrateIndex && (h >> 10 & 3) != kReservedRateIndex;
+    return (h & kSyncMask) == kSyncMask && (h >> 19 & 3) != kReservedVersion
+        && (h >> 17 & 3) != kReservedLayer && (h >> 12 & 0xF) != kBadBitrateIndex
+        && (h >> 10 & 3) != kReservedRateIndex;
 }
 
 int BitrateKbps(std::uint16_t bitrateCode)

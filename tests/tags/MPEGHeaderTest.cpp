@@ -173,7 +173,8 @@ TEST_P(VBRHeaderTest, GivesFrameCountLengthAndAverageBitrate)
     platform::File file(platform::SystemFileSystem(), dir / "a.mp3", O_RDONLY);
     const TMPEGHeaderInfo i
         = ReadFirstFrameHeader(file, 0, static_cast<std::int64_t>(c.File.size()), false).Info;
-    EXPECT_EQ(std::tuple(i.IsVBR, i.FrameCount, i.Duration, i.AverageKbps, int { i.BitrateCode }), c.Expected);
+    EXPECT_EQ(
+        std::tuple(i.IsVBR, i.FrameCount, i.Duration, i.AverageKbps, int { i.BitrateCode }), c.Expected);
 }
 
 // 1225 frames of 1152 samples at 44100 Hz, or of 576 samples at 22050 Hz, play 32 seconds.
@@ -190,9 +191,10 @@ INSTANTIATE_TEST_SUITE_P(Files, VBRHeaderTest,
         VBRCase { "XingWithoutByteCountAveragesTheAudioSize",
             test::Concat({ test::XingFrame(kMPEG1, "Xing", 1225, std::nullopt), Bytes(639589, 0) }),
             { true, 1225, 32, 160, 12 } },
-        VBRCase { "XingOfASingleChannel",
-            test::XingFrame({ .ChannelMode = 3 }, "Xing", 1225, 640000), { true, 1225, 32, 160, 12 } },
-        VBRCase { "XingOfMPEG2", test::XingFrame(kMPEG2At64, "Xing", 1225, 256000), { true, 1225, 32, 64, 8 } },
+        VBRCase { "XingOfASingleChannel", test::XingFrame({ .ChannelMode = 3 }, "Xing", 1225, 640000),
+            { true, 1225, 32, 160, 12 } },
+        VBRCase {
+            "XingOfMPEG2", test::XingFrame(kMPEG2At64, "Xing", 1225, 256000), { true, 1225, 32, 64, 8 } },
         VBRCase { "XingOfMPEG2SingleChannel",
             test::XingFrame({ .Version = 2, .BitrateIndex = 8, .ChannelMode = 3 }, "Xing", 1225, 256000),
             { true, 1225, 32, 64, 8 } },

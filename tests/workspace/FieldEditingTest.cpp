@@ -158,7 +158,8 @@ TEST_P(NewRecord, IsWrittenWithoutAGenre)
 
     const test::Bytes bytes = test::ReadFileBytes(path);
     ASSERT_GE(bytes.size(), tags::TID3v1Tag::kRecordSize);
-    EXPECT_EQ(test::Bytes(bytes.end() - tags::TID3v1Tag::kRecordSize, bytes.end() - 125), test::BytesOf("TAG"));
+    EXPECT_EQ(
+        test::Bytes(bytes.end() - tags::TID3v1Tag::kRecordSize, bytes.end() - 125), test::BytesOf("TAG"));
     EXPECT_EQ(bytes.back(), 0xFF);
     EXPECT_EQ(FieldValue(workspace, 0, Field("TCON")), u"");
 }

@@ -102,8 +102,8 @@ TEST_F(FileInformation, OneFileShowsItsNameAndEveryFactOnce)
             "Original" }));
     // 960006 bytes; 960000 bytes of audio in frames of 418 bytes.
     EXPECT_EQ(Values(rows),
-        (std::vector<std::string> { "song.mp3", "0.92", "01:00", "2297", "", "1", "Layer III", "128",
-            "44100", "Stereo", "0", "none", "no", "no", "no", "no", "no" }));
+        (std::vector<std::string> { "song.mp3", "0.92", "01:00", "2297", "", "1", "Layer III", "128", "44100",
+            "Stereo", "0", "none", "no", "no", "no", "no", "no" }));
 }
 
 TEST_F(FileInformation, SeveralFilesSumSizesAndPlaytimesAndListDistinctValuesInRowOrder)
@@ -165,8 +165,8 @@ TEST_F(FileInformation, AFileWithoutAFrameHeaderSaysSo)
 
     for (const int row : { 0, 1 }) {
         EXPECT_EQ(Values(Show(TagGrid::ID3v2, { row, row })),
-            (std::vector<std::string> { workspace.File(row).FileName.filename().string(), "0.00", "00:00", "0",
-                "", "no MPEG audio found", "", "", "", "", "", "", "", "", "", "", "" }));
+            (std::vector<std::string> { workspace.File(row).FileName.filename().string(), "0.00", "00:00",
+                "0", "", "no MPEG audio found", "", "", "", "", "", "", "", "", "", "", "" }));
     }
 }
 
@@ -199,12 +199,13 @@ TEST_F(FileInformation, AVBRHeaderGivesFramesLengthAndAverageBitrate)
     test::WriteMp3(folder, "vbr.mp3",
         { .audio = test::Concat({ test::XingFrame({}, "Xing", 1225, 640000), test::Audio(3) }) });
     test::WriteMp3(folder, "vbri.mp3",
-        { .audio = test::Concat({ test::VBRIFrame({ .Version = 2, .BitrateIndex = 8 }, 1225, 256000),
-              test::Audio(3) }) });
+        { .audio = test::Concat(
+              { test::VBRIFrame({ .Version = 2, .BitrateIndex = 8 }, 1225, 256000), test::Audio(3) }) });
     Scan();
 
     const FileInfoRows one = Show(TagGrid::ID3v2, { 0, 0 });
-    EXPECT_EQ(std::tuple(one[2].value, one[3].value, one[7].value), std::tuple("00:32", "1225", "160 (average)"));
+    EXPECT_EQ(
+        std::tuple(one[2].value, one[3].value, one[7].value), std::tuple("00:32", "1225", "160 (average)"));
     const FileInfoRows both = Show(TagGrid::ID3v2, { 0, 1 });
     EXPECT_EQ(std::tuple(both[2].value, both[7].value), std::tuple("01:04", "160 (average),64 (average)"));
 }
