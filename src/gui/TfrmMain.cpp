@@ -9,6 +9,7 @@
 #include "gui/QtText.h"
 #include "gui/StatusLine.h"
 #include "gui/TAboutBox.h"
+#include "gui/WindowTitle.h"
 #include "platform/Error.h"
 #include "platform/SystemCodePage.h"
 #include "text/Translit.h"
@@ -42,6 +43,7 @@ TfrmMain::TfrmMain(platform::AppPaths paths, std::unique_ptr<workspace::Prompts>
     actions = CreateMainActions(this);
     CreateControls();
     workspace_ = std::make_unique<workspace::Workspace>(*panStatus, *prompts_);
+    windowTitle_ = std::make_unique<WindowTitle>(*this, *workspace_);
     modelID3v1_ = new FileGridModel(*workspace_, workspace::TagGrid::ID3v1, this);
     modelID3v2_ = new FileGridModel(*workspace_, workspace::TagGrid::ID3v2, this);
     sgID3v1->setModel(modelID3v1_);
@@ -66,6 +68,7 @@ void TfrmMain::TntFormCreate()
         if (std::filesystem::exists(settingsFile))
             workspace_->FSettings.Load(settingsFile);
         ApplyStartFolder();
+        windowTitle_->Show();
         text::ProgramEncodings().LoadEncodingTables(paths_.EncodingTablesFile());
         text::ProgramTranslitTable() = text::LoadTranslitTable(paths_.TranslitTableFile());
         InitEncodings(NarrowSystem(workspace_->FSettings.Read(workspace::kCodePagesKey)));

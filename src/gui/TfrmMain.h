@@ -37,6 +37,7 @@ class TfrmTagsFromFileName;
 class TfrmDetectEncoding;
 class TfrmSelectTags;
 class TfrmTransliTable;
+class WindowTitle;
 
 } // namespace vennart::gui
 
@@ -112,6 +113,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     // Creation
@@ -125,6 +127,9 @@ private:
     QWidget* CreateFileGrids();
     void ConnectCommands();
     void PrepareGridColumns(QTableView* grid);
+    void SizeSplitters();
+    // The code page lists are never narrower than their longest name: a cut name could be another's.
+    void FitEncodingCombos();
     void ApplyStartFolder();
 
     // Posted messages
@@ -213,6 +218,7 @@ private:
     platform::AppPaths paths_;
     std::unique_ptr<workspace::Prompts> prompts_;
     std::unique_ptr<workspace::Workspace> workspace_;
+    std::unique_ptr<WindowTitle> windowTitle_;
     std::unique_ptr<commands::History> history_;
     FileGridModel* modelID3v1_ = nullptr;
     FileGridModel* modelID3v2_ = nullptr;
@@ -222,6 +228,7 @@ private:
     std::vector<workspace::TagField> tagFields_;
     std::vector<QComboBox*> fieldCombos_;
     bool selectionChangePosted_ = false;
+    bool splittersSized_ = false;
     TfrmFileNameFromTag* frmFileNameFromTag = nullptr;
     TfrmTagsFromFileName* frmTagsFromFileName = nullptr;
     TfrmDetectEncoding* frmDetectEncoding = nullptr;

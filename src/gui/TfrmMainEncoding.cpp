@@ -71,6 +71,7 @@ void TfrmMain::InitEncodings(const std::string& codePages)
         &TfrmMain::miEncodingChangeClick);
     BuildEncodingMenu(
         popupMenuEnc, text::ProgramEncodings().ActiveEncodingsV2(), &TfrmMain::miEncodingChangeClick);
+    FitEncodingCombos();
 }
 
 // Checks and selects the saved view code page, or the first entry when it is not active. The

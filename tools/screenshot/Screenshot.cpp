@@ -72,13 +72,28 @@ void WriteSampleFolder(const std::filesystem::path& folder)
             folder / text::WideToCodePage(song.file, text::kUtf8CodePage), SongFile(song, track++));
 }
 
+// "1280x800"; an invalid size for anything else.
+QSize ParseSize(std::string_view text)
+{
+    const QStringList parts
+        = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())).split(u'x');
+    bool widthOk = false;
+    bool heightOk = false;
+    const QSize size(parts.value(0).toInt(&widthOk), parts.value(1).toInt(&heightOk));
+    return parts.size() == 2 && widthOk && heightOk ? size : QSize();
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
-    const bool id3v2 = argc == 3 && std::string_view(argv[2]) == "id3v2";
-    if (argc != 2 && !id3v2) {
-        std::fprintf(stderr, "usage: %s <output.png> [id3v2]\n", argv[0]);
+    const bool id3v2 = argc >= 3 && std::string_view(argv[2]) == "id3v2";
+    QSize size(1000, 680);
+    if (argc == 4)
+        size = ParseSize(argv[3]);
+    if (argc < 2 || argc > 4 || (argc >= 3 && !id3v2 && std::string_view(argv[2]) != "id3v1")
+        || !size.isValid()) {
+        std::fprintf(stderr, "usage: %s <output.png> [id3v1|id3v2 [<width>x<height>]]\n", argv[0]);
         return 2;
     }
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -96,7 +111,7 @@ int main(int argc, char** argv)
     settings.Save(paths.SettingsFile());
 
     gui::TfrmMain window(paths);
-    window.resize(1000, 680);
+    window.resize(size);
     window.show();
     while (!window.Ready())
         QApplication::processEvents();
