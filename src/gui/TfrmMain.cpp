@@ -2,6 +2,7 @@
 #include "gui/TfrmMain.h"
 
 #include "commands/History.h"
+#include "gui/AfterEachScan.h"
 #include "gui/DirectoryListBox.h"
 #include "gui/DriveComboBox.h"
 #include "gui/FileGridModel.h"
@@ -48,12 +49,14 @@ TfrmMain::TfrmMain(platform::AppPaths paths, std::unique_ptr<workspace::Prompts>
     modelID3v2_ = new FileGridModel(*workspace_, workspace::TagGrid::ID3v2, this);
     sgID3v1->setModel(modelID3v1_);
     sgID3v2->setModel(modelID3v2_);
+    afterScan_ = std::make_unique<AfterEachScan>(*workspace_, [this] { ShowScannedSelection(); });
     ConnectCommands();
     TntFormCreate();
 }
 
 TfrmMain::~TfrmMain()
 {
+    afterScan_.reset();
     sgID3v1->setModel(nullptr);
     sgID3v2->setModel(nullptr);
     delete modelID3v1_;

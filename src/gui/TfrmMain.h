@@ -38,6 +38,7 @@ class TfrmDetectEncoding;
 class TfrmSelectTags;
 class TfrmTransliTable;
 class WindowTitle;
+class AfterEachScan;
 
 } // namespace vennart::gui
 
@@ -143,6 +144,8 @@ private:
     void ReturnToCurrentDir();
     void GridSelectionChanged(QTableView* grid);
     void ShowWorkspaceSelection(QTableView* grid);
+    // What the selection shows, at once after the folder was read again.
+    void ShowScannedSelection();
     QTableView* GridOf(workspace::TagGrid grid) const;
     workspace::TagGrid TagGridOf(const QTableView* grid) const;
 
@@ -219,6 +222,7 @@ private:
     std::unique_ptr<workspace::Prompts> prompts_;
     std::unique_ptr<workspace::Workspace> workspace_;
     std::unique_ptr<WindowTitle> windowTitle_;
+    std::unique_ptr<AfterEachScan> afterScan_;
     std::unique_ptr<commands::History> history_;
     FileGridModel* modelID3v1_ = nullptr;
     FileGridModel* modelID3v2_ = nullptr;
