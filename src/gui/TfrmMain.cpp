@@ -56,7 +56,6 @@ TfrmMain::TfrmMain(platform::AppPaths paths, std::unique_ptr<workspace::Prompts>
 
 TfrmMain::~TfrmMain()
 {
-    afterScan_.reset();
     sgID3v1->setModel(nullptr);
     sgID3v2->setModel(nullptr);
     delete modelID3v1_;
