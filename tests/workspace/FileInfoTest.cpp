@@ -155,7 +155,6 @@ TEST_F(FileInformation, ARecordMadeInMemoryIsNoTagOfTheFile)
 
 TEST_F(FileInformation, AFileWithoutAFrameHeaderSaysSo)
 {
-    test::WriteMp3(folder, "silence.mp3", { .frames = std::nullopt, .audio = test::Bytes(500, 0x00) });
     // Syncs whose headers have a reserved version, layer, bitrate and sampling rate.
     test::WriteMp3(folder, "reserved.mp3",
         { .frames = std::nullopt,
@@ -163,11 +162,9 @@ TEST_F(FileInformation, AFileWithoutAFrameHeaderSaysSo)
                 0x9C, 0x64 } });
     Scan();
 
-    for (const int row : { 0, 1 }) {
-        EXPECT_EQ(Values(Show(TagGrid::ID3v2, { row, row })),
-            (std::vector<std::string> { workspace.File(row).FileName.filename().string(), "0.00", "00:00",
-                "0", "", "no MPEG audio found", "", "", "", "", "", "", "", "", "", "", "" }));
-    }
+    EXPECT_EQ(Values(Show(TagGrid::ID3v2, { 0, 0 })),
+        (std::vector<std::string> { "reserved.mp3", "0.00", "00:00", "0", "", "no MPEG audio found", "", "",
+            "", "", "", "", "", "", "", "", "" }));
 }
 
 // Random bytes hold frame syncs now and then; whatever is taken for the first header is a real one.
