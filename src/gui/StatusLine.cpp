@@ -14,7 +14,8 @@ StatusLine::StatusLine(QWidget* parent)
 {
     setObjectName(QStringLiteral("panStatus"));
     labStatus->setObjectName(QStringLiteral("labStatus"));
-    labStatus->setFixedWidth(120);
+    // At least the designed width, wider when a count such as "Reading 9999 of 10000" needs it.
+    labStatus->setMinimumWidth(120);
     labStatus->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     ProgressBar->setObjectName(QStringLiteral("ProgressBar"));
     ProgressBar->setRange(0, 100);

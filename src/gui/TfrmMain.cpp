@@ -2,6 +2,7 @@
 #include "gui/TfrmMain.h"
 
 #include "commands/History.h"
+#include "gui/AfterEachScan.h"
 #include "gui/DirectoryListBox.h"
 #include "gui/DriveComboBox.h"
 #include "gui/FileGridModel.h"
@@ -9,6 +10,7 @@
 #include "gui/QtText.h"
 #include "gui/StatusLine.h"
 #include "gui/TAboutBox.h"
+#include "gui/WindowTitle.h"
 #include "platform/Error.h"
 #include "platform/SystemCodePage.h"
 #include "text/Translit.h"
@@ -42,10 +44,12 @@ TfrmMain::TfrmMain(platform::AppPaths paths, std::unique_ptr<workspace::Prompts>
     actions = CreateMainActions(this);
     CreateControls();
     workspace_ = std::make_unique<workspace::Workspace>(*panStatus, *prompts_);
+    windowTitle_ = std::make_unique<WindowTitle>(*this, *workspace_);
     modelID3v1_ = new FileGridModel(*workspace_, workspace::TagGrid::ID3v1, this);
     modelID3v2_ = new FileGridModel(*workspace_, workspace::TagGrid::ID3v2, this);
     sgID3v1->setModel(modelID3v1_);
     sgID3v2->setModel(modelID3v2_);
+    afterScan_ = std::make_unique<AfterEachScan>(*workspace_, [this] { ShowScannedSelection(); });
     ConnectCommands();
     TntFormCreate();
 }
@@ -66,6 +70,7 @@ void TfrmMain::TntFormCreate()
         if (std::filesystem::exists(settingsFile))
             workspace_->FSettings.Load(settingsFile);
         ApplyStartFolder();
+        windowTitle_->Show();
         encodings_.LoadEncodingTables(paths_.EncodingTablesFile());
         text::ProgramTranslitTable() = text::LoadTranslitTable(paths_.TranslitTableFile());
         InitEncodings(NarrowSystem(workspace_->FSettings.Read(workspace::kCodePagesKey)));

@@ -38,6 +38,8 @@ class TfrmTagsFromFileName;
 class TfrmDetectEncoding;
 class TfrmSelectTags;
 class TfrmTransliTable;
+class WindowTitle;
+class AfterEachScan;
 
 } // namespace vennart::gui
 
@@ -114,6 +116,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     // Creation
@@ -127,6 +130,9 @@ private:
     QWidget* CreateFileGrids();
     void ConnectCommands();
     void PrepareGridColumns(QTableView* grid);
+    void SizeSplitters();
+    // The code page lists are never narrower than their longest name: a cut name could be another's.
+    void FitEncodingCombos();
     void ApplyStartFolder();
 
     // Posted messages
@@ -140,6 +146,8 @@ private:
     void ReturnToCurrentDir();
     void GridSelectionChanged(QTableView* grid);
     void ShowWorkspaceSelection(QTableView* grid);
+    // What the selection shows, at once after the folder was read again.
+    void ShowScannedSelection();
     QTableView* GridOf(workspace::TagGrid grid) const;
     workspace::TagGrid TagGridOf(const QTableView* grid) const;
 
@@ -220,6 +228,8 @@ private:
     std::unique_ptr<workspace::Workspace> workspace_;
     // The code page catalogue with the active lists that the menus and combo boxes show.
     text::EncodingCatalogue encodings_;
+    std::unique_ptr<WindowTitle> windowTitle_;
+    std::unique_ptr<AfterEachScan> afterScan_;
     std::unique_ptr<commands::History> history_;
     FileGridModel* modelID3v1_ = nullptr;
     FileGridModel* modelID3v2_ = nullptr;
@@ -229,6 +239,7 @@ private:
     std::vector<workspace::TagField> tagFields_;
     std::vector<QComboBox*> fieldCombos_;
     bool selectionChangePosted_ = false;
+    bool splittersSized_ = false;
     TfrmFileNameFromTag* frmFileNameFromTag = nullptr;
     TfrmTagsFromFileName* frmTagsFromFileName = nullptr;
     TfrmDetectEncoding* frmDetectEncoding = nullptr;

@@ -72,6 +72,7 @@ void TfrmMain::InitEncodings(const std::string& codePages)
     BuildEncodingMenu(
         miChangeEncodingID3v2, encodings_.ActiveEncodingsV2(), &TfrmMain::miEncodingChangeClick);
     BuildEncodingMenu(popupMenuEnc, encodings_.ActiveEncodingsV2(), &TfrmMain::miEncodingChangeClick);
+    FitEncodingCombos();
 }
 
 void TfrmMain::ConnectEncodingSettings()

@@ -93,6 +93,16 @@ void TfrmMain::RefreshViews()
     ShowFileInfo();
 }
 
+void TfrmMain::ShowScannedSelection()
+{
+    if (!FReady)
+        return;
+    ShowWorkspaceSelection(sgID3v1);
+    ShowWorkspaceSelection(sgID3v2);
+    FillTagPanel();
+    ShowFileInfo();
+}
+
 void TfrmMain::FitTitleColumn(QTableView* grid)
 {
     if (!FReady)

@@ -1,5 +1,6 @@
 // The main window's frame: menus, tool bar, the three groups of the upper area, the file grids and
 // the status line, with the captions, sizes and order users know them by.
+#include "gui/CutTextToolTip.h"
 #include "gui/DirectoryListBox.h"
 #include "gui/DriveComboBox.h"
 #include "gui/FileGridModel.h"
@@ -13,6 +14,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QScrollArea>
+#include <QShowEvent>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -26,6 +28,9 @@ namespace vennart::gui {
 namespace {
 
 constexpr int kSplitterWidth = 6;
+constexpr int kSelectDirWidth = 185;
+constexpr int kFileInformationWidth = 227;
+constexpr int kFileListHeight = 240;
 constexpr int kGridRowHeight = 18;
 constexpr int kFileInfoRows = 17;
 
@@ -51,6 +56,7 @@ QTableView* MakeFileGrid(const char* name)
     grid->verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
     grid->horizontalHeader()->setHighlightSections(false);
     grid->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    ShowCutTextInToolTips(grid);
     return grid;
 }
 
@@ -68,7 +74,7 @@ QWidget* MakeTabSheet(const char* name, QWidget* grid)
 
 void TfrmMain::CreateControls()
 {
-    setWindowTitle(QStringLiteral("Vennart"));
+    setWindowTitle(QStringLiteral("Vennart[*]"));
     resize(873, 552);
     CreateMenus();
     CreateToolBar();
@@ -81,7 +87,6 @@ void TfrmMain::CreateControls()
     SplitterTop->addWidget(CreateTagsBox());
     SplitterTop->addWidget(CreateFileInformationGroup());
     SplitterTop->setStretchFactor(1, 1);
-    SplitterTop->setSizes({ 185, 873 - 185 - 227 - 2 * kSplitterWidth, 227 });
 
     SplitterFiles = new QSplitter(Qt::Vertical);
     SplitterFiles->setObjectName(QStringLiteral("PanelMain"));
@@ -89,12 +94,42 @@ void TfrmMain::CreateControls()
     SplitterFiles->setChildrenCollapsible(false);
     SplitterFiles->addWidget(SplitterTop);
     SplitterFiles->addWidget(CreateFileGrids());
-    SplitterFiles->setStretchFactor(0, 1);
-    SplitterFiles->setSizes({ 552 - 240, 240 });
+    // The grids take the room a larger window gives: more rows of files is what users grow it for.
+    SplitterFiles->setStretchFactor(0, 0);
+    SplitterFiles->setStretchFactor(1, 1);
     setCentralWidget(SplitterFiles);
 
     panStatus = new StatusLine;
     statusBar()->addWidget(panStatus, 1);
+}
+
+void TfrmMain::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (!splittersSized_) {
+        splittersSized_ = true;
+        SizeSplitters();
+    }
+}
+
+// The designed sizes, once the window has its own: the folder group and the file information at
+// the sides (the latter wide enough for its code page list), the file list at the bottom, and the
+// editing panel in what is left.
+void TfrmMain::SizeSplitters()
+{
+    const int information = std::max(kFileInformationWidth, gbFileInformation->minimumSizeHint().width());
+    SplitterTop->setSizes({ kSelectDirWidth,
+        SplitterTop->width() - kSelectDirWidth - information - 2 * SplitterTop->handleWidth(), information });
+    SplitterFiles->setSizes(
+        { SplitterFiles->height() - kFileListHeight - SplitterFiles->handleWidth(), kFileListHeight });
+}
+
+void TfrmMain::FitEncodingCombos()
+{
+    // Only one of the two shows at a time; the group must hold either without cutting a name.
+    const int width = std::max(cbSourceEncv1->sizeHint().width(), cbSourceEncv2->sizeHint().width());
+    for (QComboBox* combo : { cbSourceEncv1, cbSourceEncv2 })
+        combo->setMinimumWidth(width);
 }
 
 void TfrmMain::CreateMenus()
@@ -191,6 +226,7 @@ QWidget* TfrmMain::CreateSelectDirGroup()
     gbSelectDir->setMinimumSize(100, 150);
     driveComboBox = new DriveComboBox;
     TntDirectoryListBox = new DirectoryListBox;
+    ShowCutTextInToolTips(TntDirectoryListBox);
     auto* layout = new QVBoxLayout(gbSelectDir);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addWidget(driveComboBox);
@@ -242,6 +278,7 @@ QWidget* TfrmMain::CreateFileInformationGroup()
     sgFileInfo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     sgFileInfo->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     sgFileInfo->setWordWrap(false);
+    ShowCutTextInToolTips(sgFileInfo);
     // Two equal columns that fit the designed width of the grid.
     const int designedWidth = 223;
     const int columns = sgFileInfo->columnCount();
@@ -255,6 +292,8 @@ QWidget* TfrmMain::CreateFileInformationGroup()
     cbSourceEncv1->setObjectName(QStringLiteral("cbSourceEncv1"));
     cbSourceEncv2 = new QComboBox;
     cbSourceEncv2->setObjectName(QStringLiteral("cbSourceEncv2"));
+    for (QComboBox* combo : { cbSourceEncv1, cbSourceEncv2 })
+        combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     cbSourceEncv2->hide();
     auto* encodingLayout = new QHBoxLayout(panEncoding);
     encodingLayout->setContentsMargins(2, 2, 2, 2);

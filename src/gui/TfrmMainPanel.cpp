@@ -34,7 +34,8 @@ constexpr int kMainTagsHeight = 187;
 constexpr int kGroupFrameHeight = 19;
 constexpr const char* kFieldProperty = "fieldIndex";
 
-// A caption that does not fit the label loses characters from its end, without an ellipsis.
+// A caption that does not fit the label loses characters from its end, without an ellipsis; its
+// tooltip then holds the whole caption.
 QLabel* MakeFieldLabel(const QString& caption)
 {
     auto* label = new QLabel;
@@ -45,6 +46,8 @@ QLabel* MakeFieldLabel(const QString& caption)
     while (!text.isEmpty() && metrics.horizontalAdvance(text) > kLabelWidth)
         text.chop(1);
     label->setText(text);
+    if (text != caption)
+        label->setToolTip(caption);
     return label;
 }
 

@@ -14,6 +14,8 @@ public:
     TID3v1Tag();
 
     static constexpr std::size_t kRecordSize = 128;
+    // The genre byte of a record without a genre; players show none for it (0 would be "Blues").
+    static constexpr std::uint8_t kNoGenre = 255;
 
     // 0: the record is not part of the ID3v2 tag.
     std::unique_ptr<TTag> Clone() const override { return std::make_unique<TID3v1Tag>(*this); }
@@ -41,7 +43,7 @@ public:
     AnsiString Album;
     AnsiString Year;
     AnsiString Comment;
-    std::uint8_t Genre = 0;
+    std::uint8_t Genre = kNoGenre;
     std::uint8_t Track = 0;
     bool IsV11 = true;
 };

@@ -1,18 +1,17 @@
 #include "tags/MPEGHeader.h"
 
 #include "tags/ID3v1Tag.h"
+#include "tags/VBRHeader.h"
 
 #include <algorithm>
 #include <array>
+#include <limits>
 #include <memory>
 #include <optional>
 #include <span>
 
 namespace vennart::tags {
 namespace {
-
-enum MPEGVersion : std::uint8_t { kMPEG25 = 0, kReservedVersion = 1, kMPEG2 = 2, kMPEG1 = 3 };
-enum MPEGLayer : std::uint8_t { kReservedLayer = 0, kLayerIII = 1, kLayerII = 2, kLayerI = 3 };
 
 // Every MPEG bitrate in kbit/s; a bitrate code is the 1-based position here.
 constexpr std::array<int, 24> kAllBitrates { 8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, 160, 176,
@@ -36,6 +35,15 @@ constexpr std::int64_t kLayerIFactor = 12000; // 384 samples, in 4-byte slots
 constexpr std::int64_t kFullFrameFactor = 144000; // 1152 samples
 constexpr std::int64_t kLSFLayerIIIFactor = 72000; // 576 samples (MPEG 2 and 2.5 Layer III)
 
+// Samples per frame: Layer I, Layer II and MPEG 1 Layer III, MPEG 2 and 2.5 Layer III.
+constexpr std::int64_t kLayerISamples = 384;
+constexpr std::int64_t kFullFrameSamples = 1152;
+constexpr std::int64_t kLSFLayerIIISamples = 576;
+
+constexpr std::uint32_t kSyncMask = 0xFFE00000;
+constexpr unsigned kBadBitrateIndex = 15;
+constexpr unsigned kReservedRateIndex = 3;
+
 constexpr std::size_t kSearchBlockSize = 64 * 1024;
 constexpr std::size_t kMPEGHeaderSize = 4;
 // The audio byte count leaves out two bytes after the first header; play time and frame count are
@@ -56,7 +64,7 @@ const BitrateRow& BitrateRowFor(std::uint8_t version, std::uint8_t layer)
 
 std::uint16_t BitrateCodeFor(std::uint8_t version, std::uint8_t layer, unsigned index)
 {
-    if (layer == kReservedLayer || index == 15)
+    if (layer == kReservedLayer || index == kBadBitrateIndex)
         return TMPEGHeaderInfo::kBadBitrate;
     if (index == 0)
         return 0;
@@ -66,7 +74,7 @@ std::uint16_t BitrateCodeFor(std::uint8_t version, std::uint8_t layer, unsigned 
 
 std::uint32_t SamplingRateFor(std::uint8_t version, unsigned index)
 {
-    if (index > 2)
+    if (index >= kReservedRateIndex)
         return 0;
     if (version == kMPEG2)
         return kMPEG2Rates[index];
@@ -122,12 +130,16 @@ public:
     {
     }
 
-    // Looks through piece, the bytes of the file at offset.
+    // Looks through piece, the bytes of the file at offset. A sync that is no frame header (a
+    // reserved field) is passed over: the search goes on with its second byte.
     std::optional<FrameSync> Scan(std::span<const std::uint8_t> piece, std::int64_t offset)
     {
         for (std::size_t i = 0; i < piece.size(); ++i) {
-            if (previousWasFF_ && (piece[i] & 0xE0) == 0xE0)
-                return SyncAt(piece, i, offset + static_cast<std::int64_t>(i) - 1);
+            if (previousWasFF_ && (piece[i] & 0xE0) == 0xE0) {
+                const auto sync = SyncAt(piece, i, offset + static_cast<std::int64_t>(i) - 1);
+                if (sync && IsMPEGFrameHeader(sync->Header))
+                    return sync;
+            }
             previousWasFF_ = piece[i] == 0xFF;
         }
         return std::nullopt;
@@ -169,7 +181,46 @@ std::optional<FrameSync> FindFrameSync(
     return std::nullopt;
 }
 
+std::int64_t SamplesPerFrame(const TMPEGHeaderInfo& info)
+{
+    if (info.Layer == kLayerI)
+        return kLayerISamples;
+    return info.Layer == kLayerIII && IsLSF(info.Version) ? kLSFLayerIIISamples : kFullFrameSamples;
+}
+
+std::int32_t ClampedInt32(std::int64_t value)
+{
+    return static_cast<std::int32_t>(std::min<std::int64_t>(value, std::numeric_limits<std::int32_t>::max()));
+}
+
+// Frame count, duration and average bitrate from the VBR header; the first header's other facts stay.
+void ApplyVBRHeader(TMPEGHeaderInfo& info, const VBRHeader& vbr, std::int64_t audioSize)
+{
+    const std::int64_t samples = std::int64_t { vbr.Frames } * SamplesPerFrame(info);
+    const std::int64_t bytes = vbr.Bytes ? std::int64_t { *vbr.Bytes } : audioSize;
+    info.IsVBR = true;
+    info.FrameCount = ClampedInt32(vbr.Frames);
+    info.Duration = ClampedInt32(RoundedQuotient(samples, info.SamplingRate));
+    info.AverageKbps = ClampedInt32(RoundedQuotient(bytes * 8 * info.SamplingRate, samples * 1000));
+}
+
+void ReadVBRHeaderAt(
+    platform::File& file, std::int64_t frameStart, std::int64_t audioSize, TMPEGHeaderInfo& info)
+{
+    std::array<std::uint8_t, kVBRHeaderReach> frame {};
+    const std::size_t got = file.ReadAt(frame, frameStart);
+    if (const auto vbr = ReadVBRHeader(std::span(frame.data(), got), info))
+        ApplyVBRHeader(info, *vbr, audioSize);
+}
+
 } // namespace
+
+bool IsMPEGFrameHeader(std::uint32_t h)
+{
+    return (h & kSyncMask) == kSyncMask && (h >> 19 & 3) != kReservedVersion
+        && (h >> 17 & 3) != kReservedLayer && (h >> 12 & 0xF) != kBadBitrateIndex
+        && (h >> 10 & 3) != kReservedRateIndex;
+}
 
 int BitrateKbps(std::uint16_t bitrateCode)
 {
@@ -214,6 +265,7 @@ FirstFrame ReadFirstFrameHeader(platform::File& file, std::int64_t start, std::i
         - kAudioSizeAdjustment - (hasID3v1 ? static_cast<std::int64_t>(TID3v1Tag::kRecordSize) : 0);
     result.AudioSize = std::max<std::int64_t>(audioSize, 0);
     result.Info = DecodeMPEGHeader(sync->Header, result.AudioSize, fileSize);
+    ReadVBRHeaderAt(file, sync->Offset, result.AudioSize, result.Info);
     return result;
 }
 

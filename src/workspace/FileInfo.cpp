@@ -32,6 +32,9 @@ constexpr const char* kTitles[kFileInfoRowCount] = { "Filename", "File(s) size, 
     "Frames", "Tag Version", "MPEG Version", "MPEG Layer", "Bitrate, kbps", "Sampling rate", "Channel mode",
     "Mod Extension (only JS)", "Emphasis", "Protected", "Padding", "Privat", "Copyright", "Original" };
 
+// What the header rows say of a file without an MPEG frame header, in place of its all-zero fields.
+constexpr const char* kNoAudio = "no MPEG audio found";
+
 const char* YesNo(bool flag)
 {
     return flag ? "yes" : "no";
@@ -49,8 +52,11 @@ std::string LayerText(std::uint8_t layer)
     return texts[layer & 3];
 }
 
-std::string BitrateText(std::uint16_t code)
+std::string BitrateText(const tags::TMPEGHeaderInfo& info)
 {
+    if (info.IsVBR)
+        return std::to_string(info.AverageKbps) + " (average)";
+    const std::uint16_t code = info.BitrateCode;
     if (code == 0)
         return "free";
     if (code == tags::TMPEGHeaderInfo::kBadBitrate)
@@ -70,14 +76,18 @@ std::string EmphasisText(std::uint8_t emphasis)
     return texts[emphasis & 3];
 }
 
+// The version of the tag the file holds; empty when it holds none, even while the editing panel
+// keeps a new record in memory for it.
 std::string TagVersionText(const tags::TID3v2Class& file, TagGrid grid)
 {
     if (grid == TagGrid::ID3v1) {
         const auto* record = file.FindFrameByClass<tags::TID3v1Tag>(1);
-        if (record == nullptr)
+        if (!file.HasID3v1 || record == nullptr)
             return {};
         return record->IsV11 ? "ID3v1.1" : "ID3v1.0";
     }
+    if (!file.HasID3v2)
+        return {};
     return "ID3v2." + std::to_string(file.Version >> 8) + "." + std::to_string(file.Version & 0xFF);
 }
 
@@ -119,9 +129,16 @@ void AddFileInfo(const tags::TID3v2Class& file, TagGrid grid, FileInfoTotals& to
     if (std::string version = TagVersionText(file, grid); !version.empty())
         AddDistinct(version, t[TagVersionRow]);
     const tags::TMPEGHeaderInfo info = file.GetMPEGInfo();
+    totals.duration += info.Duration;
+    totals.fileSize += info.FileSize;
+    totals.frameCount += info.FrameCount;
+    if (!info.Found()) {
+        AddDistinct(kNoAudio, t[MPEGVersionRow]);
+        return;
+    }
     AddDistinct(VersionText(info.Version), t[MPEGVersionRow]);
     AddDistinct(LayerText(info.Layer), t[LayerRow]);
-    AddDistinct(BitrateText(info.BitrateCode), t[BitrateRow]);
+    AddDistinct(BitrateText(info), t[BitrateRow]);
     AddDistinct(std::to_string(info.SamplingRate), t[SamplingRateRow]);
     AddDistinct(ChannelModeText(info.ChannelMode), t[ChannelModeRow]);
     AddDistinct(std::to_string(info.ModeExtension), t[ModeExtensionRow]);
@@ -131,9 +148,6 @@ void AddFileInfo(const tags::TID3v2Class& file, TagGrid grid, FileInfoTotals& to
     AddDistinct(YesNo(info.Private), t[PrivateRow]);
     AddDistinct(YesNo(info.Copyright), t[CopyrightRow]);
     AddDistinct(YesNo(info.Original), t[OriginalRow]);
-    totals.duration += info.Duration;
-    totals.fileSize += info.FileSize;
-    totals.frameCount += info.FrameCount;
 }
 
 FileInfoRows ShowFileInfo(const Workspace& workspace)

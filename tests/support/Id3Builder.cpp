@@ -105,8 +105,9 @@ std::size_t PaddingToBlock(const Bytes& frames, std::size_t block)
 std::uint32_t MPEGHeaderWord(const MPEGFrameFields& frame)
 {
     return 0xFFE00000u | std::uint32_t { frame.Version } << 19 | std::uint32_t { frame.Layer } << 17
-        | 1u << 16 | std::uint32_t { frame.BitrateIndex } << 12 | std::uint32_t { frame.RateIndex } << 10
-        | (frame.Padding ? 1u << 9 : 0u);
+        | (frame.Protected ? 0u : 1u << 16) | std::uint32_t { frame.BitrateIndex } << 12
+        | std::uint32_t { frame.RateIndex } << 10 | (frame.Padding ? 1u << 9 : 0u)
+        | std::uint32_t { frame.ChannelMode } << 6;
 }
 
 Bytes Audio(int count)
@@ -119,6 +120,48 @@ Bytes Audio(int count)
             audio.push_back(static_cast<std::uint8_t>(0x11 * (b % 7)));
     }
     return audio;
+}
+
+namespace {
+
+// A frame of `frame`, zero after its header (and CRC), with `header` at offset `at`.
+Bytes FrameHolding(const MPEGFrameFields& frame, std::size_t at, const Bytes& header)
+{
+    Bytes bytes;
+    AppendBigEndian(bytes, MPEGHeaderWord(frame));
+    bytes.resize(kAudioFrameLength, 0);
+    std::ranges::copy(header, bytes.begin() + static_cast<std::ptrdiff_t>(at));
+    return bytes;
+}
+
+// Layer III side information: 32 or 17 bytes in MPEG 1 (stereo, mono), 17 or 9 in MPEG 2 and 2.5.
+std::size_t SideInfoSize(const MPEGFrameFields& frame)
+{
+    const bool mono = frame.ChannelMode == 3;
+    if (frame.Version == 3)
+        return mono ? 17 : 32;
+    return mono ? 9 : 17;
+}
+
+} // namespace
+
+Bytes XingFrame(const MPEGFrameFields& frame, std::string_view magic, std::uint32_t frames,
+    std::optional<std::uint32_t> bytes)
+{
+    Bytes header = BytesOf(magic);
+    AppendBigEndian(header, bytes ? 3 : 1);
+    AppendBigEndian(header, frames);
+    if (bytes)
+        AppendBigEndian(header, *bytes);
+    return FrameHolding(frame, 4 + (frame.Protected ? 2 : 0) + SideInfoSize(frame), header);
+}
+
+Bytes VBRIFrame(const MPEGFrameFields& frame, std::uint32_t frames, std::uint32_t bytes)
+{
+    Bytes header = Concat({ BytesOf("VBRI"), { 0, 1, 0, 0, 0, 75 } });
+    AppendBigEndian(header, bytes);
+    AppendBigEndian(header, frames);
+    return FrameHolding(frame, 4 + 32, header);
 }
 
 Bytes ID3v1Record(const ID3v1Fields& fields)

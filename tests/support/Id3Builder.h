@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,6 +40,8 @@ struct MPEGFrameFields {
     std::uint8_t BitrateIndex = 9; // 128 kbit/s in MPEG 1 Layer III
     std::uint8_t RateIndex = 0; // 44100 Hz in MPEG 1
     bool Padding = false;
+    std::uint8_t ChannelMode = 0; // stereo; 3 single channel
+    bool Protected = false; // a CRC follows the header
 };
 
 std::uint32_t MPEGHeaderWord(const MPEGFrameFields& frame);
@@ -46,6 +49,14 @@ constexpr std::size_t kAudioFrameLength = 417;
 // count frames of 417 bytes each (MPEG 1 Layer III, 128 kbit/s, 44100 Hz): header and a body of
 // bytes that hold no frame sync.
 Bytes Audio(int count);
+
+// A first frame of kAudioFrameLength bytes whose header is `frame` and which holds a Xing-style
+// header (magic "Xing" or "Info") after the side information, with the frame count and, when given,
+// the byte count.
+Bytes XingFrame(const MPEGFrameFields& frame, std::string_view magic, std::uint32_t frames,
+    std::optional<std::uint32_t> bytes);
+// The same with a VBRI header 32 bytes after the frame header.
+Bytes VBRIFrame(const MPEGFrameFields& frame, std::uint32_t frames, std::uint32_t bytes);
 
 struct ID3v1Fields {
     std::string Title = {}, Artist = {}, Album = {}, Year = {}, Comment = {};

@@ -50,6 +50,8 @@ workspace::Answer ScriptedPrompts::AskYesNoCancel(const std::string& question)
 void ScriptedPrompts::ShowError(const std::string& message)
 {
     Errors.push_back(message);
+    if (WhileErrorShows)
+        WhileErrorShows();
 }
 
 void ScriptedPrompts::ShowWarning(const std::string& message)

@@ -6,6 +6,7 @@
 #include "workspace/Prompts.h"
 
 #include <deque>
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -50,6 +51,8 @@ public:
     std::vector<std::string> Questions;
     std::vector<std::string> Errors;
     std::vector<std::string> Warnings;
+    // Runs at each error, where a real box would be on the screen: to look at what the user sees then.
+    std::function<void()> WhileErrorShows;
 
 private:
     workspace::Answer NextAnswer(const std::string& question);

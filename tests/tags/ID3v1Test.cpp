@@ -86,7 +86,8 @@ TEST(ID3v1Record, TextsAreCutToTheirFieldWidth)
     TID3v1Tag tag;
     tag.Title = std::string(40, 't');
     tag.Year = "199999";
-    EXPECT_EQ(Write(tag), ID3v1Record({ std::string(30, 't'), "", "", "1999" }));
+    EXPECT_EQ(Write(tag),
+        ID3v1Record({ .Title = std::string(30, 't'), .Year = "1999", .Genre = TID3v1Tag::kNoGenre }));
 }
 
 TEST(ID3v1Record, Version10OverVersion11WithAShortCommentHasNoTrack)

@@ -131,7 +131,75 @@ INSTANTIATE_TEST_SUITE_P(Files, FirstFrameTest,
         FirstFrameCase {
             "ASyncWithoutRoomForAHeaderIsNone", { 0x00, 0xFF, 0xFB }, 0, false, { 0, 0, 0, 0, 0, 0 } },
         FirstFrameCase { "AudioSizeIsNeverNegative", With(Bytes(130, 0x20), 126, { 0xFF, 0xFB }), 0, true,
-            { 3, 1, 5, 44100, 130, 0 } }),
+            { 3, 1, 5, 44100, 130, 0 } },
+        // A sync whose header has a reserved field, then the real header FF FB 90 64 at 104.
+        FirstFrameCase { "AReservedVersionIsNoHeader",
+            With(Bytes(1000, 0), 100, { 0xFF, 0xEB, 0x90, 0x64, 0xFF, 0xFB, 0x90, 0x64 }), 0, false,
+            { 3, 1, 12, 44100, 1000, 1000 - 108 - 2 } },
+        FirstFrameCase { "AReservedLayerIsNoHeader",
+            With(Bytes(1000, 0), 100, { 0xFF, 0xF9, 0x90, 0x64, 0xFF, 0xFB, 0x90, 0x64 }), 0, false,
+            { 3, 1, 12, 44100, 1000, 1000 - 108 - 2 } },
+        FirstFrameCase { "ABadBitrateIsNoHeader",
+            With(Bytes(1000, 0), 100, { 0xFF, 0xFB, 0xF0, 0x64, 0xFF, 0xFB, 0x90, 0x64 }), 0, false,
+            { 3, 1, 12, 44100, 1000, 1000 - 108 - 2 } },
+        FirstFrameCase { "AReservedSamplingRateIsNoHeader",
+            With(Bytes(1000, 0), 100, { 0xFF, 0xFB, 0x9C, 0x64, 0xFF, 0xFB, 0x90, 0x64 }), 0, false,
+            { 3, 1, 12, 44100, 1000, 1000 - 108 - 2 } },
+        // FF FF FB 90 is a sync with bitrate index 15; the search goes on from its second byte.
+        FirstFrameCase { "AFalseSyncOverlappingTheRealOneIsPassedOver",
+            With(Bytes(1000, 0), 100, { 0xFF, 0xFF, 0xFB, 0x90, 0x64 }), 0, false,
+            { 3, 1, 12, 44100, 1000, 1000 - 105 - 2 } }),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+struct VBRCase {
+    const char* Name;
+    Bytes File;
+    // Is VBR, frame count, duration in seconds, average bitrate, bitrate code of the first header.
+    std::tuple<bool, std::int32_t, std::int32_t, std::int32_t, int> Expected;
+};
+
+VENNART_PRINT_ROW_AS(VBRCase, row.Name)
+
+class VBRHeaderTest : public testing::TestWithParam<VBRCase> { };
+
+TEST_P(VBRHeaderTest, GivesFrameCountLengthAndAverageBitrate)
+{
+    const VBRCase& c = GetParam();
+    test::TempDir dir;
+    test::WriteFileBytes(dir / "a.mp3", c.File);
+    platform::File file(platform::SystemFileSystem(), dir / "a.mp3", O_RDONLY);
+    const TMPEGHeaderInfo i
+        = ReadFirstFrameHeader(file, 0, static_cast<std::int64_t>(c.File.size()), false).Info;
+    EXPECT_EQ(
+        std::tuple(i.IsVBR, i.FrameCount, i.Duration, i.AverageKbps, int { i.BitrateCode }), c.Expected);
+}
+
+// 1225 frames of 1152 samples at 44100 Hz, or of 576 samples at 22050 Hz, play 32 seconds.
+constexpr MPEGFrameFields kMPEG1 {};
+constexpr MPEGFrameFields kMPEG2At64 { .Version = 2, .BitrateIndex = 8 };
+
+INSTANTIATE_TEST_SUITE_P(Files, VBRHeaderTest,
+    testing::Values(
+        VBRCase { "Xing", test::Concat({ test::XingFrame(kMPEG1, "Xing", 1225, 640000), test::Audio(3) }),
+            { true, 1225, 32, 160, 12 } },
+        VBRCase { "Info", test::Concat({ test::XingFrame(kMPEG1, "Info", 1225, 640000), test::Audio(3) }),
+            { true, 1225, 32, 160, 12 } },
+        // 417 + 639589 bytes: 640000 bytes of audio from 2 bytes past the header on.
+        VBRCase { "XingWithoutByteCountAveragesTheAudioSize",
+            test::Concat({ test::XingFrame(kMPEG1, "Xing", 1225, std::nullopt), Bytes(639589, 0) }),
+            { true, 1225, 32, 160, 12 } },
+        VBRCase { "XingOfASingleChannel", test::XingFrame({ .ChannelMode = 3 }, "Xing", 1225, 640000),
+            { true, 1225, 32, 160, 12 } },
+        VBRCase {
+            "XingOfMPEG2", test::XingFrame(kMPEG2At64, "Xing", 1225, 256000), { true, 1225, 32, 64, 8 } },
+        VBRCase { "XingAfterTheCRC", test::XingFrame({ .Protected = true }, "Xing", 1225, 640000),
+            { true, 1225, 32, 160, 12 } },
+        VBRCase { "VBRI", test::Concat({ test::VBRIFrame(kMPEG2At64, 1225, 256000), test::Audio(2) }),
+            { true, 1225, 32, 64, 8 } },
+        // 1245 bytes of audio in frames of 418 bytes, at 128 kbit/s.
+        VBRCase { "AZeroFrameCountIsIgnored",
+            test::Concat({ test::XingFrame(kMPEG1, "Xing", 0, 640000), test::Audio(2) }),
+            { false, 3, 0, 0, 12 } }),
     [](const auto& info) { return std::string(info.param.Name); });
 
 } // namespace

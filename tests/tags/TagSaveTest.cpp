@@ -141,12 +141,14 @@ TEST_F(TagSave, ANewRecordIsAppendedAndThenOverwritten)
     newRecord->SetTitle("first");
     tag.AddFrame(std::move(newRecord));
     tag.Save();
-    EXPECT_EQ(AudioOf(test::ReadFileBytes(file)), Concat({ audio, ID3v1Record({ "first" }) }));
+    EXPECT_EQ(AudioOf(test::ReadFileBytes(file)),
+        Concat({ audio, ID3v1Record({ .Title = "first", .Genre = TID3v1Tag::kNoGenre }) }));
 
     TID3v2Class again(file);
     again.FindFrameByClass<TID3v1Tag>(1)->SetTitle("second");
     again.Save();
-    EXPECT_EQ(AudioOf(test::ReadFileBytes(file)), Concat({ audio, ID3v1Record({ "second" }) }));
+    EXPECT_EQ(AudioOf(test::ReadFileBytes(file)),
+        Concat({ audio, ID3v1Record({ .Title = "second", .Genre = TID3v1Tag::kNoGenre }) }));
 }
 
 TEST_F(TagSave, ARecordInsideATagThatClaimsTheWholeFileIsKept)

@@ -5,10 +5,14 @@
 #include "WorkspaceFixture.h"
 #include "commands/EditField.h"
 #include "commands/Selection.h"
+#include "commands/TagsFromFileNames.h"
 #include "platform/SystemCodePage.h"
 #include "support/TestNames.h"
 #include "tags/TextFrame.h"
 #include "workspace/FrameText.h"
+#include "workspace/SaveChanges.h"
+
+#include <functional>
 
 namespace vennart::workspace {
 namespace {
@@ -132,6 +136,46 @@ TEST_F(FieldEditing, TheId3v1TabShowsANewRecordAndCreatesItInMemoryOnlyWhenAFiel
     EXPECT_EQ(workspace.TagCellText(TagGrid::ID3v1, 0, 2), u"Песня");
     EXPECT_EQ(test::ReadFileBytes(path), before);
 }
+
+struct NewRecordCase {
+    const char* name;
+    std::function<commands::ChangeSet(const Workspace&, const TagField& title)> command;
+};
+
+VENNART_PRINT_ROW_AS(NewRecordCase, row.name)
+
+class NewRecord : public FieldEditing, public testing::WithParamInterface<NewRecordCase> { };
+
+// A record made for a file without one carries no genre the user never chose: its genre byte is FF.
+TEST_P(NewRecord, IsWrittenWithoutAGenre)
+{
+    const auto path = test::WriteMp3(folder, "Song.mp3", { .record = std::nullopt });
+    Scan();
+    Select(TagGrid::ID3v1, { 0, 0 });
+
+    commands::Apply(workspace, GetParam().command(workspace, Field("TIT2")));
+    SaveChanges(workspace);
+
+    const test::Bytes bytes = test::ReadFileBytes(path);
+    ASSERT_GE(bytes.size(), tags::TID3v1Tag::kRecordSize);
+    EXPECT_EQ(
+        test::Bytes(bytes.end() - tags::TID3v1Tag::kRecordSize, bytes.end() - 125), test::BytesOf("TAG"));
+    EXPECT_EQ(bytes.back(), 0xFF);
+    EXPECT_EQ(FieldValue(workspace, 0, Field("TCON")), u"");
+}
+
+INSTANTIATE_TEST_SUITE_P(Commands, NewRecord,
+    testing::Values(NewRecordCase { "TypingATitle",
+                        [](const Workspace& w, const TagField& title) {
+                            return commands::EditField(w, TagGrid::ID3v1, std::vector { 0 }, title, u"Title");
+                        } },
+        NewRecordCase { "TagsFromFileNames",
+            [](const Workspace& w, const TagField&) {
+                commands::TagsFromNameOptions options;
+                options.Rule("TIT2")->checked = true;
+                return commands::TagsFromFileNames(w, std::vector { 0 }, options);
+            } }),
+    [](const testing::TestParamInfo<NewRecordCase>& info) { return info.param.name; });
 
 struct RecordCase {
     const char* name;
