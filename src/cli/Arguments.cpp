@@ -27,6 +27,7 @@ const std::map<std::string_view, Subcommand> kSubcommands {
     { "v1-version", Subcommand::V1Version },
     { "tags-from-names", Subcommand::TagsFromNames },
     { "names-from-tags", Subcommand::NamesFromTags },
+    { "reencode", Subcommand::Reencode },
 };
 
 WideString Utf8Argument(std::string_view argument, std::string_view what)
@@ -140,6 +141,8 @@ private:
             return ReadTranslitOption(name);
         case Subcommand::Copy:
             return ReadCopyOption(name);
+        case Subcommand::Reencode:
+            return ReadGridOption(name) || ReadReencodeOption(name);
         default:
             return false;
         }
@@ -213,6 +216,17 @@ private:
             return false;
         Choose(name);
         request_.translitTarget = found->second;
+        return true;
+    }
+
+    bool ReadReencodeOption(const std::string& name)
+    {
+        if (name == "--to")
+            request_.reencodeTo = CodePageArgument(Value(name), name, true);
+        else if (name == "--lossy")
+            request_.allowLoss = true;
+        else
+            return false;
         return true;
     }
 
@@ -313,6 +327,13 @@ private:
         case Subcommand::NamesFromTags:
             if (request_.mask.empty())
                 throw UsageError("names-from-tags: no --mask given");
+            return;
+        case Subcommand::Reencode:
+            if (!request_.reencodeTo)
+                throw UsageError("reencode: no --to code page given");
+            if (*request_.reencodeTo == text::kUtf16CodePage
+                && std::ranges::find(request_.grids, TagGrid::ID3v1) != request_.grids.end())
+                throw UsageError("reencode --v1: ID3v1 text is 8-bit, code page 1200 cannot hold it");
             return;
         default:
             return;

@@ -1,7 +1,10 @@
 #include "cli/FileReport.h"
 
 #include "tags/ID3v1Genre.h"
+#include "tags/CommentFrame.h"
 #include "tags/ID3v1Tag.h"
+#include "tags/TextFrame.h"
+#include "tags/UrlFrames.h"
 #include "text/UStringConvert.h"
 #include "workspace/FrameText.h"
 
@@ -25,7 +28,36 @@ ID3v1Report ReportOfRecord(const tags::TID3v1Tag& record, uint32_t codePage)
         .genre = record.Genre,
         .genreName = tags::TID3v1Genre().GetGenreName(record.Genre),
         .track = record.Track,
+        .codePage = codePage,
     };
+}
+
+std::optional<tags::TTextEncoding> DeclaredEncoding(const tags::TTag& frame)
+{
+    if (const auto* text = dynamic_cast<const tags::TTxxxTag*>(&frame))
+        return text->Encoding;
+    if (const auto* comment = dynamic_cast<const tags::TCOMMTag*>(&frame))
+        return comment->Encoding;
+    if (const auto* link = dynamic_cast<const tags::TWXXXTag*>(&frame))
+        return link->Encoding;
+    return std::nullopt;
+}
+
+std::string StorageOf(const tags::TTag& frame, uint32_t codePage)
+{
+    switch (DeclaredEncoding(frame).value_or(tags::teUnknown)) {
+    case tags::teUTF16:
+        return "UTF-16";
+    case tags::teUTF16NoBOM:
+        return "UTF-16BE";
+    case tags::teUTF8:
+        return "UTF-8";
+    case tags::teISO88591:
+        return "code page " + std::to_string(codePage);
+    case tags::teUnknown:
+        break;
+    }
+    return DeclaredEncoding(frame) ? "code page " + std::to_string(codePage) : std::string();
 }
 
 std::string VersionText(std::uint16_t version)
@@ -52,8 +84,8 @@ FileReport ReportOfRow(const workspace::Workspace& workspace, int row)
     const uint32_t codePage = workspace.ViewCodePage(TagGrid::ID3v2);
     for (const auto& frame : file.Frames) {
         if (dynamic_cast<const tags::TID3v1Tag*>(frame.get()) == nullptr)
-            report.frames.push_back(
-                { frame->GetID(), frame->ShortName, workspace::FrameText(frame.get(), codePage) });
+            report.frames.push_back({ frame->GetID(), frame->ShortName,
+                workspace::FrameText(frame.get(), codePage), StorageOf(*frame, codePage) });
     }
     return report;
 }
@@ -79,13 +111,16 @@ std::vector<ReportField> FieldsOf(const FileReport& report)
                 { "ID3v1 comment", record->comment },
                 { "ID3v1 genre", record->genreName.empty() ? Decimal(record->genre) : record->genreName },
                 { "ID3v1 track", Decimal(record->track) },
+                { "ID3v1 code page", Decimal(static_cast<int>(record->codePage)) },
             });
     }
     std::map<std::string, int> seen;
     for (const FrameReport& frame : report.frames) {
         const int occurrence = ++seen[frame.id];
-        fields.push_back(
-            { occurrence == 1 ? frame.id : frame.id + "#" + std::to_string(occurrence), frame.text });
+        const std::string field = occurrence == 1 ? frame.id : frame.id + "#" + std::to_string(occurrence);
+        fields.push_back({ field, frame.text });
+        if (!frame.storage.empty())
+            fields.push_back({ field + " storage", WideString(frame.storage.begin(), frame.storage.end()) });
     }
     return fields;
 }

@@ -24,12 +24,16 @@ struct ID3v1Report {
     int genre = 0;
     WideString genreName; // empty above 148
     int track = 0;
+    uint32_t codePage = 0; // the view code page the fields are read in
 };
 
 struct FrameReport {
     std::string id;
     std::string name; // the short name of the descriptor table
     WideString text; // FrameText under the ID3v2 view code page; empty for pictures and the like
+    // How the text is stored: "UTF-16", "UTF-8", ... or the code page 8-bit text is read in; empty
+    // for frames without text.
+    std::string storage = {};
 };
 
 struct FileReport {
@@ -46,7 +50,8 @@ FileReport ReportOfRow(const workspace::Workspace& workspace, int row);
 workspace::FileInfoRows FileInfoOfRow(workspace::Workspace& workspace, int row);
 
 // One field of a report for comparing two of them: "name", "ID3v1 title", ..., a frame identifier,
-// with "#2", "#3" for a second and third frame of one identifier.
+// with "#2", "#3" for a second and third frame of one identifier, and how each text is stored
+// ("ID3v1 code page", "TIT2 storage"), which is all that re-encoding changes.
 struct ReportField {
     std::string field;
     WideString text;

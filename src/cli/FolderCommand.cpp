@@ -5,6 +5,7 @@
 #include "commands/EditField.h"
 #include "commands/FileNamesFromTags.h"
 #include "commands/ID3v1Version.h"
+#include "commands/Reencode.h"
 #include "commands/TagsFromFileNames.h"
 #include "commands/Transliterate.h"
 
@@ -41,6 +42,23 @@ commands::ChangeSet Transliteration(const Request& request, const workspace::Wor
     return commands::TransliterateFileNames(workspace, rows, table);
 }
 
+// Files whose text the target cannot hold are named and left alone, unless the user allowed the loss.
+void ReencodeTags(const Request& request, workspace::Workspace& workspace, std::vector<int> rows)
+{
+    const TagGrid grid = request.grids.front();
+    commands::Reencoding reencoding = commands::Reencode(workspace, grid, rows, *request.reencodeTo);
+    if (!reencoding.lossyRows.empty() && !request.allowLoss) {
+        for (const int row : reencoding.lossyRows) {
+            workspace.prompts().ShowError(workspace.File(row).FileName.string() + ": code page "
+                + std::to_string(*request.reencodeTo)
+                + " cannot hold some characters of its tags; not re-encoded (--lossy stores them as \"?\")");
+            std::erase(rows, row);
+        }
+        reencoding = commands::Reencode(workspace, grid, rows, *request.reencodeTo);
+    }
+    commands::Apply(workspace, reencoding.set);
+}
+
 } // namespace
 
 void ApplyCommand(const Request& request, workspace::Workspace& workspace, const std::vector<int>& rows,
@@ -62,6 +80,8 @@ void ApplyCommand(const Request& request, workspace::Workspace& workspace, const
     case Subcommand::NamesFromTags:
         workspace.SetActiveGrid(request.grids.front());
         return commands::Apply(workspace, commands::FileNamesFromTags(workspace, rows, request.mask));
+    case Subcommand::Reencode:
+        return ReencodeTags(request, workspace, rows);
     case Subcommand::Help:
     case Subcommand::Show:
         return;

@@ -35,8 +35,12 @@ std::string ID3v2Json(const FileReport& report)
     std::vector<std::string> frames;
     frames.reserve(report.frames.size());
     for (const FrameReport& frame : report.frames)
-        frames.push_back(
-            JsonObject().Add("id", frame.id).Add("name", frame.name).Add("text", frame.text).Text());
+        frames.push_back(JsonObject()
+                             .Add("id", frame.id)
+                             .Add("name", frame.name)
+                             .Add("text", frame.text)
+                             .Add("storage", frame.storage)
+                             .Text());
     JsonObject tag;
     if (report.id3v2Version.empty())
         tag.AddJson("version", "null");

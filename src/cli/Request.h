@@ -20,7 +20,7 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-enum class Subcommand { Help, Show, Set, Translit, Copy, V1Version, TagsFromNames, NamesFromTags };
+enum class Subcommand { Help, Show, Set, Translit, Copy, V1Version, TagsFromNames, NamesFromTags, Reencode };
 
 struct CommonOptions {
     bool recursive = false;
@@ -52,6 +52,9 @@ struct Request {
     bool toV11 = true;
     commands::TagsFromNameOptions tagsFromNames;
     WideString mask;
+    // reencode: the code page the text is stored in; whether text it cannot hold may become "?".
+    std::optional<uint32_t> reencodeTo;
+    bool allowLoss = false;
 };
 
 // Reads the arguments after the program name; throws UsageError for anything it cannot run.

@@ -12,6 +12,7 @@ commands:
   v1-version 1.0|1.1 PATH...
   tags-from-names [--v1|--v2] --rule RULE... [--replace WHAT WITH]... [case options] PATH...
   names-from-tags [--v1|--v2] --mask MASK PATH...
+  reencode [--v1|--v2] --to N [--lossy] PATH...
 common options: --recursive, --dry-run, --json, --v1-code-page N, --v2-code-page N, --settings FILE
 vennart-cli --help tells more.
 )";
@@ -67,6 +68,12 @@ Commands
       title, %vvar the artist, %vvab the album, %vvyy the year, %vvtr the track number, %vvcm the
       comment, %vvfn the old file name, and "%" with a frame identifier (%TCOM) that frame's text;
       ".mp3" is appended. Names another file has, or two files would get, are refused.
+  reencode [--v1|--v2] --to N [--lossy] PATH...
+      Stores the 8-bit text of the ID3v2 tags (--v2, the default) or of the ID3v1 records (--v1),
+      read in the view code page (--v1-code-page, --v2-code-page), in code page N instead, as
+      "Change Encoding of Tags" does; N = 1200 stores ID3v2 text as UTF-16. Frames that declare a
+      Unicode encoding keep their text. A file with characters code page N cannot hold is named and
+      left as it is, unless --lossy lets them become "?".
 
 Common options
   -r, --recursive      also every folder below the given ones (symbolic links to folders are

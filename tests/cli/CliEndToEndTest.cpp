@@ -69,7 +69,9 @@ std::map<std::string, std::string> ShownFields(const QJsonObject& file)
     for (const QJsonValue& frame : file["id3v2"].toObject()["frames"].toArray()) {
         const std::string id = Text(frame.toObject()["id"]);
         const int occurrence = ++seen[id];
-        fields[occurrence == 1 ? id : id + "#" + std::to_string(occurrence)] = Text(frame.toObject()["text"]);
+        const std::string field = occurrence == 1 ? id : id + "#" + std::to_string(occurrence);
+        fields[field] = Text(frame.toObject()["text"]);
+        fields[field + " storage"] = Text(frame.toObject()["storage"]);
     }
     return fields;
 }
@@ -105,6 +107,7 @@ std::set<Change> ChangesOf(const QJsonObject& described)
 struct CommandCase {
     std::string name;
     std::vector<std::string> arguments;
+    std::vector<std::string> show = { "show" }; // with the view code pages of the command
 };
 VENNART_PRINT_ROW_AS(CommandCase, row.name)
 
@@ -114,7 +117,7 @@ TEST_P(DryRunTest, ChangesNothingAndForetellsTheRun)
 {
     TempDir folder;
     WriteSongs(folder);
-    const auto shownBefore = ShownFiles(RunCli(Arguments({ "show" }, { "--json", "." }), folder.Path()));
+    const auto shownBefore = ShownFiles(RunCli(Arguments(GetParam().show, { "--json", "." }), folder.Path()));
     const auto bytesBefore = FolderBytes(folder.Path());
 
     const CliResult dryRun
@@ -128,7 +131,7 @@ TEST_P(DryRunTest, ChangesNothingAndForetellsTheRun)
 
     const CliResult run = RunCli(Arguments(GetParam().arguments, { "." }), folder.Path());
     ASSERT_EQ(run.status, 0) << run.err;
-    const auto shownAfter = ShownFiles(RunCli(Arguments({ "show" }, { "--json", "." }), folder.Path()));
+    const auto shownAfter = ShownFiles(RunCli(Arguments(GetParam().show, { "--json", "." }), folder.Path()));
     for (const auto& [path, before] : shownBefore) {
         const std::set<Change> foretold
             = described.contains(path) ? ChangesOf(described[path]) : std::set<Change>();
@@ -147,7 +150,9 @@ INSTANTIATE_TEST_SUITE_P(Commands, DryRunTest,
             "TagsFromNames", { "tags-from-names", "--rule", "TPE1=..' - '", "--rule", "TIT2=' - '.." } },
         CommandCase { "TranslitID3v2", { "translit", "--v2" } },
         CommandCase { "CopyID3v1ToID3v2", { "copy", "--v1-to-v2" } },
-        CommandCase { "NamesFromTags", { "names-from-tags", "--mask", "%vvtt by %vvar" } }),
+        CommandCase { "NamesFromTags", { "names-from-tags", "--mask", "%vvtt by %vvar" } },
+        CommandCase { "ReencodeID3v2", { "reencode", "--v2-code-page", "1252", "--to", "1200" },
+            { "show", "--v2-code-page", "1252" } }),
     [](const auto& info) { return info.param.name; });
 
 TEST(CliNameCollisionTest, DryRunShowsTheCollisionsTheRunRefuses)
