@@ -28,6 +28,7 @@ const std::map<std::string_view, Subcommand> kSubcommands {
     { "tags-from-names", Subcommand::TagsFromNames },
     { "names-from-tags", Subcommand::NamesFromTags },
     { "reencode", Subcommand::Reencode },
+    { "detect", Subcommand::Detect },
 };
 
 WideString Utf8Argument(std::string_view argument, std::string_view what)
@@ -142,7 +143,9 @@ private:
         case Subcommand::Copy:
             return ReadCopyOption(name);
         case Subcommand::Reencode:
-            return ReadGridOption(name) || ReadReencodeOption(name);
+            return ReadGridOption(name) || ReadReencodeOption(name) || ReadDetectOption(name);
+        case Subcommand::Detect:
+            return ReadGridOption(name) || ReadDetectOption(name);
         default:
             return false;
         }
@@ -228,6 +231,35 @@ private:
         else
             return false;
         return true;
+    }
+
+    bool ReadDetectOption(const std::string& name)
+    {
+        if (name == "--detect" && request_.command == Subcommand::Reencode)
+            request_.detect = true;
+        else if (name == "--folder-level")
+            request_.folderLevel = true;
+        else if (name == "--candidates")
+            ReadCandidates(Value(name));
+        else
+            return false;
+        return true;
+    }
+
+    void ReadCandidates(const std::string& value)
+    {
+        request_.candidateList.clear();
+        if (value == "all" || value == "active") {
+            request_.candidates = value == "all" ? DetectCandidates::All : DetectCandidates::Active;
+            return;
+        }
+        request_.candidates = DetectCandidates::List;
+        for (std::size_t start = 0; start <= value.size();) {
+            const std::size_t comma = std::min(value.find(',', start), value.size());
+            request_.candidateList.push_back(CodePageArgument(
+                std::string_view(value).substr(start, comma - start), "--candidates", false));
+            start = comma + 1;
+        }
     }
 
     bool ReadCopyOption(const std::string& name)
@@ -328,7 +360,15 @@ private:
             if (request_.mask.empty())
                 throw UsageError("names-from-tags: no --mask given");
             return;
+        case Subcommand::Detect:
+            return;
         case Subcommand::Reencode:
+            if (request_.detect && request_.reencodeTo)
+                throw UsageError("reencode: --to and --detect exclude each other");
+            if (request_.detect)
+                return;
+            if (request_.folderLevel || request_.candidates != DetectCandidates::Active)
+                throw UsageError("reencode: --folder-level and --candidates go with --detect");
             if (!request_.reencodeTo)
                 throw UsageError("reencode: no --to code page given");
             if (*request_.reencodeTo == text::kUtf16CodePage

@@ -1,13 +1,16 @@
 #include "cli/FolderCommand.h"
 
 #include "cli/FieldNames.h"
+#include "commands/ConvertDetected.h"
 #include "commands/CopyTags.h"
+#include "commands/DetectEncoding.h"
 #include "commands/EditField.h"
 #include "commands/FileNamesFromTags.h"
 #include "commands/ID3v1Version.h"
 #include "commands/Reencode.h"
 #include "commands/TagsFromFileNames.h"
 #include "commands/Transliterate.h"
+#include "text/UStringConvert.h"
 
 namespace vennart::cli {
 namespace {
@@ -59,11 +62,42 @@ void ReencodeTags(const Request& request, workspace::Workspace& workspace, std::
     commands::Apply(workspace, reencoding.set);
 }
 
+// As "Convert" of "Detect Encoding": each file from its own code page; uncertain ones are named
+// and left as they are.
+void ConvertDetected(const Request& request, workspace::Workspace& workspace, const std::vector<int>& rows,
+    const CommandData& data)
+{
+    const TagGrid grid = request.grids.front();
+    const std::vector<text::CodePageGuess> guesses = DetectRows(request, workspace, rows, data);
+    std::vector<std::optional<uint32_t>> sources;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        sources.push_back(commands::CodePageToConvertFrom(guesses[i]));
+        if (commands::IsUncertain(guesses[i]))
+            workspace.prompts().ShowWarning(workspace.File(rows[i]).FileName.string()
+                + ": the code page of its text is uncertain; not converted (reencode --to converts it)");
+    }
+    commands::ChangeSet set = commands::ConvertFromDetected(workspace, grid, rows, sources);
+    // Converted ID3v2 text is UTF-16.
+    if (grid == TagGrid::ID3v2) {
+        set.viewGrid = grid;
+        set.viewCodePage = text::kUtf16CodePage;
+    }
+    commands::Apply(workspace, set);
+}
+
 } // namespace
 
-void ApplyCommand(const Request& request, workspace::Workspace& workspace, const std::vector<int>& rows,
-    const text::TranslitTable& table)
+std::vector<text::CodePageGuess> DetectRows(const Request& request, const workspace::Workspace& workspace,
+    const std::vector<int>& rows, const CommandData& data)
 {
+    const commands::DetectOptions options { request.grids.front(), data.candidates, request.folderLevel };
+    return commands::DetectCodePages(workspace, rows, options, *data.letters);
+}
+
+void ApplyCommand(const Request& request, workspace::Workspace& workspace, const std::vector<int>& rows,
+    const CommandData& data)
+{
+    const text::TranslitTable& table = data.translitTable;
     switch (request.command) {
     case Subcommand::Set:
         return SetFields(request, workspace, rows);
@@ -81,9 +115,12 @@ void ApplyCommand(const Request& request, workspace::Workspace& workspace, const
         workspace.SetActiveGrid(request.grids.front());
         return commands::Apply(workspace, commands::FileNamesFromTags(workspace, rows, request.mask));
     case Subcommand::Reencode:
+        if (request.detect)
+            return ConvertDetected(request, workspace, rows, data);
         return ReencodeTags(request, workspace, rows);
     case Subcommand::Help:
     case Subcommand::Show:
+    case Subcommand::Detect:
         return;
     }
 }

@@ -20,7 +20,18 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-enum class Subcommand { Help, Show, Set, Translit, Copy, V1Version, TagsFromNames, NamesFromTags, Reencode };
+enum class Subcommand {
+    Help,
+    Show,
+    Set,
+    Translit,
+    Copy,
+    V1Version,
+    TagsFromNames,
+    NamesFromTags,
+    Reencode,
+    Detect
+};
 
 struct CommonOptions {
     bool recursive = false;
@@ -39,6 +50,9 @@ struct FieldAssignment {
 
 enum class TranslitTarget { ID3v1, ID3v2, Names };
 
+// The active code pages of the settings, every code page of the catalogue, or the ones listed.
+enum class DetectCandidates { Active, All, List };
+
 struct Request {
     Subcommand command = Subcommand::Help;
     CommonOptions common;
@@ -55,6 +69,11 @@ struct Request {
     // reencode: the code page the text is stored in; whether text it cannot hold may become "?".
     std::optional<uint32_t> reencodeTo;
     bool allowLoss = false;
+    // detect, and reencode --detect: the code pages to choose among, guessed per file or per folder.
+    bool detect = false;
+    DetectCandidates candidates = DetectCandidates::Active;
+    std::vector<uint32_t> candidateList;
+    bool folderLevel = false;
 };
 
 // Reads the arguments after the program name; throws UsageError for anything it cannot run.

@@ -1,6 +1,7 @@
 #include "cli/Run.h"
 
 #include "cli/ConsoleUser.h"
+#include "cli/DetectionOutput.h"
 #include "cli/FileReport.h"
 #include "cli/FolderCommand.h"
 #include "cli/FolderPlan.h"
@@ -9,6 +10,8 @@
 #include "commands/NameCheck.h"
 #include "platform/AppPaths.h"
 #include "platform/CodePageService.h"
+#include "platform/SystemCodePage.h"
+#include "text/CodePageList.h"
 #include "text/UStringConvert.h"
 #include "text/Utf8.h"
 #include "workspace/FileName.h"
@@ -46,7 +49,30 @@ workspace::Settings LoadSettings(const CommonOptions& common, const platform::Ap
 
 bool ChangesFiles(Subcommand command)
 {
-    return command != Subcommand::Show && command != Subcommand::Help;
+    return command != Subcommand::Show && command != Subcommand::Help && command != Subcommand::Detect;
+}
+
+constexpr const char* kLetterModelFile = "LetterBigrams.tsv";
+
+// The code pages detection chooses among, as "Detect Encoding" offers them: the active ones of the
+// settings for the tab, or the whole catalogue, or the user's list.
+std::vector<uint32_t> DetectionCandidates(
+    const Request& request, const workspace::Settings& settings, const platform::AppPaths& paths)
+{
+    if (request.candidates == DetectCandidates::List)
+        return request.candidateList;
+    text::EncodingCatalogue catalogue;
+    catalogue.LoadEncodingTables(paths.EncodingTablesFile());
+    catalogue.BuildActiveEncodings(
+        text::EffectiveCodePages(NarrowSystem(settings.Read(workspace::kCodePagesKey))));
+    const std::vector<text::CodePageName>& names = request.candidates == DetectCandidates::All
+        ? catalogue.EncodingNames()
+        : request.grids.front() == TagGrid::ID3v1 ? catalogue.ActiveEncodingsV1()
+                                                  : catalogue.ActiveEncodingsV2();
+    std::vector<uint32_t> codePages;
+    for (const text::CodePageName& name : names)
+        codePages.push_back(name.codePage);
+    return codePages;
 }
 
 class Runner {
@@ -71,7 +97,11 @@ public:
             settings.ReadCodePage(workspace::kDefaultV2EncodingKey, workspace::kDefaultV2Encoding),
             workspace::kDefaultV2Encoding, true));
         if (request_.command == Subcommand::Translit)
-            table_ = text::LoadTranslitTable(paths.TranslitTableFile());
+            data_.translitTable = text::LoadTranslitTable(paths.TranslitTableFile());
+        if (request_.command == Subcommand::Detect || request_.detect) {
+            data_.letters = text::LetterModel::Load(paths.DataDir() / kLetterModelFile);
+            data_.candidates = DetectionCandidates(request_, settings, paths);
+        }
     }
 
     void Fail(const std::string& message)
@@ -97,14 +127,26 @@ public:
         const std::vector<std::string> scanErrors = std::exchange(prompts.errors, {});
         for (const std::string& message : scanErrors)
             Fail(message);
+        for (const std::string& message : std::exchange(prompts.warnings, {}))
+            Warn(message);
         const std::vector<int> rows = ChosenRows(workspace, work, scanErrors);
         if (ChangesFiles(request_.command))
             Change(workspace, rows);
+        else if (request_.command == Subcommand::Detect)
+            Detect(workspace, rows);
         else
             Show(workspace, rows);
         for (const std::string& message : prompts.errors)
             Fail(message);
+        for (const std::string& message : prompts.warnings)
+            Warn(message);
         progress_.FolderDone(work.expectedFiles);
+    }
+
+    void Warn(const std::string& message)
+    {
+        progress_.Clear();
+        std::fprintf(console_.err, "vennart-cli: warning: %s\n", PrintableMessage(message).c_str());
     }
 
     int Status() const { return failures_ == 0 ? 0 : 1; }
@@ -151,6 +193,17 @@ private:
         }
     }
 
+    void Detect(const workspace::Workspace& workspace, const std::vector<int>& rows)
+    {
+        const std::vector<text::CodePageGuess> guesses = DetectRows(request_, workspace, rows, data_);
+        const TagGrid grid = request_.grids.front();
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            const std::filesystem::path& file = workspace.File(rows[i]).FileName;
+            Print(request_.common.json ? DetectionJson(file, grid, guesses[i])
+                                       : DetectionText(file, grid, guesses[i]));
+        }
+    }
+
     void Change(workspace::Workspace& workspace, const std::vector<int>& rows)
     {
         std::vector<FileReport> before;
@@ -158,7 +211,7 @@ private:
             for (const int row : rows)
                 before.push_back(ReportOfRow(workspace, row));
         }
-        ApplyCommand(request_, workspace, rows, table_);
+        ApplyCommand(request_, workspace, rows, data_);
         if (request_.common.dryRun)
             Describe(workspace, rows, before);
         else
@@ -233,7 +286,7 @@ private:
     workspace::Settings settings_;
     uint32_t v1CodePage_ = workspace::kDefaultV1Encoding;
     uint32_t v2CodePage_ = workspace::kDefaultV2Encoding;
-    text::TranslitTable table_;
+    CommandData data_;
     int failures_ = 0;
 };
 

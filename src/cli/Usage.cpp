@@ -13,6 +13,8 @@ commands:
   tags-from-names [--v1|--v2] --rule RULE... [--replace WHAT WITH]... [case options] PATH...
   names-from-tags [--v1|--v2] --mask MASK PATH...
   reencode [--v1|--v2] --to N [--lossy] PATH...
+  reencode [--v1|--v2] --detect [--folder-level] [--candidates all|active|LIST] PATH...
+  detect [--v1|--v2] [--folder-level] [--candidates all|active|LIST] PATH...
 common options: --recursive, --dry-run, --json, --v1-code-page N, --v2-code-page N, --settings FILE
 vennart-cli --help tells more.
 )";
@@ -74,6 +76,18 @@ Commands
       "Change Encoding of Tags" does; N = 1200 stores ID3v2 text as UTF-16. Frames that declare a
       Unicode encoding keep their text. A file with characters code page N cannot hold is named and
       left as it is, unless --lossy lets them become "?".
+  reencode [--v1|--v2] --detect [--folder-level] [--candidates all|active|LIST] PATH...
+      As "Convert" of "Detect Encoding": each file's 8-bit text is read in the code page found for
+      it (see detect) and stored as UTF-16 (--v2) or in the view code page (--v1). A file whose
+      code page is uncertain is named and left as it is.
+  detect [--v1|--v2] [--folder-level] [--candidates all|active|LIST] PATH...
+      The code page of each file's 8-bit text on the ID3v2 tag (--v2, the default) or the ID3v1
+      record (--v1), with the detector's confidence and its next guesses. --folder-level guesses
+      once from all files of a folder together (an album is nearly always in one code page).
+      --candidates: the active code pages of the settings (active, the default), every code page
+      of the catalogue (all), or a comma-separated list of code page numbers. With --json: one
+      object per file, {"file", "tag", "text", "code_page" (null when none), "confidence",
+      "ranking": [[code page, score], ...]}.
 
 Common options
   -r, --recursive      also every folder below the given ones (symbolic links to folders are

@@ -27,4 +27,16 @@ std::vector<text::CodePageGuess> DetectCodePages(const workspace::Workspace& wor
     return guesses;
 }
 
+bool IsUncertain(const text::CodePageGuess& guess)
+{
+    return guess.kind == text::TextKind::EightBit && guess.confidence < text::kConfidentGuess;
+}
+
+std::optional<uint32_t> CodePageToConvertFrom(const text::CodePageGuess& guess)
+{
+    if (guess.kind == text::TextKind::Ascii || guess.kind == text::TextKind::Empty || IsUncertain(guess))
+        return std::nullopt;
+    return guess.codePage;
+}
+
 } // namespace vennart::commands

@@ -5,6 +5,7 @@
 #include "text/CodePageDetector.h"
 #include "workspace/Workspace.h"
 
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -19,5 +20,11 @@ struct DetectOptions {
 // One guess per row, in the order of `rows`.
 std::vector<text::CodePageGuess> DetectCodePages(const workspace::Workspace& workspace,
     std::span<const int> rows, const DetectOptions& options, const text::LetterModel& model);
+
+// Whether the guess is too weak to act on without the user's word.
+bool IsUncertain(const text::CodePageGuess& guess);
+// The code page a conversion reads the file's text in: none for text every code page reads alike,
+// and none for an uncertain guess.
+std::optional<uint32_t> CodePageToConvertFrom(const text::CodePageGuess& guess);
 
 } // namespace vennart::commands

@@ -1,5 +1,6 @@
 #include "gui/DetectionModel.h"
 
+#include "commands/DetectEncoding.h"
 #include "gui/QtText.h"
 
 #include <QBrush>
@@ -24,17 +25,12 @@ void DetectionModel::Reset(const workspace::Workspace& workspace, workspace::Tag
 
 bool DetectionModel::IsUncertain(const Row& row) const
 {
-    return row.guess.kind == text::TextKind::EightBit && row.guess.confidence < text::kConfidentGuess;
+    return commands::IsUncertain(row.guess);
 }
 
 std::optional<uint32_t> DetectionModel::ReadAs(const Row& row) const
 {
-    if (row.picked)
-        return row.picked;
-    if (row.guess.kind == text::TextKind::Ascii || row.guess.kind == text::TextKind::Empty
-        || IsUncertain(row))
-        return std::nullopt;
-    return row.guess.codePage;
+    return row.picked ? row.picked : commands::CodePageToConvertFrom(row.guess);
 }
 
 std::vector<std::optional<uint32_t>> DetectionModel::ChosenCodePages() const

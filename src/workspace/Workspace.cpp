@@ -40,7 +40,8 @@ void MarkSameFiles(const std::vector<std::unique_ptr<tags::TID3v2Class>>& files,
     sameFileAs.assign(files.size(), -1);
     for (std::size_t row = 0; row < files.size(); ++row) {
         const platform::FileIdentity& identity = files[row]->Identity();
-        const auto [first, isNew] = firstRow.try_emplace({ identity.device, identity.inode }, static_cast<int>(row));
+        const auto [first, isNew]
+            = firstRow.try_emplace({ identity.device, identity.inode }, static_cast<int>(row));
         if (!isNew)
             sameFileAs[row] = first->second;
     }
@@ -114,15 +115,22 @@ void Workspace::OpenFolder(const std::filesystem::path& folder, ScanReport repor
     std::vector<std::string> problems;
     if (!failures.empty())
         problems.push_back(ScanFailureMessage(failures));
+    // Not an error: every song is listed, and the leftovers are the user's to look at or remove.
     if (!leftovers.empty())
         problems.push_back(LeftoversMessage(folder, leftovers));
-    ShowScanProblems(std::move(problems), report);
+    ShowScanProblems(std::move(problems), !leftovers.empty(), report);
 }
 
-void Workspace::ShowScanProblems(std::vector<std::string> problems, ScanReport report)
+void Workspace::ShowScanProblems(std::vector<std::string> problems, bool lastIsWarning, ScanReport report)
 {
-    for (const std::string& problem : problems) {
-        if (report == ScanReport::AllProblems || std::ranges::find(lastScanProblems_, problem) == lastScanProblems_.end())
+    for (std::size_t i = 0; i < problems.size(); ++i) {
+        const std::string& problem = problems[i];
+        if (report == ScanReport::OnlyNewProblems
+            && std::ranges::find(lastScanProblems_, problem) != lastScanProblems_.end())
+            continue;
+        if (lastIsWarning && i + 1 == problems.size())
+            prompts_.ShowWarning(problem);
+        else
             prompts_.ShowError(problem);
     }
     lastScanProblems_ = std::move(problems);

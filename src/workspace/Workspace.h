@@ -61,7 +61,7 @@ public:
     void SetCurrentDir(std::filesystem::path dir) { FCurrentDir = std::move(dir); }
     // Lists the current folder afresh. A file that cannot be read is left out and named, with its
     // reason, in one error box after the scan; the others are listed. What an interrupted save left
-    // in the folder is named in another box. With OnlyNewProblems, problems the last scan of the
+    // in the folder is named in a warning. With OnlyNewProblems, problems the last scan of the
     // same folder showed are not shown again (the scan after a save).
     enum class ScanReport { AllProblems, OnlyNewProblems };
     void ScanFolder(ScanReport report = ScanReport::AllProblems);
@@ -138,7 +138,7 @@ private:
         std::vector<std::unique_ptr<tags::TID3v2Class>>& files, std::vector<FileRow>& rows,
         std::vector<std::string>& failures);
     RowRange SelectionAfterScan(RowRange previous, bool sameFolder) const;
-    void ShowScanProblems(std::vector<std::string> problems, ScanReport report);
+    void ShowScanProblems(std::vector<std::string> problems, bool lastIsWarning, ScanReport report);
 
     Progress& progress_;
     Prompts& prompts_;

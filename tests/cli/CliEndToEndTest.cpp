@@ -267,8 +267,46 @@ INSTANTIATE_TEST_SUITE_P(Arguments, UsageTest,
         UsageCase { "UnknownField", { "set", "nofield=x", "." } },
         UsageCase { "ValueNotUtf8", { "set", "title=\xff\xfe", "." } },
         UsageCase { "MissingSettingsFile", { "show", "--settings", "absent.ini", "." } },
-        UsageCase { "BadRule", { "tags-from-names", "--rule", "TXXX=1..2", "." } }),
+        UsageCase { "BadRule", { "tags-from-names", "--rule", "TXXX=1..2", "." } },
+        UsageCase { "ReencodeWithoutTarget", { "reencode", "." } },
+        UsageCase { "ReencodeToAndDetect", { "reencode", "--to", "1200", "--detect", "." } },
+        UsageCase { "CandidateNotACodePage", { "detect", "--candidates", "1251,x", "." } }),
     [](const auto& info) { return info.param.name; });
+
+// A folder of cp1251 and KOI8-R songs: detect names each file's code page in JSON lines, and
+// reencode --detect converts each from its own.
+TEST(CliDetectTest, NamesEachFilesCodePageAndConvertsEachFromIt)
+{
+    TempDir folder;
+    WriteMp3(folder, "cp1251.mp3",
+        { .frames = Concat({ Frame("TIT2", TextBody("\xC3\xF0\xF3\xEF\xEF\xE0\x20\xEA\xF0\xEE\xE2\xE8")),
+              Frame("TPE1", TextBody("\xCA\xE8\xED\xEE")) }) });
+    WriteMp3(folder, "koi8.mp3",
+        { .frames = Concat({ Frame("TIT2", TextBody("\xE7\xCF\xD2\xCF\xC4\x20\xDA\xCF\xCC\xCF\xD4\xCF\xCA")),
+              Frame("TPE1", TextBody("\xE1\xCB\xD7\xC1\xD2\xC9\xD5\xCD")) }) });
+    WriteFileBytes(folder / kSettings, {});
+
+    const CliResult detect
+        = RunCli(Arguments({ "detect" }, { "--json", "--candidates", "1251,20866", "." }), folder.Path());
+    ASSERT_EQ(detect.status, 0) << detect.err;
+    std::map<std::string, std::string> found;
+    for (const QJsonObject& line : detect.JsonLines()) {
+        EXPECT_EQ(Text(line["tag"]), "v2");
+        EXPECT_GT(line["confidence"].toDouble(), 0.9);
+        EXPECT_EQ(line["ranking"].toArray().size(), 2);
+        found[Text(line["file"])] = Text(line["code_page"]);
+    }
+    EXPECT_EQ(found,
+        (std::map<std::string, std::string> { { "./cp1251.mp3", "1251" }, { "./koi8.mp3", "20866" } }));
+
+    const CliResult convert
+        = RunCli(Arguments({ "reencode", "--detect" }, { "--candidates", "1251,20866", "." }), folder.Path());
+    ASSERT_EQ(convert.status, 0) << convert.err;
+    const auto shown = ShownFiles(RunCli(Arguments({ "show" }, { "--json", "." }), folder.Path()));
+    EXPECT_EQ(Text(shown.at("./cp1251.mp3")["id3v2"]["frames"][0]["text"]), "Группа крови");
+    EXPECT_EQ(Text(shown.at("./koi8.mp3")["id3v2"]["frames"][1]["text"]), "Аквариум");
+    EXPECT_EQ(Text(shown.at("./koi8.mp3")["id3v2"]["frames"][0]["storage"]), "UTF-16");
+}
 
 TEST(CliRecursiveTest, ReachesEveryNestedFolder)
 {

@@ -11,17 +11,17 @@
 #include "workspace/SaveChanges.h"
 
 #include <chrono>
-#include <cstring>
-#include <map>
-#include <tuple>
 #include <csignal>
+#include <cstring>
 #include <fcntl.h>
 #include <functional>
 #include <gmock/gmock.h>
+#include <map>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <sys/xattr.h>
 #include <thread>
+#include <tuple>
 #include <unistd.h>
 
 namespace vennart::workspace {
@@ -83,15 +83,16 @@ const OtherWriter kOtherWriters[] {
     { "AddsAFrame",
         [](const std::filesystem::path& song) {
             test::WriteFileBytes(song,
-                test::Concat({ test::Tag(3, test::Concat({ test::Frame("TIT2", test::TextBody("a")),
-                                              test::Frame("APIC", Bytes(3000, 1)) })),
+                test::Concat({ test::Tag(3,
+                                   test::Concat({ test::Frame("TIT2", test::TextBody("a")),
+                                       test::Frame("APIC", Bytes(3000, 1)) })),
                     test::Audio(3) }));
         } },
     { "ReplacesTheFileWithAnotherSong",
         [](const std::filesystem::path& song) {
             const std::filesystem::path other = song.parent_path() / "other";
-            test::WriteFileBytes(other, test::Concat({ test::Tag(3, test::Frame("TIT2", test::TextBody("x"))),
-                                            test::Audio(3) }));
+            test::WriteFileBytes(other,
+                test::Concat({ test::Tag(3, test::Frame("TIT2", test::TextBody("x"))), test::Audio(3) }));
             std::filesystem::rename(other, song);
         } },
 };
@@ -134,8 +135,9 @@ TEST_P(RowsOfOneFile, AreKnownAtTheScanAndTheLaterIsNotWrittenOverTheEarlier)
 
     const std::string error = test::ErrorOf([&] { SaveChanges(workspace); });
 
-    EXPECT_THAT(error, HasSubstr((folder / "link.mp3").string() + ": not saved: it is the same file as "
-                           + (folder / "a.mp3").string()));
+    EXPECT_THAT(error,
+        HasSubstr((folder / "link.mp3").string() + ": not saved: it is the same file as "
+            + (folder / "a.mp3").string()));
     EXPECT_EQ(TitleOnDisk(folder / "a.mp3"), u"first");
     EXPECT_EQ(std::filesystem::is_symlink(folder / "link.mp3"), !hardLink);
     EXPECT_EQ(std::filesystem::hard_link_count(folder / "a.mp3"), hardLink ? 2u : 1u);
@@ -185,7 +187,8 @@ FileNature NatureOf(const std::filesystem::path& path)
     for (ssize_t at = 0; at < length; at += static_cast<ssize_t>(std::strlen(names + at)) + 1) {
         char value[4096];
         const ssize_t size = getxattr(path.c_str(), names + at, value, sizeof value);
-        nature.attributes[names + at] = std::string(value, static_cast<std::size_t>(std::max<ssize_t>(size, 0)));
+        nature.attributes[names + at]
+            = std::string(value, static_cast<std::size_t>(std::max<ssize_t>(size, 0)));
     }
     return nature;
 }
@@ -244,14 +247,16 @@ TEST_F(SaveSafety, TheFolderIsFlushedOnceAndScanProblemsAreShownOnce)
 {
     // A frame that claims more bytes than the file holds.
     test::WriteFileBytes(folder / "damaged.mp3",
-        test::Concat({ test::TagHeader(3, 20), test::BytesOf("TIT2"), { 0, 0, 0x10, 0, 0, 0 }, Bytes(10, 'x') }));
+        test::Concat(
+            { test::TagHeader(3, 20), test::BytesOf("TIT2"), { 0, 0, 0x10, 0, 0, 0 }, Bytes(10, 'x') }));
     const std::string leftover = ".vennart-0123456789abcdef.old";
     test::WriteFileBytes(folder / leftover, test::BytesOf("copy"));
     Scan();
     ASSERT_EQ(workspace.FileCount(), 2);
-    ASSERT_EQ(prompts.Errors.size(), 2u);
-    EXPECT_THAT(prompts.Errors[1], HasSubstr("An interrupted save left these files in"));
-    EXPECT_THAT(prompts.Errors[1], HasSubstr("\n" + leftover + "\n"));
+    ASSERT_EQ(prompts.Errors.size(), 1u);
+    ASSERT_EQ(prompts.Warnings.size(), 1u);
+    EXPECT_THAT(prompts.Warnings[0], HasSubstr("An interrupted save left these files in"));
+    EXPECT_THAT(prompts.Warnings[0], HasSubstr("\n" + leftover + "\n"));
     EditTitle(0, u"one");
     EditTitle(1, u"two");
     workspace.SetRowName(1, u"renamed.mp3");
@@ -260,10 +265,12 @@ TEST_F(SaveSafety, TheFolderIsFlushedOnceAndScanProblemsAreShownOnce)
     SaveChanges(workspace);
 
     EXPECT_EQ(fileSystem.FolderOpens() - folderOpens, 1);
-    EXPECT_EQ(prompts.Errors.size(), 2u);
+    EXPECT_EQ(prompts.Errors.size(), 1u);
+    EXPECT_EQ(prompts.Warnings.size(), 1u);
     EXPECT_EQ(TitleOnDisk(folder / "renamed.mp3"), u"two");
     Scan();
-    EXPECT_EQ(prompts.Errors.size(), 4u);
+    EXPECT_EQ(prompts.Errors.size(), 2u);
+    EXPECT_EQ(prompts.Warnings.size(), 2u);
 }
 
 // Runs save in a child process; kills it after `killAfter`, or lets it finish.
@@ -329,8 +336,8 @@ TEST_P(SaveKilled, LeavesTheOriginalOldOrNewAndNothingTheScanDoesNotReport)
             if (name == "song.mp3")
                 continue;
             EXPECT_TRUE(platform::IsLeftoverName(name)) << name;
-            ASSERT_EQ(prompts.Errors.size(), 1u);
-            EXPECT_THAT(prompts.Errors[0], HasSubstr("\n" + name + "\n"));
+            ASSERT_EQ(prompts.Warnings.size(), 1u);
+            EXPECT_THAT(prompts.Warnings[0], HasSubstr("\n" + name + "\n"));
             std::filesystem::remove(folder / name);
         }
     }
