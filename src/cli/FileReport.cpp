@@ -1,7 +1,7 @@
 #include "cli/FileReport.h"
 
-#include "tags/ID3v1Genre.h"
 #include "tags/CommentFrame.h"
+#include "tags/ID3v1Genre.h"
 #include "tags/ID3v1Tag.h"
 #include "tags/TextFrame.h"
 #include "tags/UrlFrames.h"

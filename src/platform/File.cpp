@@ -46,7 +46,8 @@ File::File(FileSystem& fileSystem, std::filesystem::path path, int fd, std::null
 {
 }
 
-std::unique_ptr<File> File::TryOpen(FileSystem& fileSystem, std::filesystem::path path, int flags, mode_t mode)
+std::unique_ptr<File> File::TryOpen(
+    FileSystem& fileSystem, std::filesystem::path path, int flags, mode_t mode)
 {
     const int fd = fileSystem.Open(path, flags | O_CLOEXEC, mode);
     if (fd < 0)
@@ -215,7 +216,8 @@ std::vector<std::string> File::AttributeNames()
     }
     std::vector<std::string> names;
     for (std::size_t start = 0; start < list.size();) {
-        const std::size_t end = std::find(list.begin() + static_cast<std::ptrdiff_t>(start), list.end(), '\0') - list.begin();
+        const std::size_t end
+            = std::find(list.begin() + static_cast<std::ptrdiff_t>(start), list.end(), '\0') - list.begin();
         if (end > start)
             names.emplace_back(list.data() + start, end - start);
         start = end + 1;
@@ -233,8 +235,8 @@ bool File::ReadAttribute(ExtendedAttribute& attribute)
         if (size < 0)
             Fail("cannot read the extended attribute " + attribute.name);
         attribute.value.resize(static_cast<std::size_t>(size));
-        const ssize_t got
-            = fileSystem_.FGetXattr(fd_, attribute.name.c_str(), attribute.value.data(), attribute.value.size());
+        const ssize_t got = fileSystem_.FGetXattr(
+            fd_, attribute.name.c_str(), attribute.value.data(), attribute.value.size());
         if (got >= 0) {
             attribute.value.resize(static_cast<std::size_t>(got));
             return true;
@@ -248,7 +250,8 @@ bool File::ReadAttribute(ExtendedAttribute& attribute)
 
 bool File::SetExtendedAttribute(const ExtendedAttribute& attribute)
 {
-    return fileSystem_.FSetXattr(fd_, attribute.name.c_str(), attribute.value.data(), attribute.value.size()) == 0;
+    return fileSystem_.FSetXattr(fd_, attribute.name.c_str(), attribute.value.data(), attribute.value.size())
+        == 0;
 }
 
 void File::RemoveExtendedAttribute(const std::string& name)

@@ -4,8 +4,8 @@
 
 #include "platform/FileSystem.h"
 
-#include <cstdint>
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <span>

@@ -17,7 +17,8 @@ struct FileIdentity {
 
     static FileIdentity Of(const struct stat& status)
     {
-        return { status.st_dev, status.st_ino, status.st_size, status.st_mtim.tv_sec, status.st_mtim.tv_nsec };
+        return { status.st_dev, status.st_ino, status.st_size, status.st_mtim.tv_sec,
+            status.st_mtim.tv_nsec };
     }
     bool SameFile(const FileIdentity& other) const { return device == other.device && inode == other.inode; }
     bool operator==(const FileIdentity&) const = default;

@@ -24,7 +24,8 @@ std::filesystem::path FolderOf(const std::filesystem::path& file)
 }
 
 // "<caption><file saved>: cannot create <new file>: <cause>".
-[[noreturn]] void FailToCreate(const std::filesystem::path& target, const std::filesystem::path& created, int cause)
+[[noreturn]] void FailToCreate(
+    const std::filesystem::path& target, const std::filesystem::path& created, int cause)
 {
     try {
         ThrowSystemError(target, "cannot create " + created.string(), cause);
@@ -98,7 +99,8 @@ void ApplyAttributes(File& file, const KeptAttributes& attributes)
 KeptAttributes AttributesOf(File& original)
 {
     const struct stat status = original.Status();
-    return { status.st_mode & kPermissionBits, true, status.st_uid, status.st_gid, original.ExtendedAttributes() };
+    return { status.st_mode & kPermissionBits, true, status.st_uid, status.st_gid,
+        original.ExtendedAttributes() };
 }
 
 void ReplaceFileContent(FileSystem& fileSystem, const std::filesystem::path& target,

@@ -33,8 +33,9 @@ bool IsLeftoverName(std::string_view name)
         return false;
     const std::string_view digits = name.substr(kPrefix.size(), kHexDigits);
     const std::string_view suffix = name.substr(kPrefix.size() + kHexDigits);
-    return std::ranges::all_of(digits, [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); })
-        && (suffix == kNewSuffix || suffix == kOldSuffix);
+    return std::ranges::all_of(digits, [](char c) {
+        return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f');
+    }) && (suffix == kNewSuffix || suffix == kOldSuffix);
 }
 
 } // namespace vennart::platform

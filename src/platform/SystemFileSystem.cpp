@@ -6,8 +6,8 @@
 #include <memory>
 #include <stdio.h>
 #include <string>
-#include <sys/xattr.h>
 #include <sys/file.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace vennart::platform {
@@ -44,7 +44,10 @@ public:
     int FTruncate(int fd, off_t length) override { return ::ftruncate(fd, length); }
     int Flock(int fd, int operation) override { return ::flock(fd, operation); }
 
-    ssize_t FListXattr(int fd, char* names, std::size_t size) override { return ::flistxattr(fd, names, size); }
+    ssize_t FListXattr(int fd, char* names, std::size_t size) override
+    {
+        return ::flistxattr(fd, names, size);
+    }
 
     ssize_t FGetXattr(int fd, const char* name, void* value, std::size_t size) override
     {

@@ -12,7 +12,8 @@ constexpr std::int64_t kBlockSize = 256 * 1024;
 // Reads the bytes one block at a time: a tag with pictures can be many megabytes.
 std::uint32_t ChecksumOfRange(platform::File& file, std::int64_t offset, std::int64_t length)
 {
-    std::vector<std::uint8_t> block(static_cast<std::size_t>(std::clamp<std::int64_t>(length, 0, kBlockSize)));
+    std::vector<std::uint8_t> block(
+        static_cast<std::size_t>(std::clamp<std::int64_t>(length, 0, kBlockSize)));
     std::uint32_t checksum = Checksum({});
     while (length > 0) {
         const auto want = static_cast<std::size_t>(std::min(length, kBlockSize));

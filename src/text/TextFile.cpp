@@ -125,9 +125,10 @@ void WriteTextLines(
     std::error_code ignored;
     std::filesystem::create_directories(target.parent_path(), ignored);
     const AnsiString bytes = EncodeTextLines(lines);
-    platform::ReplaceFileContent(fileSystem, target, AttributesFor(fileSystem, target), [&bytes](platform::File& file) {
-        file.WriteAt({ reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size() }, 0);
-    });
+    platform::ReplaceFileContent(
+        fileSystem, target, AttributesFor(fileSystem, target), [&bytes](platform::File& file) {
+            file.WriteAt({ reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size() }, 0);
+        });
 }
 
 } // namespace vennart::text

@@ -53,7 +53,10 @@ public:
     {
         return Next() ? Refuse(EIO) : real_.FChown(fd, owner, group);
     }
-    int FTruncate(int fd, off_t length) override { return Next() ? Refuse(EIO) : real_.FTruncate(fd, length); }
+    int FTruncate(int fd, off_t length) override
+    {
+        return Next() ? Refuse(EIO) : real_.FTruncate(fd, length);
+    }
     ssize_t FListXattr(int fd, char* names, std::size_t size) override
     {
         return Next() ? Refuse(EIO) : real_.FListXattr(fd, names, size);
@@ -70,7 +73,10 @@ public:
     {
         return Next() ? Refuse(EIO) : real_.FRemoveXattr(fd, name);
     }
-    int LinkOpenFile(int fd, const Path& to) override { return Next() ? Refuse(EIO) : real_.LinkOpenFile(fd, to); }
+    int LinkOpenFile(int fd, const Path& to) override
+    {
+        return Next() ? Refuse(EIO) : real_.LinkOpenFile(fd, to);
+    }
     int Stat(const Path& path, struct stat* status) override
     {
         return Next() ? Refuse(EIO) : real_.Stat(path, status);
