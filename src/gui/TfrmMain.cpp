@@ -72,7 +72,7 @@ void TfrmMain::TntFormCreate()
         ApplyStartFolder();
         windowTitle_->Show();
         encodings_.LoadEncodingTables(paths_.EncodingTablesFile());
-        text::ProgramTranslitTable() = text::LoadTranslitTable(paths_.TranslitTableFile());
+        translitTable_ = text::LoadTranslitTable(paths_.TranslitTableFile());
         InitEncodings(NarrowSystem(workspace_->FSettings.Read(workspace::kCodePagesKey)));
         PrepareGridColumns(sgID3v1);
         PrepareGridColumns(sgID3v2);

@@ -6,6 +6,7 @@
 #include "gui/MainActions.h"
 #include "platform/AppPaths.h"
 #include "text/LetterModel.h"
+#include "text/Translit.h"
 #include "text/UStringConvert.h"
 #include "workspace/TagFields.h"
 #include "workspace/Workspace.h"
@@ -228,6 +229,8 @@ private:
     std::unique_ptr<workspace::Workspace> workspace_;
     // The code page catalogue with the active lists that the menus and combo boxes show.
     text::EncodingCatalogue encodings_;
+    // The transliteration table the commands and the table editor work on.
+    text::TranslitTable translitTable_;
     std::unique_ptr<WindowTitle> windowTitle_;
     std::unique_ptr<AfterEachScan> afterScan_;
     std::unique_ptr<commands::History> history_;

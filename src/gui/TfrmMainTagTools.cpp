@@ -23,7 +23,7 @@ using workspace::TagGrid;
 void TfrmMain::ConnectTagToolCommands()
 {
     frmTransliTable = new TfrmTransliTable(
-        text::ProgramTranslitTable(), paths_.TranslitTableSaveFile(), platform::SystemFileSystem(), this);
+        translitTable_, paths_.TranslitTableSaveFile(), platform::SystemFileSystem(), this);
     frmSelectTags = new TfrmSelectTags(this);
     const std::pair<QAction*, std::function<void()>> commands[] = {
         { actions.miTranslitTable, [this] { miTranslitTableClick(); } },
@@ -67,7 +67,7 @@ void TfrmMain::miTagsToDisplayClick()
 void TfrmMain::TransliterateTagsOf(TagGrid grid)
 {
     RunCommand(commands::TransliterateTags(
-        *workspace_, grid, commands::SelectedRows(*workspace_, grid), text::ProgramTranslitTable()));
+        *workspace_, grid, commands::SelectedRows(*workspace_, grid), translitTable_));
 }
 
 void TfrmMain::miTransliterID3v1Click()
@@ -89,7 +89,7 @@ void TfrmMain::miTransliterateFilenamesClick()
 {
     const TagGrid grid = workspace_->ActiveGrid();
     RunCommand(commands::TransliterateFileNames(
-        *workspace_, commands::SelectedRows(*workspace_, grid), text::ProgramTranslitTable()));
+        *workspace_, commands::SelectedRows(*workspace_, grid), translitTable_));
 }
 
 void TfrmMain::CopyTagsInto(TagGrid to)

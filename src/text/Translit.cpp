@@ -157,15 +157,4 @@ std::vector<WideString> TranslitLinesFromRows(std::span<const TranslitRow> rows)
     return lines;
 }
 
-TranslitTable& ProgramTranslitTable()
-{
-    static TranslitTable table;
-    return table;
-}
-
-WideString Transliterate(std::u16string_view text)
-{
-    return ProgramTranslitTable().Transliterate(text);
-}
-
 } // namespace vennart::text

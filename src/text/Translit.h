@@ -58,8 +58,4 @@ struct TranslitRow {
 // ignoring case, or is added at the end; a row with an empty replacement removes that line.
 std::vector<WideString> TranslitLinesFromRows(std::span<const TranslitRow> rows);
 
-// The program's one table, and Transliterate through it.
-TranslitTable& ProgramTranslitTable();
-WideString Transliterate(std::u16string_view text);
-
 } // namespace vennart::text
