@@ -178,6 +178,7 @@ private:
     void cbTagExit(QComboBox* combo);
     // True when the key types a character that a track field does not take.
     static bool cbTrackNumberKeyPress(const QKeyEvent* event);
+    bool IsHistoryShortcut(const QKeyEvent* event) const;
     void eFileNameChange();
     void tbSaveClick();
 

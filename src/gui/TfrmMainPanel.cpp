@@ -90,6 +90,7 @@ void TfrmMain::BuildTagPanel()
     topLayout->addWidget(EditFileName, 1);
     connect(
         EditFileName, &QLineEdit::textChanged, this, [this] { RunGuarded([this] { eFileNameChange(); }); });
+    EditFileName->installEventFilter(this);
 
     ClearLayout(gbMainTags);
     ClearLayout(gbAdditionalTags);
@@ -126,10 +127,10 @@ QComboBox* TfrmMain::MakeFieldCombo(int fieldIndex)
         // Typing must reach the files exactly as typed, never completed from the list.
         combo->setCompleter(nullptr);
         combo->setInsertPolicy(QComboBox::NoInsert);
-        // Typed characters are filtered, not the text: a track text such as "3/12" or the
-        // "<do not change>" marker stays editable, and no letter typed after it reaches the files.
-        if (field.IsTrack())
-            combo->lineEdit()->installEventFilter(this);
+        // The edit leaves the undo keys to the window. In a track field typed characters are
+        // filtered, not the text: a track text such as "3/12" or the "<do not change>" marker stays
+        // editable, and no letter typed after it reaches the files.
+        combo->lineEdit()->installEventFilter(this);
         connect(combo, &QComboBox::editTextChanged, this,
             [this, combo] { RunGuarded([=, this] { cbTagChange(combo); }); });
     }
@@ -247,8 +248,22 @@ bool TfrmMain::cbTrackNumberKeyPress(const QKeyEvent* event)
     return typed.front() < QLatin1Char('0') || typed.front() > QLatin1Char('9');
 }
 
+// An edit of the panel would undo its own last keystroke on Ctrl+Z; the window's history undoes
+// what the typing did to every selected file, so the edits leave these keys to "&Edit".
+bool TfrmMain::IsHistoryShortcut(const QKeyEvent* event) const
+{
+    const QKeySequence pressed(event->keyCombination());
+    return actions.miUndo->shortcuts().contains(pressed) || actions.miRedo->shortcuts().contains(pressed);
+}
+
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event)
 {
+    // Only the panel's fields and edits are watched.
+    if (event->type() == QEvent::ShortcutOverride
+        && IsHistoryShortcut(static_cast<const QKeyEvent*>(event))) {
+        event->ignore();
+        return true;
+    }
     if (event->type() == QEvent::KeyPress) {
         const auto* combo = qobject_cast<const QComboBox*>(watched->parent());
         if (combo != nullptr && combo->lineEdit() == watched && FieldOf(combo).IsTrack()

@@ -153,6 +153,61 @@ private slots:
         QCOMPARE(Marks(GridOfTab(window, tab)).front(), u"*"_s);
     }
 
+    void undoShortcutInTheTypedFieldRestoresBothFiles_data() { AddTabRows(); }
+
+    void undoShortcutInTheTypedFieldRestoresBothFiles()
+    {
+        QFETCH(int, tab);
+        GuiSession session;
+        QVERIFY(StartWithSelection(session, tab, 0, 1));
+        gui::TfrmMain& window = session.Window();
+        QTableView* grid = GridOfTab(window, tab);
+        const QStringList titles = Column(grid, 1);
+        const auto storedTitles = [&] {
+            QStringList stored;
+            for (int row : { 0, 1 }) {
+                const tags::TID3v2Class& file = session.Workspace().File(row);
+                stored << FrameTextOf(file, "TIT2") << QString::fromLatin1(ID3v1Of(file).Title);
+            }
+            return stored;
+        };
+        const QStringList storedBefore = storedTitles();
+        QComboBox* title = Field(window, "TIT2");
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        TypeInto(title, u"Щука"_s);
+        QCOMPARE(Marks(grid), (QStringList { u"*"_s, u"*"_s, QString() }));
+
+        // Where the user typed, as the user presses it.
+        QTest::keyClick(title->lineEdit(), Qt::Key_Z, Qt::ControlModifier);
+
+        QCOMPARE(Column(grid, 1), titles);
+        QCOMPARE(Marks(grid), kNoMarks);
+        QCOMPARE(title->currentText(), kDoNotChange);
+        QCOMPARE(storedTitles(), storedBefore);
+        QVERIFY(!session.Workspace().Changed());
+        QVERIFY(!window.isWindowModified());
+    }
+
+    void undoShortcutInTheFileNameEditRestoresTheName()
+    {
+        GuiSession session;
+        QVERIFY(StartWithSelection(session, 0, 2, 2));
+        gui::TfrmMain& window = session.Window();
+        const QString name = QString::fromStdU16String(kSampleSongs[2].fileName);
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        TypeInto(window.EditFileName, u"Renamed.mp3"_s);
+        QCOMPARE(Cell(window.sgID3v1, 2, 0), u"Renamed.mp3"_s);
+
+        QTest::keyClick(window.EditFileName, Qt::Key_Z, Qt::ControlModifier);
+
+        QCOMPARE(Cell(window.sgID3v1, 2, 0), name);
+        QCOMPARE(window.EditFileName->text(), name);
+        QCOMPARE(Marks(window.sgID3v1), kNoMarks);
+        QVERIFY(!session.Workspace().Changed());
+    }
+
     void trackFieldsTakeTypedDigitsOnly_data()
     {
         QTest::addColumn<int>("tab");

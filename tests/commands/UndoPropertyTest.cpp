@@ -1,0 +1,255 @@
+// Every batch command applied through the undo history over a folder of real-world files (the shared
+// corpus, when present) and of built ones, then undone: each row is again what it was byte for byte
+// (its ID3v2 tag as a save renders it, its ID3v1 record, the frames a save would rewrite, its name
+// cell and marks), and so are the view code pages and whether there is anything to save. Redone, the
+// command gives again exactly what it gave the first time.
+#include "commands/CopyTags.h"
+#include "commands/FileNamesFromTags.h"
+#include "commands/History.h"
+#include "commands/ID3v1Version.h"
+#include "commands/Reencode.h"
+#include "commands/TagsFromFileNames.h"
+#include "commands/Transliterate.h"
+#include "support/TestNames.h"
+#include "tags/ID3v1Tag.h"
+#include "tags/ID3v2Writer.h"
+#include "text/Translit.h"
+#include "workspace/WorkspaceFixture.h"
+
+#include <functional>
+#include <numeric>
+
+namespace vennart::commands {
+namespace {
+
+using workspace::TagGrid;
+
+const std::filesystem::path kCorpus = VENNART_CORPUS_DIR;
+// "Привет", "Шансон", "Кино" in code page 1251.
+constexpr const char* kPrivet1251 = "\xCF\xF0\xE8\xE2\xE5\xF2";
+constexpr const char* kShanson1251 = "\xD8\xE0\xED\xF1\xEE\xED";
+constexpr const char* kKino1251 = "\xCA\xE8\xED\xEE";
+
+struct RowBytes {
+    tags::ByteVector id3v2;
+    tags::ByteVector record = {};
+    std::vector<bool> changedFrames = {};
+    WideString name;
+    bool markedID3v1 = false;
+    bool markedID3v2 = false;
+    bool operator==(const RowBytes&) const = default;
+};
+
+struct FolderBytes {
+    std::vector<RowBytes> rows = {};
+    bool changed = false;
+    uint32_t viewID3v1 = 0;
+    uint32_t viewID3v2 = 0;
+    bool operator==(const FolderBytes&) const = default;
+};
+
+RowBytes BytesOfRow(const workspace::Workspace& workspace, int row)
+{
+    const tags::TID3v2Class& file = workspace.File(row);
+    RowBytes bytes { .id3v2 = tags::RenderID3v2Tag(tags::ID3v2Header {}, file.Frames, file.FileName),
+        .name = workspace.RowName(row),
+        .markedID3v1 = workspace.IsRowMarked(row, TagGrid::ID3v1),
+        .markedID3v2 = workspace.IsRowMarked(row, TagGrid::ID3v2) };
+    for (const auto& frame : file.Frames)
+        bytes.changedFrames.push_back(frame->Changed);
+    if (const auto* record = file.FindFrameByClass<tags::TID3v1Tag>(1)) {
+        tags::ByteWriter writer;
+        record->SaveToStream(writer, tags::FrameSizeFormat::Plain);
+        bytes.record = writer.Data();
+    }
+    return bytes;
+}
+
+FolderBytes BytesOfFolder(const workspace::Workspace& workspace)
+{
+    FolderBytes bytes { .changed = workspace.Changed(),
+        .viewID3v1 = workspace.ViewCodePage(TagGrid::ID3v1),
+        .viewID3v2 = workspace.ViewCodePage(TagGrid::ID3v2) };
+    for (int row = 0; row < workspace.FileCount(); ++row)
+        bytes.rows.push_back(BytesOfRow(workspace, row));
+    return bytes;
+}
+
+// The rows that differ, by file name, for a failure message.
+std::string Differing(const workspace::Workspace& workspace, const FolderBytes& a, const FolderBytes& b)
+{
+    std::string names;
+    for (std::size_t row = 0; row < std::min(a.rows.size(), b.rows.size()); ++row) {
+        if (!(a.rows[row] == b.rows[row]))
+            names += " " + workspace.File(static_cast<int>(row)).FileName.filename().string();
+    }
+    return names.empty() ? " (folder state: changed flag or view code page)" : names;
+}
+
+struct CommandCase {
+    const char* name;
+    TagGrid tab; // the visible tab, whose view code page and rows the command takes
+    uint32_t viewCodePage;
+    std::function<ChangeSet(const workspace::Workspace&, const std::vector<int>&)> command;
+};
+
+VENNART_PRINT_ROW_AS(CommandCase, row.name)
+
+const text::TranslitTable& Table()
+{
+    static const text::TranslitTable table = text::LoadTranslitTable(VENNART_DATA_DIR "/translit.tab");
+    return table;
+}
+
+TagsFromNameOptions TitleAndTrackFromName()
+{
+    TagsFromNameOptions options;
+    options.Rule("TIT2")->checked = true;
+    options.Rule("TRCK")->checked = true;
+    return options;
+}
+
+const CommandCase kCommands[] = {
+    { "ReencodeID3v1From1251To866", TagGrid::ID3v1, 1251,
+        [](const auto& w, const auto& rows) { return Reencode(w, TagGrid::ID3v1, rows, 866).set; } },
+    { "ReencodeID3v2From1200To1251", TagGrid::ID3v2, 1200,
+        [](const auto& w, const auto& rows) { return Reencode(w, TagGrid::ID3v2, rows, 1251).set; } },
+    { "ReencodeID3v2From1251To1200", TagGrid::ID3v2, 1251,
+        [](const auto& w, const auto& rows) { return Reencode(w, TagGrid::ID3v2, rows, 1200).set; } },
+    { "TransliterateID3v1", TagGrid::ID3v1, 1251,
+        [](const auto& w, const auto& rows) { return TransliterateTags(w, TagGrid::ID3v1, rows, Table()); } },
+    { "TransliterateID3v2", TagGrid::ID3v2, 1251,
+        [](const auto& w, const auto& rows) { return TransliterateTags(w, TagGrid::ID3v2, rows, Table()); } },
+    { "TransliterateFileNames", TagGrid::ID3v2, 1200,
+        [](const auto& w, const auto& rows) { return TransliterateFileNames(w, rows, Table()); } },
+    { "CopyID3v1ToID3v2", TagGrid::ID3v2, 1200,
+        [](const auto& w, const auto& rows) { return CopyTags(w, TagGrid::ID3v2, rows); } },
+    { "CopyID3v2ToID3v1", TagGrid::ID3v1, 1251,
+        [](const auto& w, const auto& rows) { return CopyTags(w, TagGrid::ID3v1, rows); } },
+    { "ID3v1Version10", TagGrid::ID3v1, 1251,
+        [](const auto& w, const auto& rows) { return SetID3v1Version(w, rows, false); } },
+    { "ID3v1Version11", TagGrid::ID3v1, 1251,
+        [](const auto& w, const auto& rows) { return SetID3v1Version(w, rows, true); } },
+    { "TagsFromNamesOnID3v1", TagGrid::ID3v1, 1251,
+        [](const auto& w, const auto& rows) { return TagsFromFileNames(w, rows, TitleAndTrackFromName()); } },
+    { "TagsFromNamesOnID3v2", TagGrid::ID3v2, 1200,
+        [](const auto& w, const auto& rows) { return TagsFromFileNames(w, rows, TitleAndTrackFromName()); } },
+    { "NamesFromTagsOnID3v1", TagGrid::ID3v1, 1251,
+        [](const auto& w, const auto& rows) { return FileNamesFromTags(w, rows, u"%vvar - %vvtt"); } },
+    { "NamesFromTagsOnID3v2", TagGrid::ID3v2, 1200,
+        [](const auto& w, const auto& rows) { return FileNamesFromTags(w, rows, u"%vvtr %vvtt (%vvab)"); } },
+};
+
+// The built files cover what the corpus may lack: 8-bit and UTF-16 text, a genre of the user's own
+// and one of the table, a picture, user frames, no ID3v2 tag, no ID3v1 record, both record versions.
+void WriteBuiltFiles(const test::TempDir& folder)
+{
+    using namespace test;
+    const Bytes zero { 0 };
+    const Bytes comment = Concat({ Bytes { 0, 'r', 'u', 's', 0 }, BytesOf(kPrivet1251) });
+    const Bytes picture = Concat({ zero, BytesOf("image/png"), Bytes { 0, 3, 0 }, Bytes(300, 0x89) });
+    const Bytes userUrl = Concat({ zero, BytesOf("site"), zero, BytesOf("http://x") });
+    WriteMp3(folder, "Кино - Группа крови.mp3",
+        { .frames = Concat({ Frame("TIT2", TextBody(kPrivet1251)), Frame("TPE1", TextBody(kKino1251)),
+              Frame("TCON", TextBody(kShanson1251)), Frame("TRCK", TextBody("3/12")),
+              Frame("COMM", comment) }),
+            .record = ID3v1Fields {
+                .Title = kPrivet1251, .Artist = kKino1251, .Comment = "c", .Track = 3, .Genre = 17 } });
+    WriteMp3(folder, "02 Unicode.mp3",
+        { .frames = Concat({ Frame("TIT2", Utf16Body(u"Ελλάδα")), Frame("TPE1", Utf16Body(u"Привет")),
+              Frame("TCON", Utf16Body(u"Post-Rock")), Frame("TXXX", Utf16Body(u"key")),
+              Frame("APIC", picture) }),
+            .record = ID3v1Fields { .Title = "Plain", .Comment = std::string(30, 'x') } });
+    WriteMp3(
+        folder, "No ID3v2.mp3", { .frames = std::nullopt, .record = ID3v1Fields { .Artist = kKino1251 } });
+    WriteMp3(folder, "No record.mp3",
+        { .frames = Concat(
+              { Frame("TIT2", TextBody("Rock")), Frame("TCON", TextBody("(17)")), Frame("WXXX", userUrl) }),
+            .record = std::nullopt });
+}
+
+// Each corpus file under a name of its own that the scan lists.
+void CopyCorpus(const test::TempDir& folder)
+{
+    std::error_code error;
+    for (std::filesystem::recursive_directory_iterator it(kCorpus, error), end; !error && it != end;
+         it.increment(error)) {
+        if (!it->is_regular_file() || it->path().filename() == "MANIFEST.txt")
+            continue;
+        std::string name = std::filesystem::relative(it->path(), kCorpus).string();
+        std::ranges::replace(name, '/', '_');
+        if (!name.ends_with(".mp3"))
+            name += ".mp3";
+        std::filesystem::copy_file(it->path(), folder / name);
+    }
+}
+
+class CommandFolder : public workspace::WorkspaceFixture {
+protected:
+    void SetUp() override
+    {
+        WriteBuiltFiles(folder);
+        CopyCorpus(folder);
+        Scan();
+        ASSERT_GE(workspace.FileCount(), 4);
+        rows.resize(static_cast<std::size_t>(workspace.FileCount()));
+        std::iota(rows.begin(), rows.end(), 0);
+    }
+
+    std::vector<int> rows;
+    History history { workspace };
+};
+
+class UndoOfEveryCommand : public CommandFolder, public testing::WithParamInterface<CommandCase> {
+protected:
+    // Shows the command's tab over every row, in the code page it is run under.
+    void Prepare(const CommandCase& command)
+    {
+        workspace.SetActiveGrid(command.tab);
+        workspace.SelectAllFiles();
+        workspace.SetViewCodePage(command.tab, command.viewCodePage);
+    }
+};
+
+TEST_P(UndoOfEveryCommand, RestoresEveryByteAndRedoGivesTheResultAgain)
+{
+    Prepare(GetParam());
+    const FolderBytes original = BytesOfFolder(workspace);
+
+    history.Do(GetParam().command(workspace, rows));
+    const FolderBytes applied = BytesOfFolder(workspace);
+    ASSERT_FALSE(applied == original) << "the command changed nothing to undo";
+    history.Undo();
+    const FolderBytes undone = BytesOfFolder(workspace);
+    EXPECT_TRUE(undone == original) << "undo left rows changed:" << Differing(workspace, undone, original);
+    history.Redo();
+    const FolderBytes redone = BytesOfFolder(workspace);
+    EXPECT_TRUE(redone == applied) << "redo differs from the first run:"
+                                   << Differing(workspace, redone, applied);
+}
+
+INSTANTIATE_TEST_SUITE_P(Commands, UndoOfEveryCommand, testing::ValuesIn(kCommands),
+    [](const testing::TestParamInfo<CommandCase>& info) { return std::string(info.param.name); });
+
+// Steps that build on each other: undone from the newest, they lead back to the folder as read.
+TEST_F(CommandFolder, AllCommandsInSequenceUndoneLeadBackToTheFolderAsRead)
+{
+    const FolderBytes original = BytesOfFolder(workspace);
+    for (const CommandCase& command : kCommands) {
+        workspace.SetActiveGrid(command.tab);
+        history.Do(command.command(workspace, rows));
+    }
+    const FolderBytes applied = BytesOfFolder(workspace);
+    while (history.CanUndo())
+        history.Undo();
+    EXPECT_TRUE(BytesOfFolder(workspace) == original)
+        << Differing(workspace, BytesOfFolder(workspace), original);
+    EXPECT_FALSE(workspace.Changed());
+    while (history.CanRedo())
+        history.Redo();
+    EXPECT_TRUE(BytesOfFolder(workspace) == applied)
+        << Differing(workspace, BytesOfFolder(workspace), applied);
+}
+
+} // namespace
+} // namespace vennart::commands
