@@ -209,11 +209,16 @@ void StoreFrameText(tags::TTag& frame, const WideString& text, uint32_t codePage
 void ReencodeFrame(tags::TTag& frame, uint32_t from, uint32_t to)
 {
     const WideString text = FrameText(&frame, from);
-    // A genre the table does not name is the user's own text: it is re-encoded, not turned into a number.
-    if (IsGenreFrame(frame) && !GenreIndexOf(static_cast<tags::TTxxxTag&>(frame).Text))
-        StoreText(static_cast<tags::TTxxxTag&>(frame), text, to);
-    else
-        StoreFrameText(frame, text, to);
+    if (!IsGenreFrame(frame))
+        return StoreFrameText(frame, text, to);
+    auto& genre = static_cast<tags::TTxxxTag&>(frame);
+    const std::optional<std::uint8_t> index = GenreIndexOf(genre.Text);
+    // A genre the table does not name is the user's own text, and so are the further genres of a
+    // multi-value frame: re-encoded, not turned into a number.
+    if (!index || !genre.MoreStrings.empty())
+        return StoreText(genre, text, to);
+    genre.Encoding = tags::teISO88591;
+    genre.SetText(tags::TID3v1Genre().FormatGenre(*index));
 }
 
 bool SetFrameText(tags::TID3v2Class& file, std::string_view id, const WideString& text, uint32_t codePage)

@@ -21,7 +21,7 @@ WideString GetFrameText(const tags::TID3v2Class& file, std::string_view id, uint
 // frame's other strings (a TXXX value, a description) follow it into the new encoding.
 void StoreFrameText(tags::TTag& frame, const WideString& text, uint32_t codePage);
 // The frame's text as `from` shows it, stored as `to` stores it. A genre that is not a name of the
-// table keeps its text; a table genre is kept as StoreFrameText keeps it.
+// table keeps its text; a table genre becomes its number in round brackets, as 8-bit text.
 void ReencodeFrame(tags::TTag& frame, uint32_t from, uint32_t to);
 // StoreFrameText on the first frame with the identifier, created first when the file has none.
 // Returns false, changing nothing, for an identifier no frame can be created for (neither "T..."
