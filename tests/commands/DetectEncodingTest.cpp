@@ -1,6 +1,7 @@
 // Detection over a selection: a folder of files in mixed code pages gets each file's own code
 // page, ASCII files are told apart, and a whole-selection guess speaks for every 8-bit file.
 #include "commands/DetectEncoding.h"
+#include "commands/History.h"
 
 #include "commands/ConvertDetected.h"
 #include "text/UStringConvert.h"
@@ -93,6 +94,27 @@ TEST_F(DetectEncoding, ConvertGivesEveryFileItsTextFromItsOwnCodePageAndLeavesTh
     EXPECT_EQ(workspace.TagCellText(TagGrid::ID3v1, 1, 2), u"Город золотой");
     // Row 1 is in 1251 already, the ID3v1 view code page: its record has nothing to convert.
     EXPECT_EQ(Marks(), (std::vector<std::string> { "2", "12", "" }));
+}
+
+TEST_F(DetectEncoding, ConvertOfAMixedFolderIsUndoneInOneStep)
+{
+    WriteSong("1.mp3", u"Группа крови", u"Кино", 1251);
+    WriteSong("2.mp3", u"Город золотой", u"Аквариум", 20866);
+    Scan();
+    const std::vector<int> rows { 0, 1 };
+    const std::vector<std::optional<uint32_t>> sources { 1251, 20866 };
+    const std::vector<WideString> before { workspace::GetFrameText(workspace.File(0), "TIT2", 1200),
+        workspace::GetFrameText(workspace.File(1), "TIT2", 1200) };
+    History history { workspace };
+
+    history.Do(ConvertFromDetected(workspace, TagGrid::ID3v2, rows, sources));
+    ASSERT_EQ(workspace::GetFrameText(workspace.File(1), "TIT2", 1200), u"Город золотой");
+    history.Undo();
+
+    EXPECT_EQ(workspace::GetFrameText(workspace.File(0), "TIT2", 1200), before[0]);
+    EXPECT_EQ(workspace::GetFrameText(workspace.File(1), "TIT2", 1200), before[1]);
+    EXPECT_EQ(Marks(), (std::vector<std::string> { "", "" }));
+    EXPECT_FALSE(workspace.Changed());
 }
 
 } // namespace
