@@ -20,6 +20,7 @@ struct MaskCase {
     std::optional<ID3v1Fields> record
         = ID3v1Fields { .Title = "V1 Title", .Artist = "V1 Artist", .Track = 7 };
     const char* fileName = "Old Name.mp3";
+    const char* track = "5/12";
 };
 
 void PrintTo(const MaskCase& row, std::ostream* out)
@@ -28,11 +29,11 @@ void PrintTo(const MaskCase& row, std::ostream* out)
 }
 
 // The ID3v2 frames every file of the table has.
-test::Bytes Frames()
+test::Bytes Frames(const char* track = "5/12")
 {
-    return test::Concat({ Frame("TIT2", TextBody("Title")), Frame("TPE1", TextBody("Artist")),
-        Frame("TRCK", TextBody("5/12")), Frame("TCOM", TextBody("Composer")),
-        Frame("TALB", TextBody("\xC0\xEB\xFC\xE1\xEE\xEC")) });
+    return test::Concat(
+        { Frame("TIT2", TextBody("Title")), Frame("TPE1", TextBody("Artist")), Frame("TRCK", TextBody(track)),
+            Frame("TCOM", TextBody("Composer")), Frame("TALB", TextBody("\xC0\xEB\xFC\xE1\xEE\xEC")) });
 }
 
 const MaskCase kMaskCases[] = {
@@ -43,7 +44,9 @@ const MaskCase kMaskCases[] = {
     { "FrameCodeIsExactCase", TagGrid::ID3v2, u"x%tcom", u"x.mp3" },
     { "FrameCodeOnID3v1GivesNothing", TagGrid::ID3v1, u"x%TCOM", u"x.mp3" },
     { "ShortPercentAtTheEndDisappears", TagGrid::ID3v2, u"%vvtt%ab", u"Title.mp3" },
-    { "TrackLongerThanOneStays", TagGrid::ID3v2, u"%vvtr", u"5/12.mp3" },
+    { "TrackOfTotalStays", TagGrid::ID3v2, u"%vvtr", u"5/12.mp3" },
+    { "OneDigitTrackPadded", TagGrid::ID3v2, u"%vvtr", u"05.mp3", std::nullopt, "Old Name.mp3", "5" },
+    { "TwoDigitTrackStays", TagGrid::ID3v2, u"%vvtr", u"12.mp3", std::nullopt, "Old Name.mp3", "12" },
     { "ID3v1TrackPadded", TagGrid::ID3v1, u"%vvtr %vvtt", u"07 V1 Title.mp3" },
     { "ID3v1TrackZeroPadded", TagGrid::ID3v1, u"%vvtr", u"00.mp3", ID3v1Fields { .Track = 0 } },
     { "ID3v1TextThroughViewCodePage", TagGrid::ID3v1, u"%vvar", u"\u0410\u043b\u044c\u0431\u043e\u043c.mp3",
@@ -61,7 +64,7 @@ class NewFileName : public workspace::WorkspaceFixture, public testing::WithPara
 TEST_P(NewFileName, ExpandsTheMaskOfTheActiveTab)
 {
     const auto& row = GetParam();
-    test::WriteMp3(folder, row.fileName, { .frames = Frames(), .record = row.record });
+    test::WriteMp3(folder, row.fileName, { .frames = Frames(row.track), .record = row.record });
     Scan();
     workspace.SetViewCodePage(TagGrid::ID3v1, 1251);
     workspace.SetViewCodePage(TagGrid::ID3v2, 1251);

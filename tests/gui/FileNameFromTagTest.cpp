@@ -1,5 +1,6 @@
 // "Make Filename from Tag" as the user meets it: the code buttons and the frame list, the preview
-// of the new names, and what OK and an empty mask do to the grids and the FileMask setting.
+// of the new names, and what OK, an empty mask and an empty folder do to the grids and the FileMask
+// setting.
 #include "GuiSession.h"
 #include "SampleSongs.h"
 #include "gui/RenamePreviewModel.h"
@@ -113,6 +114,27 @@ private slots:
         QCOMPARE(Column(window.sgID3v2, 0), previewed);
         QCOMPARE(Marks(window.sgID3v1), (QStringList { u"*"_s, u"*"_s, u"*"_s }));
         QCOMPARE(session.Workspace().FSettings.Read(workspace::kFileMaskKey), u"%vvar.mp3");
+    }
+
+    void withNoFileListedTheDialogDoesNotOpen()
+    {
+        GuiSession session;
+        QVERIFY(session.StartInMusicDir());
+        gui::TfrmMain& window = session.Window();
+        const TempDir empty;
+        session.Workspace().OpenFolder(empty.Path());
+        session.Workspace().FSettings.Write(workspace::kFileMaskKey, u"%vvtt");
+        bool opened = false;
+        QTimer::singleShot(0, &window, [&] {
+            auto* dialog = DialogOf(window);
+            opened = dialog->isVisible();
+            dialog->editFileName->setText(u"%vvar"_s);
+            dialog->btnOK->click();
+        });
+        window.actions.miMakeFilenamesfromTags->trigger();
+        QTest::qWait(20);
+        QVERIFY(!opened);
+        QCOMPARE(session.Workspace().FSettings.Read(workspace::kFileMaskKey), u"%vvtt");
     }
 };
 

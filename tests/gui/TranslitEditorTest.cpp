@@ -1,6 +1,7 @@
-// The transliteration table editor: what its rows save to translit.tab, byte for byte, and that a
-// failed save keeps both the old file and the edited table.
+// The transliteration table editor: the shipped table's rows, what its rows save to translit.tab,
+// byte for byte, and that a failed save keeps both the old file and the edited table.
 #include "GuiSession.h"
+#include "gui/QtText.h"
 #include "gui/TfrmTransliTable.h"
 #include "support/FaultyFileSystem.h"
 
@@ -74,12 +75,32 @@ void RunEditor(gui::TfrmTransliTable& editor, const Edit& edit)
 class TranslitEditorTest : public QObject {
     Q_OBJECT
 private slots:
+    void showsTheShippedTableAndARowForANewEntry();
     void savesRowsInGridOrder_data();
     void savesRowsInGridOrder();
     void flagsRepeatedCharacterAndKeepsFirstTyped();
     void closingWithoutEditWritesNothing();
     void failedSaveKeepsFileAndTable();
 };
+
+void TranslitEditorTest::showsTheShippedTableAndARowForANewEntry()
+{
+    GuiSession session;
+    QVERIFY(session.Start());
+    gui::TfrmTransliTable& editor = *session.Window().frmTransliTable;
+    int rows = 0;
+    QString firstRow;
+    QTimer::singleShot(0, &editor, [&] {
+        const QTableWidget* grid = editor.sgTranslitTable;
+        rows = grid->rowCount();
+        firstRow = grid->item(0, 0)->text() + u'=' + grid->item(0, 1)->text();
+        editor.close();
+    });
+    session.Window().actions.miTranslitTable->trigger();
+    const auto shipped = text::LoadTranslitTable(std::filesystem::path(VENNART_DATA_DIR) / "translit.tab");
+    QCOMPARE(rows, static_cast<int>(shipped.Lines().size()) + 1);
+    QCOMPARE(firstRow, gui::ToQString(shipped.Lines().front()));
+}
 
 void TranslitEditorTest::savesRowsInGridOrder_data()
 {
