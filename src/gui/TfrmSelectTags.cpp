@@ -42,8 +42,15 @@ bool IsSelectableFrame(std::string_view id)
 
 QLabel* MakeRowLabel(QWidget* row, std::string_view text, int left, int width)
 {
-    auto* label = new QLabel(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())), row);
+    const QString whole = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+    auto* label = new QLabel(whole, row);
     label->setGeometry(left, 0, width, kRowHeight);
+    // A name wider than its column ("Original realease year") ends in an ellipsis and shows whole
+    // in its tooltip, instead of running into the description.
+    if (width > 0 && label->fontMetrics().horizontalAdvance(whole) > width) {
+        label->setText(label->fontMetrics().elidedText(whole, Qt::ElideRight, width));
+        label->setToolTip(whole);
+    }
     return label;
 }
 
