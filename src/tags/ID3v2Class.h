@@ -11,6 +11,7 @@
 #include "tags/MPEGHeader.h"
 #include "tags/Tag.h"
 #include "tags/TagFingerprint.h"
+#include "tags/TagSource.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -96,6 +97,8 @@ private:
     void TrustTagSize(std::span<const std::uint8_t> body, std::size_t framesEnd);
     void WriteNewContent(platform::File& source, platform::File& temporary, const ByteVector& tag);
     void TakeSavedLayout(const ByteVector& tag, const TagFingerprint& written);
+    ByteVector RenderTag(platform::File& file, std::vector<std::size_t>& frameStarts) const;
+    void LeaveInSavedFile(const std::vector<std::size_t>& frameStarts, const TagFingerprint& written);
 
     platform::FileSystem* fileSystem_;
     std::optional<ID3v2Header> header_;
@@ -106,6 +109,8 @@ private:
     std::string saveRefusal_;
     std::int64_t fileSize_ = 0;
     TagFingerprint fingerprint_;
+    // The file as it was read, for the frames whose bytes stay in it; null when none do.
+    std::shared_ptr<TagSource> source_;
 };
 
 } // namespace vennart::tags

@@ -74,8 +74,7 @@ std::unique_ptr<TTag> FrameFromPlainBody(const AnsiString& id, std::uint16_t fla
     writer.Byte(static_cast<std::uint8_t>(flags >> 8));
     writer.Byte(static_cast<std::uint8_t>(flags));
     writer.Bytes(body);
-    const SharedBytes frameBytes(ByteVector(writer.Data().begin(), writer.Data().end()));
-    ByteReader reader(frameBytes);
+    ByteReader reader(writer.Data());
     std::unique_ptr<TTag> frame = CreateFrame(id);
     frame->LoadFromStream(reader, FrameSizeFormat::Plain);
     return frame;
@@ -103,10 +102,13 @@ FrameSizeFormat V24FrameSizeFormat(std::span<const std::uint8_t> body, std::size
 }
 
 FrameList ReadID3v2Frames(SharedBytes tag, const ID3v2Header& header, std::int64_t fileSize,
-    const std::filesystem::path& fileName, std::size_t* framesEnd)
+    const std::filesystem::path& fileName, std::size_t* framesEnd, std::shared_ptr<TagSource> source)
 {
-    if (header.Major <= 3 && header.HasFlag(ID3v2Header::kUnsynchronisation))
+    // Offsets in a body with the unsynchronisation undone are no longer offsets in the file.
+    if (header.Major <= 3 && header.HasFlag(ID3v2Header::kUnsynchronisation)) {
         tag = SharedBytes(RemoveUnsynchronisation(tag.Bytes()));
+        source.reset();
+    }
     const std::span<const std::uint8_t> body = tag.Bytes();
     if (header.Major == 2) {
         std::size_t end = 0;
@@ -117,7 +119,7 @@ FrameList ReadID3v2Frames(SharedBytes tag, const ID3v2Header& header, std::int64
     }
     FrameList frames;
     std::size_t inflationBudget = kMaxInflatedTagSize;
-    ByteReader reader(tag);
+    ByteReader reader(body, std::move(source), static_cast<std::int64_t>(kTagHeaderSize));
     reader.Take(FirstFrameOffset(body, header));
     // A frame needs its 10-byte header and at least one byte of body.
     while (reader.Remaining() > kFrameHeaderSize && IsValidFrameID(reader.Peek(4))) {

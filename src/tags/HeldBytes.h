@@ -1,0 +1,53 @@
+// Bytes a frame holds without interpreting them (a picture, private data, an unknown frame's body):
+// small ones in memory, large ones where they are in the file the frame was read from, read again
+// when they are needed. A folder of songs with covers then holds their texts, not their covers.
+// Copies share: a clone of a frame costs its fields, never its bytes.
+#pragma once
+
+#include "tags/SharedBytes.h"
+#include "tags/TagSource.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+
+namespace vennart::tags {
+
+// Bodies of at least this many bytes stay in the file.
+constexpr std::size_t kLeftInFileFrom = 4 * 1024;
+
+class HeldBytes {
+public:
+    HeldBytes() = default;
+    explicit HeldBytes(SharedBytes bytes)
+        : memory_(std::move(bytes))
+        , size_(memory_.size())
+    {
+    }
+    // size bytes at offset in the file source read.
+    HeldBytes(std::shared_ptr<const TagSource> source, std::int64_t offset, std::size_t size)
+        : source_(std::move(source))
+        , offset_(offset)
+        , size_(size)
+    {
+    }
+
+    std::size_t size() const { return size_; }
+    bool empty() const { return size_ == 0; }
+    bool InFile() const { return source_ != nullptr; }
+
+    // The bytes, from memory or read again from the file. Throws vennart::Error when the file is no
+    // longer the one they were read from.
+    SharedBytes Load() const
+    {
+        return source_ ? SharedBytes(source_->ReadAt(offset_, size_)) : memory_;
+    }
+
+private:
+    SharedBytes memory_;
+    std::shared_ptr<const TagSource> source_;
+    std::int64_t offset_ = 0;
+    std::size_t size_ = 0;
+};
+
+} // namespace vennart::tags
