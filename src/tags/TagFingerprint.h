@@ -26,7 +26,8 @@ struct TagFingerprint {
     // The bytes from the start of the file that the ID3v2 tag (or the lack of one) was read from.
     std::int64_t prefixLength = 0;
     // Stretches of the prefix the checksum leaves out, in file order: large frame bodies that stay in
-    // the file. Checksumming them would cost a reading of every picture of a folder.
+    // the file. Checksumming them would cost a reading of every picture of a folder, and what they
+    // hold is never written from memory: a save reads them from the file as it is then.
     std::vector<FileSpan> skipped;
     std::uint32_t prefixChecksum = 0;
     // The last 128 bytes, where an ID3v1 record is; none in a shorter file.
