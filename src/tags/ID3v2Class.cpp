@@ -17,6 +17,22 @@ namespace vennart::tags {
 namespace {
 
 constexpr std::string_view kID3v1Magic = "TAG";
+// A read buffer larger than this is not kept for the next file.
+constexpr std::size_t kKeptReadBuffer = 16 * 1024 * 1024;
+
+// The buffer every file's tag is read into, one after another. Tags with pictures are large: a new
+// buffer for each file would have its memory handed out and faulted in anew for every file.
+std::span<std::uint8_t> ReadBuffer(std::size_t size)
+{
+    thread_local std::unique_ptr<std::uint8_t[]> buffer;
+    thread_local std::size_t capacity = 0;
+    if (size > capacity || capacity > kKeptReadBuffer) {
+        // Not zero-filled first: the read overwrites it.
+        buffer = std::make_unique_for_overwrite<std::uint8_t[]>(size);
+        capacity = size;
+    }
+    return { buffer.get(), size };
+}
 
 // A frame whose held bytes stay in a saved file, and where they are in it.
 struct LeftInFile {
@@ -72,8 +88,8 @@ void TID3v2Class::ReadTags()
     fileSize_ = status.st_size;
     fingerprint_.identity = platform::FileIdentity::Of(status);
     ReadID3v1(file);
-    const SharedBytes audioHead = ReadFrames(file);
-    const FirstFrame first = ReadFirstFrameHeader(file, AudioStart(), fileSize_, HasID3v1, audioHead.Bytes());
+    const std::span<const std::uint8_t> audioHead = ReadFrames(file);
+    const FirstFrame first = ReadFirstFrameHeader(file, AudioStart(), fileSize_, HasID3v1, audioHead);
     MPEGInfo = first.Info;
     AudioSize = first.AudioSize;
     if (source_)
@@ -124,7 +140,7 @@ bool TID3v2Class::ReadID3v2Header(platform::File& file)
     return HasID3v2 && CanReadFrames(*header_);
 }
 
-SharedBytes TID3v2Class::ReadFrames(platform::File& file)
+std::span<const std::uint8_t> TID3v2Class::ReadFrames(platform::File& file)
 {
     saveRefusal_.clear();
     if (!ReadID3v2Header(file)) {
@@ -138,11 +154,9 @@ SharedBytes TID3v2Class::ReadFrames(platform::File& file)
     const std::int64_t end = std::min(AudioStart() + static_cast<std::int64_t>(kAudioHeadSize), fileSize_);
     const auto wanted = static_cast<std::size_t>(
         std::max<std::int64_t>(end - static_cast<std::int64_t>(kTagHeaderSize), 0));
-    // Not zero-filled first: the read overwrites it, and pictures make tags large.
-    const std::shared_ptr<std::uint8_t[]> buffer = std::make_shared_for_overwrite<std::uint8_t[]>(wanted);
-    const std::span<const std::uint8_t> read(
-        buffer.get(), file.ReadAt(std::span(buffer.get(), wanted), kTagHeaderSize));
-    const SharedBytes body(buffer, read.first(std::min<std::size_t>(TagSize, read.size())));
+    const std::span<std::uint8_t> buffer = ReadBuffer(wanted);
+    const std::span<const std::uint8_t> read = buffer.first(file.ReadAt(buffer, kTagHeaderSize));
+    const std::span<const std::uint8_t> body = read.first(std::min<std::size_t>(TagSize, read.size()));
     std::size_t framesEnd = 0;
     auto source = std::make_shared<TagSource>(*fileSystem_, FileName);
     for (auto& frame : ReadID3v2Frames(body, *header_, fileSize_, FileName, &framesEnd, source))
@@ -150,14 +164,14 @@ SharedBytes TID3v2Class::ReadFrames(platform::File& file)
     // Only a file with bytes left in it needs to be found again.
     source_ = source->Left().empty() ? nullptr : std::move(source);
     fingerprint_.skipped = source_ ? source_->Left() : std::vector<FileSpan> {};
-    TrustTagSize(body.Bytes(), framesEnd);
+    TrustTagSize(body, framesEnd);
     DropRecordInsideFrames(static_cast<std::int64_t>(kTagHeaderSize + framesEnd));
     const auto audioOffset = static_cast<std::size_t>(AudioStart()) - kTagHeaderSize;
     const std::span<const std::uint8_t> tagRest = read.first(std::min(audioOffset, read.size()));
     fingerprint_.prefixLength += static_cast<std::int64_t>(tagRest.size());
     fingerprint_.prefixChecksum = ChecksumSkipping(
         tagRest, static_cast<std::int64_t>(kTagHeaderSize), fingerprint_.skipped, fingerprint_.prefixChecksum);
-    return SharedBytes(buffer, read.subspan(tagRest.size()));
+    return read.subspan(tagRest.size());
 }
 
 // A size field that claims more than the file holds, or frames followed by bytes that are not padding

@@ -88,8 +88,9 @@ private:
     // tag's frames are to be read (version 2.3 or later).
     bool ReadID3v2Header(platform::File& file);
     // ReadID3v2Header, then every frame of the tag, appended to Frames. The tag is read in one piece
-    // together with the first bytes after it, which are returned for the search of the first audio frame.
-    SharedBytes ReadFrames(platform::File& file);
+    // together with the first bytes after it, which are returned for the search of the first audio
+    // frame; they stay valid until the next file is read.
+    std::span<const std::uint8_t> ReadFrames(platform::File& file);
 
     void ReadTags();
     void ReadID3v1(platform::File& file);

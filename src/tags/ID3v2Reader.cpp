@@ -101,15 +101,16 @@ FrameSizeFormat V24FrameSizeFormat(std::span<const std::uint8_t> body, std::size
     return FrameSizeFormat::Syncsafe;
 }
 
-FrameList ReadID3v2Frames(SharedBytes tag, const ID3v2Header& header, std::int64_t fileSize,
+FrameList ReadID3v2Frames(std::span<const std::uint8_t> body, const ID3v2Header& header, std::int64_t fileSize,
     const std::filesystem::path& fileName, std::size_t* framesEnd, std::shared_ptr<TagSource> source)
 {
+    ByteVector synchronised;
     // Offsets in a body with the unsynchronisation undone are no longer offsets in the file.
     if (header.Major <= 3 && header.HasFlag(ID3v2Header::kUnsynchronisation)) {
-        tag = SharedBytes(RemoveUnsynchronisation(tag.Bytes()));
+        synchronised = RemoveUnsynchronisation(body);
+        body = synchronised;
         source.reset();
     }
-    const std::span<const std::uint8_t> body = tag.Bytes();
     if (header.Major == 2) {
         std::size_t end = 0;
         FrameList frames = ReadID3v22Frames(body, end);
