@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 
 namespace vennart::tags {
@@ -61,6 +62,17 @@ public:
             return HeldBytes(SharedBytes(ByteVector(taken.begin(), taken.end())));
         source_->Leave(offset, static_cast<std::int64_t>(taken.size()));
         return HeldBytes(source_, offset, taken.size());
+    }
+
+    // Bytes held of a body stored count bytes from here, found by decoding it as stored says: left in
+    // the file when they are many and the reader knows where they are, none otherwise.
+    std::optional<HeldBytes> LeaveStored(std::size_t from, std::size_t heldSize, const StoredBody& stored)
+    {
+        if (!source_ || heldSize < kLeftInFileFrom)
+            return std::nullopt;
+        const std::int64_t offset = fileOffset_ + static_cast<std::int64_t>(position_ + from);
+        source_->Leave(offset, stored.size);
+        return HeldBytes(source_, offset, heldSize, stored);
     }
 
     // A reader over the next count bytes (fewer where the bytes end); this one moves past them.

@@ -10,11 +10,21 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 namespace vennart::tags {
 
 // Bodies of at least this many bytes stay in the file.
 constexpr std::size_t kLeftInFileFrom = 4 * 1024;
+
+// A frame body stored compressed or unsynchronised (see FrameBody.h): the held bytes are the last
+// ones of what decoding it gives.
+struct StoredBody {
+    std::uint32_t size = 0;
+    std::uint16_t flags = 0;
+    std::uint8_t majorVersion = 0;
+    bool tagUnsynchronised = false;
+};
 
 class HeldBytes {
 public:
@@ -24,11 +34,14 @@ public:
         , size_(memory_.size())
     {
     }
-    // size bytes at offset in the file source read.
-    HeldBytes(std::shared_ptr<const TagSource> source, std::int64_t offset, std::size_t size)
+    // size bytes at offset in the file source read; with stored, the body stored there decodes to
+    // them.
+    HeldBytes(std::shared_ptr<const TagSource> source, std::int64_t offset, std::size_t size,
+        std::optional<StoredBody> stored = std::nullopt)
         : source_(std::move(source))
         , offset_(offset)
         , size_(size)
+        , stored_(stored)
     {
     }
 
@@ -38,16 +51,14 @@ public:
 
     // The bytes, from memory or read again from the file. Throws vennart::Error when the file is no
     // longer the one they were read from.
-    SharedBytes Load() const
-    {
-        return source_ ? SharedBytes(source_->ReadAt(offset_, size_)) : memory_;
-    }
+    SharedBytes Load() const;
 
 private:
     SharedBytes memory_;
     std::shared_ptr<const TagSource> source_;
     std::int64_t offset_ = 0;
     std::size_t size_ = 0;
+    std::optional<StoredBody> stored_;
 };
 
 } // namespace vennart::tags

@@ -29,6 +29,16 @@ bool IsFrameBoundary(std::span<const std::uint8_t> body, std::uint64_t offset)
     return rest[0] == 0 || IsValidFrameID(rest.first(std::min<std::size_t>(4, rest.size())));
 }
 
+// A decoded frame's large held bytes are read again, and decoded again, from the file when needed.
+void LeaveDecodedInFile(TTag& frame, ByteReader& reader, const StoredBody& stored)
+{
+    HeldBytes* held = frame.Held();
+    if (held == nullptr)
+        return;
+    if (std::optional<HeldBytes> left = reader.LeaveStored(kFrameHeaderSize, held->size(), stored))
+        *held = *left;
+}
+
 // The frame that reader holds, header and body, as the kind its identifier and flags call for.
 std::unique_ptr<TTag> ReadFrame(
     ByteReader& reader, const ID3v2Header& tagHeader, FrameSizeFormat format, std::size_t& inflationBudget)
@@ -40,8 +50,11 @@ std::unique_ptr<TTag> ReadFrame(
     if (IsOpaqueFrame(flags, tagHeader.Major) || tagUnsynchronised) {
         const auto body = reader.Peek(reader.Remaining()).subspan(kFrameHeaderSize);
         if (const std::optional<ByteVector> plain
-            = DecodeFrameBody(body, flags, tagHeader.Major, tagUnsynchronised, inflationBudget))
-            return FrameFromPlainBody(id, flags & ~FormatFlagsToClear(tagHeader.Major), *plain);
+            = DecodeFrameBody(body, flags, tagHeader.Major, tagUnsynchronised, inflationBudget)) {
+            std::unique_ptr<TTag> frame = FrameFromPlainBody(id, flags & ~FormatFlagsToClear(tagHeader.Major), *plain);
+            LeaveDecodedInFile(*frame, reader, { static_cast<std::uint32_t>(body.size()), flags, tagHeader.Major, tagUnsynchronised });
+            return frame;
+        }
     }
     std::unique_ptr<TTag> frame
         = IsOpaqueFrame(flags, tagHeader.Major) ? std::make_unique<TUnknownTag>() : CreateFrame(id);

@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <zlib.h>
 
 namespace vennart::tags {
 namespace {
@@ -99,6 +100,62 @@ TEST_F(HeldInFile, ASaveWithAnEditedTitleWritesEveryHeldBodyByteForByte)
     EXPECT_EQ(Picture(tag).Load().ToVector(), Pattern(kCoverSize, 2));
     EXPECT_EQ(Picture(TID3v2Class(song)).Load().ToVector(), Pattern(kCoverSize, 2));
 }
+
+// A cover stored compressed or unsynchronised is decoded again when it is read again.
+struct StoredCover {
+    const char* Name;
+    std::uint8_t Major;
+    Bytes (*Frame)(const Bytes& body);
+};
+
+VENNART_PRINT_ROW_AS(StoredCover, row.Name)
+
+Bytes Compressed(const Bytes& body)
+{
+    uLongf size = compressBound(body.size());
+    Bytes packed(size);
+    compress(packed.data(), &size, body.data(), body.size());
+    packed.resize(size);
+    const auto n = static_cast<std::uint32_t>(body.size());
+    return Concat({ { static_cast<std::uint8_t>(n >> 24), static_cast<std::uint8_t>(n >> 16),
+                        static_cast<std::uint8_t>(n >> 8), static_cast<std::uint8_t>(n) },
+        packed });
+}
+
+Bytes Unsynchronised(const Bytes& body)
+{
+    Bytes stored;
+    for (const std::uint8_t byte : body) {
+        stored.push_back(byte);
+        if (byte == 0xFF)
+            stored.push_back(0);
+    }
+    return stored;
+}
+
+const StoredCover kStoredCovers[] {
+    { "CompressedIn23", 3, [](const Bytes& body) { return Frame("APIC", Compressed(body), 0x0080); } },
+    { "UnsynchronisedIn24", 4,
+        [](const Bytes& body) { return Frame("APIC", Unsynchronised(body), 0x0002, test::SizeStyle::Syncsafe); } },
+};
+
+class HeldStoredCover : public HeldInFile, public testing::WithParamInterface<StoredCover> { };
+
+TEST_P(HeldStoredCover, IsDecodedAgainAndSavedPlain)
+{
+    const Bytes body = Concat({ TextBody("image/png"), { 0, 3, 0 }, Pattern(kCoverSize, 6) });
+    TID3v2Class tag(Write(Concat({ test::Tag(GetParam().Major, GetParam().Frame(body), 64), test::Audio(4) })));
+    EXPECT_TRUE(Picture(tag).InFile());
+    EXPECT_EQ(Picture(tag).Load().ToVector(), Pattern(kCoverSize, 6));
+    tag.Save();
+    const Bytes saved = test::ReadFileBytes(song);
+    const Bytes plain = Frame("APIC", body, 0, GetParam().Major >= 4 ? test::SizeStyle::Syncsafe : test::SizeStyle::Plain);
+    EXPECT_NE(std::search(saved.begin(), saved.end(), plain.begin(), plain.end()), saved.end());
+    EXPECT_EQ(Picture(TID3v2Class(song)).Load().ToVector(), Pattern(kCoverSize, 6));
+}
+
+INSTANTIATE_TEST_SUITE_P(Stored, HeldStoredCover, testing::ValuesIn(kStoredCovers),
+    [](const auto& info) { return std::string(info.param.Name); });
 
 // What another program may do between the reading and the use of a cover; each one is noticed.
 struct OtherWriter {
