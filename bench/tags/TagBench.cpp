@@ -11,17 +11,17 @@
 
 #include <array>
 #include <benchmark/benchmark.h>
-#include <malloc.h>
-#include <map>
-#include <memory>
-#include <sys/resource.h>
 #include <cstdint>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <malloc.h>
+#include <map>
+#include <memory>
 #include <stdexcept>
 #include <stdio.h>
 #include <string>
+#include <sys/resource.h>
 #include <unistd.h>
 #include <vector>
 

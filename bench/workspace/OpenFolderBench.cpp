@@ -181,13 +181,15 @@ int main(int argc, char** argv)
         const std::string plain = "/covers:0/real_time";
         const std::string covers = "/covers:1/real_time";
         bench::RunBenchmarks({
-            { "Create tag objects / read floor", "BM_CreateTagObjects" + plain, "BM_ReadFloor" + plain, true },
+            { "Create tag objects / read floor", "BM_CreateTagObjects" + plain, "BM_ReadFloor" + plain,
+                true },
             { "Create tag objects / read floor, 100 KB covers", "BM_CreateTagObjects" + covers,
                 "BM_ReadFloor" + covers, true },
             { "Open folder / read floor", "BM_OpenFolder" + plain, "BM_ReadFloor" + plain, true },
             { "Open folder / read floor, 100 KB covers", "BM_OpenFolder" + covers, "BM_ReadFloor" + covers,
                 true },
-            { "Open folder / create tag objects", "BM_OpenFolder" + plain, "BM_CreateTagObjects" + plain, true },
+            { "Open folder / create tag objects", "BM_OpenFolder" + plain, "BM_CreateTagObjects" + plain,
+                true },
             { "Open folder in grids / create tag objects", "BM_OpenFolderInGrids/real_time",
                 "BM_CreateTagObjects" + plain, true },
             { "Open folder in a window / create tag objects", "BM_OpenFolderInWindow/real_time",

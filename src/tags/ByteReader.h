@@ -21,7 +21,8 @@ public:
 
     // A reader over bytes that stand at fileOffset in the file source reads: TakeHeld leaves large
     // stretches of them there.
-    ByteReader(std::span<const std::uint8_t> bytes, std::shared_ptr<TagSource> source, std::int64_t fileOffset)
+    ByteReader(
+        std::span<const std::uint8_t> bytes, std::shared_ptr<TagSource> source, std::int64_t fileOffset)
         : bytes_(bytes)
         , source_(std::move(source))
         , fileOffset_(fileOffset)

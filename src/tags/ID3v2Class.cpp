@@ -169,8 +169,8 @@ std::span<const std::uint8_t> TID3v2Class::ReadFrames(platform::File& file)
     const auto audioOffset = static_cast<std::size_t>(AudioStart()) - kTagHeaderSize;
     const std::span<const std::uint8_t> tagRest = read.first(std::min(audioOffset, read.size()));
     fingerprint_.prefixLength += static_cast<std::int64_t>(tagRest.size());
-    fingerprint_.prefixChecksum = ChecksumSkipping(
-        tagRest, static_cast<std::int64_t>(kTagHeaderSize), fingerprint_.skipped, fingerprint_.prefixChecksum);
+    fingerprint_.prefixChecksum = ChecksumSkipping(tagRest, static_cast<std::int64_t>(kTagHeaderSize),
+        fingerprint_.skipped, fingerprint_.prefixChecksum);
     return read.subspan(tagRest.size());
 }
 
@@ -257,7 +257,8 @@ std::filesystem::path TID3v2Class::Save(platform::FolderSync folderSync)
     if (status.st_nlink > 1)
         platform::RewriteInPlace(*fileSystem_, source, write, folderSync);
     else
-        platform::ReplaceFileContent(*fileSystem_, target, platform::AttributesOf(source),
+        platform::ReplaceFileContent(
+            *fileSystem_, target, platform::AttributesOf(source),
             [&](platform::File& replacement) { write(source, replacement); }, folderSync);
     TakeSavedLayout(tag, written);
     LeaveInSavedFile(frameStarts, written);

@@ -51,8 +51,10 @@ std::unique_ptr<TTag> ReadFrame(
         const auto body = reader.Peek(reader.Remaining()).subspan(kFrameHeaderSize);
         if (const std::optional<ByteVector> plain
             = DecodeFrameBody(body, flags, tagHeader.Major, tagUnsynchronised, inflationBudget)) {
-            std::unique_ptr<TTag> frame = FrameFromPlainBody(id, flags & ~FormatFlagsToClear(tagHeader.Major), *plain);
-            LeaveDecodedInFile(*frame, reader, { static_cast<std::uint32_t>(body.size()), flags, tagHeader.Major, tagUnsynchronised });
+            std::unique_ptr<TTag> frame
+                = FrameFromPlainBody(id, flags & ~FormatFlagsToClear(tagHeader.Major), *plain);
+            LeaveDecodedInFile(*frame, reader,
+                { static_cast<std::uint32_t>(body.size()), flags, tagHeader.Major, tagUnsynchronised });
             return frame;
         }
     }
@@ -114,8 +116,9 @@ FrameSizeFormat V24FrameSizeFormat(std::span<const std::uint8_t> body, std::size
     return FrameSizeFormat::Syncsafe;
 }
 
-FrameList ReadID3v2Frames(std::span<const std::uint8_t> body, const ID3v2Header& header, std::int64_t fileSize,
-    const std::filesystem::path& fileName, std::size_t* framesEnd, std::shared_ptr<TagSource> source)
+FrameList ReadID3v2Frames(std::span<const std::uint8_t> body, const ID3v2Header& header,
+    std::int64_t fileSize, const std::filesystem::path& fileName, std::size_t* framesEnd,
+    std::shared_ptr<TagSource> source)
 {
     ByteVector synchronised;
     // Offsets in a body with the unsynchronisation undone are no longer offsets in the file.

@@ -10,9 +10,11 @@ namespace {
 constexpr std::int64_t kBlockSize = 256 * 1024;
 
 // Reads the bytes one block at a time: a tag with pictures can be many megabytes.
-std::uint32_t ChecksumOfRange(platform::File& file, std::int64_t offset, std::int64_t length, std::uint32_t checksum)
+std::uint32_t ChecksumOfRange(
+    platform::File& file, std::int64_t offset, std::int64_t length, std::uint32_t checksum)
 {
-    std::vector<std::uint8_t> block(static_cast<std::size_t>(std::clamp<std::int64_t>(length, 0, kBlockSize)));
+    std::vector<std::uint8_t> block(
+        static_cast<std::size_t>(std::clamp<std::int64_t>(length, 0, kBlockSize)));
     while (length > 0) {
         const auto want = static_cast<std::size_t>(std::min(length, kBlockSize));
         const std::size_t got = file.ReadAt(std::span(block.data(), want), offset);
@@ -51,14 +53,15 @@ std::uint32_t ChecksumSkipping(std::span<const std::uint8_t> bytes, std::int64_t
 {
     const auto end = offset + static_cast<std::int64_t>(bytes.size());
     ForEachKeptSpan(offset, end, skipped, [&](std::int64_t begin, std::int64_t length) {
-        previous = Checksum(bytes.subspan(static_cast<std::size_t>(begin - offset), static_cast<std::size_t>(length)),
+        previous = Checksum(
+            bytes.subspan(static_cast<std::size_t>(begin - offset), static_cast<std::size_t>(length)),
             previous);
     });
     return previous;
 }
 
-TagFingerprint FingerprintOf(platform::File& file, const struct stat& status, std::int64_t prefixLength,
-    std::vector<FileSpan> skipped)
+TagFingerprint FingerprintOf(
+    platform::File& file, const struct stat& status, std::int64_t prefixLength, std::vector<FileSpan> skipped)
 {
     TagFingerprint fingerprint;
     fingerprint.identity = platform::FileIdentity::Of(status);

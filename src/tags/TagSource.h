@@ -24,7 +24,10 @@ public:
     void SetFingerprint(TagFingerprint fingerprint) { fingerprint_ = std::move(fingerprint); }
 
     // While the file is read: length bytes at offset stay in the file. Calls come in file order.
-    void Leave(std::int64_t offset, std::int64_t length) { fingerprint_.skipped.push_back({ offset, length }); }
+    void Leave(std::int64_t offset, std::int64_t length)
+    {
+        fingerprint_.skipped.push_back({ offset, length });
+    }
     const std::vector<FileSpan>& Left() const { return fingerprint_.skipped; }
 
     // count bytes at offset. Throws vennart::Error when the file is no longer the one that was read.

@@ -80,7 +80,8 @@ TEST_F(HeldInFile, LargeBodiesStayInTheFileAndSmallOnesInMemory)
     EXPECT_TRUE(tag.FindFrameByClass<TUnknownTag>(1)->RawData.InFile());
     EXPECT_EQ(Picture(tag).Load().ToVector(), Pattern(kCoverSize, 1));
 
-    const TID3v2Class small(Write(test::Tag(3, Frame("PRIV", Concat({ BytesOf("o"), { 0 }, Bytes(100, 7) })))));
+    const TID3v2Class small(
+        Write(test::Tag(3, Frame("PRIV", Concat({ BytesOf("o"), { 0 }, Bytes(100, 7) })))));
     EXPECT_FALSE(small.FindFrameByClass<TPRIVTag>(1)->PrivateData.InFile());
 }
 
@@ -94,7 +95,8 @@ TEST_F(HeldInFile, ASaveWithAnEditedTitleWritesEveryHeldBodyByteForByte)
     tag.Save();
     EXPECT_EQ(test::ReadFileBytes(song), once);
     const Bytes expected = Frames(2);
-    const Bytes heldPart(expected.begin() + static_cast<std::ptrdiff_t>(Frame("TIT2", TextBody("Title")).size()),
+    const Bytes heldPart(
+        expected.begin() + static_cast<std::ptrdiff_t>(Frame("TIT2", TextBody("Title")).size()),
         expected.end());
     EXPECT_NE(std::search(once.begin(), once.end(), heldPart.begin(), heldPart.end()), once.end());
     EXPECT_EQ(Picture(tag).Load().ToVector(), Pattern(kCoverSize, 2));
@@ -136,7 +138,9 @@ Bytes Unsynchronised(const Bytes& body)
 const StoredCover kStoredCovers[] {
     { "CompressedIn23", 3, [](const Bytes& body) { return Frame("APIC", Compressed(body), 0x0080); } },
     { "UnsynchronisedIn24", 4,
-        [](const Bytes& body) { return Frame("APIC", Unsynchronised(body), 0x0002, test::SizeStyle::Syncsafe); } },
+        [](const Bytes& body) {
+            return Frame("APIC", Unsynchronised(body), 0x0002, test::SizeStyle::Syncsafe);
+        } },
 };
 
 class HeldStoredCover : public HeldInFile, public testing::WithParamInterface<StoredCover> { };
@@ -144,12 +148,14 @@ class HeldStoredCover : public HeldInFile, public testing::WithParamInterface<St
 TEST_P(HeldStoredCover, IsDecodedAgainAndSavedPlain)
 {
     const Bytes body = Concat({ TextBody("image/png"), { 0, 3, 0 }, Pattern(kCoverSize, 6) });
-    TID3v2Class tag(Write(Concat({ test::Tag(GetParam().Major, GetParam().Frame(body), 64), test::Audio(4) })));
+    TID3v2Class tag(
+        Write(Concat({ test::Tag(GetParam().Major, GetParam().Frame(body), 64), test::Audio(4) })));
     EXPECT_TRUE(Picture(tag).InFile());
     EXPECT_EQ(Picture(tag).Load().ToVector(), Pattern(kCoverSize, 6));
     tag.Save();
     const Bytes saved = test::ReadFileBytes(song);
-    const Bytes plain = Frame("APIC", body, 0, GetParam().Major >= 4 ? test::SizeStyle::Syncsafe : test::SizeStyle::Plain);
+    const Bytes plain
+        = Frame("APIC", body, 0, GetParam().Major >= 4 ? test::SizeStyle::Syncsafe : test::SizeStyle::Plain);
     EXPECT_NE(std::search(saved.begin(), saved.end(), plain.begin(), plain.end()), saved.end());
     EXPECT_EQ(Picture(TID3v2Class(song)).Load().ToVector(), Pattern(kCoverSize, 6));
 }
