@@ -65,8 +65,8 @@ public:
         return HeldBytes(source_, offset, taken.size());
     }
 
-    // Bytes held of a body stored count bytes from here, found by decoding it as stored says: left in
-    // the file when they are many and the reader knows where they are, none otherwise.
+    // The last heldSize bytes of what the body stored `from` bytes from here decodes to, as stored
+    // says: left in the file when they are many and the reader knows where they are, none otherwise.
     std::optional<HeldBytes> LeaveStored(std::size_t from, std::size_t heldSize, const StoredBody& stored)
     {
         if (!source_ || heldSize < kLeftInFileFrom)

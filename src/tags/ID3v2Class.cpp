@@ -257,8 +257,7 @@ std::filesystem::path TID3v2Class::Save(platform::FolderSync folderSync)
     if (status.st_nlink > 1)
         platform::RewriteInPlace(*fileSystem_, source, write, folderSync);
     else
-        platform::ReplaceFileContent(
-            *fileSystem_, target, platform::AttributesOf(source),
+        platform::ReplaceFileContent(*fileSystem_, target, platform::AttributesOf(source),
             [&](platform::File& replacement) { write(source, replacement); }, folderSync);
     TakeSavedLayout(tag, written);
     LeaveInSavedFile(frameStarts, written);
