@@ -1,7 +1,11 @@
 // Speed of the tag codec against the least work the same job needs:
-//   (a) creating the tag objects of 2,000 files  vs  (b) only the raw reads of the same bytes;
+//   (a) creating the tag objects of a folder and keeping them all, as the file list does,
+//       vs (b) only the raw reads of the same bytes (header, whole tag, ID3v1 record);
+//       for 2,000 and 10,000 files, without pictures and with a 100 KB cover in each;
 //   (c) saving a 5 MB file                       vs  (d) the shortest safe replacement of it.
-// The files are generated into a temporary folder at start and removed at the end.
+// (a) reports the heap its objects hold per file and the process's peak memory: run one variant
+// alone (--benchmark_filter) for a peak of its own. The folders are generated into a temporary
+// folder when first used and removed at the end.
 #include "support/Id3Builder.h"
 #include "tags/ID3v2Class.h"
 
@@ -11,9 +15,13 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <malloc.h>
+#include <map>
+#include <memory>
 #include <stdexcept>
 #include <stdio.h>
 #include <string>
+#include <sys/resource.h>
 #include <unistd.h>
 #include <vector>
 
@@ -25,22 +33,22 @@ using vennart::test::Concat;
 using vennart::test::Frame;
 using vennart::test::TextBody;
 
-constexpr int kFileCount = 2000;
 constexpr std::size_t kPictureSize = 100 * 1024;
 constexpr std::size_t kLargeFileSize = 5 * 1024 * 1024;
 constexpr std::size_t kTagBlock = 1024;
+constexpr std::size_t kAudioHead = 4096;
 
 std::filesystem::path gFolder;
-std::vector<std::filesystem::path> gFiles;
 std::filesystem::path gLargeFile;
 
-// An ID3v2.3 tag with the seven main frames, a TXXX and a 100 KB picture, padded to 1 KB blocks.
-Bytes Tag(int n)
+// An ID3v2.3 tag with the seven main frames, a TXXX and a picture of pictureSize bytes (none for
+// 0), padded to 1 KB blocks.
+Bytes Tag(int n, std::size_t pictureSize = kPictureSize)
 {
     Bytes picture = Concat({ TextBody("image/jpeg"), { 0, 3, 0 } });
-    for (std::size_t i = 0; i < kPictureSize; ++i)
+    for (std::size_t i = 0; i < pictureSize; ++i)
         picture.push_back(static_cast<std::uint8_t>(i * 31 + n));
-    const Bytes frames = Concat({
+    Bytes frames = Concat({
         Frame("TIT2", TextBody("Title number " + std::to_string(n))),
         Frame("TPE1", TextBody("Some Artist")),
         Frame("TALB", TextBody("An Album")),
@@ -49,8 +57,9 @@ Bytes Tag(int n)
         Frame("TRCK", TextBody(std::to_string(n % 20 + 1))),
         Frame("COMM", Concat({ { 0 }, BytesOf("eng"), { 0 }, BytesOf("A comment") })),
         Frame("TXXX", Concat({ TextBody("REPLAYGAIN_TRACK_GAIN"), { 0 }, BytesOf("-6.20 dB") })),
-        Frame("APIC", picture),
     });
+    if (pictureSize > 0)
+        frames = Concat({ frames, Frame("APIC", picture) });
     return vennart::test::Tag(3, frames, vennart::test::PaddingToBlock(frames, kTagBlock));
 }
 
@@ -62,21 +71,40 @@ void WriteFile(const std::filesystem::path& path, const Bytes& bytes)
         throw std::runtime_error("cannot write " + path.string());
 }
 
+// The files of a folder of count files with covers of pictureSize bytes, written when first asked for.
+const std::vector<std::filesystem::path>& Files(int count, std::size_t pictureSize)
+{
+    static std::map<std::pair<int, std::size_t>, std::vector<std::filesystem::path>> folders;
+    auto& files = folders[{ count, pictureSize }];
+    if (!files.empty())
+        return files;
+    const std::filesystem::path folder
+        = gFolder / (std::to_string(count) + "-" + std::to_string(pictureSize));
+    std::filesystem::create_directory(folder);
+    const Bytes audio = vennart::test::Audio(20);
+    const Bytes record = vennart::test::ID3v1Record({ .Title = "Title" });
+    for (int n = 0; n < count; ++n) {
+        Bytes file = Tag(n, pictureSize);
+        file.insert(file.end(), audio.begin(), audio.end());
+        file.insert(file.end(), record.begin(), record.end());
+        files.push_back(folder / ("song" + std::to_string(n) + ".mp3"));
+        WriteFile(files.back(), file);
+    }
+    return files;
+}
+
+const std::vector<std::filesystem::path>& Files(const benchmark::State& state)
+{
+    return Files(static_cast<int>(state.range(0)), static_cast<std::size_t>(state.range(1)) * 1024);
+}
+
 void Generate()
 {
     std::string pattern = (std::filesystem::temp_directory_path() / "vennart-bench-XXXXXX").string();
     if (!mkdtemp(pattern.data()))
         throw std::runtime_error("cannot create a folder from " + pattern);
     gFolder = pattern;
-    const Bytes audio = vennart::test::Audio(20);
     const Bytes record = vennart::test::ID3v1Record({ .Title = "Title" });
-    for (int n = 0; n < kFileCount; ++n) {
-        Bytes file = Tag(n);
-        file.insert(file.end(), audio.begin(), audio.end());
-        file.insert(file.end(), record.begin(), record.end());
-        gFiles.push_back(gFolder / ("song" + std::to_string(n) + ".mp3"));
-        WriteFile(gFiles.back(), file);
-    }
     Bytes large = Tag(0);
     const Bytes largeAudio = vennart::test::Audio(
         static_cast<int>((kLargeFileSize - large.size() - record.size()) / vennart::test::kAudioFrameLength));
@@ -86,42 +114,71 @@ void Generate()
     WriteFile(gLargeFile, large);
 }
 
+// Files without pictures and with a 100 KB cover each, in folders of 2,000 and 10,000.
+void FolderSizes(benchmark::internal::Benchmark* benchmark)
+{
+    benchmark->ArgNames({ "files", "coverKB" });
+    for (const int count : { 2000, 10000 }) {
+        for (const int coverKB : { 0, 100 })
+            benchmark->Args({ count, coverKB });
+    }
+    benchmark->Unit(benchmark::kMillisecond)->UseRealTime();
+}
+
+// The tag objects of the whole folder stay alive together, as the file list keeps them; the
+// objects of one run are destroyed before the next, as the next scan destroys them.
 void BM_CreateTagObjects(benchmark::State& state)
 {
+    const auto& files = Files(state);
+    std::size_t heldPerFile = 0;
     for (auto _ : state) {
-        for (const auto& file : gFiles) {
-            vennart::tags::TID3v2Class tag(file);
-            benchmark::DoNotOptimize(tag.Frames.data());
-        }
+        state.PauseTiming();
+        std::vector<std::unique_ptr<vennart::tags::TID3v2Class>> tags;
+        tags.reserve(files.size());
+        const std::size_t heapBefore = mallinfo2().uordblks;
+        state.ResumeTiming();
+        for (const auto& file : files)
+            tags.push_back(std::make_unique<vennart::tags::TID3v2Class>(file));
+        benchmark::DoNotOptimize(tags.data());
+        state.PauseTiming();
+        heldPerFile = (mallinfo2().uordblks - heapBefore) / files.size();
+        tags.clear();
+        state.ResumeTiming();
     }
-    state.SetItemsProcessed(state.iterations() * kFileCount);
+    rusage usage {};
+    getrusage(RUSAGE_SELF, &usage);
+    state.counters["heap_per_file_B"] = static_cast<double>(heldPerFile);
+    state.counters["peak_RSS_MB"] = static_cast<double>(usage.ru_maxrss) / 1024;
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(files.size()));
 }
-BENCHMARK(BM_CreateTagObjects)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CreateTagObjects)->Apply(FolderSizes);
 
-// The least a reader must do for the same bytes: open, header, the whole tag, the last 128 bytes, close.
+// The least a reader must do for the same bytes: open, header, the whole tag with the first bytes
+// after it (where the first audio frame's sync is looked for), the last 128 bytes, close.
 void BM_RawReads(benchmark::State& state)
 {
+    const auto& files = Files(state);
     Bytes tag;
     std::array<std::uint8_t, 128> record {};
     for (auto _ : state) {
-        for (const auto& file : gFiles) {
+        for (const auto& file : files) {
             const int fd = open(file.c_str(), O_RDONLY | O_CLOEXEC);
             std::array<std::uint8_t, 10> header {};
             if (pread(fd, header.data(), header.size(), 0) != 10)
                 state.SkipWithError("short header");
             const std::size_t size = std::size_t { header[6] } << 21 | std::size_t { header[7] } << 14
                 | std::size_t { header[8] } << 7 | header[9];
-            tag.resize(size);
-            benchmark::DoNotOptimize(pread(fd, tag.data(), size, 10));
+            tag.resize(size + kAudioHead);
+            benchmark::DoNotOptimize(pread(fd, tag.data(), tag.size(), 10));
             const off_t end = lseek(fd, 0, SEEK_END);
             benchmark::DoNotOptimize(pread(fd, record.data(), record.size(), end - 128));
             close(fd);
             benchmark::DoNotOptimize(tag.data());
         }
     }
-    state.SetItemsProcessed(state.iterations() * kFileCount);
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(files.size()));
 }
-BENCHMARK(BM_RawReads)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RawReads)->Apply(FolderSizes);
 
 void BM_Save5MB(benchmark::State& state)
 {

@@ -1,11 +1,15 @@
 // Opening a folder of 10,000 files against the least work it needs:
-//   (a) creating the 10,000 tag objects alone, and listing the folder alone;
+//   (a) creating the 10,000 tag objects alone, and listing the folder alone; the read floor: only
+//       the reads any reader must do (header, tag and the bytes after it, ID3v1 record);
 //   (b) the scan with both grid models reset and every cell of the first screen of both grids read
 //       through the models, as the window's grids read them;
 //   (c) the scan with both grids in their tabs, shown on the offscreen platform and painted;
 //   (d) the same with the status line counting the files below the grids, as in the window.
-// The ratios b/a, c/a and d/a tell how much the window adds to reading the files. The files stay in the
-// page cache after the first run, so the figures are those of a folder opened before.
+// The ratios b/a, c/a and d/a tell how much the window adds to reading the files, a against the floor
+// how much reading adds to the reads. (a) and (b) run on files without pictures (covers:0) and on
+// files with a 100 KB cover each (covers:1). The files stay in the page cache after the first run,
+// so the figures are those of a folder opened before. Run with --benchmark_repetitions=7
+// --benchmark_enable_random_interleaving=true for variants interleaved.
 #include "BenchmarkMain.h"
 #include "GridWindow.h"
 #include "SampleFolder.h"
@@ -16,8 +20,11 @@
 #include "workspace/FolderListing.h"
 #include "workspace/Workspace.h"
 
+#include <array>
 #include <benchmark/benchmark.h>
+#include <fcntl.h>
 #include <memory>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -27,9 +34,23 @@ using workspace::TagGrid;
 
 constexpr int kFileCount = 10000;
 constexpr std::size_t kFileSize = 6 * 1024;
+constexpr std::size_t kCoverSize = 100 * 1024;
+constexpr std::size_t kAudioHead = 4 * 1024;
 constexpr int kScreenRows = bench::GridWindow::kScreenRows;
 
+// Without pictures, and with a cover in every file.
+std::array<const bench::SampleFolder*, 2> gFolders {};
 const bench::SampleFolder* gFolder = nullptr;
+
+const bench::SampleFolder& FolderOf(const benchmark::State& state)
+{
+    return *gFolders.at(static_cast<std::size_t>(state.range(0)));
+}
+
+void BothFolders(benchmark::internal::Benchmark* benchmark)
+{
+    benchmark->ArgName("covers")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+}
 
 void ReadFirstScreen(const QAbstractItemModel& model)
 {
@@ -45,17 +66,45 @@ void ReadFirstScreen(const QAbstractItemModel& model)
 
 void BM_CreateTagObjects(benchmark::State& state)
 {
+    const bench::SampleFolder& folder = FolderOf(state);
     for (auto _ : state) {
         std::vector<std::unique_ptr<tags::TID3v2Class>> files;
-        files.reserve(gFolder->Files().size());
-        for (const auto& path : gFolder->Files())
+        files.reserve(folder.Files().size());
+        for (const auto& path : folder.Files())
             files.push_back(std::make_unique<tags::TID3v2Class>(path));
         benchmark::DoNotOptimize(files.data());
         // Destroyed here, as the next scan destroys the objects of the folder before.
     }
     state.SetItemsProcessed(state.iterations() * kFileCount);
 }
-BENCHMARK(BM_CreateTagObjects)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_CreateTagObjects)->Apply(BothFolders);
+
+// The least any reader does for a file: open, the 10-byte header, the tag and the first bytes after
+// it in one read, the last 128 bytes, close.
+void BM_ReadFloor(benchmark::State& state)
+{
+    const bench::SampleFolder& folder = FolderOf(state);
+    std::vector<std::uint8_t> tag;
+    std::array<std::uint8_t, 128> record {};
+    for (auto _ : state) {
+        for (const auto& path : folder.Files()) {
+            const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+            std::array<std::uint8_t, 10> header {};
+            if (fd < 0 || pread(fd, header.data(), header.size(), 0) != 10)
+                state.SkipWithError("cannot read a header");
+            const std::size_t size = std::size_t { header[6] } << 21 | std::size_t { header[7] } << 14
+                | std::size_t { header[8] } << 7 | header[9];
+            tag.resize(size + kAudioHead);
+            benchmark::DoNotOptimize(pread(fd, tag.data(), tag.size(), 10));
+            const off_t end = lseek(fd, 0, SEEK_END);
+            benchmark::DoNotOptimize(pread(fd, record.data(), record.size(), end - 128));
+            close(fd);
+            benchmark::DoNotOptimize(tag.data());
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * kFileCount);
+}
+BENCHMARK(BM_ReadFloor)->Apply(BothFolders);
 
 // Where the scan's own time goes: listing the folder and sorting the names.
 void BM_ListFolder(benchmark::State& state)
@@ -71,7 +120,7 @@ void BM_OpenFolder(benchmark::State& state)
     bench::SilentProgress progress;
     bench::NoPrompts prompts;
     workspace::Workspace workspace(progress, prompts);
-    workspace.SetCurrentDir(gFolder->Path());
+    workspace.SetCurrentDir(FolderOf(state).Path());
     gui::FileGridModel modelID3v1(workspace, TagGrid::ID3v1);
     gui::FileGridModel modelID3v2(workspace, TagGrid::ID3v2);
     for (auto _ : state) {
@@ -83,7 +132,7 @@ void BM_OpenFolder(benchmark::State& state)
         state.SkipWithError("the scan did not list every file");
     state.SetItemsProcessed(state.iterations() * kFileCount);
 }
-BENCHMARK(BM_OpenFolder)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_OpenFolder)->Apply(BothFolders);
 
 void BM_OpenFolderInGrids(benchmark::State& state)
 {
@@ -126,14 +175,25 @@ int main(int argc, char** argv)
     return bench::BenchmarkMain(argc, argv, [&] {
         const bench::OffscreenApplication application(argc, argv);
         const bench::SampleFolder folder(kFileCount, kFileSize);
+        const bench::SampleFolder withCovers(kFileCount, kFileSize + kCoverSize, kCoverSize);
+        gFolders = { &folder, &withCovers };
         gFolder = &folder;
+        const std::string plain = "/covers:0/real_time";
+        const std::string covers = "/covers:1/real_time";
         bench::RunBenchmarks({
-            { "Open folder / create tag objects", "BM_OpenFolder/real_time", "BM_CreateTagObjects/real_time",
+            { "Create tag objects / read floor", "BM_CreateTagObjects" + plain, "BM_ReadFloor" + plain,
+                true },
+            { "Create tag objects / read floor, 100 KB covers", "BM_CreateTagObjects" + covers,
+                "BM_ReadFloor" + covers, true },
+            { "Open folder / read floor", "BM_OpenFolder" + plain, "BM_ReadFloor" + plain, true },
+            { "Open folder / read floor, 100 KB covers", "BM_OpenFolder" + covers, "BM_ReadFloor" + covers,
+                true },
+            { "Open folder / create tag objects", "BM_OpenFolder" + plain, "BM_CreateTagObjects" + plain,
                 true },
             { "Open folder in grids / create tag objects", "BM_OpenFolderInGrids/real_time",
-                "BM_CreateTagObjects/real_time", true },
+                "BM_CreateTagObjects" + plain, true },
             { "Open folder in a window / create tag objects", "BM_OpenFolderInWindow/real_time",
-                "BM_CreateTagObjects/real_time", true },
+                "BM_CreateTagObjects" + plain, true },
         });
     });
 }

@@ -86,7 +86,16 @@ Bytes TextFrame(std::string_view id, const WideString& text, Encoding encoding)
     return test::Frame(id, test::Concat({ { encoding }, Strings(encoding, { text }) }));
 }
 
-Bytes Tag(const Track& track, Encoding encoding)
+// A JPEG-like picture of size bytes, different in every file.
+Bytes Cover(std::size_t size, int n)
+{
+    Bytes body = test::Concat({ { Latin }, test::BytesOf("image/jpeg"), { 0, 3, 0 } });
+    for (std::size_t i = 0; i < size; ++i)
+        body.push_back(static_cast<std::uint8_t>(i * 31 + static_cast<std::size_t>(n)));
+    return test::Frame("APIC", body);
+}
+
+Bytes Tag(const Track& track, Encoding encoding, const Bytes& cover)
 {
     const Bytes frames = test::Concat({
         TextFrame("TIT2", track.title, encoding),
@@ -99,6 +108,7 @@ Bytes Tag(const Track& track, Encoding encoding)
             test::Concat({ { encoding }, test::BytesOf("rus"), Strings(encoding, { u"", track.comment }) })),
         test::Frame("TXXX",
             test::Concat({ { encoding }, Strings(encoding, { u"REPLAYGAIN_TRACK_GAIN", track.gain }) })),
+        cover,
     });
     return test::Tag(3, frames, test::PaddingToBlock(frames, kTagBlock));
 }
@@ -140,12 +150,12 @@ TemporaryFolder::~TemporaryFolder()
     std::filesystem::remove_all(path_, ignored);
 }
 
-SampleFolder::SampleFolder(int fileCount, std::size_t fileSize)
+SampleFolder::SampleFolder(int fileCount, std::size_t fileSize, std::size_t coverSize)
 {
     Bytes audio;
     for (int n = 0; n < fileCount; ++n) {
         const Track track = TrackNumbered(n);
-        Bytes file = Tag(track, n % 2 == 0 ? Latin : Utf16);
+        Bytes file = Tag(track, n % 2 == 0 ? Latin : Utf16, coverSize > 0 ? Cover(coverSize, n) : Bytes {});
         const std::size_t audioSize = fileSize - std::min(fileSize, file.size() + kRecordSize);
         const auto frameCount = static_cast<int>(audioSize / test::kAudioFrameLength);
         // Tags of one size share their audio, so a folder of large files is quick to write.

@@ -26,10 +26,11 @@ private:
 // 1251 text (encoding 0) in even-numbered files and UTF-16 in odd ones; MPEG-1 Layer III audio
 // frames (128 kbit/s, 44100 Hz) up to `fileSize`; and an ID3v1.1 record in code page 1251. Titles
 // are all different, albums hold ten tracks and artists four albums, as in a collection of albums.
-// No pictures. The names are "<artist> - <title>.mp3" in UTF-8.
+// A cover of coverSize bytes in each tag when coverSize is not 0. The names are
+// "<artist> - <title>.mp3" in UTF-8.
 class SampleFolder {
 public:
-    SampleFolder(int fileCount, std::size_t fileSize);
+    SampleFolder(int fileCount, std::size_t fileSize, std::size_t coverSize = 0);
 
     const std::filesystem::path& Path() const { return folder_.Path(); }
     // In the order they were written, which is not the order a scan lists them in.

@@ -19,9 +19,9 @@ void Write8BitField(ByteWriter& writer, const AnsiString& text)
     writer.Byte(0);
 }
 
-SharedBytes TakeRest(ByteReader& reader)
+HeldBytes TakeRest(ByteReader& reader)
 {
-    return reader.TakeShared(reader.Remaining());
+    return reader.TakeHeld(reader.Remaining());
 }
 
 std::uint8_t ValidPictureType(std::uint8_t type)
@@ -67,7 +67,7 @@ bool TAPICTag::SaveToStream(ByteWriter& writer, FrameSizeFormat format) const
     writer.Byte(ValidPictureType(PictureType));
     WriteString(writer, Description, Encoding);
     WriteTerminator(writer, Encoding);
-    writer.Bytes(PictureData.Bytes());
+    writer.Bytes(PictureData.Load().Bytes());
     return true;
 }
 
@@ -95,7 +95,7 @@ bool TPRIVTag::SaveToStream(ByteWriter& writer, FrameSizeFormat format) const
 {
     WriteHeader(writer, BodySize(), format);
     Write8BitField(writer, Owner);
-    writer.Bytes(PrivateData.Bytes());
+    writer.Bytes(PrivateData.Load().Bytes());
     return true;
 }
 
@@ -115,7 +115,7 @@ bool TUnknownTag::LoadFromStream(ByteReader& reader, FrameSizeFormat format)
 bool TUnknownTag::SaveToStream(ByteWriter& writer, FrameSizeFormat format) const
 {
     WriteHeader(writer, BodySize(), format);
-    writer.Bytes(RawData.Bytes());
+    writer.Bytes(RawData.Load().Bytes());
     return true;
 }
 

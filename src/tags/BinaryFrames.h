@@ -3,7 +3,7 @@
 // their body is compressed, encrypted, grouped or otherwise not plain).
 #pragma once
 
-#include "tags/SharedBytes.h"
+#include "tags/HeldBytes.h"
 #include "tags/Tag.h"
 #include "tags/TextEncoding.h"
 
@@ -16,6 +16,7 @@ public:
     TAPICTag();
 
     std::unique_ptr<TTag> Clone() const override { return std::make_unique<TAPICTag>(*this); }
+    HeldBytes* Held() override { return &PictureData; }
     std::size_t GetSize() const override;
     bool LoadFromStream(ByteReader& reader, FrameSizeFormat format) override;
     bool SaveToStream(ByteWriter& writer, FrameSizeFormat format) const override;
@@ -27,7 +28,7 @@ public:
     TTextEncoding Encoding = teUTF16;
     std::uint8_t PictureType = 0;
     WideString Description;
-    SharedBytes PictureData;
+    HeldBytes PictureData;
 };
 
 class TPRIVTag : public TTag {
@@ -35,12 +36,13 @@ public:
     TPRIVTag();
 
     std::unique_ptr<TTag> Clone() const override { return std::make_unique<TPRIVTag>(*this); }
+    HeldBytes* Held() override { return &PrivateData; }
     std::size_t GetSize() const override;
     bool LoadFromStream(ByteReader& reader, FrameSizeFormat format) override;
     bool SaveToStream(ByteWriter& writer, FrameSizeFormat format) const override;
 
     AnsiString Owner;
-    SharedBytes PrivateData;
+    HeldBytes PrivateData;
 };
 
 class TUnknownTag : public TTag {
@@ -48,12 +50,13 @@ public:
     TUnknownTag() = default;
 
     std::unique_ptr<TTag> Clone() const override { return std::make_unique<TUnknownTag>(*this); }
+    HeldBytes* Held() override { return &RawData; }
     std::size_t GetSize() const override;
     bool LoadFromStream(ByteReader& reader, FrameSizeFormat format) override;
     bool SaveToStream(ByteWriter& writer, FrameSizeFormat format) const override;
 
     // The body exactly as read, written back unchanged together with Flags.
-    SharedBytes RawData;
+    HeldBytes RawData;
 };
 
 } // namespace vennart::tags

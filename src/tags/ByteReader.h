@@ -2,11 +2,12 @@
 // so no parser can run past the end of the tag (or frame) it was given.
 #pragma once
 
-#include "tags/SharedBytes.h"
+#include "tags/HeldBytes.h"
 
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 
 namespace vennart::tags {
@@ -18,10 +19,13 @@ public:
     {
     }
 
-    // A reader whose TakeShared shares the buffer of bytes instead of copying.
-    explicit ByteReader(const SharedBytes& bytes)
-        : bytes_(bytes.Bytes())
-        , owner_(bytes.Owner())
+    // A reader over bytes that stand at fileOffset in the file source reads: TakeHeld leaves large
+    // stretches of them there.
+    ByteReader(
+        std::span<const std::uint8_t> bytes, std::shared_ptr<TagSource> source, std::int64_t fileOffset)
+        : bytes_(bytes)
+        , source_(std::move(source))
+        , fileOffset_(fileOffset)
     {
     }
 
@@ -49,25 +53,40 @@ public:
     // Moves to the end: what is left is not read.
     void SkipRest() { position_ = bytes_.size(); }
 
-    // The next count bytes (fewer where the bytes end) to keep: sharing the buffer when the reader
-    // has one, copied otherwise. Moves past them.
-    SharedBytes TakeShared(std::size_t count)
+    // The next count bytes (fewer where the bytes end) to keep: left in the file when they are many
+    // and the reader knows where they are, copied otherwise. Moves past them.
+    HeldBytes TakeHeld(std::size_t count)
     {
+        const std::int64_t offset = fileOffset_ + static_cast<std::int64_t>(position_);
         const auto taken = Take(count);
-        return owner_ ? SharedBytes(owner_, taken) : SharedBytes(ByteVector(taken.begin(), taken.end()));
+        if (!source_ || taken.size() < kLeftInFileFrom)
+            return HeldBytes(SharedBytes(ByteVector(taken.begin(), taken.end())));
+        source_->Leave(offset, static_cast<std::int64_t>(taken.size()));
+        return HeldBytes(source_, offset, taken.size());
+    }
+
+    // The last heldSize bytes of what the body stored `from` bytes from here decodes to, as stored
+    // says: left in the file when they are many and the reader knows where they are, none otherwise.
+    std::optional<HeldBytes> LeaveStored(std::size_t from, std::size_t heldSize, const StoredBody& stored)
+    {
+        if (!source_ || heldSize < kLeftInFileFrom)
+            return std::nullopt;
+        const std::int64_t offset = fileOffset_ + static_cast<std::int64_t>(position_ + from);
+        source_->Leave(offset, stored.size);
+        return HeldBytes(source_, offset, heldSize, stored);
     }
 
     // A reader over the next count bytes (fewer where the bytes end); this one moves past them.
     ByteReader Split(std::size_t count)
     {
-        ByteReader part(Take(count));
-        part.owner_ = owner_;
-        return part;
+        const std::int64_t offset = fileOffset_ + static_cast<std::int64_t>(position_);
+        return ByteReader(Take(count), source_, offset);
     }
 
 private:
     std::span<const std::uint8_t> bytes_;
-    std::shared_ptr<const void> owner_;
+    std::shared_ptr<TagSource> source_;
+    std::int64_t fileOffset_ = 0;
     std::size_t position_ = 0;
 };
 

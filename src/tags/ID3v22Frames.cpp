@@ -116,7 +116,7 @@ std::unique_ptr<TTag> ReadV22Frame(std::string_view id, std::span<const std::uin
     if (v23ID.empty()) {
         auto kept = std::make_unique<TUnknownTag>();
         kept->ID = AnsiString(id);
-        kept->RawData = SharedBytes(ByteVector(body.begin(), body.end()));
+        kept->RawData = HeldBytes(SharedBytes(ByteVector(body.begin(), body.end())));
         return kept;
     }
     return FrameFromPlainBody(

@@ -17,6 +17,50 @@ namespace vennart::tags {
 namespace {
 
 constexpr std::string_view kID3v1Magic = "TAG";
+// A read buffer larger than this is not kept for the next file.
+constexpr std::size_t kKeptReadBuffer = 16 * 1024 * 1024;
+
+// The buffer every file's tag is read into, one after another. Tags with pictures are large: a new
+// buffer for each file would have its memory handed out and faulted in anew for every file.
+std::span<std::uint8_t> ReadBuffer(std::size_t size)
+{
+    thread_local std::unique_ptr<std::uint8_t[]> buffer;
+    thread_local std::size_t capacity = 0;
+    if (size > capacity || capacity > kKeptReadBuffer) {
+        // Not zero-filled first: the read overwrites it.
+        buffer = std::make_unique_for_overwrite<std::uint8_t[]>(size);
+        capacity = size;
+    }
+    return { buffer.get(), size };
+}
+
+// A frame whose held bytes stay in a saved file, and where they are in it.
+struct LeftInFile {
+    std::size_t index;
+    FileSpan span;
+};
+
+std::vector<LeftInFile> FramesLeftInFile(const FrameList& frames, const std::vector<std::size_t>& frameStarts)
+{
+    std::vector<LeftInFile> left;
+    for (std::size_t i = 0; i < frames.size(); ++i) {
+        const HeldBytes* held = frames[i]->Held();
+        if (frameStarts[i] == kNotWritten || held == nullptr || held->size() < kLeftInFileFrom)
+            continue;
+        const auto end = static_cast<std::int64_t>(frameStarts[i] + frames[i]->GetSize());
+        const auto size = static_cast<std::int64_t>(held->size());
+        left.push_back({ i, { end - size, size } });
+    }
+    return left;
+}
+
+std::vector<FileSpan> SpansOf(const std::vector<LeftInFile>& left)
+{
+    std::vector<FileSpan> spans;
+    for (const LeftInFile& frame : left)
+        spans.push_back(frame.span);
+    return spans;
+}
 
 } // namespace
 
@@ -44,10 +88,12 @@ void TID3v2Class::ReadTags()
     fileSize_ = status.st_size;
     fingerprint_.identity = platform::FileIdentity::Of(status);
     ReadID3v1(file);
-    const SharedBytes audioHead = ReadFrames(file);
-    const FirstFrame first = ReadFirstFrameHeader(file, AudioStart(), fileSize_, HasID3v1, audioHead.Bytes());
+    const std::span<const std::uint8_t> audioHead = ReadFrames(file);
+    const FirstFrame first = ReadFirstFrameHeader(file, AudioStart(), fileSize_, HasID3v1, audioHead);
     MPEGInfo = first.Info;
     AudioSize = first.AudioSize;
+    if (source_)
+        source_->SetFingerprint(fingerprint_);
 }
 
 void TID3v2Class::ReadID3v1(platform::File& file)
@@ -94,7 +140,7 @@ bool TID3v2Class::ReadID3v2Header(platform::File& file)
     return HasID3v2 && CanReadFrames(*header_);
 }
 
-SharedBytes TID3v2Class::ReadFrames(platform::File& file)
+std::span<const std::uint8_t> TID3v2Class::ReadFrames(platform::File& file)
 {
     saveRefusal_.clear();
     if (!ReadID3v2Header(file)) {
@@ -108,21 +154,24 @@ SharedBytes TID3v2Class::ReadFrames(platform::File& file)
     const std::int64_t end = std::min(AudioStart() + static_cast<std::int64_t>(kAudioHeadSize), fileSize_);
     const auto wanted = static_cast<std::size_t>(
         std::max<std::int64_t>(end - static_cast<std::int64_t>(kTagHeaderSize), 0));
-    // Not zero-filled first: the read overwrites it, and pictures make tags large.
-    const std::shared_ptr<std::uint8_t[]> buffer = std::make_shared_for_overwrite<std::uint8_t[]>(wanted);
-    const std::span<const std::uint8_t> read(
-        buffer.get(), file.ReadAt(std::span(buffer.get(), wanted), kTagHeaderSize));
-    const SharedBytes body(buffer, read.first(std::min<std::size_t>(TagSize, read.size())));
+    const std::span<std::uint8_t> buffer = ReadBuffer(wanted);
+    const std::span<const std::uint8_t> read = buffer.first(file.ReadAt(buffer, kTagHeaderSize));
+    const std::span<const std::uint8_t> body = read.first(std::min<std::size_t>(TagSize, read.size()));
     std::size_t framesEnd = 0;
-    for (auto& frame : ReadID3v2Frames(body, *header_, fileSize_, FileName, &framesEnd))
+    auto source = std::make_shared<TagSource>(*fileSystem_, FileName);
+    for (auto& frame : ReadID3v2Frames(body, *header_, fileSize_, FileName, &framesEnd, source))
         Frames.push_back(std::move(frame));
-    TrustTagSize(body.Bytes(), framesEnd);
+    // Only a file with bytes left in it needs to be found again.
+    source_ = source->Left().empty() ? nullptr : std::move(source);
+    fingerprint_.skipped = source_ ? source_->Left() : std::vector<FileSpan> {};
+    TrustTagSize(body, framesEnd);
     DropRecordInsideFrames(static_cast<std::int64_t>(kTagHeaderSize + framesEnd));
     const auto audioOffset = static_cast<std::size_t>(AudioStart()) - kTagHeaderSize;
     const std::span<const std::uint8_t> tagRest = read.first(std::min(audioOffset, read.size()));
     fingerprint_.prefixLength += static_cast<std::int64_t>(tagRest.size());
-    fingerprint_.prefixChecksum = Checksum(tagRest, fingerprint_.prefixChecksum);
-    return SharedBytes(buffer, read.subspan(tagRest.size()));
+    fingerprint_.prefixChecksum = ChecksumSkipping(tagRest, static_cast<std::int64_t>(kTagHeaderSize),
+        fingerprint_.skipped, fingerprint_.prefixChecksum);
+    return read.subspan(tagRest.size());
 }
 
 // A size field that claims more than the file holds, or frames followed by bytes that are not padding
@@ -194,13 +243,15 @@ std::filesystem::path TID3v2Class::Save(platform::FolderSync folderSync)
     platform::File source(*fileSystem_, target, O_RDWR | O_NONBLOCK);
     source.Lock(LOCK_EX | LOCK_NB);
     const struct stat status = source.Status();
-    if (FingerprintOf(source, status, fingerprint_.prefixLength) != fingerprint_)
-        throw Error(FileName.string() + ": it changed since it was read; read the folder again");
-    const ByteVector tag = RenderID3v2Tag(HeaderForSave(header_), Frames, FileName);
+    if (FingerprintOf(source, status, fingerprint_.prefixLength, fingerprint_.skipped) != fingerprint_)
+        ThrowChangedSinceRead(FileName);
+    std::vector<std::size_t> frameStarts;
+    const ByteVector tag = RenderTag(source, frameStarts);
+    const std::vector<FileSpan> left = SpansOf(FramesLeftInFile(Frames, frameStarts));
     TagFingerprint written;
     const auto write = [&](platform::File& from, platform::File& to) {
         WriteNewContent(from, to, tag);
-        written = FingerprintOf(to, to.Status(), static_cast<std::int64_t>(tag.size()));
+        written = FingerprintOf(to, to.Status(), static_cast<std::int64_t>(tag.size()), left);
     };
     // A rename would split a file from its other hard links.
     if (status.st_nlink > 1)
@@ -210,7 +261,32 @@ std::filesystem::path TID3v2Class::Save(platform::FolderSync folderSync)
             *fileSystem_, target, platform::AttributesOf(source),
             [&](platform::File& replacement) { write(source, replacement); }, folderSync);
     TakeSavedLayout(tag, written);
+    LeaveInSavedFile(frameStarts, written);
     return target;
+}
+
+// Frames whose bytes stay in the file read them from the file being saved, which is locked already.
+ByteVector TID3v2Class::RenderTag(platform::File& file, std::vector<std::size_t>& frameStarts) const
+{
+    std::optional<TagSource::ReadingFrom> reading;
+    if (source_)
+        reading.emplace(*source_, file);
+    return RenderID3v2Tag(HeaderForSave(header_), Frames, FileName, &frameStarts);
+}
+
+// Large held bytes are now where the save wrote them: they are read from there from now on, and
+// those held in memory until now no longer are.
+void TID3v2Class::LeaveInSavedFile(const std::vector<std::size_t>& frameStarts, const TagFingerprint& written)
+{
+    const std::vector<LeftInFile> left = FramesLeftInFile(Frames, frameStarts);
+    source_.reset();
+    if (left.empty())
+        return;
+    source_ = std::make_shared<TagSource>(*fileSystem_, FileName);
+    source_->SetFingerprint(written);
+    for (const LeftInFile& frame : left)
+        *Frames[frame.index]->Held()
+            = HeldBytes(source_, frame.span.offset, static_cast<std::size_t>(frame.span.length));
 }
 
 // The file now holds the new tag, the record (when there is one) and the audio after the tag: a

@@ -11,6 +11,7 @@
 #include "tags/MPEGHeader.h"
 #include "tags/Tag.h"
 #include "tags/TagFingerprint.h"
+#include "tags/TagSource.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -87,8 +88,9 @@ private:
     // tag's frames are to be read (version 2.3 or later).
     bool ReadID3v2Header(platform::File& file);
     // ReadID3v2Header, then every frame of the tag, appended to Frames. The tag is read in one piece
-    // together with the first bytes after it, which are returned for the search of the first audio frame.
-    SharedBytes ReadFrames(platform::File& file);
+    // together with the first bytes after it, which are returned for the search of the first audio
+    // frame; they stay valid until the next file is read.
+    std::span<const std::uint8_t> ReadFrames(platform::File& file);
 
     void ReadTags();
     void ReadID3v1(platform::File& file);
@@ -96,6 +98,8 @@ private:
     void TrustTagSize(std::span<const std::uint8_t> body, std::size_t framesEnd);
     void WriteNewContent(platform::File& source, platform::File& temporary, const ByteVector& tag);
     void TakeSavedLayout(const ByteVector& tag, const TagFingerprint& written);
+    ByteVector RenderTag(platform::File& file, std::vector<std::size_t>& frameStarts) const;
+    void LeaveInSavedFile(const std::vector<std::size_t>& frameStarts, const TagFingerprint& written);
 
     platform::FileSystem* fileSystem_;
     std::optional<ID3v2Header> header_;
@@ -106,6 +110,8 @@ private:
     std::string saveRefusal_;
     std::int64_t fileSize_ = 0;
     TagFingerprint fingerprint_;
+    // The file as it was read, for the frames whose bytes stay in it; null when none do.
+    std::shared_ptr<TagSource> source_;
 };
 
 } // namespace vennart::tags

@@ -29,6 +29,16 @@ bool IsFrameBoundary(std::span<const std::uint8_t> body, std::uint64_t offset)
     return rest[0] == 0 || IsValidFrameID(rest.first(std::min<std::size_t>(4, rest.size())));
 }
 
+// A decoded frame's large held bytes are read again, and decoded again, from the file when needed.
+void LeaveDecodedInFile(TTag& frame, ByteReader& reader, const StoredBody& stored)
+{
+    HeldBytes* held = frame.Held();
+    if (held == nullptr)
+        return;
+    if (std::optional<HeldBytes> left = reader.LeaveStored(kFrameHeaderSize, held->size(), stored))
+        *held = *left;
+}
+
 // The frame that reader holds, header and body, as the kind its identifier and flags call for.
 std::unique_ptr<TTag> ReadFrame(
     ByteReader& reader, const ID3v2Header& tagHeader, FrameSizeFormat format, std::size_t& inflationBudget)
@@ -40,8 +50,13 @@ std::unique_ptr<TTag> ReadFrame(
     if (IsOpaqueFrame(flags, tagHeader.Major) || tagUnsynchronised) {
         const auto body = reader.Peek(reader.Remaining()).subspan(kFrameHeaderSize);
         if (const std::optional<ByteVector> plain
-            = DecodeFrameBody(body, flags, tagHeader.Major, tagUnsynchronised, inflationBudget))
-            return FrameFromPlainBody(id, flags & ~FormatFlagsToClear(tagHeader.Major), *plain);
+            = DecodeFrameBody(body, flags, tagHeader.Major, tagUnsynchronised, inflationBudget)) {
+            std::unique_ptr<TTag> frame
+                = FrameFromPlainBody(id, flags & ~FormatFlagsToClear(tagHeader.Major), *plain);
+            LeaveDecodedInFile(*frame, reader,
+                { static_cast<std::uint32_t>(body.size()), flags, tagHeader.Major, tagUnsynchronised });
+            return frame;
+        }
     }
     std::unique_ptr<TTag> frame
         = IsOpaqueFrame(flags, tagHeader.Major) ? std::make_unique<TUnknownTag>() : CreateFrame(id);
@@ -74,8 +89,7 @@ std::unique_ptr<TTag> FrameFromPlainBody(const AnsiString& id, std::uint16_t fla
     writer.Byte(static_cast<std::uint8_t>(flags >> 8));
     writer.Byte(static_cast<std::uint8_t>(flags));
     writer.Bytes(body);
-    const SharedBytes frameBytes(ByteVector(writer.Data().begin(), writer.Data().end()));
-    ByteReader reader(frameBytes);
+    ByteReader reader(writer.Data());
     std::unique_ptr<TTag> frame = CreateFrame(id);
     frame->LoadFromStream(reader, FrameSizeFormat::Plain);
     return frame;
@@ -102,12 +116,17 @@ FrameSizeFormat V24FrameSizeFormat(std::span<const std::uint8_t> body, std::size
     return FrameSizeFormat::Syncsafe;
 }
 
-FrameList ReadID3v2Frames(SharedBytes tag, const ID3v2Header& header, std::int64_t fileSize,
-    const std::filesystem::path& fileName, std::size_t* framesEnd)
+FrameList ReadID3v2Frames(std::span<const std::uint8_t> body, const ID3v2Header& header,
+    std::int64_t fileSize, const std::filesystem::path& fileName, std::size_t* framesEnd,
+    std::shared_ptr<TagSource> source)
 {
-    if (header.Major <= 3 && header.HasFlag(ID3v2Header::kUnsynchronisation))
-        tag = SharedBytes(RemoveUnsynchronisation(tag.Bytes()));
-    const std::span<const std::uint8_t> body = tag.Bytes();
+    ByteVector synchronised;
+    // Offsets in a body with the unsynchronisation undone are no longer offsets in the file.
+    if (header.Major <= 3 && header.HasFlag(ID3v2Header::kUnsynchronisation)) {
+        synchronised = RemoveUnsynchronisation(body);
+        body = synchronised;
+        source.reset();
+    }
     if (header.Major == 2) {
         std::size_t end = 0;
         FrameList frames = ReadID3v22Frames(body, end);
@@ -117,7 +136,7 @@ FrameList ReadID3v2Frames(SharedBytes tag, const ID3v2Header& header, std::int64
     }
     FrameList frames;
     std::size_t inflationBudget = kMaxInflatedTagSize;
-    ByteReader reader(tag);
+    ByteReader reader(body, std::move(source), static_cast<std::int64_t>(kTagHeaderSize));
     reader.Take(FirstFrameOffset(body, header));
     // A frame needs its 10-byte header and at least one byte of body.
     while (reader.Remaining() > kFrameHeaderSize && IsValidFrameID(reader.Peek(4))) {

@@ -4,6 +4,7 @@
 #include "tags/ID3v2Header.h"
 #include "tags/SharedBytes.h"
 #include "tags/Tag.h"
+#include "tags/TagSource.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -14,13 +15,15 @@
 namespace vennart::tags {
 
 // The frames of the tag whose header is given, in file order. body holds the bytes after the tag
-// header as far as the tag and the file reach (frames keep parts of it); fileSize is the whole file's size.
-// A 2.2 tag's frames become their 2.3 counterparts. The list ends at padding, at anything that is not a frame
-// header, and at a frame that would run past the tag's end. A frame that would run past the end of the file
-// throws vennart::Error: the file is damaged. framesEnd, when given, receives the offset in body just after
-// the last frame read.
-FrameList ReadID3v2Frames(SharedBytes body, const ID3v2Header& header, std::int64_t fileSize,
-    const std::filesystem::path& fileName, std::size_t* framesEnd = nullptr);
+// header as far as the tag and the file reach (no frame keeps a part of it); fileSize is the whole file's
+// size. A 2.2 tag's frames become their 2.3 counterparts. The list ends at padding, at anything that is not a
+// frame header, and at a frame that would run past the tag's end. A frame that would run past the end of the
+// file throws vennart::Error: the file is damaged. framesEnd, when given, receives the offset in body just
+// after the last frame read. With a source (the file body is read from, the body standing just after the tag
+// header), large frame bodies stored as they are stay in that file.
+FrameList ReadID3v2Frames(std::span<const std::uint8_t> body, const ID3v2Header& header,
+    std::int64_t fileSize, const std::filesystem::path& fileName, std::size_t* framesEnd = nullptr,
+    std::shared_ptr<TagSource> source = nullptr);
 
 // A frame of the given identifier and flags read from a plain body, as the kind its identifier calls for.
 std::unique_ptr<TTag> FrameFromPlainBody(const AnsiString& id, std::uint16_t flags, const ByteVector& body);

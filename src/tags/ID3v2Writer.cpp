@@ -47,8 +47,8 @@ std::vector<AnsiString> UnwritableFrames(const FrameList& frames)
     return names;
 }
 
-ByteVector RenderID3v2Tag(
-    const ID3v2Header& header, const FrameList& frames, const std::filesystem::path& fileName)
+ByteVector RenderID3v2Tag(const ID3v2Header& header, const FrameList& frames,
+    const std::filesystem::path& fileName, std::vector<std::size_t>* frameStarts)
 {
     const auto isID3v2Frame = [](const auto& frame) { return IsWritable(*frame); };
     std::size_t framesEnd = kTagHeaderSize;
@@ -66,7 +66,11 @@ ByteVector RenderID3v2Tag(
     writer.Data().reserve(tagSize);
     WriteID3v2Header(writer, written);
     const FrameSizeFormat format = header.Major >= 4 ? FrameSizeFormat::Syncsafe : FrameSizeFormat::Plain;
+    if (frameStarts != nullptr)
+        frameStarts->clear();
     for (const auto& frame : frames) {
+        if (frameStarts != nullptr)
+            frameStarts->push_back(isID3v2Frame(frame) ? writer.Size() : kNotWritten);
         if (isID3v2Frame(frame))
             frame->SaveToStream(writer, format);
     }

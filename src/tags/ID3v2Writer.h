@@ -27,8 +27,11 @@ std::vector<AnsiString> UnwritableFrames(const FrameList& frames);
 
 // Header, every writable ID3v2 frame of frames in order (the ID3v1 record is not one) in the layout of the
 // header's version, then padding. Throws vennart::Error naming fileName when the tag is larger than
-// its size field can describe.
-ByteVector RenderID3v2Tag(
-    const ID3v2Header& header, const FrameList& frames, const std::filesystem::path& fileName);
+// its size field can describe. frameStarts, when given, receives where each frame of frames starts
+// in the tag; kNotWritten for those left out.
+ByteVector RenderID3v2Tag(const ID3v2Header& header, const FrameList& frames,
+    const std::filesystem::path& fileName, std::vector<std::size_t>* frameStarts = nullptr);
+
+constexpr std::size_t kNotWritten = static_cast<std::size_t>(-1);
 
 } // namespace vennart::tags

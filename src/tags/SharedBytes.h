@@ -1,6 +1,5 @@
-// Bytes a frame holds without interpreting them: a picture, private data, an unknown frame's body.
-// Frames read from a file share the one buffer the whole tag was read into rather than copying
-// (large pictures would otherwise be copied on every read); held bytes never change.
+// Bytes in memory that never change once made, shared by every copy instead of copied (a frame's
+// body is copied along with the frame into every undo snapshot).
 #pragma once
 
 #include <algorithm>
@@ -26,15 +25,7 @@ public:
         owner_ = std::move(owned);
     }
 
-    // Bytes inside a buffer that owner keeps alive.
-    SharedBytes(std::shared_ptr<const void> owner, std::span<const std::uint8_t> bytes)
-        : owner_(std::move(owner))
-        , bytes_(bytes)
-    {
-    }
-
     std::span<const std::uint8_t> Bytes() const { return bytes_; }
-    const std::shared_ptr<const void>& Owner() const { return owner_; }
     std::size_t size() const { return bytes_.size(); }
     bool empty() const { return bytes_.empty(); }
     auto begin() const { return bytes_.begin(); }

@@ -6,6 +6,7 @@
 #include "platform/Strings.h"
 #include "tags/ByteReader.h"
 #include "tags/ByteWriter.h"
+#include "tags/HeldBytes.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -30,6 +31,8 @@ public:
     // A frame of the same kind with the same fields. Byte buffers are shared, not copied: a clone
     // of a picture frame costs its fields, never the picture.
     virtual std::unique_ptr<TTag> Clone() const = 0;
+    // The bytes a frame holds uninterpreted, written last in its body; null for frames of fields only.
+    virtual HeldBytes* Held() { return nullptr; }
 
     // Reads the 10-byte frame header: sets ID and Flags, looks up the names; returns the body size.
     std::uint32_t ReadHeader(ByteReader& reader, FrameSizeFormat format);

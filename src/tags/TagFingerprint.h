@@ -9,13 +9,26 @@
 #include <cstdint>
 #include <span>
 #include <sys/stat.h>
+#include <vector>
 
 namespace vennart::tags {
+
+// A stretch of a file: length bytes from offset on.
+struct FileSpan {
+    std::int64_t offset = 0;
+    std::int64_t length = 0;
+
+    bool operator==(const FileSpan&) const = default;
+};
 
 struct TagFingerprint {
     platform::FileIdentity identity;
     // The bytes from the start of the file that the ID3v2 tag (or the lack of one) was read from.
     std::int64_t prefixLength = 0;
+    // Stretches of the prefix the checksum leaves out, in file order: large frame bodies that stay in
+    // the file. Checksumming them would cost a reading of every picture of a folder, and what they
+    // hold is never written from memory: a save reads them from the file as it is then.
+    std::vector<FileSpan> skipped;
     std::uint32_t prefixChecksum = 0;
     // The last 128 bytes, where an ID3v1 record is; none in a shorter file.
     std::uint32_t tailChecksum = 0;
@@ -28,7 +41,12 @@ constexpr std::int64_t kFingerprintTail = 128;
 
 std::uint32_t Checksum(std::span<const std::uint8_t> bytes, std::uint32_t previous = 0);
 
-// The fingerprint of the file as it is now, over prefixLength bytes from its start.
-TagFingerprint FingerprintOf(platform::File& file, const struct stat& status, std::int64_t prefixLength);
+// The checksum of bytes, which stand at offset in the file, without the skipped stretches.
+std::uint32_t ChecksumSkipping(std::span<const std::uint8_t> bytes, std::int64_t offset,
+    const std::vector<FileSpan>& skipped, std::uint32_t previous);
+
+// The fingerprint of the file as it is now, over prefixLength bytes from its start less skipped.
+TagFingerprint FingerprintOf(platform::File& file, const struct stat& status, std::int64_t prefixLength,
+    std::vector<FileSpan> skipped = {});
 
 } // namespace vennart::tags

@@ -63,9 +63,10 @@ std::string Describe(const TTag& frame)
         main = NarrowSystem(comment->Text);
     else if (const auto* url = dynamic_cast<const TWXXXTag*>(&frame))
         main = NarrowSystem(url->Description) + "|" + NarrowSystem(url->URL);
-    else if (const auto* picture = dynamic_cast<const TAPICTag*>(&frame))
-        main
-            = picture->MIMEType + "|" + std::string(picture->PictureData.begin(), picture->PictureData.end());
+    else if (const auto* picture = dynamic_cast<const TAPICTag*>(&frame)) {
+        const SharedBytes data = picture->PictureData.Load();
+        main = picture->MIMEType + "|" + std::string(data.begin(), data.end());
+    }
     return frame.ID + " " + std::to_string(frame.Flags) + " " + main;
 }
 

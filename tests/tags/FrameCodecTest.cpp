@@ -22,9 +22,10 @@ using test::BytesOf;
 using test::Frame;
 using Fields = std::vector<WideString>;
 
-WideString Widen(const SharedBytes& bytes)
+WideString Widen(const HeldBytes& held)
 {
-    return WidenSystem(AnsiString(bytes.Bytes().begin(), bytes.Bytes().end()));
+    const SharedBytes bytes = held.Load();
+    return WidenSystem(AnsiString(bytes.begin(), bytes.end()));
 }
 
 WideString Number(int value)

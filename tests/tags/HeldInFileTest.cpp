@@ -1,0 +1,274 @@
+// Large frame bodies that stay in the file: a save writes them back byte for byte, they are read
+// only from the file they were read from as it was then, and copies of a tag object share them.
+#include "support/Id3Builder.h"
+#include "support/TempDir.h"
+#include "support/TestNames.h"
+#include "support/TextTestSupport.h"
+#include "tags/BinaryFrames.h"
+#include "tags/ID3v2Class.h"
+#include "tags/TextFrame.h"
+
+#include <algorithm>
+#include <fcntl.h>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <zlib.h>
+
+namespace vennart::tags {
+namespace {
+
+using test::Bytes;
+using test::BytesOf;
+using test::Concat;
+using test::Frame;
+using test::TextBody;
+using testing::HasSubstr;
+
+const std::filesystem::path kCorpus = VENNART_CORPUS_DIR;
+
+Bytes Pattern(std::size_t size, int seed)
+{
+    Bytes bytes(size);
+    for (std::size_t i = 0; i < size; ++i)
+        bytes[i] = static_cast<std::uint8_t>(i * 31 + static_cast<std::size_t>(seed));
+    return bytes;
+}
+
+constexpr std::size_t kCoverSize = 100 * 1024;
+
+// A cover, private data and an unknown frame, each large enough to stay in the file, between texts.
+Bytes Frames(int seed, std::size_t coverSize = kCoverSize)
+{
+    return Concat({
+        Frame("TIT2", TextBody("Title")),
+        Frame("APIC", Concat({ TextBody("image/jpeg"), { 0, 3, 'c', 0 }, Pattern(coverSize, seed) })),
+        Frame("PRIV", Concat({ BytesOf("owner"), { 0 }, Pattern(8 * 1024, seed + 1) })),
+        Frame("GEOB", Pattern(5 * 1024, seed + 2)),
+        Frame("TALB", TextBody("Album")),
+    });
+}
+
+Bytes Song(int seed, std::size_t coverSize = kCoverSize)
+{
+    return Concat({ test::Tag(3, Frames(seed, coverSize), 512), test::Audio(4) });
+}
+
+const HeldBytes& Picture(const TID3v2Class& tag)
+{
+    return tag.FindFrameByClass<TAPICTag>(1)->PictureData;
+}
+
+class HeldInFile : public testing::Test {
+protected:
+    std::filesystem::path Write(const Bytes& bytes)
+    {
+        test::WriteFileBytes(song, bytes);
+        return song;
+    }
+
+    test::TempDir dir;
+    std::filesystem::path song = dir / "song.mp3";
+};
+
+TEST_F(HeldInFile, LargeBodiesStayInTheFileAndSmallOnesInMemory)
+{
+    const TID3v2Class tag(Write(Song(1)));
+    EXPECT_TRUE(Picture(tag).InFile());
+    EXPECT_TRUE(tag.FindFrameByClass<TPRIVTag>(1)->PrivateData.InFile());
+    EXPECT_TRUE(tag.FindFrameByClass<TUnknownTag>(1)->RawData.InFile());
+    EXPECT_EQ(Picture(tag).Load().ToVector(), Pattern(kCoverSize, 1));
+
+    const TID3v2Class small(
+        Write(test::Tag(3, Frame("PRIV", Concat({ BytesOf("o"), { 0 }, Bytes(100, 7) })))));
+    EXPECT_FALSE(small.FindFrameByClass<TPRIVTag>(1)->PrivateData.InFile());
+}
+
+// The bodies are read again only while saving; twice, since the first save moves them.
+TEST_F(HeldInFile, ASaveWithAnEditedTitleWritesEveryHeldBodyByteForByte)
+{
+    TID3v2Class tag(Write(Song(2)));
+    dynamic_cast<TTxxxTag*>(tag.FindFrameByID("TIT2", 1))->SetText(u"Other");
+    tag.Save();
+    const Bytes once = test::ReadFileBytes(song);
+    tag.Save();
+    EXPECT_EQ(test::ReadFileBytes(song), once);
+    const Bytes expected = Frames(2);
+    const Bytes heldPart(
+        expected.begin() + static_cast<std::ptrdiff_t>(Frame("TIT2", TextBody("Title")).size()),
+        expected.end());
+    EXPECT_NE(std::search(once.begin(), once.end(), heldPart.begin(), heldPart.end()), once.end());
+    EXPECT_EQ(Picture(tag).Load().ToVector(), Pattern(kCoverSize, 2));
+    EXPECT_EQ(Picture(TID3v2Class(song)).Load().ToVector(), Pattern(kCoverSize, 2));
+}
+
+// A cover stored compressed or unsynchronised is decoded again when it is read again.
+struct StoredCover {
+    const char* Name;
+    std::uint8_t Major;
+    Bytes (*Frame)(const Bytes& body);
+};
+
+VENNART_PRINT_ROW_AS(StoredCover, row.Name)
+
+Bytes Compressed(const Bytes& body)
+{
+    uLongf size = compressBound(body.size());
+    Bytes packed(size);
+    compress(packed.data(), &size, body.data(), body.size());
+    packed.resize(size);
+    const auto n = static_cast<std::uint32_t>(body.size());
+    return Concat({ { static_cast<std::uint8_t>(n >> 24), static_cast<std::uint8_t>(n >> 16),
+                        static_cast<std::uint8_t>(n >> 8), static_cast<std::uint8_t>(n) },
+        packed });
+}
+
+Bytes Unsynchronised(const Bytes& body)
+{
+    Bytes stored;
+    for (const std::uint8_t byte : body) {
+        stored.push_back(byte);
+        if (byte == 0xFF)
+            stored.push_back(0);
+    }
+    return stored;
+}
+
+const StoredCover kStoredCovers[] {
+    { "CompressedIn23", 3, [](const Bytes& body) { return Frame("APIC", Compressed(body), 0x0080); } },
+    { "UnsynchronisedIn24", 4,
+        [](const Bytes& body) {
+            return Frame("APIC", Unsynchronised(body), 0x0002, test::SizeStyle::Syncsafe);
+        } },
+};
+
+class HeldStoredCover : public HeldInFile, public testing::WithParamInterface<StoredCover> { };
+
+TEST_P(HeldStoredCover, IsDecodedAgainAndSavedPlain)
+{
+    const Bytes body = Concat({ TextBody("image/png"), { 0, 3, 0 }, Pattern(kCoverSize, 6) });
+    TID3v2Class tag(
+        Write(Concat({ test::Tag(GetParam().Major, GetParam().Frame(body), 64), test::Audio(4) })));
+    EXPECT_TRUE(Picture(tag).InFile());
+    EXPECT_EQ(Picture(tag).Load().ToVector(), Pattern(kCoverSize, 6));
+    tag.Save();
+    const Bytes saved = test::ReadFileBytes(song);
+    const Bytes plain
+        = Frame("APIC", body, 0, GetParam().Major >= 4 ? test::SizeStyle::Syncsafe : test::SizeStyle::Plain);
+    EXPECT_NE(std::search(saved.begin(), saved.end(), plain.begin(), plain.end()), saved.end());
+    EXPECT_EQ(Picture(TID3v2Class(song)).Load().ToVector(), Pattern(kCoverSize, 6));
+}
+
+INSTANTIATE_TEST_SUITE_P(Stored, HeldStoredCover, testing::ValuesIn(kStoredCovers),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+// What another program may do between the reading and the use of a cover; each one is noticed.
+struct OtherWriter {
+    const char* Name;
+    void (*Write)(const std::filesystem::path& song);
+};
+
+VENNART_PRINT_ROW_AS(OtherWriter, row.Name)
+
+const OtherWriter kOtherWriters[] {
+    { "WritesALargerCover",
+        [](const std::filesystem::path& song) { test::WriteFileBytes(song, Song(9, kCoverSize + 1)); } },
+    { "ReplacesTheFileWithAnother",
+        [](const std::filesystem::path& song) {
+            const std::filesystem::path other = song.parent_path() / "other";
+            test::WriteFileBytes(other, Song(9));
+            std::filesystem::rename(other, song);
+        } },
+    { "CutsTheFileShort",
+        [](const std::filesystem::path& song) { std::filesystem::resize_file(song, 2000); } },
+    { "RemovesTheFile", [](const std::filesystem::path& song) { std::filesystem::remove(song); } },
+};
+
+class HeldInChangedFile : public HeldInFile, public testing::WithParamInterface<OtherWriter> { };
+
+TEST_P(HeldInChangedFile, IsNeverReadAndTheSaveIsRefused)
+{
+    TID3v2Class tag(Write(Song(3)));
+    GetParam().Write(song);
+    const Bytes after = std::filesystem::exists(song) ? test::ReadFileBytes(song) : Bytes {};
+    EXPECT_THAT(test::ErrorOf([&] { Picture(tag).Load(); }), HasSubstr("song.mp3"));
+    EXPECT_THAT(test::ErrorOf([&] { tag.Save(); }), HasSubstr("song.mp3"));
+    EXPECT_EQ(std::filesystem::exists(song) ? test::ReadFileBytes(song) : Bytes {}, after);
+}
+
+INSTANTIATE_TEST_SUITE_P(Writers, HeldInChangedFile, testing::ValuesIn(kOtherWriters),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+TEST_F(HeldInFile, AChangeThatKeepsSizeAndTimeIsRefusedWithTheChangedMessage)
+{
+    TID3v2Class tag(Write(Song(4)));
+    // The same size and time, and a title of the same length: only the text frame's bytes tell.
+    Bytes bytes = Song(4);
+    bytes[10 + 10 + 1] = 'Z';
+    struct stat before { };
+    ASSERT_EQ(stat(song.c_str(), &before), 0);
+    const int fd = open(song.c_str(), O_WRONLY);
+    ASSERT_EQ(pwrite(fd, bytes.data(), bytes.size(), 0), static_cast<ssize_t>(bytes.size()));
+    close(fd);
+    const timespec times[] { before.st_atim, before.st_mtim };
+    ASSERT_EQ(utimensat(AT_FDCWD, song.c_str(), times, 0), 0);
+    EXPECT_THAT(test::ErrorOf([&] { Picture(tag).Load(); }), HasSubstr("it changed since it was read"));
+}
+
+// An undo snapshot shares the cover, and keeps reading it from the file it was read from: once its
+// original is saved over, the snapshot's cover is no longer there to be read.
+TEST_F(HeldInFile, ACloneSharesTheBodiesOfItsOriginal)
+{
+    TID3v2Class tag(Write(Song(5)));
+    const std::unique_ptr<TID3v2Class> snapshot = tag.Clone();
+    EXPECT_TRUE(Picture(*snapshot).InFile());
+    EXPECT_EQ(Picture(*snapshot).Load(), Picture(tag).Load());
+    snapshot->Save();
+    EXPECT_EQ(Picture(*snapshot).Load().ToVector(), Pattern(kCoverSize, 5));
+    EXPECT_THAT(test::ErrorOf([&] { Picture(tag).Load(); }), HasSubstr("it changed since it was read"));
+}
+
+// Every picture of the corpus, left in the file, reads as the one read into memory, and again so
+// from a saved copy.
+TEST(HeldInCorpusFile, EveryPictureReadAgainIsTheOneRead)
+{
+    std::size_t pictures = 0;
+    std::error_code error;
+    for (std::filesystem::recursive_directory_iterator it(kCorpus, error), end; !error && it != end;
+         it.increment(error)) {
+        if (!it->is_regular_file() || it->path().filename() == "MANIFEST.txt")
+            continue;
+        const test::TempDir dir;
+        test::WriteFileBytes(dir / "copy.mp3", test::ReadFileBytes(it->path()));
+        std::unique_ptr<TID3v2Class> tag;
+        try {
+            tag = std::make_unique<TID3v2Class>(dir / "copy.mp3");
+        } catch (const std::exception&) {
+            continue; // damaged files are another test's concern
+        }
+        std::vector<ByteVector> read;
+        for (int n = 1; const TAPICTag* picture = tag->FindFrameByClass<TAPICTag>(n); ++n)
+            read.push_back(picture->PictureData.Load().ToVector());
+        if (read.empty())
+            continue;
+        try {
+            tag->Save();
+        } catch (const std::exception&) {
+            continue; // files a save refuses keep everything
+        }
+        const TID3v2Class saved(dir / "copy.mp3");
+        for (int n = 1; n <= static_cast<int>(read.size()); ++n) {
+            SCOPED_TRACE(it->path().filename().string() + " picture " + std::to_string(n));
+            ASSERT_NE(saved.FindFrameByClass<TAPICTag>(n), nullptr);
+            EXPECT_EQ(saved.FindFrameByClass<TAPICTag>(n)->PictureData.Load().ToVector(), read[n - 1]);
+            EXPECT_EQ(tag->FindFrameByClass<TAPICTag>(n)->PictureData.Load().ToVector(), read[n - 1]);
+        }
+        pictures += read.size();
+    }
+    if (pictures == 0)
+        GTEST_SKIP() << "no picture in the corpus";
+}
+
+} // namespace
+} // namespace vennart::tags
