@@ -1,9 +1,9 @@
 // Detection over a selection: a folder of files in mixed code pages gets each file's own code
 // page, ASCII files are told apart, and a whole-selection guess speaks for every 8-bit file.
 #include "commands/DetectEncoding.h"
-#include "commands/History.h"
 
 #include "commands/ConvertDetected.h"
+#include "commands/History.h"
 #include "text/UStringConvert.h"
 #include "workspace/FrameText.h"
 #include "workspace/WorkspaceFixture.h"
