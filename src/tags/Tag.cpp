@@ -8,6 +8,7 @@
 namespace vennart::tags {
 
 FrameList::FrameList(const FrameList& other)
+    : std::vector<std::unique_ptr<TTag>>()
 {
     reserve(other.size());
     for (const auto& frame : other)

@@ -114,7 +114,7 @@ TEST(CopyWithoutRecord, ToID3v1CreatesOneToID3v2ChangesNothing)
 TEST(SetID3v1Version, ChangesOnlyTheOtherVersion)
 {
     test::TempDir folder;
-    tags::TID3v2Class file(test::WriteMp3(folder, "a.mp3", { .record = test::ID3v1Fields { .Track = 3 } }));
+    tags::TID3v2Class file(test::WriteMp3(folder, "a.mp3", { .frames = std::nullopt, .record = test::ID3v1Fields { .Track = 3 } }));
     EXPECT_FALSE(SetID3v1Version(file, true));
     EXPECT_TRUE(SetID3v1Version(file, false));
     EXPECT_FALSE(file.FindFrameByClass<tags::TID3v1Tag>(1)->IsV11);

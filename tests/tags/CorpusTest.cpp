@@ -65,8 +65,9 @@ TEST_P(CorpusKnownFile, GivesItsTitleAndFrames)
         ASSERT_NE(title, nullptr);
         EXPECT_EQ(title->Text, known.Title);
     }
-    if (known.AlsoHas)
+    if (known.AlsoHas) {
         EXPECT_NE(tag->FindFrameByID(known.AlsoHas, 1), nullptr);
+    }
     EXPECT_GE(tag->FrameCount(), known.MinFrames);
 }
 

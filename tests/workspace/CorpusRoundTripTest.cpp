@@ -89,8 +89,9 @@ TEST_P(CorpusRoundTrip, KeepsEveryFrameAndTheAudio)
     const std::vector<std::string> saved = FrameValues(after);
     EXPECT_TRUE(std::ranges::includes(saved, values));
     EXPECT_EQ(AudioOf(test::ReadFileBytes(copy), after), audio);
-    if (editTitle)
+    if (editTitle) {
         EXPECT_EQ(GetFrameText(after, "TIT2", kUtf16), u"Edited title");
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, CorpusRoundTrip,
