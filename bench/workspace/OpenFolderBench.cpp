@@ -23,6 +23,7 @@
 #include <array>
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
+#include <map>
 #include <memory>
 #include <unistd.h>
 #include <vector>
@@ -133,6 +134,33 @@ void BM_OpenFolder(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * kFileCount);
 }
 BENCHMARK(BM_OpenFolder)->Apply(BothFolders);
+
+// The scan of folders of 1,000, 10,000 and 50,000 files without pictures: the files per second
+// must stay flat as the folder grows. Each folder is written at its first use.
+void BM_OpenFolderScaling(benchmark::State& state)
+{
+    const auto files = static_cast<int>(state.range(0));
+    static std::map<int, std::unique_ptr<bench::SampleFolder>> folders;
+    auto& folder = folders[files];
+    if (!folder)
+        folder = std::make_unique<bench::SampleFolder>(files, kFileSize);
+    bench::SilentProgress progress;
+    bench::NoPrompts prompts;
+    workspace::Workspace workspace(progress, prompts);
+    workspace.SetCurrentDir(folder->Path());
+    for (auto _ : state)
+        workspace.ScanFolder();
+    if (workspace.FileCount() != files)
+        state.SkipWithError("the scan did not list every file");
+    state.SetItemsProcessed(state.iterations() * files);
+}
+BENCHMARK(BM_OpenFolderScaling)
+    ->ArgName("files")
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Arg(50000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 void BM_OpenFolderInGrids(benchmark::State& state)
 {
