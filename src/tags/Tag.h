@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <memory>
 #include <span>
+#include <string_view>
 #include <vector>
 
 namespace vennart::tags {
@@ -46,13 +47,15 @@ public:
     virtual bool SaveToStream(ByteWriter& writer, FrameSizeFormat format) const = 0;
 
     const AnsiString& GetID() const { return ID; }
-    // Copies the names of the descriptor-table row whose identifier equals ID exactly; names stay as
+    // Takes the names of the descriptor-table row whose identifier equals ID exactly; names stay as
     // they are when there is no such row.
     void LookupNames();
 
     bool Changed = false;
-    AnsiString LongName;
-    AnsiString ShortName;
+    // Views of the descriptor table's names (or of literals), never copies: a folder of thousands of
+    // files holds several frames each.
+    std::string_view LongName;
+    std::string_view ShortName;
     AnsiString ID;
     // The two flag bytes in file order (first byte high), written back unchanged.
     std::uint16_t Flags = 0;
