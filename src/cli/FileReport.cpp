@@ -43,9 +43,13 @@ std::optional<tags::TTextEncoding> DeclaredEncoding(const tags::TTag& frame)
     return std::nullopt;
 }
 
+// 8-bit text, whatever its encoding byte says, is read in the view code page.
 std::string StorageOf(const tags::TTag& frame, uint32_t codePage)
 {
-    switch (DeclaredEncoding(frame).value_or(tags::teUnknown)) {
+    const std::optional<tags::TTextEncoding> encoding = DeclaredEncoding(frame);
+    if (!encoding)
+        return {};
+    switch (*encoding) {
     case tags::teUTF16:
         return "UTF-16";
     case tags::teUTF16NoBOM:
@@ -53,11 +57,10 @@ std::string StorageOf(const tags::TTag& frame, uint32_t codePage)
     case tags::teUTF8:
         return "UTF-8";
     case tags::teISO88591:
-        return "code page " + std::to_string(codePage);
     case tags::teUnknown:
         break;
     }
-    return DeclaredEncoding(frame) ? "code page " + std::to_string(codePage) : std::string();
+    return "code page " + std::to_string(codePage);
 }
 
 std::string VersionText(std::uint16_t version)

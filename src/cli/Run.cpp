@@ -52,8 +52,6 @@ bool ChangesFiles(Subcommand command)
     return command != Subcommand::Show && command != Subcommand::Help && command != Subcommand::Detect;
 }
 
-constexpr const char* kLetterModelFile = "LetterBigrams.tsv";
-
 // The code pages detection chooses among, as "Detect Encoding" offers them: the active ones of the
 // settings for the tab, or the whole catalogue, or the user's list.
 std::vector<uint32_t> DetectionCandidates(
@@ -69,10 +67,7 @@ std::vector<uint32_t> DetectionCandidates(
         ? catalogue.EncodingNames()
         : request.grids.front() == TagGrid::ID3v1 ? catalogue.ActiveEncodingsV1()
                                                   : catalogue.ActiveEncodingsV2();
-    std::vector<uint32_t> codePages;
-    for (const text::CodePageName& name : names)
-        codePages.push_back(name.codePage);
-    return codePages;
+    return text::CodePagesOf(names);
 }
 
 class Runner {
@@ -99,7 +94,7 @@ public:
         if (request_.command == Subcommand::Translit)
             data_.translitTable = text::LoadTranslitTable(paths.TranslitTableFile());
         if (request_.command == Subcommand::Detect || request_.detect) {
-            data_.letters = text::LetterModel::Load(paths.DataDir() / kLetterModelFile);
+            data_.letters = text::LetterModel::Load(paths.LetterModelFile());
             data_.candidates = DetectionCandidates(request_, settings, paths);
         }
     }

@@ -13,16 +13,6 @@
 namespace vennart::gui {
 namespace {
 
-constexpr const char* kLetterModelFile = "LetterBigrams.tsv";
-
-std::vector<uint32_t> CodePagesOf(const std::vector<text::CodePageName>& names)
-{
-    std::vector<uint32_t> codePages;
-    for (const auto& name : names)
-        codePages.push_back(name.codePage);
-    return codePages;
-}
-
 } // namespace
 
 void TfrmMain::ConnectDetectEncoding()
@@ -36,8 +26,7 @@ void TfrmMain::ConnectDetectEncoding()
 const text::LetterModel& TfrmMain::LetterModel()
 {
     if (!letterModel_)
-        letterModel_ = std::make_unique<text::LetterModel>(
-            text::LetterModel::Load(paths_.DataDir() / kLetterModelFile));
+        letterModel_ = std::make_unique<text::LetterModel>(text::LetterModel::Load(paths_.LetterModelFile()));
     return *letterModel_;
 }
 
@@ -53,7 +42,7 @@ void TfrmMain::miDetectEncodingClick()
         = grid == workspace::TagGrid::ID3v1 ? catalogue.ActiveEncodingsV1() : catalogue.ActiveEncodingsV2();
     const auto& model = LetterModel();
     const TfrmDetectEncoding::Detector detect = [&](bool wholeCatalogue) {
-        const auto candidates = CodePagesOf(wholeCatalogue ? catalogue.EncodingNames() : active);
+        const auto candidates = text::CodePagesOf(wholeCatalogue ? catalogue.EncodingNames() : active);
         return commands::DetectCodePages(workspace, rows, { grid, candidates, false }, model);
     };
     const auto outcome

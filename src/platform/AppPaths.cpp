@@ -11,6 +11,7 @@ namespace {
 
 constexpr const char* kProgramFolderName = "vennart";
 constexpr const char* kEncodingTablesName = "EncodingTables.dat";
+constexpr const char* kLetterModelName = "LetterBigrams.tsv";
 constexpr const char* kTranslitTableName = "translit.tab";
 
 std::filesystem::path UserConfigHome(std::string_view xdgConfigHome, std::string_view home)
@@ -87,6 +88,11 @@ std::filesystem::path AppPaths::SettingsFile() const
 std::filesystem::path AppPaths::EncodingTablesFile() const
 {
     return dataDir_ / kEncodingTablesName;
+}
+
+std::filesystem::path AppPaths::LetterModelFile() const
+{
+    return dataDir_ / kLetterModelName;
 }
 
 std::filesystem::path AppPaths::TranslitTableFile() const

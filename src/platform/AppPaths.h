@@ -29,6 +29,8 @@ public:
 
     std::filesystem::path SettingsFile() const;
     std::filesystem::path EncodingTablesFile() const;
+    // The letter statistics the code page detector scores readings with.
+    std::filesystem::path LetterModelFile() const;
     // The user's own table when the config folder holds one, else the shipped one.
     std::filesystem::path TranslitTableFile() const;
     // The table the editor writes: always the user's own.

@@ -20,7 +20,6 @@ struct FileIdentity {
         return { status.st_dev, status.st_ino, status.st_size, status.st_mtim.tv_sec,
             status.st_mtim.tv_nsec };
     }
-    bool SameFile(const FileIdentity& other) const { return device == other.device && inode == other.inode; }
     bool operator==(const FileIdentity&) const = default;
 };
 

@@ -38,7 +38,6 @@ public:
     virtual int Link(const std::filesystem::path& from, const std::filesystem::path& to) = 0;
     // Gives an open file made with O_TMPFILE the name `to`; fails with EEXIST when the name is taken.
     virtual int LinkOpenFile(int fd, const std::filesystem::path& to) = 0;
-    virtual int Stat(const std::filesystem::path& path, struct stat* status) = 0;
     virtual int Unlink(const std::filesystem::path& path) = 0;
     // realpath: the path with every symbolic link and "." or ".." resolved.
     virtual int RealPath(const std::filesystem::path& path, std::filesystem::path& resolved) = 0;

@@ -86,11 +86,6 @@ public:
         return ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, to.c_str(), AT_SYMLINK_FOLLOW);
     }
 
-    int Stat(const std::filesystem::path& path, struct stat* status) override
-    {
-        return ::stat(path.c_str(), status);
-    }
-
     int Unlink(const std::filesystem::path& path) override { return ::unlink(path.c_str()); }
 
     int RealPath(const std::filesystem::path& path, std::filesystem::path& resolved) override

@@ -108,6 +108,15 @@ void EncodingCatalogue::BuildActiveEncodings(std::string_view codePages)
     activeEncodingsV2_ = std::move(v2);
 }
 
+std::vector<uint32_t> CodePagesOf(const std::vector<CodePageName>& names)
+{
+    std::vector<uint32_t> codePages;
+    codePages.reserve(names.size());
+    for (const CodePageName& name : names)
+        codePages.push_back(name.codePage);
+    return codePages;
+}
+
 int EncodingCatalogue::IndexOfCodePage(uint32_t codePage) const
 {
     for (std::size_t i = 0; i < encodingNames_.size(); ++i) {

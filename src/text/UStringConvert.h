@@ -42,6 +42,9 @@ struct CodePageName {
     bool operator==(const CodePageName&) const = default;
 };
 
+// The code pages of the entries, in their order.
+std::vector<uint32_t> CodePagesOf(const std::vector<CodePageName>& names);
+
 // The catalogue (EncodingNames and EncodingDescriptions, one entry per accepted catalogue line, in file
 // order) and the active lists built from the CodePages setting.
 class EncodingCatalogue {

@@ -112,28 +112,22 @@ void Workspace::OpenFolder(const std::filesystem::path& folder, ScanReport repor
         FChanged = false;
         ++listing_;
     }
-    std::vector<std::string> problems;
+    std::vector<std::string> shown;
     if (!failures.empty())
-        problems.push_back(ScanFailureMessage(failures));
+        ShowScanProblem(ScanFailureMessage(failures), &Prompts::ShowError, report, shown);
     // Not an error: every song is listed, and the leftovers are the user's to look at or remove.
     if (!leftovers.empty())
-        problems.push_back(LeftoversMessage(folder, leftovers));
-    ShowScanProblems(std::move(problems), !leftovers.empty(), report);
+        ShowScanProblem(LeftoversMessage(folder, leftovers), &Prompts::ShowWarning, report, shown);
+    lastScanProblems_ = std::move(shown);
 }
 
-void Workspace::ShowScanProblems(std::vector<std::string> problems, bool lastIsWarning, ScanReport report)
+void Workspace::ShowScanProblem(std::string problem, void (Prompts::*show)(const std::string&),
+    ScanReport report, std::vector<std::string>& shown)
 {
-    for (std::size_t i = 0; i < problems.size(); ++i) {
-        const std::string& problem = problems[i];
-        if (report == ScanReport::OnlyNewProblems
-            && std::ranges::find(lastScanProblems_, problem) != lastScanProblems_.end())
-            continue;
-        if (lastIsWarning && i + 1 == problems.size())
-            prompts_.ShowWarning(problem);
-        else
-            prompts_.ShowError(problem);
-    }
-    lastScanProblems_ = std::move(problems);
+    const bool shownBefore = std::ranges::find(lastScanProblems_, problem) != lastScanProblems_.end();
+    if (report == ScanReport::AllProblems || !shownBefore)
+        (prompts_.*show)(problem);
+    shown.push_back(std::move(problem));
 }
 
 std::optional<int> Workspace::SameFileAs(int row) const

@@ -138,7 +138,10 @@ private:
         std::vector<std::unique_ptr<tags::TID3v2Class>>& files, std::vector<FileRow>& rows,
         std::vector<std::string>& failures);
     RowRange SelectionAfterScan(RowRange previous, bool sameFolder) const;
-    void ShowScanProblems(std::vector<std::string> problems, bool lastIsWarning, ScanReport report);
+    // Shows the problem unless only new problems are to be shown and the last scan showed it;
+    // remembers it in `shown` either way.
+    void ShowScanProblem(std::string problem, void (Prompts::*show)(const std::string&), ScanReport report,
+        std::vector<std::string>& shown);
 
     Progress& progress_;
     Prompts& prompts_;

@@ -77,10 +77,6 @@ public:
     {
         return Next() ? Refuse(EIO) : real_.LinkOpenFile(fd, to);
     }
-    int Stat(const Path& path, struct stat* status) override
-    {
-        return Next() ? Refuse(EIO) : real_.Stat(path, status);
-    }
     int Flock(int fd, int operation) override
     {
         return Next() ? Refuse(EWOULDBLOCK) : real_.Flock(fd, operation);
