@@ -5,6 +5,7 @@
 //   the same at 1,000, 10,000 and 100,000 files, to see that time grows linearly;
 //   the peak memory of the executable over 100 folders of 1,000 files vs one folder of 1,000.
 #include "BenchmarkMain.h"
+#include "ReadFloor.h"
 #include "SampleFolder.h"
 #include "cli/Request.h"
 #include "cli/Run.h"
@@ -68,20 +69,10 @@ void BM_RawReads(benchmark::State& state)
 {
     const std::vector<fs::path>& files = TreeOf(kReadingFolders).Files();
     std::vector<std::uint8_t> tag;
-    std::array<std::uint8_t, 128> record {};
     for (auto _ : state) {
         for (const fs::path& file : files) {
-            const int fd = open(file.c_str(), O_RDONLY | O_CLOEXEC);
-            std::array<std::uint8_t, 10> header {};
-            if (pread(fd, header.data(), header.size(), 0) != 10)
+            if (!vennart::bench::ReadAsTheFloorDoes(file, tag))
                 state.SkipWithError("short header");
-            const std::size_t size = std::size_t { header[6] } << 21 | std::size_t { header[7] } << 14
-                | std::size_t { header[8] } << 7 | header[9];
-            tag.resize(size);
-            benchmark::DoNotOptimize(pread(fd, tag.data(), size, 10));
-            const off_t end = lseek(fd, 0, SEEK_END);
-            benchmark::DoNotOptimize(pread(fd, record.data(), record.size(), end - 128));
-            close(fd);
         }
     }
     state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(files.size()));

@@ -6,6 +6,7 @@
 // (a) reports the heap its objects hold per file and the process's peak memory: run one variant
 // alone (--benchmark_filter) for a peak of its own. The folders are generated into a temporary
 // folder when first used and removed at the end.
+#include "ReadFloor.h"
 #include "support/Id3Builder.h"
 #include "tags/ID3v2Class.h"
 
@@ -36,7 +37,6 @@ using vennart::test::TextBody;
 constexpr std::size_t kPictureSize = 100 * 1024;
 constexpr std::size_t kLargeFileSize = 5 * 1024 * 1024;
 constexpr std::size_t kTagBlock = 1024;
-constexpr std::size_t kAudioHead = 4096;
 
 std::filesystem::path gFolder;
 std::filesystem::path gLargeFile;
@@ -153,27 +153,15 @@ void BM_CreateTagObjects(benchmark::State& state)
 }
 BENCHMARK(BM_CreateTagObjects)->Apply(FolderSizes);
 
-// The least a reader must do for the same bytes: open, header, the whole tag with the first bytes
-// after it (where the first audio frame's sync is looked for), the last 128 bytes, close.
+// The least a reader must do for the same bytes.
 void BM_RawReads(benchmark::State& state)
 {
     const auto& files = Files(state);
-    Bytes tag;
-    std::array<std::uint8_t, 128> record {};
+    std::vector<std::uint8_t> tag;
     for (auto _ : state) {
         for (const auto& file : files) {
-            const int fd = open(file.c_str(), O_RDONLY | O_CLOEXEC);
-            std::array<std::uint8_t, 10> header {};
-            if (pread(fd, header.data(), header.size(), 0) != 10)
+            if (!vennart::bench::ReadAsTheFloorDoes(file, tag))
                 state.SkipWithError("short header");
-            const std::size_t size = std::size_t { header[6] } << 21 | std::size_t { header[7] } << 14
-                | std::size_t { header[8] } << 7 | header[9];
-            tag.resize(size + kAudioHead);
-            benchmark::DoNotOptimize(pread(fd, tag.data(), tag.size(), 10));
-            const off_t end = lseek(fd, 0, SEEK_END);
-            benchmark::DoNotOptimize(pread(fd, record.data(), record.size(), end - 128));
-            close(fd);
-            benchmark::DoNotOptimize(tag.data());
         }
     }
     state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(files.size()));

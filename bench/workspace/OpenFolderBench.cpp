@@ -12,6 +12,7 @@
 // --benchmark_enable_random_interleaving=true for variants interleaved.
 #include "BenchmarkMain.h"
 #include "GridWindow.h"
+#include "ReadFloor.h"
 #include "SampleFolder.h"
 #include "SilentUser.h"
 #include "gui/FileGridModel.h"
@@ -36,7 +37,6 @@ using workspace::TagGrid;
 constexpr int kFileCount = 10000;
 constexpr std::size_t kFileSize = 6 * 1024;
 constexpr std::size_t kCoverSize = 100 * 1024;
-constexpr std::size_t kAudioHead = 4 * 1024;
 constexpr int kScreenRows = bench::GridWindow::kScreenRows;
 
 // Without pictures, and with a cover in every file.
@@ -80,27 +80,15 @@ void BM_CreateTagObjects(benchmark::State& state)
 }
 BENCHMARK(BM_CreateTagObjects)->Apply(BothFolders);
 
-// The least any reader does for a file: open, the 10-byte header, the tag and the first bytes after
-// it in one read, the last 128 bytes, close.
+// The least any reader does for the same files.
 void BM_ReadFloor(benchmark::State& state)
 {
     const bench::SampleFolder& folder = FolderOf(state);
     std::vector<std::uint8_t> tag;
-    std::array<std::uint8_t, 128> record {};
     for (auto _ : state) {
         for (const auto& path : folder.Files()) {
-            const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-            std::array<std::uint8_t, 10> header {};
-            if (fd < 0 || pread(fd, header.data(), header.size(), 0) != 10)
+            if (!bench::ReadAsTheFloorDoes(path, tag))
                 state.SkipWithError("cannot read a header");
-            const std::size_t size = std::size_t { header[6] } << 21 | std::size_t { header[7] } << 14
-                | std::size_t { header[8] } << 7 | header[9];
-            tag.resize(size + kAudioHead);
-            benchmark::DoNotOptimize(pread(fd, tag.data(), tag.size(), 10));
-            const off_t end = lseek(fd, 0, SEEK_END);
-            benchmark::DoNotOptimize(pread(fd, record.data(), record.size(), end - 128));
-            close(fd);
-            benchmark::DoNotOptimize(tag.data());
         }
     }
     state.SetItemsProcessed(state.iterations() * kFileCount);
