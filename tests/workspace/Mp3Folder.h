@@ -15,7 +15,7 @@ namespace vennart::test {
 Bytes AudioBlock(const MPEGFrameFields& frame, std::size_t audioBytes);
 
 struct Mp3Content {
-    std::optional<Bytes> frames; // none: no ID3v2 tag
+    std::optional<Bytes> frames = {}; // none: no ID3v2 tag
     std::optional<ID3v1Fields> record = {};
     Bytes audio = Audio(3);
     std::uint8_t major = 3;

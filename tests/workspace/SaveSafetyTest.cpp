@@ -220,8 +220,9 @@ TEST_P(KeepsWhatTheFileIs, OwnerModeExtendedAttributesAclAndHardLinks)
     const std::filesystem::path song = folder / "a.mp3";
     if (GetParam())
         std::filesystem::create_hard_link(song, folder / "a.mp3.bak");
-    if (geteuid() == 0)
+    if (geteuid() == 0) {
         ASSERT_EQ(chown(song.c_str(), 12345, 23456), 0);
+    }
     ASSERT_EQ(chmod(song.c_str(), 02751), 0);
     const std::string note = "keep me";
     if (setxattr(song.c_str(), "user.note", note.data(), note.size(), 0) != 0)
@@ -292,8 +293,9 @@ void SaveInChild(const std::function<void()>& save, std::optional<std::chrono::m
     }
     int status = 0;
     waitpid(child, &status, 0);
-    if (!killAfter)
+    if (!killAfter) {
         ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
 }
 
 constexpr int kKillAudioFrames = 30000; // 12.5 MB
