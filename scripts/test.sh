@@ -54,9 +54,8 @@ for entry in json.load(open(sys.argv[1]))["files"]:
         row[2] += entry["branch_covered"]; row[3] += entry["branch_total"]
 percent = lambda part, whole: 100.0 * part / whole if whole else 100.0
 print(f"{'layer':<12} {'lines':>22} {'branches':>22}")
-for layer in ["platform", "tags", "text", "workspace", "gui", "(top)", "src/ in all"]:
-    if layer in totals:
-        l, lt, b, bt = totals[layer]
-        print(f"{layer:<12} {percent(l, lt):6.1f}% ({l:5} of {lt:5}) {percent(b, bt):6.1f}% ({b:5} of {bt:5})")
+for layer in sorted(totals, key=lambda name: (name == "src/ in all", name)):
+    l, lt, b, bt = totals[layer]
+    print(f"{layer:<12} {percent(l, lt):6.1f}% ({l:5} of {lt:5}) {percent(b, bt):6.1f}% ({b:5} of {bt:5})")
 PYTHON
 fi
