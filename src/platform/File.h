@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/FileSystem.h"
+#include "platform/StoredPath.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -23,7 +24,7 @@ struct ExtendedAttribute {
 
 class File {
 public:
-    File(FileSystem& fileSystem, std::filesystem::path path, int flags, mode_t mode = 0);
+    File(FileSystem& fileSystem, const std::filesystem::path& path, int flags, mode_t mode = 0);
     // Opens as the constructor does; null, with errno set, where that fails.
     static std::unique_ptr<File> TryOpen(
         FileSystem& fileSystem, std::filesystem::path path, int flags, mode_t mode = 0);
@@ -31,7 +32,7 @@ public:
     File(const File&) = delete;
     File& operator=(const File&) = delete;
 
-    const std::filesystem::path& Path() const { return path_; }
+    const StoredPath& Path() const { return path_; }
 
     struct stat Status();
     void Lock(int operation);
@@ -62,14 +63,14 @@ public:
     static constexpr std::size_t kCopyBlockSize = 1 << 20;
 
 private:
-    File(FileSystem& fileSystem, std::filesystem::path path, int fd, std::nullptr_t);
+    File(FileSystem& fileSystem, const std::filesystem::path& path, int fd, std::nullptr_t);
     [[noreturn]] void Fail(std::string_view action) const;
     std::vector<std::string> AttributeNames();
     bool ReadAttribute(ExtendedAttribute& attribute);
     void CopyByBlocks(File& source, std::int64_t sourceOffset, std::int64_t count, std::int64_t offset);
 
     FileSystem& fileSystem_;
-    std::filesystem::path path_;
+    StoredPath path_;
     int fd_ = -1;
 };
 

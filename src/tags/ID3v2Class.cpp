@@ -9,12 +9,21 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
+#include <iterator>
 #include <string_view>
 #include <sys/file.h>
 
 namespace vennart::tags {
 namespace {
+
+// Whether every byte is zero; through memcmp, since every tag has its padding checked.
+bool AllZero(std::span<const std::uint8_t> bytes)
+{
+    return bytes.empty()
+        || (bytes[0] == 0 && std::memcmp(bytes.data(), bytes.data() + 1, bytes.size() - 1) == 0);
+}
 
 constexpr std::string_view kID3v1Magic = "TAG";
 // A read buffer larger than this is not kept for the next file.
@@ -64,31 +73,32 @@ std::vector<FileSpan> SpansOf(const std::vector<LeftInFile>& left)
 
 } // namespace
 
-TID3v2Class::TID3v2Class(std::filesystem::path fileName)
-    : TID3v2Class(std::move(fileName), platform::SystemFileSystem())
+TID3v2Class::TID3v2Class(const std::filesystem::path& fileName)
+    : TID3v2Class(fileName, platform::SystemFileSystem())
 {
 }
 
-TID3v2Class::TID3v2Class(std::filesystem::path fileName, platform::FileSystem& fileSystem)
-    : FileName(std::move(fileName))
+TID3v2Class::TID3v2Class(const std::filesystem::path& fileName, platform::FileSystem& fileSystem)
+    : FileName(fileName)
     , fileSystem_(&fileSystem)
 {
-    ReadTags();
+    ReadTags(fileName);
 }
 
-void TID3v2Class::ReadTags()
+// The path as given is used while reading, FileName (its text alone) only after.
+void TID3v2Class::ReadTags(const std::filesystem::path& fileName)
 {
     Frames.clear();
     // Non-blocking, so that a pipe or device named like an MP3 file cannot stall the reading.
-    platform::File file(*fileSystem_, FileName, O_RDONLY | O_NONBLOCK);
+    platform::File file(*fileSystem_, fileName, O_RDONLY | O_NONBLOCK);
     file.Lock(LOCK_SH | LOCK_NB);
     const struct stat status = file.Status();
     if (!S_ISREG(status.st_mode))
-        throw Error(FileName.string() + ": not a regular file");
+        throw Error(fileName.string() + ": not a regular file");
     fileSize_ = status.st_size;
     fingerprint_.identity = platform::FileIdentity::Of(status);
     ReadID3v1(file);
-    const std::span<const std::uint8_t> audioHead = ReadFrames(file);
+    const std::span<const std::uint8_t> audioHead = ReadFrames(file, fileName);
     const FirstFrame first = ReadFirstFrameHeader(file, AudioStart(), fileSize_, HasID3v1, audioHead);
     MPEGInfo = first.Info;
     AudioSize = first.AudioSize;
@@ -140,7 +150,8 @@ bool TID3v2Class::ReadID3v2Header(platform::File& file)
     return HasID3v2 && CanReadFrames(*header_);
 }
 
-std::span<const std::uint8_t> TID3v2Class::ReadFrames(platform::File& file)
+std::span<const std::uint8_t> TID3v2Class::ReadFrames(
+    platform::File& file, const std::filesystem::path& fileName)
 {
     saveRefusal_.clear();
     if (!ReadID3v2Header(file)) {
@@ -159,8 +170,10 @@ std::span<const std::uint8_t> TID3v2Class::ReadFrames(platform::File& file)
     const std::span<const std::uint8_t> body = read.first(std::min<std::size_t>(TagSize, read.size()));
     std::size_t framesEnd = 0;
     auto source = std::make_shared<TagSource>(*fileSystem_, FileName);
-    for (auto& frame : ReadID3v2Frames(body, *header_, fileSize_, FileName, &framesEnd, source))
-        Frames.push_back(std::move(frame));
+    FrameList frames = ReadID3v2Frames(body, *header_, fileSize_, fileName, &framesEnd, source);
+    // Exactly the room the frames need: the list lives as long as the folder is listed.
+    Frames.reserve(Frames.size() + frames.size());
+    std::ranges::move(frames, std::back_inserter(Frames));
     // Only a file with bytes left in it needs to be found again.
     source_ = source->Left().empty() ? nullptr : std::move(source);
     fingerprint_.skipped = source_ ? source_->Left() : std::vector<FileSpan> {};
@@ -187,7 +200,7 @@ void TID3v2Class::TrustTagSize(std::span<const std::uint8_t> body, std::size_t f
         ? std::min(body.size(), static_cast<std::size_t>(recordStart))
         : body.size();
     const auto afterFrames = body.first(checkedEnd).subspan(std::min(framesEnd, checkedEnd));
-    const bool notPadding = std::ranges::any_of(afterFrames, [](std::uint8_t b) { return b != 0; });
+    const bool notPadding = !AllZero(afterFrames);
     // Zeros to the end of the file are padding of a cut-off tag, not audio.
     if (!notPadding || (hasFooter_ && !beyondFile))
         return;

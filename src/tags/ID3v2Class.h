@@ -6,6 +6,7 @@
 #include "platform/File.h"
 #include "platform/FileSystem.h"
 #include "platform/SafeReplace.h"
+#include "platform/StoredPath.h"
 #include "tags/ID3v2Header.h"
 #include "tags/ID3v2Reader.h"
 #include "tags/MPEGHeader.h"
@@ -29,8 +30,8 @@ public:
     TID3v2Class& operator=(const TID3v2Class&) = delete;
     // Reads the file at once; throws vennart::Error naming the file when it cannot be opened or read,
     // or when it is damaged (a frame runs past its end).
-    explicit TID3v2Class(std::filesystem::path fileName);
-    TID3v2Class(std::filesystem::path fileName, platform::FileSystem& fileSystem);
+    explicit TID3v2Class(const std::filesystem::path& fileName);
+    TID3v2Class(const std::filesystem::path& fileName, platform::FileSystem& fileSystem);
 
     // A tag object of the same file with clones of every frame: a draft that a batch command may
     // change while this one stays as it is.
@@ -73,7 +74,7 @@ public:
     // cannot be trusted), and after its footer when it has one.
     std::int64_t AudioStart() const;
 
-    std::filesystem::path FileName;
+    platform::StoredPath FileName;
     bool HasID3v2 = false;
     std::uint32_t TagSize = 0;
     std::uint16_t Version = 0;
@@ -90,9 +91,9 @@ private:
     // ReadID3v2Header, then every frame of the tag, appended to Frames. The tag is read in one piece
     // together with the first bytes after it, which are returned for the search of the first audio
     // frame; they stay valid until the next file is read.
-    std::span<const std::uint8_t> ReadFrames(platform::File& file);
+    std::span<const std::uint8_t> ReadFrames(platform::File& file, const std::filesystem::path& fileName);
 
-    void ReadTags();
+    void ReadTags(const std::filesystem::path& fileName);
     void ReadID3v1(platform::File& file);
     void DropRecordInsideFrames(std::int64_t framesEnd);
     void TrustTagSize(std::span<const std::uint8_t> body, std::size_t framesEnd);

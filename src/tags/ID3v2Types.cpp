@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <compare>
+#include <cstdint>
 
 namespace vennart::tags {
 namespace {
@@ -85,12 +87,28 @@ constexpr std::array<TagListRecord, 74> kTagList { {
     { "WXXX", "User Custom", "User defined URL link frame" },
 } };
 
-// The rows ordered by identifier, for the exact lookup every frame makes when it is read.
+// The four letters of an identifier as one number, so that the lookup every frame makes when it is
+// read compares integers, not strings.
+constexpr std::uint32_t PackedID(std::string_view id)
+{
+    std::uint32_t key = 0;
+    for (const char c : id)
+        key = key << 8 | static_cast<std::uint8_t>(c);
+    return key;
+}
+
+struct KeyedRow {
+    std::uint32_t key;
+    std::size_t index;
+    auto operator<=>(const KeyedRow&) const = default;
+};
+
+// The rows ordered by identifier, rows with the same identifier in table order.
 constexpr auto kByID = [] {
-    std::array<const TagListRecord*, kTagList.size()> rows {};
+    std::array<KeyedRow, kTagList.size()> rows {};
     for (std::size_t i = 0; i < kTagList.size(); ++i)
-        rows[i] = &kTagList[i];
-    std::ranges::sort(rows, {}, &TagListRecord::ID);
+        rows[i] = { PackedID(kTagList[i].ID), i };
+    std::ranges::sort(rows);
     return rows;
 }();
 
@@ -126,8 +144,11 @@ int FindTagListRecord(std::string_view id, AnsiString& shortName, AnsiString& de
 
 const TagListRecord* FindTagListRecordExact(std::string_view id)
 {
-    const auto row = std::ranges::lower_bound(kByID, id, {}, &TagListRecord::ID);
-    return row != kByID.end() && (*row)->ID == id ? *row : nullptr;
+    if (id.size() != 4)
+        return nullptr;
+    const std::uint32_t key = PackedID(id);
+    const auto row = std::ranges::lower_bound(kByID, key, {}, &KeyedRow::key);
+    return row != kByID.end() && row->key == key ? &kTagList[row->index] : nullptr;
 }
 
 } // namespace vennart::tags

@@ -51,7 +51,6 @@ public:
     // they are when there is no such row.
     void LookupNames();
 
-    bool Changed = false;
     // Views of the descriptor table's names (or of literals), never copies: a folder of thousands of
     // files holds several frames each.
     std::string_view LongName;
@@ -59,6 +58,8 @@ public:
     AnsiString ID;
     // The two flag bytes in file order (first byte high), written back unchanged.
     std::uint16_t Flags = 0;
+    // Last, so that a frame kind's first small field fits in the padding after it.
+    bool Changed = false;
 
 protected:
     TTag(const TTag&) = default;

@@ -12,7 +12,7 @@ void ThrowChangedSinceRead(const std::filesystem::path& fileName)
     throw Error(fileName.string() + ": it changed since it was read; read the folder again");
 }
 
-TagSource::TagSource(platform::FileSystem& fileSystem, std::filesystem::path fileName)
+TagSource::TagSource(platform::FileSystem& fileSystem, platform::StoredPath fileName)
     : fileSystem_(&fileSystem)
     , fileName_(std::move(fileName))
 {

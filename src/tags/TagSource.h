@@ -5,6 +5,7 @@
 
 #include "platform/File.h"
 #include "platform/FileSystem.h"
+#include "platform/StoredPath.h"
 #include "tags/SharedBytes.h"
 #include "tags/TagFingerprint.h"
 
@@ -16,9 +17,9 @@ namespace vennart::tags {
 
 class TagSource {
 public:
-    TagSource(platform::FileSystem& fileSystem, std::filesystem::path fileName);
+    TagSource(platform::FileSystem& fileSystem, platform::StoredPath fileName);
 
-    const std::filesystem::path& FileName() const { return fileName_; }
+    const platform::StoredPath& FileName() const { return fileName_; }
     const TagFingerprint& Fingerprint() const { return fingerprint_; }
     // Set once the reading is complete; its skipped stretches are those Leave gave.
     void SetFingerprint(TagFingerprint fingerprint) { fingerprint_ = std::move(fingerprint); }
@@ -50,7 +51,7 @@ private:
     ByteVector ReadFrom(platform::File& file, std::int64_t offset, std::size_t count) const;
 
     platform::FileSystem* fileSystem_;
-    std::filesystem::path fileName_;
+    platform::StoredPath fileName_;
     TagFingerprint fingerprint_;
     mutable platform::File* openFile_ = nullptr;
 };
