@@ -6,7 +6,12 @@ namespace vennart::workspace {
 
 WideString DisplayName(const std::filesystem::path& path)
 {
-    return text::CodePageToWide(path.filename().string(), text::kUtf8CodePage);
+    return ShownName(path.filename().string());
+}
+
+WideString ShownName(std::string_view fileName)
+{
+    return text::CodePageToWide(AnsiString(fileName), text::kUtf8CodePage);
 }
 
 std::filesystem::path PathInFolder(const std::filesystem::path& folder, const WideString& name)

@@ -6,12 +6,34 @@
 #include "workspace/FileName.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <dirent.h>
+#include <memory>
 #include <numeric>
+#include <sys/stat.h>
+#include <system_error>
 
 namespace vennart::workspace {
 namespace {
 
-bool HasMp3Extension(const std::string& name)
+[[noreturn]] void ThrowCannotList(const std::filesystem::path& folder, int errorNumber)
+{
+    throw Error(
+        "Cannot list the folder " + folder.string() + ": " + std::generic_category().message(errorNumber));
+}
+
+// A link counts as what it points to; a link that points nowhere is no file.
+bool IsRegularFile(int folder, const dirent& entry)
+{
+    if (entry.d_type == DT_REG)
+        return true;
+    if (entry.d_type != DT_LNK && entry.d_type != DT_UNKNOWN)
+        return false;
+    struct stat status { };
+    return fstatat(folder, entry.d_name, &status, 0) == 0 && S_ISREG(status.st_mode);
+}
+
+bool HasMp3Extension(std::string_view name)
 {
     constexpr std::string_view extension = ".mp3";
     if (name.size() < extension.size())
@@ -50,22 +72,25 @@ std::string SortKey(const WideString& name)
 
 std::vector<ListedFile> ListMp3Files(const std::filesystem::path& folder, std::vector<std::string>* leftovers)
 {
+    // One pass of readdir, whose entries say what they are: a path is made only for the songs.
+    const std::unique_ptr<DIR, int (*)(DIR*)> dir(opendir(folder.c_str()), closedir);
+    if (!dir)
+        ThrowCannotList(folder, errno);
     std::vector<ListedFile> found;
     std::vector<std::string> keys;
-    try {
-        for (const std::filesystem::directory_entry& entry : std::filesystem::directory_iterator(folder)) {
-            std::error_code ignored;
-            const std::string name = entry.path().filename().string();
-            if (leftovers && platform::IsLeftoverName(name))
-                leftovers->push_back(name);
-            if (HasMp3Extension(name) && entry.is_regular_file(ignored)) {
-                found.push_back({ entry.path(), DisplayName(entry.path()) });
-                keys.push_back(SortKey(found.back().name));
-            }
+    errno = 0;
+    while (const dirent* entry = readdir(dir.get())) {
+        const std::string_view name = entry->d_name;
+        if (leftovers && platform::IsLeftoverName(name))
+            leftovers->emplace_back(name);
+        if (HasMp3Extension(name) && IsRegularFile(dirfd(dir.get()), *entry)) {
+            found.push_back({ folder / name, ShownName(name) });
+            keys.push_back(SortKey(found.back().name));
         }
-    } catch (const std::filesystem::filesystem_error& error) {
-        throw Error("Cannot list the folder " + folder.string() + ": " + error.code().message());
+        errno = 0;
     }
+    if (errno != 0)
+        ThrowCannotList(folder, errno);
     if (leftovers)
         std::ranges::sort(*leftovers);
     // The listing comes in no useful order; names sorted ignoring case are what users expect.
