@@ -21,10 +21,9 @@ public:
 
     // A reader over bytes that stand at fileOffset in the file source reads: TakeHeld leaves large
     // stretches of them there.
-    ByteReader(
-        std::span<const std::uint8_t> bytes, std::shared_ptr<TagSource> source, std::int64_t fileOffset)
+    ByteReader(std::span<const std::uint8_t> bytes, SourceToBe* source, std::int64_t fileOffset)
         : bytes_(bytes)
-        , source_(std::move(source))
+        , source_(source)
         , fileOffset_(fileOffset)
     {
     }
@@ -61,8 +60,9 @@ public:
         const auto taken = Take(count);
         if (!source_ || taken.size() < kLeftInFileFrom)
             return HeldBytes(SharedBytes(ByteVector(taken.begin(), taken.end())));
-        source_->Leave(offset, static_cast<std::int64_t>(taken.size()));
-        return HeldBytes(source_, offset, taken.size());
+        const std::shared_ptr<TagSource>& source = source_->Get();
+        source->Leave(offset, static_cast<std::int64_t>(taken.size()));
+        return HeldBytes(source, offset, taken.size());
     }
 
     // The last heldSize bytes of what the body stored `from` bytes from here decodes to, as stored
@@ -72,8 +72,9 @@ public:
         if (!source_ || heldSize < kLeftInFileFrom)
             return std::nullopt;
         const std::int64_t offset = fileOffset_ + static_cast<std::int64_t>(position_ + from);
-        source_->Leave(offset, stored.size);
-        return HeldBytes(source_, offset, heldSize, stored);
+        const std::shared_ptr<TagSource>& source = source_->Get();
+        source->Leave(offset, stored.size);
+        return HeldBytes(source, offset, heldSize, stored);
     }
 
     // A reader over the next count bytes (fewer where the bytes end); this one moves past them.
@@ -85,7 +86,8 @@ public:
 
 private:
     std::span<const std::uint8_t> bytes_;
-    std::shared_ptr<TagSource> source_;
+    // The reading's, outliving every reader of it; null where the bytes are not where they were in the file.
+    SourceToBe* source_ = nullptr;
     std::int64_t fileOffset_ = 0;
     std::size_t position_ = 0;
 };

@@ -169,13 +169,12 @@ std::span<const std::uint8_t> TID3v2Class::ReadFrames(
     const std::span<const std::uint8_t> read = buffer.first(file.ReadAt(buffer, kTagHeaderSize));
     const std::span<const std::uint8_t> body = read.first(std::min<std::size_t>(TagSize, read.size()));
     std::size_t framesEnd = 0;
-    auto source = std::make_shared<TagSource>(*fileSystem_, FileName);
-    FrameList frames = ReadID3v2Frames(body, *header_, fileSize_, fileName, &framesEnd, source);
-    // Exactly the room the frames need: the list lives as long as the folder is listed.
-    Frames.reserve(Frames.size() + frames.size());
-    std::ranges::move(frames, std::back_inserter(Frames));
+    SourceToBe source(*fileSystem_, FileName);
+    ReadID3v2Frames(Frames, body, *header_, fileSize_, fileName, &framesEnd, &source);
+    // The list lives as long as the folder is listed: no room beyond what the frames need.
+    Frames.shrink_to_fit();
     // Only a file with bytes left in it needs to be found again.
-    source_ = source->Left().empty() ? nullptr : std::move(source);
+    source_ = std::move(source).Made();
     fingerprint_.skipped = source_ ? source_->Left() : std::vector<FileSpan> {};
     TrustTagSize(body, framesEnd);
     DropRecordInsideFrames(static_cast<std::int64_t>(kTagHeaderSize + framesEnd));

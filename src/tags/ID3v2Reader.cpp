@@ -7,6 +7,8 @@
 #include "tags/ID3v22Frames.h"
 #include "tags/Syncsafe.h"
 
+#include <algorithm>
+#include <iterator>
 #include <string>
 
 namespace vennart::tags {
@@ -116,27 +118,26 @@ FrameSizeFormat V24FrameSizeFormat(std::span<const std::uint8_t> body, std::size
     return FrameSizeFormat::Syncsafe;
 }
 
-FrameList ReadID3v2Frames(std::span<const std::uint8_t> body, const ID3v2Header& header,
-    std::int64_t fileSize, const std::filesystem::path& fileName, std::size_t* framesEnd,
-    std::shared_ptr<TagSource> source)
+void ReadID3v2Frames(FrameList& frames, std::span<const std::uint8_t> body, const ID3v2Header& header,
+    std::int64_t fileSize, const std::filesystem::path& fileName, std::size_t* framesEnd, SourceToBe* source)
 {
     ByteVector synchronised;
     // Offsets in a body with the unsynchronisation undone are no longer offsets in the file.
     if (header.Major <= 3 && header.HasFlag(ID3v2Header::kUnsynchronisation)) {
         synchronised = RemoveUnsynchronisation(body);
         body = synchronised;
-        source.reset();
+        source = nullptr;
     }
     if (header.Major == 2) {
         std::size_t end = 0;
-        FrameList frames = ReadID3v22Frames(body, end);
+        FrameList read = ReadID3v22Frames(body, end);
+        std::ranges::move(read, std::back_inserter(frames));
         if (framesEnd != nullptr)
             *framesEnd = end;
-        return frames;
+        return;
     }
-    FrameList frames;
     std::size_t inflationBudget = kMaxInflatedTagSize;
-    ByteReader reader(body, std::move(source), static_cast<std::int64_t>(kTagHeaderSize));
+    ByteReader reader(body, source, static_cast<std::int64_t>(kTagHeaderSize));
     reader.Take(FirstFrameOffset(body, header));
     // A frame needs its 10-byte header and at least one byte of body.
     while (reader.Remaining() > kFrameHeaderSize && IsValidFrameID(reader.Peek(4))) {
@@ -155,7 +156,6 @@ FrameList ReadID3v2Frames(std::span<const std::uint8_t> body, const ID3v2Header&
     }
     if (framesEnd != nullptr)
         *framesEnd = reader.Position();
-    return frames;
 }
 
 } // namespace vennart::tags

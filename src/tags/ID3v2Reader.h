@@ -21,9 +21,10 @@ namespace vennart::tags {
 // file throws vennart::Error: the file is damaged. framesEnd, when given, receives the offset in body just
 // after the last frame read. With a source (the file body is read from, the body standing just after the tag
 // header), large frame bodies stored as they are stay in that file.
-FrameList ReadID3v2Frames(std::span<const std::uint8_t> body, const ID3v2Header& header,
+// The frames are added at the end of `frames`.
+void ReadID3v2Frames(FrameList& frames, std::span<const std::uint8_t> body, const ID3v2Header& header,
     std::int64_t fileSize, const std::filesystem::path& fileName, std::size_t* framesEnd = nullptr,
-    std::shared_ptr<TagSource> source = nullptr);
+    SourceToBe* source = nullptr);
 
 // A frame of the given identifier and flags read from a plain body, as the kind its identifier calls for.
 std::unique_ptr<TTag> FrameFromPlainBody(const AnsiString& id, std::uint16_t flags, const ByteVector& body);

@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <vector>
 
 namespace vennart::tags {
@@ -54,6 +55,31 @@ private:
     platform::StoredPath fileName_;
     TagFingerprint fingerprint_;
     mutable platform::File* openFile_ = nullptr;
+};
+
+// The source of a tag being read, made only when the first frame leaves bytes in the file: most
+// files have no large frame, and a folder reads thousands of them.
+class SourceToBe {
+public:
+    SourceToBe(platform::FileSystem& fileSystem, const platform::StoredPath& fileName)
+        : fileSystem_(fileSystem)
+        , fileName_(fileName)
+    {
+    }
+
+    const std::shared_ptr<TagSource>& Get()
+    {
+        if (!made_)
+            made_ = std::make_shared<TagSource>(fileSystem_, fileName_);
+        return made_;
+    }
+    // Null when no frame left bytes in the file.
+    std::shared_ptr<TagSource> Made() && { return std::move(made_); }
+
+private:
+    platform::FileSystem& fileSystem_;
+    const platform::StoredPath& fileName_;
+    std::shared_ptr<TagSource> made_;
 };
 
 // The error for a file that is no longer the one that was read.

@@ -28,8 +28,9 @@ std::vector<WideString> Texts(const Bytes& tag)
     const SharedBytes body(
         ByteVector(tag.begin() + kTagHeaderSize, tag.begin() + static_cast<std::ptrdiff_t>(end)));
     std::vector<WideString> texts;
-    for (const auto& frame :
-        ReadID3v2Frames(body.Bytes(), *header, static_cast<std::int64_t>(tag.size()), "song.mp3")) {
+    FrameList frames;
+    ReadID3v2Frames(frames, body.Bytes(), *header, static_cast<std::int64_t>(tag.size()), "song.mp3");
+    for (const auto& frame : frames) {
         const auto* text = dynamic_cast<const TTxxxTag*>(frame.get());
         texts.push_back(text ? text->Text : dynamic_cast<const TUnknownTag*>(frame.get()) ? u"<kept>" : u"?");
     }

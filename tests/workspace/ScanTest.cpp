@@ -75,26 +75,16 @@ TEST_F(WorkspaceScan, ListsMp3FilesOfAnyCaseSortedByNameIgnoringCase)
 
     EXPECT_EQ(RowNames(), (Texts { u".hidden.mp3", u"A.MP3", u"b.mp3", u"Link.mp3", u"Ünïcode.Mp3" }));
     EXPECT_TRUE(prompts.Errors.empty());
+    EXPECT_EQ(progress.Statuses.front(), "Reading 0 of 5");
+    EXPECT_EQ(progress.Statuses.back(), "Idle");
+    EXPECT_EQ(progress.BarMaximums, std::vector<int> { 5 });
+    EXPECT_EQ(progress.BarPositions, (std::vector<int> { 1, 2, 3, 4, 5, 0 }));
+    EXPECT_FALSE(progress.BarVisible);
     EXPECT_EQ(workspace.File(1).FileName, folder / "A.MP3");
     // An edited name shows in its row until the save.
     workspace.SetRowName(1, u"renamed.mp3");
     EXPECT_EQ(workspace.RowName(1), u"renamed.mp3");
     EXPECT_EQ(workspace.File(1).FileName, folder / "A.MP3");
-}
-
-TEST_F(WorkspaceScan, ShowsReadingProgressForEveryFileAndEndsIdle)
-{
-    for (const char* name : { "1.mp3", "2.mp3", "3.mp3" })
-        test::WriteMp3(folder, name);
-
-    Scan();
-
-    EXPECT_EQ(progress.Statuses,
-        (std::vector<std::string> {
-            "Reading 0 of 3", "Reading 1 of 3", "Reading 2 of 3", "Reading 3 of 3", "Idle" }));
-    EXPECT_EQ(progress.BarMaximums, std::vector<int> { 3 });
-    EXPECT_EQ(progress.BarPositions, (std::vector<int> { 1, 2, 3, 0 }));
-    EXPECT_FALSE(progress.BarVisible);
 }
 
 TEST_F(WorkspaceScan, AnEmptyFolderShowsNoProgressAndNoRows)
@@ -152,23 +142,6 @@ TEST_F(WorkspaceScan, AFolderThatCannotBeListedChangesNeitherTheFolderNorTheRows
     EXPECT_TRUE(workspace.Changed());
 }
 
-TEST_F(WorkspaceScan, ReadingTheSameFolderAgainKeepsTheSelectionAnotherFolderStartsAtTheFirstFile)
-{
-    for (const char* name : { "a.mp3", "b.mp3", "c.mp3" })
-        test::WriteMp3(folder, name);
-    Scan();
-    workspace.SetSelection(TagGrid::ID3v1, { 1, 2 });
-    std::filesystem::remove(folder / "c.mp3");
-
-    workspace.ScanFolder();
-    EXPECT_EQ(workspace.Selection(TagGrid::ID3v1), (RowRange { 1, 1 }));
-
-    test::TempDir other;
-    test::WriteMp3(other, "x.mp3");
-    workspace.OpenFolder(other.Path());
-    EXPECT_EQ(workspace.Selection(TagGrid::ID3v1), (RowRange { 0, 0 }));
-}
-
 TEST_F(WorkspaceScan, TagCellsShowEachGridsTagThroughItsViewCodePage)
 {
     const std::string cyrillic1251 = "\xCF\xE5\xF1\xED\xFF"; // "Песня"
@@ -222,7 +195,7 @@ TEST_F(WorkspaceScan, MarksGoToOneGridOrBothAndSetTheChangedFlag)
     workspace.RemoveObserver(&observer);
 }
 
-TEST_F(WorkspaceScan, EachGridKeepsItsOwnSelectionUntilSelectAllAndNoneReachesPastTheRows)
+TEST_F(WorkspaceScan, EachGridKeepsItsOwnSelectionUntilSelectAllAndNoneReachesPastTheRowsOrOutlivesTheFolder)
 {
     for (const char* name : { "a.mp3", "b.mp3", "c.mp3", "d.mp3" })
         test::WriteMp3(folder, name);
@@ -242,6 +215,16 @@ TEST_F(WorkspaceScan, EachGridKeepsItsOwnSelectionUntilSelectAllAndNoneReachesPa
     EXPECT_TRUE(workspace.SelectAllFiles());
     EXPECT_EQ(workspace.Selection(TagGrid::ID3v1), (RowRange { 0, 3 }));
     EXPECT_EQ(workspace.Selection(TagGrid::ID3v2), (RowRange { 0, 3 }));
+
+    // Reading the same folder again keeps the selection within the rows; another starts at the first.
+    workspace.SetSelection(TagGrid::ID3v1, { 2, 3 });
+    std::filesystem::remove(folder / "d.mp3");
+    workspace.ScanFolder();
+    EXPECT_EQ(workspace.Selection(TagGrid::ID3v1), (RowRange { 2, 2 }));
+    test::TempDir other;
+    test::WriteMp3(other, "x.mp3");
+    workspace.OpenFolder(other.Path());
+    EXPECT_EQ(workspace.Selection(TagGrid::ID3v1), (RowRange { 0, 0 }));
 }
 
 } // namespace
