@@ -127,7 +127,7 @@ TEST_F(FileInformation, SeveralFilesSumSizesAndPlaytimesAndListDistinctValuesInR
     EXPECT_EQ(Show(TagGrid::ID3v2, { 1, 2 })[7].value, "32,128");
 }
 
-TEST_F(FileInformation, TagVersionFollowsTheVisibleTab)
+TEST_F(FileInformation, TagVersionFollowsTheVisibleTabAndCountsOnlyTagsOfTheFile)
 {
     test::WriteMp3(folder, "1.mp3",
         { .frames = test::Frame("TIT2", test::TextBody("a")), .record = ID3v1Fields { .Track = 3 } });
@@ -138,19 +138,11 @@ TEST_F(FileInformation, TagVersionFollowsTheVisibleTab)
 
     EXPECT_EQ(Show(TagGrid::ID3v1, { 0, 3 })[4].value, "ID3v1.1,ID3v1.0");
     EXPECT_EQ(Show(TagGrid::ID3v2, { 0, 3 })[4].value, "ID3v2.3.0,ID3v2.4.0");
+    // Tags made in memory for the file without any are no tags of the file yet.
+    EnsureID3v1(workspace.FileToSave(2)).SetTitle("typed");
+    SetFrameText(workspace.FileToSave(2), "TIT2", u"typed", 1200);
     EXPECT_EQ(Show(TagGrid::ID3v1, { 2, 2 })[4].value, "");
     EXPECT_EQ(Show(TagGrid::ID3v2, { 2, 2 })[4].value, "");
-}
-
-TEST_F(FileInformation, ARecordMadeInMemoryIsNoTagOfTheFile)
-{
-    test::WriteMp3(folder, "1.mp3", { .frames = std::nullopt, .record = std::nullopt });
-    Scan();
-    EnsureID3v1(workspace.FileToSave(0)).SetTitle("typed");
-    SetFrameText(workspace.FileToSave(0), "TIT2", u"typed", 1200);
-
-    EXPECT_EQ(Show(TagGrid::ID3v1, { 0, 0 })[4].value, "");
-    EXPECT_EQ(Show(TagGrid::ID3v2, { 0, 0 })[4].value, "");
 }
 
 TEST_F(FileInformation, AFileWithoutAFrameHeaderSaysSo)
