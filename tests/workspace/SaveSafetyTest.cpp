@@ -9,6 +9,7 @@
 #include "tags/ID3v2Class.h"
 #include "workspace/SaveChanges.h"
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstring>
@@ -134,26 +135,6 @@ INSTANTIATE_TEST_SUITE_P(Links, RowsOfOneFile,
     testing::Values(Variant { "HardLink", true }, Variant { "SymbolicLink", false }),
     testing::PrintToStringParamName());
 
-TEST_F(SaveSafety, TheLongestNameSavesAndAUsersFileNamedLikeAnOldTemporaryFileStays)
-{
-    const std::string longest = std::string(251, 'x') + ".mp3";
-    test::WriteMp3(folder, longest, test::Titled("long"));
-    test::WriteFileBytes(folder / (longest.substr(0, 251) + ".$$$"), test::BytesOf("user's"));
-    test::WriteFileBytes(folder / "a.mp3.$$$", test::BytesOf("user's"));
-    Scan();
-    const std::vector<std::string> names = test::FolderNames(folder.Path());
-    EditTitle(0, u"saved");
-    EditTitle(2, u"saved");
-
-    SaveChanges(workspace);
-
-    EXPECT_TRUE(prompts.Errors.empty());
-    EXPECT_EQ(TitleOnDisk(folder / "a.mp3"), u"saved");
-    EXPECT_EQ(TitleOnDisk(folder / longest), u"saved");
-    EXPECT_EQ(test::FolderNames(folder.Path()), names);
-    EXPECT_EQ(test::ReadFileBytes(folder / "a.mp3.$$$"), test::BytesOf("user's"));
-}
-
 // What stat and the extended attributes say of a file, besides its bytes.
 using FileNature = std::tuple<mode_t, uid_t, gid_t, nlink_t, std::map<std::string, std::string>>;
 
@@ -224,8 +205,14 @@ INSTANTIATE_TEST_SUITE_P(Saves, KeepsWhatTheFileIs,
     testing::Values(Variant { "HardLinkedInPlace", true }, Variant { "NewCopy", false }),
     testing::PrintToStringParamName());
 
-TEST_F(SaveSafety, TheFolderIsFlushedOnceAndScanProblemsAreShownOnce)
+// One save of several files: the longest name saves, the user's files named like an old temporary
+// file stay, the folder is flushed once, and what the scan showed is not shown again after it.
+TEST_F(SaveSafety, TheLongestNameSavesUsersFilesStayTheFolderIsFlushedOnceAndScanProblemsShowOnce)
 {
+    const std::string longest = std::string(251, 'x') + ".mp3";
+    test::WriteMp3(folder, longest, test::Titled("long"));
+    test::WriteFileBytes(folder / (longest.substr(0, 251) + ".$$$"), test::BytesOf("user's"));
+    test::WriteFileBytes(folder / "a.mp3.$$$", test::BytesOf("user's"));
     // A frame that claims more bytes than the file holds.
     test::WriteFileBytes(folder / "damaged.mp3",
         test::Concat(
@@ -233,13 +220,14 @@ TEST_F(SaveSafety, TheFolderIsFlushedOnceAndScanProblemsAreShownOnce)
     const std::string leftover = ".vennart-0123456789abcdef.old";
     test::WriteFileBytes(folder / leftover, test::BytesOf("copy"));
     Scan();
-    ASSERT_EQ(workspace.FileCount(), 2);
-    ASSERT_EQ(prompts.Errors.size(), 1u);
-    ASSERT_EQ(prompts.Warnings.size(), 1u);
+    ASSERT_EQ(workspace.FileCount(), 3);
+    ASSERT_EQ(std::tuple(prompts.Errors.size(), prompts.Warnings.size()), std::tuple(1u, 1u));
     EXPECT_THAT(prompts.Warnings[0], HasSubstr("An interrupted save left these files in"));
     EXPECT_THAT(prompts.Warnings[0], HasSubstr("\n" + leftover + "\n"));
+    std::vector<std::string> names = test::FolderNames(folder.Path());
     EditTitle(0, u"one");
     EditTitle(1, u"two");
+    EditTitle(2, u"saved");
     workspace.SetRowName(1, u"renamed.mp3");
     const int folderOpens = fileSystem.FolderOpens();
 
@@ -247,7 +235,13 @@ TEST_F(SaveSafety, TheFolderIsFlushedOnceAndScanProblemsAreShownOnce)
 
     EXPECT_EQ(fileSystem.FolderOpens() - folderOpens, 1);
     EXPECT_EQ(std::tuple(prompts.Errors.size(), prompts.Warnings.size()), std::tuple(1u, 1u));
+    EXPECT_EQ(TitleOnDisk(folder / "a.mp3"), u"one");
     EXPECT_EQ(TitleOnDisk(folder / "renamed.mp3"), u"two");
+    EXPECT_EQ(TitleOnDisk(folder / longest), u"saved");
+    std::ranges::replace(names, std::string("b.mp3"), std::string("renamed.mp3"));
+    std::ranges::sort(names);
+    EXPECT_EQ(test::FolderNames(folder.Path()), names);
+    EXPECT_EQ(test::ReadFileBytes(folder / "a.mp3.$$$"), test::BytesOf("user's"));
     Scan();
     EXPECT_EQ(std::tuple(prompts.Errors.size(), prompts.Warnings.size()), std::tuple(2u, 2u));
 }

@@ -73,12 +73,6 @@ PendingWrite TagSave(const test::TempDir& folder, FaultyFileSystem& fs, int audi
     return { [tag] { tag->Save(); }, [tag] { return tag->FindFrameByClass<tags::TID3v1Tag>(1)->Changed; } };
 }
 
-// Enough audio frames for a copy through blocks to take more than one.
-PendingWrite LongTagSave(const test::TempDir& folder, FaultyFileSystem& fs)
-{
-    return TagSave(folder, fs, 3000);
-}
-
 // A file with another hard link is rewritten in place, after a complete copy is put beside it.
 PendingWrite LinkedTagSave(const test::TempDir& folder, FaultyFileSystem& fs)
 {
@@ -124,7 +118,10 @@ const WriteCase kWrites[] {
     { "ReplaceFileContent", ReplaceContent },
     { "ReplaceFileContentThroughAHiddenName", ReplaceContent, &FaultyFileSystem::RefuseNamelessFiles },
     { "TagSave", [](const test::TempDir& folder, FaultyFileSystem& fs) { return TagSave(folder, fs, 3); } },
-    { "TagSaveThroughBlockCopies", LongTagSave, &FaultyFileSystem::RefuseKernelCopy },
+    // Enough audio frames for a copy through blocks to take more than one.
+    { "TagSaveThroughBlockCopies",
+        [](const test::TempDir& folder, FaultyFileSystem& fs) { return TagSave(folder, fs, 3000); },
+        &FaultyFileSystem::RefuseKernelCopy },
     { "HardLinkedTagSave", LinkedTagSave },
     { "SaveChanges", FolderSave },
 };
