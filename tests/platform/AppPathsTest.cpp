@@ -26,20 +26,13 @@ TEST(AppPaths, InstalledProgramUsesTheUsersConfigFolder)
     EXPECT_EQ(paths.EncodingTablesFile(), "/usr/share/vennart/EncodingTables.dat");
 }
 
-TEST(AppPaths, UnsetOrRelativeXdgConfigHomeMeansDotConfig)
+// An unset or relative XDG_CONFIG_HOME means ~/.config; without any home, the program's folder.
+TEST(AppPaths, TheConfigFolderFallsBackAndTheSettingsFileIsNamedAfterTheExecutable)
 {
     for (const char* xdg : { "", "relative/config" })
         EXPECT_EQ(AppPaths::Locate("/usr/bin/vennart", false, xdg, "/home/user").ConfigDir(),
             "/home/user/.config/vennart");
-}
-
-TEST(AppPaths, WithoutAnyHomeTheProgramFolderIsUsed)
-{
     EXPECT_EQ(AppPaths::Locate("/usr/bin/vennart", false, "", "").ConfigDir(), "/usr/bin");
-}
-
-TEST(AppPaths, SettingsFileIsNamedAfterTheExecutable)
-{
     EXPECT_EQ(AppPaths::Locate("/x/tagger.bin", true, "", "").SettingsFile(), "/x/tagger.ini");
 }
 

@@ -1,3 +1,6 @@
+// One open file, the safe replacement of a file's content and the rename that never replaces a file.
+// The sweep of every failing operation of a write is the workspace's WriteFaultSweep; here are the
+// single faults each function must handle itself.
 #include "platform/File.h"
 
 #include "platform/Error.h"
@@ -32,45 +35,68 @@ Bytes Counting(std::size_t size)
     return bytes;
 }
 
-TEST(File, ReadAtStopsOnlyWhereTheFileEnds)
+// The second way of each function, taken where the file system lacks what the first one needs.
+struct Way {
+    const char* Name;
+    void (FaultyFileSystem::*Refuse)();
+};
+
+void PrintTo(const Way& way, std::ostream* out)
 {
+    *out << way.Name;
+}
+
+class FileTest : public testing::Test {
+protected:
     test::TempDir dir;
+    FaultyFileSystem fs;
+};
+
+TEST_F(FileTest, ReadAtStopsOnlyWhereTheFileEndsAndOpenFailuresNameTheFileAndTheCause)
+{
     WriteFileBytes(dir / "a", Counting(100));
-    File file(SystemFileSystem(), dir / "a", O_RDONLY);
+    File file(fs, dir / "a", O_RDONLY);
     Bytes buffer(64);
     EXPECT_EQ(file.ReadAt(buffer, 0), 64u);
     EXPECT_EQ(file.ReadAt(buffer, 90), 10u);
     EXPECT_EQ(file.ReadAt(buffer, 500), 0u);
-}
-
-TEST(File, OpenFailureNamesTheFileAndTheCause)
-{
-    test::TempDir dir;
-    EXPECT_THAT(ErrorOf([&] { File file(SystemFileSystem(), dir / "missing.mp3", O_RDONLY); }),
+    EXPECT_THAT(ErrorOf([&] { File missing(fs, dir / "missing.mp3", O_RDONLY); }),
         AllOf(HasSubstr("missing.mp3"), HasSubstr("No such file")));
 }
 
-TEST(File, ShortWritesAreContinuedUntilEverythingIsStored)
+TEST_F(FileTest, ShortWritesAreContinuedUntilEverythingIsStored)
 {
-    test::TempDir dir;
-    FaultyFileSystem fs;
     File file(fs, dir / "a", O_RDWR | O_CREAT, 0600);
     fs.FailOperation(1, FaultyFileSystem::Fault::ShortWrite);
     file.WriteAt(Counting(1000), 0);
+    EXPECT_EQ(fs.FaultsInjected(), 1);
     file.Close();
     EXPECT_EQ(ReadFileBytes(dir / "a"), Counting(1000));
 }
 
-class CopyFrom : public testing::TestWithParam<bool> { };
-
-TEST_P(CopyFrom, CopiesTheRangeInTheKernelOrThroughBlocks)
+TEST_F(FileTest, CopyFromASourceThatEndsEarlyFails)
 {
-    test::TempDir dir;
+    WriteFileBytes(dir / "src", Counting(10));
+    File in(fs, dir / "src", O_RDONLY);
+    File out(fs, dir / "dst", O_RDWR | O_CREAT, 0600);
+    EXPECT_THROW(out.CopyFrom(in, 0, 20, 0), Error);
+}
+
+class EachWay : public FileTest, public testing::WithParamInterface<Way> {
+protected:
+    void SetUp() override
+    {
+        if (GetParam().Refuse)
+            (fs.*GetParam().Refuse)();
+    }
+};
+
+using CopyFrom = EachWay;
+
+TEST_P(CopyFrom, CopiesTheRangeAfterWhatTheFileHolds)
+{
     const Bytes source = Counting(3 * File::kCopyBlockSize + 123);
     WriteFileBytes(dir / "src", source);
-    FaultyFileSystem fs;
-    if (GetParam())
-        fs.RefuseKernelCopy();
     File in(fs, dir / "src", O_RDONLY);
     File out(fs, dir / "dst", O_RDWR | O_CREAT, 0600);
     out.WriteAt(Bytes { 1, 2, 3 }, 0);
@@ -81,42 +107,22 @@ TEST_P(CopyFrom, CopiesTheRangeInTheKernelOrThroughBlocks)
     EXPECT_EQ(ReadFileBytes(dir / "dst"), expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(KernelAndFallback, CopyFrom, testing::Bool());
+INSTANTIATE_TEST_SUITE_P(Ways, CopyFrom,
+    testing::Values(
+        Way { "InTheKernel", nullptr }, Way { "ThroughBlocks", &FaultyFileSystem::RefuseKernelCopy }),
+    testing::PrintToStringParamName());
 
-TEST(File, CopyFromASourceThatEndsEarlyFails)
-{
-    test::TempDir dir;
-    WriteFileBytes(dir / "src", Counting(10));
-    File in(SystemFileSystem(), dir / "src", O_RDONLY);
-    File out(SystemFileSystem(), dir / "dst", O_RDWR | O_CREAT, 0600);
-    EXPECT_THROW(out.CopyFrom(in, 0, 20, 0), Error);
-}
-
-// With nameless files and, where the file system lacks them, with a hidden named one.
-class ReplaceFileContentTest : public testing::TestWithParam<bool> {
+class ReplaceFileContentTest : public EachWay {
 protected:
-    void SetUp() override
-    {
-        WriteFileBytes(target, kOld);
-        WriteFileBytes(usersFile, kUsers);
-        if (GetParam())
-            fs.RefuseNamelessFiles();
-    }
-
     void Replace(const std::function<void(File&)>& write)
     {
+        WriteFileBytes(target, Bytes { 'o', 'l', 'd' });
+        // Named as earlier versions named their temporary file: it is the user's, and stays.
+        WriteFileBytes(dir / "song.mp3.$$$", Bytes { 'u' });
         ReplaceFileContent(fs, target, { .mode = 0640 }, write);
     }
 
-    std::vector<std::string> ExpectedNames() const { return { "song.mp3", "song.mp3.$$$" }; }
-
-    const Bytes kOld { 'o', 'l', 'd' };
-    const Bytes kUsers { 'u', 's', 'e', 'r' };
-    test::TempDir dir;
-    FaultyFileSystem fs;
     std::filesystem::path target = dir / "song.mp3";
-    // Named as earlier versions named their temporary file: it is the user's, and stays.
-    std::filesystem::path usersFile = dir / "song.mp3.$$$";
 };
 
 TEST_P(ReplaceFileContentTest, PutsTheNewContentInPlaceWithTheGivenModeAndLeavesOtherFilesAlone)
@@ -124,15 +130,8 @@ TEST_P(ReplaceFileContentTest, PutsTheNewContentInPlaceWithTheGivenModeAndLeaves
     Replace([](File& replacement) { replacement.WriteAt(Counting(5000), 0); });
     EXPECT_EQ(ReadFileBytes(target), Counting(5000));
     EXPECT_EQ(std::filesystem::status(target).permissions(), static_cast<std::filesystem::perms>(0640));
-    EXPECT_EQ(test::FolderNames(dir.Path()), ExpectedNames());
-    EXPECT_EQ(ReadFileBytes(usersFile), kUsers);
-}
-
-TEST_P(ReplaceFileContentTest, AFailureWhileWritingLeavesTheOriginalAndNothingBesideIt)
-{
-    EXPECT_THROW(Replace([](File&) { throw Error("writing failed"); }), Error);
-    EXPECT_EQ(ReadFileBytes(target), kOld);
-    EXPECT_EQ(test::FolderNames(dir.Path()), ExpectedNames());
+    EXPECT_EQ(test::FolderNames(dir.Path()), (std::vector<std::string> { "song.mp3", "song.mp3.$$$" }));
+    EXPECT_EQ(ReadFileBytes(dir / "song.mp3.$$$"), Bytes { 'u' });
 }
 
 TEST_P(ReplaceFileContentTest, AFolderThatRefusesNewFilesGivesTheCaptionAndLeavesTheOriginal)
@@ -140,42 +139,50 @@ TEST_P(ReplaceFileContentTest, AFolderThatRefusesNewFilesGivesTheCaptionAndLeave
     fs.DenyCreatingIn(dir.Path());
     EXPECT_THAT(ErrorOf([&] { Replace([](File&) {}); }),
         AllOf(StartsWith("Could not create temporary file."), HasSubstr(dir.Path().string())));
-    EXPECT_EQ(ReadFileBytes(target), kOld);
+    EXPECT_EQ(ReadFileBytes(target), (Bytes { 'o', 'l', 'd' }));
 }
 
-INSTANTIATE_TEST_SUITE_P(NamelessAndNamed, ReplaceFileContentTest, testing::Bool(),
-    [](const auto& info) { return info.param ? "HiddenName" : "Nameless"; });
+INSTANTIATE_TEST_SUITE_P(Ways, ReplaceFileContentTest,
+    testing::Values(
+        Way { "Nameless", nullptr }, Way { "HiddenName", &FaultyFileSystem::RefuseNamelessFiles }),
+    testing::PrintToStringParamName());
 
-class RenameWithoutReplacingTest : public testing::TestWithParam<bool> { };
+class RenameWithoutReplacingTest : public EachWay { };
 
 TEST_P(RenameWithoutReplacingTest, RenamesToAFreeNameAndNeverReplacesAFile)
 {
-    test::TempDir dir;
-    FaultyFileSystem fs;
-    if (GetParam())
-        fs.RefuseNoReplace();
     WriteFileBytes(dir / "a", Bytes { 'a' });
     WriteFileBytes(dir / "b", Bytes { 'b' });
     EXPECT_THROW(RenameWithoutReplacing(fs, dir / "a", dir / "b"), Error);
     EXPECT_EQ(ReadFileBytes(dir / "b"), Bytes { 'b' });
     RenameWithoutReplacing(fs, dir / "a", dir / "c");
-    EXPECT_FALSE(std::filesystem::exists(dir / "a"));
+    EXPECT_EQ(test::FolderNames(dir.Path()), (std::vector<std::string> { "b", "c" }));
     EXPECT_EQ(ReadFileBytes(dir / "c"), Bytes { 'a' });
 }
 
-INSTANTIATE_TEST_SUITE_P(NoReplaceAndLinkFallback, RenameWithoutReplacingTest, testing::Bool());
-
-TEST(RenameWithoutReplacing, AFallbackThatCannotRemoveTheOldNameTakesBackTheNewOne)
+// Each operation failing in turn: the file keeps one name, the old one when the rename failed
+// (a fallback that cannot remove the old name takes back the new one).
+TEST_P(RenameWithoutReplacingTest, AFailingOperationLeavesTheFileUnderOneName)
 {
-    test::TempDir dir;
-    FaultyFileSystem fs;
-    fs.RefuseNoReplace();
     WriteFileBytes(dir / "a", Bytes { 'a' });
-    fs.FailOperation(3); // renameat2, link, then the unlink of the old name
-    EXPECT_THROW(RenameWithoutReplacing(fs, dir / "a", dir / "c"), Error);
-    EXPECT_EQ(ReadFileBytes(dir / "a"), Bytes { 'a' });
-    EXPECT_FALSE(std::filesystem::exists(dir / "c"));
+    fs.FailOperation(0);
+    RenameWithoutReplacing(fs, dir / "a", dir / "c");
+    const int operations = fs.OperationCount();
+    for (int k = 1; k <= operations; ++k) {
+        SCOPED_TRACE("operation " + std::to_string(k));
+        std::filesystem::remove(dir / "c");
+        WriteFileBytes(dir / "a", Bytes { 'a' });
+        fs.FailOperation(k);
+        EXPECT_THROW(RenameWithoutReplacing(fs, dir / "a", dir / "c"), Error);
+        EXPECT_EQ(fs.FaultsInjected(), 1);
+        EXPECT_EQ(test::FolderNames(dir.Path()), std::vector<std::string> { "a" });
+    }
 }
+
+INSTANTIATE_TEST_SUITE_P(Ways, RenameWithoutReplacingTest,
+    testing::Values(
+        Way { "NoReplace", nullptr }, Way { "LinkAndUnlink", &FaultyFileSystem::RefuseNoReplace }),
+    testing::PrintToStringParamName());
 
 } // namespace
 } // namespace vennart::platform

@@ -1,14 +1,19 @@
 // Frame text as a view code page shows it and stores it back: genres through the genre table, 8-bit
-// text under 8-bit code pages, UTF-16 under 1200, and the creation of missing frames.
+// text under 8-bit code pages, UTF-16 under 1200, the creation of missing frames. Frames other
+// programs wrote: Unicode frames give their own text under every code page, UTF-8 further values
+// follow an edit, TCON names of other taggers stay, an edit replaces a frame kept opaque; and a
+// save that would lose frames asks and names them.
 #include "workspace/FrameText.h"
 
-#include "Mp3Folder.h"
+#include "WorkspaceFixture.h"
 #include "platform/SystemCodePage.h"
 #include "support/TestNames.h"
+#include "tags/BinaryFrames.h"
 #include "tags/CommentFrame.h"
 #include "tags/TextFrame.h"
 #include "tags/UrlFrames.h"
 #include "text/UStringConvert.h"
+#include "workspace/SaveChanges.h"
 
 #include <gtest/gtest.h>
 
@@ -75,15 +80,70 @@ TEST_P(GenreStored, AsTheNumberInBracketsWithEncodingZero)
 
 INSTANTIATE_TEST_SUITE_P(CodePages, GenreStored, testing::Values(kUtf16, kCyrillic, 866u));
 
-TEST(FrameText, ShowsEightBitTextInTheViewCodePageUtf16AsItIsAndNoFrameAsNothing)
-{
-    const auto eightBit = TextFrame("TIT2", kPrivet1251, tags::teISO88591);
-    const auto utf16 = TextFrame("TIT2", u"Привет", tags::teUTF16);
+struct ShownCase {
+    std::string Name;
+    tags::TTextEncoding Encoding;
+    WideString Stored; // as the reader holds it: UTF-8 and 8-bit text one character per byte
+    WideString Shown1200, Shown1251, Shown20866;
+};
 
-    EXPECT_EQ(FrameText(eightBit.get(), kCyrillic), u"Привет");
-    EXPECT_EQ(FrameText(eightBit.get(), kUtf16), kPrivet1251);
-    EXPECT_EQ(FrameText(utf16.get(), kUtf16), u"Привет");
-    EXPECT_EQ(FrameText(nullptr, kCyrillic), u"");
+VENNART_PRINT_ROW_AS(ShownCase, row.Name)
+
+class FrameShown : public testing::TestWithParam<ShownCase> { };
+
+TEST_P(FrameShown, UnderEveryViewCodePage)
+{
+    const auto frame = TextFrame("TIT2", GetParam().Stored, GetParam().Encoding);
+    EXPECT_EQ(FrameText(frame.get(), kUtf16), GetParam().Shown1200);
+    EXPECT_EQ(FrameText(frame.get(), kCyrillic), GetParam().Shown1251);
+    EXPECT_EQ(FrameText(frame.get(), 20866), GetParam().Shown20866);
+    EXPECT_EQ(FrameText(nullptr, 20866), u"");
+}
+
+// "Привет": UTF-8 bytes D0 9F D1 80 …, 1251 bytes CF F0 E8 E2 E5 F2.
+INSTANTIATE_TEST_SUITE_P(Titles, FrameShown,
+    testing::Values(ShownCase { "Utf16", tags::teUTF16, u"Привет", u"Привет", u"Привет", u"Привет" },
+        ShownCase { "Utf16BigEndian", tags::teUTF16NoBOM, u"Привет", u"Привет", u"Привет", u"Привет" },
+        ShownCase { "Utf8", tags::teUTF8, WidenSystem("\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82"),
+            u"Привет", u"Привет", u"Привет" },
+        ShownCase {
+            "EightBitFollowsTheCodePage", tags::teISO88591, kPrivet1251, u"Ïðèâåò", u"Привет", u"оПХБЕР" }),
+    testing::PrintToStringParamName());
+
+TEST(StoreFrameText, FurtherUtf8ValuesAreReencodedWithTheEditedFrame)
+{
+    const auto title = TextFrame("TIT2", u"Old", tags::teUTF8);
+    title->MoreStrings = { WidenSystem("\xC3\x9Cn\xC3\xAF"
+                                       "code \xD0\x96") };
+    StoreFrameText(*title, u"Edited", kUtf16);
+    EXPECT_EQ(title->Encoding, tags::teUTF16);
+    EXPECT_EQ(title->MoreStrings, std::vector<WideString> { u"Ünïcode Ж" });
+}
+
+TEST(StoreFrameText, AGenreOfAnotherTaggerIsKeptUnlessAnotherIsPicked)
+{
+    for (const WideString stored : { u"Rock", u"Post-Rock", u"(17)Rock" }) {
+        const auto genre = tags::TTxxxTag::CreateWithText("TCON", stored);
+        StoreFrameText(*genre, FrameText(genre.get(), 1251), 1251);
+        EXPECT_EQ(genre->Text, stored);
+        EXPECT_FALSE(genre->Changed);
+        StoreFrameText(*genre, u"Blues", 1251);
+        EXPECT_EQ(genre->Text, u"(0)");
+    }
+}
+
+TEST(SetFrameText, AnEditReplacesAFrameKeptOpaqueWhereItStands)
+{
+    const test::TempDir dir;
+    test::WriteFileBytes(dir / "a.mp3",
+        test::Concat({ test::Tag(3, test::Frame("TIT2", test::TextBody("old"), 0x0040)), test::Audio(1) }));
+    tags::TID3v2Class file(dir / "a.mp3");
+    file.AddFrame(tags::TTxxxTag::CreateWithText("TALB", u"album"));
+    ASSERT_NE(dynamic_cast<const tags::TUnknownTag*>(file.FindFrameByID("TIT2", 1)), nullptr);
+    ASSERT_TRUE(SetFrameText(file, "TIT2", u"new", kUtf16));
+    EXPECT_EQ(file.GetFrame(0)->ID, "TIT2");
+    EXPECT_EQ(GetFrameText(file, "TIT2", kUtf16), u"new");
+    EXPECT_EQ(file.FindFrameByID("TIT2", 2), nullptr);
 }
 
 TEST(StoreFrameText, StoresUtf16WithEncodingOneAndTheBytesOfAnEightBitCodePageWithEncodingZero)
@@ -158,16 +218,16 @@ TEST(StoreFrameText, UrlFramesStoreTheirUrl)
     EXPECT_EQ(FrameText(url.get(), kCyrillic), u"http://shop.example/");
 }
 
-class SetFrameTextInFile : public testing::Test {
-protected:
-    test::TempDir folder;
-    tags::TID3v2Class file { test::WriteMp3(folder, "a.mp3",
-        { .frames = test::Concat({ test::Frame("TIT2", test::TextBody("one")),
-              test::Frame("TIT2", test::TextBody("two")) }) }) };
-};
-
-TEST_F(SetFrameTextInFile, AnIdentifierInLowerCaseMeansTheFrameOnDisk)
+TEST(SetFrameText, ChangesTheFirstFrameOfTheIdentifierAndLowerCaseMeansTheFrameOnDisk)
 {
+    const test::TempDir folder;
+    tags::TID3v2Class file(test::WriteMp3(folder, "a.mp3",
+        { .frames = test::Concat(
+              { test::Frame("TIT2", test::TextBody("one")), test::Frame("TIT2", test::TextBody("two")) }) }));
+    ASSERT_TRUE(SetFrameText(file, "TIT2", u"Привет", kUtf16));
+    EXPECT_EQ(file.FrameCount(), 2);
+    EXPECT_EQ(GetFrameText(file, "TIT2", kUtf16), u"Привет");
+    EXPECT_EQ(FrameText(file.FindFrameByID("TIT2", 2), kUtf16), u"two");
     ASSERT_TRUE(SetFrameText(file, "tit2", u"three", kUtf16));
     ASSERT_TRUE(SetFrameText(file, "tcom", u"Bach", kUtf16));
     EXPECT_EQ(FrameText(file.FindFrameByID("TIT2", 1), kUtf16), u"three");
@@ -175,62 +235,79 @@ TEST_F(SetFrameTextInFile, AnIdentifierInLowerCaseMeansTheFrameOnDisk)
     EXPECT_EQ(file.FindFrameByID("tcom", 1), nullptr);
 }
 
-TEST_F(SetFrameTextInFile, ChangesTheFirstFrameOfTheIdentifier)
-{
-    ASSERT_TRUE(SetFrameText(file, "TIT2", u"Привет", kUtf16));
-
-    EXPECT_EQ(file.FrameCount(), 2);
-    EXPECT_EQ(GetFrameText(file, "TIT2", kUtf16), u"Привет");
-    EXPECT_EQ(FrameText(file.FindFrameByID("TIT2", 2), kUtf16), u"two");
-}
-
 struct CreatedFrame {
     const char* id;
-    const char* kind;
+    const char* kind; // "none": no frame can be created for the identifier
 };
 
 VENNART_PRINT_ROW_AS(CreatedFrame, row.id)
 
 class SetFrameTextCreates : public testing::TestWithParam<CreatedFrame> { };
 
-TEST_P(SetFrameTextCreates, TheMissingFrameOfTheRightKind)
+TEST_P(SetFrameTextCreates, TheMissingFrameOfTheRightKindOrNone)
 {
     test::TempDir folder;
     tags::TID3v2Class file(test::WriteMp3(folder, "a.mp3"));
-
-    ASSERT_TRUE(SetFrameText(file, GetParam().id, u"http://value/", kUtf16));
-
-    ASSERT_EQ(file.FrameCount(), 1);
-    const tags::TTag* frame = file.GetFrame(0);
-    EXPECT_EQ(frame->ID, GetParam().id);
-    EXPECT_FALSE(frame->ShortName.empty());
-    const std::string kind = dynamic_cast<const tags::TCOMMTag*>(frame) ? "COMM"
-        : dynamic_cast<const tags::TTxxxTag*>(frame)                    ? "text"
-        : dynamic_cast<const tags::TWXXXTag*>(frame)                    ? "WXXX"
-        : dynamic_cast<const tags::TWURLTag*>(frame)                    ? "URL"
-                                                                        : "other";
+    const bool created = SetFrameText(file, GetParam().id, u"http://value/", kUtf16);
+    ASSERT_EQ(file.FrameCount(), created ? 1 : 0);
+    const tags::TTag* frame = created ? file.GetFrame(0) : nullptr;
+    const std::string kind = !frame                  ? "none"
+        : dynamic_cast<const tags::TCOMMTag*>(frame) ? "COMM"
+        : dynamic_cast<const tags::TTxxxTag*>(frame) ? "text"
+        : dynamic_cast<const tags::TWXXXTag*>(frame) ? "WXXX"
+        : dynamic_cast<const tags::TWURLTag*>(frame) ? "URL"
+                                                     : "other";
     EXPECT_EQ(kind, GetParam().kind);
-    EXPECT_EQ(GetFrameText(file, GetParam().id, kUtf16), u"http://value/");
+    if (frame) {
+        EXPECT_EQ(frame->ID, GetParam().id);
+        EXPECT_FALSE(frame->ShortName.empty());
+        EXPECT_EQ(GetFrameText(file, GetParam().id, kUtf16), u"http://value/");
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Identifiers, SetFrameTextCreates,
     testing::Values(CreatedFrame { "COMM", "COMM" }, CreatedFrame { "TCOM", "text" },
         CreatedFrame { "TXXX", "text" }, CreatedFrame { "WXXX", "WXXX" }, CreatedFrame { "WCOM", "URL" },
-        CreatedFrame { "WOAR", "URL" }));
+        CreatedFrame { "WOAR", "URL" }, CreatedFrame { "APIC", "none" }, CreatedFrame { "PRIV", "none" },
+        CreatedFrame { "UFID", "none" }, CreatedFrame { "GEOB", "none" }, CreatedFrame { "", "none" }));
 
-class SetFrameTextRefuses : public testing::TestWithParam<const char*> { };
+struct DropAnswer {
+    const char* Name;
+    Answer Given;
+};
 
-TEST_P(SetFrameTextRefuses, IdentifiersNoFrameCanBeCreatedFor)
+VENNART_PRINT_ROW_AS(DropAnswer, row.Name)
+
+class DroppedFramesSave : public WorkspaceFixture, public testing::WithParamInterface<DropAnswer> { };
+
+// No keeps the file and its edits; Yes saves and the result names the lost frames.
+TEST_P(DroppedFramesSave, AsksFirstNamingTheFrames)
 {
-    test::TempDir folder;
-    tags::TID3v2Class file(test::WriteMp3(folder, "a.mp3"));
+    const test::Bytes v22
+        = test::Concat({ test::BytesOf("TT2"), { 0, 0, 2, 0, 't' }, test::BytesOf("CRM"), { 0, 0, 1, 'x' } });
+    test::WriteMp3(folder, "a.mp3", { .frames = v22, .audio = test::Audio(2), .major = 2 });
+    Scan();
+    EditTitle(0, u"edited");
+    const test::Bytes before = test::ReadFileBytes(folder / "a.mp3");
+    prompts.QueueAnswer(GetParam().Given);
 
-    EXPECT_FALSE(SetFrameText(file, GetParam(), u"x", kUtf16));
-    EXPECT_EQ(file.FrameCount(), 0);
+    SaveChanges(workspace);
+
+    ASSERT_EQ(prompts.Questions.size(), 1u);
+    EXPECT_NE(prompts.Questions[0].find("CRM"), std::string::npos);
+    EXPECT_EQ(GetFrameText(workspace.File(0), "TIT2", kUtf16), u"edited");
+    if (GetParam().Given == Answer::No) {
+        EXPECT_EQ(test::ReadFileBytes(folder / "a.mp3"), before);
+        EXPECT_TRUE(prompts.Errors.empty());
+    } else {
+        ASSERT_EQ(prompts.Errors.size(), 1u);
+        EXPECT_NE(prompts.Errors[0].find("a.mp3: CRM"), std::string::npos);
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Identifiers, SetFrameTextRefuses, testing::Values("APIC", "PRIV", "UFID", "GEOB", ""));
+INSTANTIATE_TEST_SUITE_P(Answers, DroppedFramesSave,
+    testing::Values(DropAnswer { "NoKeepsTheFile", Answer::No }, DropAnswer { "YesSaves", Answer::Yes }),
+    testing::PrintToStringParamName());
 
 } // namespace
 } // namespace vennart::workspace

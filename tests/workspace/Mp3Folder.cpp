@@ -13,6 +13,13 @@ Bytes AudioBlock(const MPEGFrameFields& frame, std::size_t audioBytes)
     return audio;
 }
 
+Mp3Content Titled(const std::string& title, std::optional<ID3v1Fields> record, int audioFrames)
+{
+    return {
+        .frames = Frame("TIT2", TextBody(title)), .record = std::move(record), .audio = Audio(audioFrames)
+    };
+}
+
 std::filesystem::path WriteMp3(const TempDir& folder, const std::string& name, const Mp3Content& content)
 {
     const std::filesystem::path path = folder / name;

@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace vennart::test {
@@ -20,6 +21,9 @@ struct Mp3Content {
     Bytes audio = Audio(3);
     std::uint8_t major = 3;
 };
+
+// A tag holding only the title, then Audio(audioFrames) and the record when given.
+Mp3Content Titled(const std::string& title, std::optional<ID3v1Fields> record = {}, int audioFrames = 3);
 
 // Writes the file `name` into the folder and returns its path.
 std::filesystem::path WriteMp3(

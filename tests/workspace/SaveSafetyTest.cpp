@@ -7,14 +7,13 @@
 #include "support/TestNames.h"
 #include "support/TextTestSupport.h"
 #include "tags/ID3v2Class.h"
-#include "workspace/FrameText.h"
 #include "workspace/SaveChanges.h"
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
-#include <functional>
 #include <gmock/gmock.h>
 #include <map>
 #include <sys/stat.h>
@@ -29,43 +28,36 @@ namespace {
 
 using test::Bytes;
 using testing::HasSubstr;
-
-test::Mp3Content Song(const std::string& title, int audioFrames = 3)
-{
-    return { .frames = test::Frame("TIT2", test::TextBody(title)), .audio = test::Audio(audioFrames) };
-}
-
-WideString TitleOnDisk(const std::filesystem::path& path)
-{
-    return GetFrameText(tags::TID3v2Class(path), "TIT2", 1200);
-}
+using Path = std::filesystem::path;
 
 class SaveSafety : public WorkspaceFixture {
 protected:
     SaveSafety()
     {
-        test::WriteMp3(folder, "a.mp3", Song("a"));
-        test::WriteMp3(folder, "b.mp3", Song("b"));
-    }
-
-    void EditTitle(int row, const WideString& title)
-    {
-        SetFrameText(workspace.FileToSave(row), "TIT2", title, 1200);
-        workspace.MarkRowChanged(row, TagGrid::ID3v2);
+        test::WriteMp3(folder, "a.mp3", test::Titled("a"));
+        test::WriteMp3(folder, "b.mp3", test::Titled("b"));
     }
 };
+
+// One of two ways a test runs; On is true where the row's name says the case is so.
+struct Variant {
+    const char* Name;
+    bool On;
+};
+
+VENNART_PRINT_ROW_AS(Variant, row.Name)
 
 // What another program does to a.mp3 between the scan and the save.
 struct OtherWriter {
-    const char* name;
-    std::function<void(const std::filesystem::path& song)> write;
+    const char* Name;
+    void (*Write)(const Path& song);
 };
 
-VENNART_PRINT_ROW_AS(OtherWriter, row.name)
+VENNART_PRINT_ROW_AS(OtherWriter, row.Name)
 
 // Changes the title's last letter in place and puts the old modification time back, as taggers
 // that keep file times do: neither the size nor the time tells.
-void EditInPlaceKeepingTheTime(const std::filesystem::path& song)
+void EditInPlaceKeepingTheTime(const Path& song)
 {
     struct stat before { };
     ASSERT_EQ(stat(song.c_str(), &before), 0);
@@ -81,19 +73,15 @@ void EditInPlaceKeepingTheTime(const std::filesystem::path& song)
 const OtherWriter kOtherWriters[] {
     { "EditsTheTagInPlaceKeepingSizeAndTime", EditInPlaceKeepingTheTime },
     { "AddsAFrame",
-        [](const std::filesystem::path& song) {
-            test::WriteFileBytes(song,
-                test::Concat({ test::Tag(3,
-                                   test::Concat({ test::Frame("TIT2", test::TextBody("a")),
-                                       test::Frame("APIC", Bytes(3000, 1)) })),
-                    test::Audio(3) }));
+        [](const Path& song) {
+            const Bytes frames = test::Concat(
+                { test::Frame("TIT2", test::TextBody("a")), test::Frame("APIC", Bytes(3000, 1)) });
+            test::WriteFileBytes(song, test::Concat({ test::Tag(3, frames), test::Audio(3) }));
         } },
     { "ReplacesTheFileWithAnotherSong",
-        [](const std::filesystem::path& song) {
-            const std::filesystem::path other = song.parent_path() / "other";
-            test::WriteFileBytes(other,
-                test::Concat({ test::Tag(3, test::Frame("TIT2", test::TextBody("x"))), test::Audio(3) }));
-            std::filesystem::rename(other, song);
+        [](const Path& song) {
+            test::TempDir other;
+            std::filesystem::rename(test::WriteMp3(other, "x.mp3", test::Titled("x")), song);
         } },
 };
 
@@ -103,7 +91,7 @@ TEST_P(ChangedSinceRead, IsNotWrittenAndKeepsTheEditsInMemory)
 {
     Scan();
     EditTitle(0, u"mine");
-    GetParam().write(folder / "a.mp3");
+    GetParam().Write(folder / "a.mp3");
     const Bytes theirs = test::ReadFileBytes(folder / "a.mp3");
 
     EXPECT_THAT(test::ErrorOf([&] { SaveChanges(workspace); }),
@@ -114,14 +102,14 @@ TEST_P(ChangedSinceRead, IsNotWrittenAndKeepsTheEditsInMemory)
     EXPECT_EQ(GetFrameText(workspace.File(0), "TIT2", 1200), u"mine");
 }
 
-INSTANTIATE_TEST_SUITE_P(Writers, ChangedSinceRead, testing::ValuesIn(kOtherWriters),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Writers, ChangedSinceRead, testing::ValuesIn(kOtherWriters), testing::PrintToStringParamName());
 
-class RowsOfOneFile : public SaveSafety, public testing::WithParamInterface<bool> { };
+class RowsOfOneFile : public SaveSafety, public testing::WithParamInterface<Variant> { };
 
 TEST_P(RowsOfOneFile, AreKnownAtTheScanAndTheLaterIsNotWrittenOverTheEarlier)
 {
-    const bool hardLink = GetParam();
+    const bool hardLink = GetParam().On;
     if (hardLink)
         std::filesystem::create_hard_link(folder / "a.mp3", folder / "link.mp3");
     else
@@ -133,68 +121,41 @@ TEST_P(RowsOfOneFile, AreKnownAtTheScanAndTheLaterIsNotWrittenOverTheEarlier)
     EditTitle(0, u"first");
     EditTitle(2, u"stale");
 
-    const std::string error = test::ErrorOf([&] { SaveChanges(workspace); });
-
-    EXPECT_THAT(error,
+    EXPECT_THAT(test::ErrorOf([&] { SaveChanges(workspace); }),
         HasSubstr((folder / "link.mp3").string() + ": not saved: it is the same file as "
             + (folder / "a.mp3").string()));
+
     EXPECT_EQ(TitleOnDisk(folder / "a.mp3"), u"first");
     EXPECT_EQ(std::filesystem::is_symlink(folder / "link.mp3"), !hardLink);
     EXPECT_EQ(std::filesystem::hard_link_count(folder / "a.mp3"), hardLink ? 2u : 1u);
     EXPECT_TRUE(std::filesystem::equivalent(folder / "a.mp3", folder / "link.mp3"));
 }
 
-INSTANTIATE_TEST_SUITE_P(Links, RowsOfOneFile, testing::Bool(),
-    [](const auto& info) { return info.param ? "HardLink" : "SymbolicLink"; });
-
-TEST_F(SaveSafety, TheLongestNameSavesAndAUsersFileNamedLikeAnOldTemporaryFileStays)
-{
-    const std::string longest = std::string(251, 'x') + ".mp3";
-    test::WriteMp3(folder, longest, Song("long"));
-    test::WriteFileBytes(folder / (longest.substr(0, 251) + ".$$$"), test::BytesOf("user's"));
-    test::WriteFileBytes(folder / "a.mp3.$$$", test::BytesOf("user's"));
-    Scan();
-    const std::vector<std::string> names = test::FolderNames(folder.Path());
-    EditTitle(0, u"saved");
-    EditTitle(2, u"saved");
-
-    SaveChanges(workspace);
-
-    EXPECT_TRUE(prompts.Errors.empty());
-    EXPECT_EQ(TitleOnDisk(folder / "a.mp3"), u"saved");
-    EXPECT_EQ(TitleOnDisk(folder / longest), u"saved");
-    EXPECT_EQ(test::FolderNames(folder.Path()), names);
-    EXPECT_EQ(test::ReadFileBytes(folder / "a.mp3.$$$"), test::BytesOf("user's"));
-}
+INSTANTIATE_TEST_SUITE_P(Links, RowsOfOneFile,
+    testing::Values(Variant { "HardLink", true }, Variant { "SymbolicLink", false }),
+    testing::PrintToStringParamName());
 
 // What stat and the extended attributes say of a file, besides its bytes.
-struct FileNature {
-    mode_t mode;
-    uid_t owner;
-    gid_t group;
-    nlink_t links;
-    std::map<std::string, std::string> attributes;
-    bool operator==(const FileNature&) const = default;
-};
+using FileNature = std::tuple<mode_t, uid_t, gid_t, nlink_t, std::map<std::string, std::string>>;
 
-FileNature NatureOf(const std::filesystem::path& path)
+FileNature NatureOf(const Path& path)
 {
     struct stat status { };
     EXPECT_EQ(stat(path.c_str(), &status), 0);
-    FileNature nature { status.st_mode, status.st_uid, status.st_gid, status.st_nlink, {} };
+    std::map<std::string, std::string> attributes;
     char names[4096];
+    char value[4096];
     const ssize_t length = listxattr(path.c_str(), names, sizeof names);
     for (ssize_t at = 0; at < length; at += static_cast<ssize_t>(std::strlen(names + at)) + 1) {
-        char value[4096];
         const ssize_t size = getxattr(path.c_str(), names + at, value, sizeof value);
-        nature.attributes[names + at]
-            = std::string(value, static_cast<std::size_t>(std::max<ssize_t>(size, 0)));
+        attributes[names + at] = std::string(value, static_cast<std::size_t>(std::max<ssize_t>(size, 0)));
     }
-    return nature;
+    return { status.st_mode, status.st_uid, status.st_gid, status.st_nlink, attributes };
 }
 
-// An access ACL as the kernel stores it: version 2, then (tag, permissions, id) entries in order.
-std::string AccessAcl(uid_t namedUser)
+// An access ACL as the kernel stores it: version 2, then (tag, permissions, id) entries in order,
+// little-endian: owner rw, a named user rw, group r, mask rw, others r.
+std::string AccessAcl(std::uint32_t namedUser)
 {
     std::string acl;
     const auto append = [&acl](std::uint32_t value, int bytes) {
@@ -202,9 +163,8 @@ std::string AccessAcl(uid_t namedUser)
             acl.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
     };
     append(2, 4);
-    const std::uint32_t noId = 0xFFFFFFFF;
-    for (const auto& [tag, permissions, id] : { std::tuple { 0x01u, 6u, noId }, { 0x02u, 6u, namedUser },
-             { 0x04u, 4u, noId }, { 0x10u, 6u, noId }, { 0x20u, 4u, noId } }) {
+    for (const auto& [tag, permissions, id] : { std::tuple { 0x01u, 6u, ~0u }, { 0x02u, 6u, namedUser },
+             { 0x04u, 4u, ~0u }, { 0x10u, 6u, ~0u }, { 0x20u, 4u, ~0u } }) {
         append(tag, 2);
         append(permissions, 2);
         append(id, 4);
@@ -213,12 +173,12 @@ std::string AccessAcl(uid_t namedUser)
 }
 
 // Replaced by a new copy, and, with another hard link, rewritten in place.
-class KeepsWhatTheFileIs : public SaveSafety, public testing::WithParamInterface<bool> { };
+class KeepsWhatTheFileIs : public SaveSafety, public testing::WithParamInterface<Variant> { };
 
 TEST_P(KeepsWhatTheFileIs, OwnerModeExtendedAttributesAclAndHardLinks)
 {
-    const std::filesystem::path song = folder / "a.mp3";
-    if (GetParam())
+    const Path song = folder / "a.mp3";
+    if (GetParam().On)
         std::filesystem::create_hard_link(song, folder / "a.mp3.bak");
     if (geteuid() == 0) {
         ASSERT_EQ(chown(song.c_str(), 12345, 23456), 0);
@@ -230,7 +190,7 @@ TEST_P(KeepsWhatTheFileIs, OwnerModeExtendedAttributesAclAndHardLinks)
     const std::string acl = AccessAcl(4242);
     ASSERT_EQ(setxattr(song.c_str(), "system.posix_acl_access", acl.data(), acl.size(), 0), 0);
     const FileNature before = NatureOf(song);
-    ASSERT_EQ(before.attributes.size(), 2u);
+    ASSERT_EQ(std::get<4>(before).size(), 2u);
     Scan();
     EditTitle(0, u"saved");
 
@@ -241,11 +201,18 @@ TEST_P(KeepsWhatTheFileIs, OwnerModeExtendedAttributesAclAndHardLinks)
     EXPECT_TRUE(prompts.Errors.empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Saves, KeepsWhatTheFileIs, testing::Bool(),
-    [](const auto& info) { return info.param ? "HardLinkedInPlace" : "NewCopy"; });
+INSTANTIATE_TEST_SUITE_P(Saves, KeepsWhatTheFileIs,
+    testing::Values(Variant { "HardLinkedInPlace", true }, Variant { "NewCopy", false }),
+    testing::PrintToStringParamName());
 
-TEST_F(SaveSafety, TheFolderIsFlushedOnceAndScanProblemsAreShownOnce)
+// One save of several files: the longest name saves, the user's files named like an old temporary
+// file stay, the folder is flushed once, and what the scan showed is not shown again after it.
+TEST_F(SaveSafety, TheLongestNameSavesUsersFilesStayTheFolderIsFlushedOnceAndScanProblemsShowOnce)
 {
+    const std::string longest = std::string(251, 'x') + ".mp3";
+    test::WriteMp3(folder, longest, test::Titled("long"));
+    test::WriteFileBytes(folder / (longest.substr(0, 251) + ".$$$"), test::BytesOf("user's"));
+    test::WriteFileBytes(folder / "a.mp3.$$$", test::BytesOf("user's"));
     // A frame that claims more bytes than the file holds.
     test::WriteFileBytes(folder / "damaged.mp3",
         test::Concat(
@@ -253,25 +220,30 @@ TEST_F(SaveSafety, TheFolderIsFlushedOnceAndScanProblemsAreShownOnce)
     const std::string leftover = ".vennart-0123456789abcdef.old";
     test::WriteFileBytes(folder / leftover, test::BytesOf("copy"));
     Scan();
-    ASSERT_EQ(workspace.FileCount(), 2);
-    ASSERT_EQ(prompts.Errors.size(), 1u);
-    ASSERT_EQ(prompts.Warnings.size(), 1u);
+    ASSERT_EQ(workspace.FileCount(), 3);
+    ASSERT_EQ(std::tuple(prompts.Errors.size(), prompts.Warnings.size()), std::tuple(1u, 1u));
     EXPECT_THAT(prompts.Warnings[0], HasSubstr("An interrupted save left these files in"));
     EXPECT_THAT(prompts.Warnings[0], HasSubstr("\n" + leftover + "\n"));
+    std::vector<std::string> names = test::FolderNames(folder.Path());
     EditTitle(0, u"one");
     EditTitle(1, u"two");
+    EditTitle(2, u"saved");
     workspace.SetRowName(1, u"renamed.mp3");
     const int folderOpens = fileSystem.FolderOpens();
 
     SaveChanges(workspace);
 
     EXPECT_EQ(fileSystem.FolderOpens() - folderOpens, 1);
-    EXPECT_EQ(prompts.Errors.size(), 1u);
-    EXPECT_EQ(prompts.Warnings.size(), 1u);
+    EXPECT_EQ(std::tuple(prompts.Errors.size(), prompts.Warnings.size()), std::tuple(1u, 1u));
+    EXPECT_EQ(TitleOnDisk(folder / "a.mp3"), u"one");
     EXPECT_EQ(TitleOnDisk(folder / "renamed.mp3"), u"two");
+    EXPECT_EQ(TitleOnDisk(folder / longest), u"saved");
+    std::ranges::replace(names, std::string("b.mp3"), std::string("renamed.mp3"));
+    std::ranges::sort(names);
+    EXPECT_EQ(test::FolderNames(folder.Path()), names);
+    EXPECT_EQ(test::ReadFileBytes(folder / "a.mp3.$$$"), test::BytesOf("user's"));
     Scan();
-    EXPECT_EQ(prompts.Errors.size(), 2u);
-    EXPECT_EQ(prompts.Warnings.size(), 2u);
+    EXPECT_EQ(std::tuple(prompts.Errors.size(), prompts.Warnings.size()), std::tuple(2u, 2u));
 }
 
 // Runs save in a child process; kills it after `killAfter`, or lets it finish.
@@ -301,16 +273,16 @@ void SaveInChild(const std::function<void()>& save, std::optional<std::chrono::m
 constexpr int kKillAudioFrames = 30000; // 12.5 MB
 constexpr int kKills = 16;
 
-class SaveKilled : public testing::TestWithParam<bool> { };
+class SaveKilled : public testing::TestWithParam<Variant> { };
 
 TEST_P(SaveKilled, LeavesTheOriginalOldOrNewAndNothingTheScanDoesNotReport)
 {
     test::TempDir folder;
-    const std::filesystem::path song = test::WriteMp3(folder, "song.mp3", Song("old", kKillAudioFrames));
+    const Path song = test::WriteMp3(folder, "song.mp3", test::Titled("old", {}, kKillAudioFrames));
     const Bytes old = test::ReadFileBytes(song);
     const auto save = [&] {
         test::FaultyFileSystem fileSystem;
-        if (GetParam())
+        if (GetParam().On)
             fileSystem.RefuseNamelessFiles();
         tags::TID3v2Class tag(song, fileSystem);
         SetFrameText(tag, "TIT2", u"new", 1200);
@@ -345,8 +317,9 @@ TEST_P(SaveKilled, LeavesTheOriginalOldOrNewAndNothingTheScanDoesNotReport)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(NewFiles, SaveKilled, testing::Bool(),
-    [](const auto& info) { return info.param ? "HiddenName" : "Nameless"; });
+INSTANTIATE_TEST_SUITE_P(NewFiles, SaveKilled,
+    testing::Values(Variant { "HiddenName", true }, Variant { "Nameless", false }),
+    testing::PrintToStringParamName());
 
 } // namespace
 } // namespace vennart::workspace

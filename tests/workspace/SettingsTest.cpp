@@ -60,29 +60,24 @@ TEST(Settings, UnknownLinesStayInPlaceThroughLoadAndSave)
         Utf16LE(u"[odd section]\r\nCurrentDir=/b\r\n\r\nno equals sign\r\nZoom=3\r\nFileMask=%a - %t\r\n"));
 }
 
-TEST(Settings, EmptyValueDeletesTheFirstLineWithTheKey)
+TEST(Settings, AnEmptyValueDeletesTheFirstLineAndReadingTakesTheFirstLineUntrimmed)
 {
     Settings settings({ u"a=1", u"CurrentDir=/x", u"b=2", u"currentdir=/y" });
     settings.Write(kCurrentDirKey, u"");
     EXPECT_EQ(settings.Lines(), (std::vector<WideString> { u"a=1", u"b=2", u"currentdir=/y" }));
     settings.Write(u"absent", u"");
     EXPECT_EQ(settings.Lines().size(), 3u);
-}
 
-TEST(Settings, ReadingTakesTheFirstLineAndTrimsNothing)
-{
-    const Settings settings(
+    const Settings reading(
         { u" CurrentDir=/spaced", u"FileMask= %a=%t ", u"FileMask=second", u"CodePages=" });
-    EXPECT_EQ(settings.Read(kCurrentDirKey), u"");
-    EXPECT_EQ(settings.Read(kFileMaskKey), u" %a=%t ");
-    EXPECT_EQ(settings.Read(u"Absent"), u"");
-    EXPECT_EQ(settings.ReadOr(kCodePagesKey, kDefaultCodePages), kDefaultCodePages);
-    EXPECT_EQ(settings.ReadOr(kTagEditListKey, kDefaultTagEditList), kDefaultTagEditList);
-    EXPECT_EQ(settings.ReadOr(kFileMaskKey, u"x"), u" %a=%t ");
-}
+    EXPECT_EQ(reading.Read(kCurrentDirKey), u"");
+    EXPECT_EQ(reading.Read(kFileMaskKey), u" %a=%t ");
+    EXPECT_EQ(reading.Read(u"Absent"), u"");
+    EXPECT_EQ(reading.ReadOr(kCodePagesKey, kDefaultCodePages), kDefaultCodePages);
+    EXPECT_EQ(reading.ReadOr(kTagEditListKey, kDefaultTagEditList), kDefaultTagEditList);
+    EXPECT_EQ(reading.ReadOr(kFileMaskKey, u"x"), u" %a=%t ");
 
-TEST(Settings, CodePageThatIsNoIntegerFallsBackToTheDefault)
-{
+    // A code page that is no integer falls back to the default.
     for (const char16_t* value : { u"abc", u"12x", u"", u"99999999999" }) {
         const Settings settings({ WideString(u"DefaultV2Encoding=") + value });
         EXPECT_EQ(settings.ReadCodePage(kDefaultV2EncodingKey, kDefaultV2Encoding), kDefaultV2Encoding);

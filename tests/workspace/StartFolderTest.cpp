@@ -20,19 +20,15 @@ protected:
     test::TempDir music;
 };
 
-TEST_F(StartFolder, IsTheStoredFolderOrTheCurrentOneWhenNoneIsStored)
+TEST_F(StartFolder, IsTheStoredFolderTheCurrentOneWhenNoneIsStoredOrTheNearestExistingParent)
 {
     std::filesystem::create_directories(music / "Artist" / "Album");
     EXPECT_EQ(Resolve(""), current.Path());
     EXPECT_EQ(Resolve(music / "Artist" / "Album"), music / "Artist" / "Album");
-}
-
-TEST_F(StartFolder, AMissingFolderGivesItsNearestExistingParentElseHome)
-{
-    std::filesystem::create_directories(music / "Artist");
+    // A missing folder gives its nearest existing parent, else home.
     test::WriteFileBytes(music / "song.mp3", {});
-    EXPECT_EQ(Resolve(music / "Artist" / "Gone" / "Deeper"), music / "Artist");
-    EXPECT_EQ(Resolve(music / "Artist" / "Gone" / ".." / "Also gone"), music / "Artist");
+    EXPECT_EQ(Resolve(music / "Artist" / "Album" / "Gone" / "Deeper"), music / "Artist" / "Album");
+    EXPECT_EQ(Resolve(music / "Artist" / "Album" / "Gone" / ".." / "Also gone"), music / "Artist" / "Album");
     // A file in place of the folder gives the folder holding it.
     EXPECT_EQ(Resolve(music / "song.mp3"), music.Path());
     EXPECT_EQ(Resolve("/vennart-no-such-folder/sub"), "/");

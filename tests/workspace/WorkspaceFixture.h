@@ -5,6 +5,7 @@
 #include "Mp3Folder.h"
 #include "support/FaultyFileSystem.h"
 #include "support/WorkspaceFakes.h"
+#include "workspace/FrameText.h"
 #include "workspace/Workspace.h"
 
 #include <gtest/gtest.h>
@@ -27,6 +28,19 @@ protected:
     {
         workspace.SetActiveGrid(grid);
         workspace.SetSelection(grid, range);
+    }
+
+    // Gives the row's file a new ID3v2 title in memory and marks the row in the ID3v2 grid.
+    void EditTitle(int row, const WideString& title)
+    {
+        SetFrameText(workspace.FileToSave(row), "TIT2", title, 1200);
+        workspace.MarkRowChanged(row, TagGrid::ID3v2);
+    }
+
+    // The ID3v2 title of the file as it is on disk now.
+    static WideString TitleOnDisk(const std::filesystem::path& path)
+    {
+        return GetFrameText(tags::TID3v2Class(path), "TIT2", 1200);
     }
 
     // Per row, the grids whose changed mark it shows: "1" for ID3v1, "2" for ID3v2, "12" or "".
