@@ -330,9 +330,6 @@ TEST(ID3v2Types, LookupIgnoresCaseOnlyWhereItShould)
     EXPECT_EQ(std::tuple(shortName, description), std::tuple(AnsiString(), AnsiString()));
     EXPECT_EQ(FindTagListRecord("TIT22", shortName, description), -1);
     EXPECT_EQ(FindTagListRecordExact("tit2"), nullptr);
-    ASSERT_EQ(TagListRecords().size(), 74u);
-    EXPECT_EQ(std::tuple(TagListRecords()[14].ID, TagListRecords()[54].ShortName, TagListRecords()[73].ID),
-        std::tuple("PRIV", "Recorded in ", "WXXX"));
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "tags/BinaryFrames.h"
 #include "tags/CommentFrame.h"
 #include "tags/ID3v1Tag.h"
+#include "tags/ID3v2Writer.h"
 #include "tags/TextFrame.h"
 #include "tags/UrlFrames.h"
 
@@ -73,6 +74,18 @@ std::vector<WideString> Describe(const TID3v2Class& tag)
         frames.push_back(WidenSystem(id + " " + std::to_string(frame->Flags) + " ") + FieldsOf(*frame));
     }
     return frames;
+}
+
+std::vector<WideString> DescribeWritable(const TID3v2Class& tag)
+{
+    const std::vector<AnsiString> unwritable = UnwritableFrames(tag.Frames);
+    const std::vector<WideString> all = Describe(tag);
+    std::vector<WideString> written;
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        if (std::ranges::find(unwritable, tag.Frames[i]->ID) == unwritable.end())
+            written.push_back(all[i]);
+    }
+    return written;
 }
 
 test::Bytes Compressed(const test::Bytes& plain)

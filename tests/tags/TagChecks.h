@@ -14,6 +14,8 @@ namespace vennart::tags {
 WideString FieldsOf(const TTag& frame);
 // Each frame as identifier, flags and FieldsOf.
 std::vector<WideString> Describe(const TID3v2Class& tag);
+// Describe of the frames a save writes: all but those UnwritableFrames names.
+std::vector<WideString> DescribeWritable(const TID3v2Class& tag);
 
 // The bytes compressed with zlib, as a compressed frame holds them.
 test::Bytes Compressed(const test::Bytes& plain);
