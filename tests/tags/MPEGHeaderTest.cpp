@@ -91,6 +91,14 @@ Bytes With(Bytes bytes, std::size_t offset, const Bytes& part)
     return bytes;
 }
 
+FirstFrame ReadFirst(const Bytes& bytes, std::int64_t start, bool hasID3v1)
+{
+    const TempDir dir;
+    WriteFileBytes(dir / "a.mp3", bytes);
+    platform::File file(platform::SystemFileSystem(), dir / "a.mp3", O_RDONLY);
+    return ReadFirstFrameHeader(file, start, static_cast<std::int64_t>(bytes.size()), hasID3v1);
+}
+
 struct FirstFrameCase {
     const char* Name;
     Bytes File;
@@ -107,11 +115,7 @@ class FirstFrameTest : public testing::TestWithParam<FirstFrameCase> { };
 TEST_P(FirstFrameTest, IsSearchedFromTheStartOffset)
 {
     const FirstFrameCase& c = GetParam();
-    TempDir dir;
-    WriteFileBytes(dir / "a.mp3", c.File);
-    platform::File file(platform::SystemFileSystem(), dir / "a.mp3", O_RDONLY);
-    const FirstFrame first
-        = ReadFirstFrameHeader(file, c.Start, static_cast<std::int64_t>(c.File.size()), c.HasID3v1);
+    const FirstFrame first = ReadFirst(c.File, c.Start, c.HasID3v1);
     const TMPEGHeaderInfo& i = first.Info;
     EXPECT_EQ(std::tuple(int { i.Version }, int { i.Layer }, int { i.BitrateCode }, i.SamplingRate,
                   i.FileSize, first.AudioSize),
@@ -163,11 +167,7 @@ class VBRHeaderTest : public testing::TestWithParam<VBRCase> { };
 TEST_P(VBRHeaderTest, GivesFrameCountLengthAndAverageBitrate)
 {
     const VBRCase& c = GetParam();
-    TempDir dir;
-    WriteFileBytes(dir / "a.mp3", c.File);
-    platform::File file(platform::SystemFileSystem(), dir / "a.mp3", O_RDONLY);
-    const TMPEGHeaderInfo i
-        = ReadFirstFrameHeader(file, 0, static_cast<std::int64_t>(c.File.size()), false).Info;
+    const TMPEGHeaderInfo i = ReadFirst(c.File, 0, false).Info;
     EXPECT_EQ(
         std::tuple(i.IsVBR, i.FrameCount, i.Duration, i.AverageKbps, int { i.BitrateCode }), c.Expected);
 }
