@@ -1,11 +1,14 @@
-// Each frame kind read from hand-written bytes, checked field by field, and written back to exact bytes.
-#include "platform/SystemCodePage.h"
-#include "support/Id3Builder.h"
+// Each frame kind, the ID3v1 record and the text strings inside frames: read from hand-written bytes,
+// checked field by field, and written back to exact bytes.
+#include "TagChecks.h"
 #include "support/TestNames.h"
 #include "tags/BinaryFrames.h"
 #include "tags/CommentFrame.h"
 #include "tags/FrameFactory.h"
+#include "tags/ID3v1Genre.h"
+#include "tags/ID3v1Tag.h"
 #include "tags/ID3v2Types.h"
+#include "tags/TextEncoding.h"
 #include "tags/TextFrame.h"
 #include "tags/UrlFrames.h"
 
@@ -17,51 +20,12 @@ namespace vennart::tags {
 namespace {
 
 using namespace std::literals;
-using test::Bytes;
-using test::BytesOf;
-using test::Frame;
-using Fields = std::vector<WideString>;
-
-WideString Widen(const HeldBytes& held)
-{
-    const SharedBytes bytes = held.Load();
-    return WidenSystem(AnsiString(bytes.begin(), bytes.end()));
-}
-
-WideString Number(int value)
-{
-    return WidenSystem(std::to_string(value));
-}
-
-// The frame's kind and every field it holds, 8-bit and binary fields widened byte for byte.
-Fields FieldsOf(const TTag& frame)
-{
-    if (const auto* f = dynamic_cast<const TTxxxTag*>(&frame)) {
-        Fields fields { u"text", Number(f->Encoding), f->Text };
-        fields.insert(fields.end(), f->MoreStrings.begin(), f->MoreStrings.end());
-        return fields;
-    }
-    if (const auto* f = dynamic_cast<const TWURLTag*>(&frame))
-        return { u"url", WidenSystem(f->URL) };
-    if (const auto* f = dynamic_cast<const TWXXXTag*>(&frame))
-        return { u"wxxx", Number(f->Encoding), f->Description, f->URL };
-    if (const auto* f = dynamic_cast<const TCOMMTag*>(&frame))
-        return { u"comment", Number(f->Encoding), WidenSystem(f->Language), f->Description, f->Text };
-    if (const auto* f = dynamic_cast<const TAPICTag*>(&frame)) {
-        return { u"picture", Number(f->Encoding), WidenSystem(f->MIMEType), Number(f->PictureType),
-            f->Description, Widen(f->PictureData) };
-    }
-    if (const auto* f = dynamic_cast<const TPRIVTag*>(&frame))
-        return { u"private", WidenSystem(f->Owner), Widen(f->PrivateData) };
-    if (const auto* f = dynamic_cast<const TUnknownTag*>(&frame))
-        return { u"unknown", Widen(f->RawData) };
-    return { u"?" };
-}
+using namespace test;
 
 struct FrameCase {
     const char* Name;
     Bytes Input; // a whole frame as a file holds it
-    Fields Expected;
+    WideString Expected;
     Bytes Written = {}; // when it differs from Input
 };
 
@@ -76,6 +40,13 @@ std::unique_ptr<TTag> Load(const Bytes& input)
     return frame;
 }
 
+Bytes Written(const TTag& frame)
+{
+    ByteWriter writer;
+    frame.SaveToStream(writer, FrameSizeFormat::Plain);
+    return writer.Data();
+}
+
 class FrameCodec : public testing::TestWithParam<FrameCase> { };
 
 TEST_P(FrameCodec, ReadsFieldsAndWritesExactBytes)
@@ -84,11 +55,9 @@ TEST_P(FrameCodec, ReadsFieldsAndWritesExactBytes)
     const auto frame = Load(c.Input);
     EXPECT_FALSE(frame->Changed);
     EXPECT_EQ(FieldsOf(*frame), c.Expected);
-    ByteWriter writer;
-    frame->SaveToStream(writer, FrameSizeFormat::Plain);
-    const Bytes& expected = c.Written.empty() ? c.Input : c.Written;
-    EXPECT_EQ(writer.Data(), expected);
-    EXPECT_EQ(frame->GetSize(), expected.size());
+    const Bytes& written = c.Written.empty() ? c.Input : c.Written;
+    EXPECT_EQ(Written(*frame), written);
+    EXPECT_EQ(frame->GetSize(), written.size());
 }
 
 // Frame of an identifier and a body spelled as bytes.
@@ -98,58 +67,57 @@ Bytes F(std::string_view id, std::string_view body, std::uint16_t flags = 0)
 }
 
 const FrameCase kCases[] = {
-    { "TextUtf16", F("TIT2", "\1\xFF\xFE\x41\0\x42\0"sv), { u"text", u"1", u"AB" } },
-    { "TextUtf16BigEndianIsWrittenLowByteFirst", F("TIT2", "\1\xFE\xFF\0A\0B"sv), { u"text", u"1", u"AB" },
+    { "TextUtf16", F("TIT2", "\1\xFF\xFE\x41\0\x42\0"sv), u"text|1|AB" },
+    { "TextUtf16BigEndianIsWrittenLowByteFirst", F("TIT2", "\1\xFE\xFF\0A\0B"sv), u"text|1|AB",
         F("TIT2", "\1\xFF\xFE\x41\0\x42\0"sv) },
-    { "TextKeepsStringsAfterTheFirst", F("TPE1", "\0AB\0C"sv), { u"text", u"0", u"AB", u"C" } },
-    { "TextTrailingTerminatorIsDropped", F("TALB", "\0abc\0\0"sv), { u"text", u"0", u"abc" },
-        F("TALB", "\0abc"sv) },
-    { "TextMultipleValuesWithAnEmptyOne", F("TCOM", "\3a\0\0b"sv), { u"text", u"3", u"a", u"", u"b" } },
-    { "TextUnknownEncodingIsWrittenAsFF", F("TYER", "\7year"), { u"text", u"4", u"year" },
-        F("TYER", "\xFFyear") },
-    { "TextEmptyBody", F("TRCK", ""), { u"text", u"0", u"" }, F("TRCK", "\0"sv) },
-    { "TxxxDescriptionAndValue", F("TXXX", "\0REPLAYGAIN\0-6.5 dB"sv),
-        { u"text", u"0", u"REPLAYGAIN", u"-6.5 dB" } },
-    { "TxxxUtf16", F("TXXX", "\1\xFF\xFEq\0\0\0\xFF\xFE\x16\x04"sv), { u"text", u"1", u"q", u"\u0416" } },
-    { "TextUtf16BE", F("TIT2", "\2\x04\x16\0A"sv), { u"text", u"2", u"\u0416A" } },
-    { "UrlKeepsEveryByte", F("WOAR", "http\0"sv), { u"url", u"http\0"s } },
-    { "Wxxx", F("WXXX", "\0home\0http://x.org"sv), { u"wxxx", u"0", u"home", u"http://x.org" } },
-    { "WxxxUtf16UrlIsReadAndWrittenAsLatin1", F("WXXX", "\1\xFF\xFE\0\0\xFF\xFEu\0"sv),
-        { u"wxxx", u"1", u"", u"u" }, F("WXXX", "\1\xFF\xFE\0\0u"sv) },
-    { "Comment", F("COMM", "\0engdesc\0text"sv), { u"comment", u"0", u"eng", u"desc", u"text" } },
-    { "CommentUtf16", F("COMM", "\1\0\0\0\xFF\xFE\0\0\xFF\xFEh\0i\0"sv),
-        { u"comment", u"1", u"\0\0\0"s, u"", u"hi" } },
-    { "CommentTooShortForItsLanguage", F("COMM", "\0e"sv), { u"comment", u"0", u"e\0\0"s, u"", u"" },
-        F("COMM", "\0e\0\0\0"sv) },
+    { "TextKeepsStringsAfterTheFirst", F("TPE1", "\0AB\0C"sv), u"text|0|AB|C" },
+    { "TextTrailingTerminatorIsDropped", F("TALB", "\0abc\0\0"sv), u"text|0|abc", F("TALB", "\0abc"sv) },
+    { "TextMultipleValuesWithAnEmptyOne", F("TCOM", "\3a\0\0b"sv), u"text|3|a||b" },
+    { "TextUnknownEncodingIsWrittenAsFF", F("TYER", "\7year"), u"text|4|year", F("TYER", "\xFFyear") },
+    { "TextEmptyBody", F("TRCK", ""), u"text|0|", F("TRCK", "\0"sv) },
+    { "TxxxDescriptionAndValue", F("TXXX", "\0REPLAYGAIN\0-6.5 dB"sv), u"text|0|REPLAYGAIN|-6.5 dB" },
+    { "TxxxUtf16", F("TXXX", "\1\xFF\xFEq\0\0\0\xFF\xFE\x16\x04"sv), u"text|1|q|\u0416" },
+    { "TextUtf16BE", F("TIT2", "\2\x04\x16\0A"sv), u"text|2|\u0416A" },
+    { "UrlKeepsEveryByte", F("WOAR", "http\0"sv), u"url|http\0"s },
+    { "Wxxx", F("WXXX", "\0home\0http://x.org"sv), u"wxxx|0|home|http://x.org" },
+    { "WxxxUtf16UrlIsReadAndWrittenAsLatin1", F("WXXX", "\1\xFF\xFE\0\0\xFF\xFEu\0"sv), u"wxxx|1||u",
+        F("WXXX", "\1\xFF\xFE\0\0u"sv) },
+    { "Comment", F("COMM", "\0engdesc\0text"sv), u"comment|0|eng|desc|text" },
+    { "CommentUtf16", F("COMM", "\1\0\0\0\xFF\xFE\0\0\xFF\xFEh\0i\0"sv), u"comment|1|\0\0\0||hi"s },
+    { "CommentTooShortForItsLanguage", F("COMM", "\0e"sv), u"comment|0|e\0\0||"s, F("COMM", "\0e\0\0\0"sv) },
     { "Picture", F("APIC", "\0image/png\0\3cover\0\x89P\0\xFF"sv),
-        { u"picture", u"0", u"image/png", u"3", u"cover", u"\x89P\0\xFF"s } },
-    { "PictureTypeAbove20BecomesZero", F("APIC", "\0x\0\x19\0\xAA"sv),
-        { u"picture", u"0", u"x", u"0", u"", u"\xAA" }, F("APIC", "\0x\0\0\0\xAA"sv) },
-    { "PictureWithoutData", F("APIC", "\1x\0\1\xFF\xFEq\0\0\0"sv),
-        { u"picture", u"1", u"x", u"1", u"q", u"" } },
-    { "PictureDescriptionWithoutTerminatorLeavesNoData", F("APIC", "\0x\0\1abc"sv),
-        { u"picture", u"0", u"x", u"1", u"abc", u"" }, F("APIC", "\0x\0\1abc\0"sv) },
-    { "Private", F("PRIV", "owner\0\1\0\2"sv), { u"private", u"owner", u"\1\0\2"s } },
-    { "UnknownKeepsBodyAndFlags", F("USLT", "\0eng\0la"sv, 0x4000), { u"unknown", u"\0eng\0la"s } },
+        u"picture|0|image/png|3|cover|\x89P\0\xFF"s },
+    { "PictureTypeAbove20BecomesZero", F("APIC", "\0x\0\x19\0\xAA"sv), u"picture|0|x|0||\xAA",
+        F("APIC", "\0x\0\0\0\xAA"sv) },
+    { "PictureWithoutData", F("APIC", "\1x\0\1\xFF\xFEq\0\0\0"sv), u"picture|1|x|1|q|" },
+    { "PictureDescriptionWithoutTerminatorLeavesNoData", F("APIC", "\0x\0\1abc"sv), u"picture|0|x|1|abc|",
+        F("APIC", "\0x\0\1abc\0"sv) },
+    { "Private", F("PRIV", "owner\0\1\0\2"sv), u"private|owner|\1\0\2"s },
+    { "UnknownKeepsBodyAndFlags", F("USLT", "\0eng\0la"sv, 0x4000), u"unknown|\0eng\0la"s },
 };
 
 INSTANTIATE_TEST_SUITE_P(EveryKind, FrameCodec, testing::ValuesIn(kCases),
     [](const auto& info) { return std::string(info.param.Name); });
 
-TEST(FrameCodec, EveryFrameKindHasARow)
+TEST(FrameCodec, EveryFrameKindHasARowAndTakesItsNamesFromTheTable)
 {
     std::set<std::type_index> covered;
     for (const FrameCase& c : kCases)
         covered.insert(typeid(*Load(c.Input)));
     for (const TagListRecord& row : TagListRecords())
         EXPECT_TRUE(covered.contains(typeid(*CreateFrame(AnsiString(row.ID))))) << row.ID;
+    const auto frame = Load(kCases[0].Input);
+    EXPECT_EQ(std::tuple(frame->ShortName, frame->LongName),
+        std::tuple("Title", "Title/songname/content description"));
 }
 
-TEST(FrameCodec, AFrameReadTakesItsNamesFromTheTable)
+TEST(FrameCodec, WxxxCharactersBeyondLatin1AreWrittenPercentEncodedAsUtf8)
 {
-    const auto frame = Load(kCases[0].Input);
-    EXPECT_EQ(frame->ShortName, "Title");
-    EXPECT_EQ(frame->LongName, "Title/songname/content description");
+    TWXXXTag url;
+    url.Encoding = teUTF16;
+    url.URL = u"http://ж.ru/é";
+    EXPECT_EQ(url.GetSize(), Written(url).size());
+    EXPECT_EQ(Written(url), Frame("WXXX", BytesOf("\x01\xFF\xFE\0\0http://%D0%B6.ru/\xE9"sv)));
 }
 
 TEST(FrameFactory, IdentifiersOutsideTheTableSelectTheKindByTheirFirstLetter)
@@ -157,8 +125,7 @@ TEST(FrameFactory, IdentifiersOutsideTheTableSelectTheKindByTheirFirstLetter)
     for (const auto& [id, kind] : { std::pair<const char*, std::type_index> { "TZZZ", typeid(TTxxxTag) },
              { "W000", typeid(TWURLTag) }, { "GEOB", typeid(TUnknownTag) } }) {
         const auto frame = CreateFrame(id);
-        EXPECT_EQ(std::type_index(typeid(*frame)), kind) << id;
-        EXPECT_EQ(frame->ID, id);
+        EXPECT_EQ(std::tuple(std::type_index(typeid(*frame)), frame->ID), std::tuple(kind, AnsiString(id)));
     }
 }
 
@@ -170,17 +137,199 @@ TEST(FrameSetters, MarkChangedOnlyWhenTheValueDiffers)
     EXPECT_FALSE(text->Changed);
     text->SetText(u"song");
     EXPECT_TRUE(text->Changed);
-
     auto url = TWURLTag::CreateWithURL("WOAR", "http://a");
     url->SetURL("http://a");
     EXPECT_FALSE(url->Changed);
-
     TCOMMTag comment;
     comment.SetText(u"");
     EXPECT_FALSE(comment.Changed);
     comment.SetLanguage("eng");
     EXPECT_TRUE(comment.Changed);
     EXPECT_EQ(comment.Language, "eng");
+}
+
+struct StringCase {
+    const char* Name;
+    Bytes Input;
+    TTextEncoding Encoding;
+    std::ptrdiff_t MaxLength;
+    WideString Text;
+    std::size_t Consumed;
+    bool Terminated;
+};
+
+VENNART_PRINT_ROW_AS(StringCase, row.Name)
+
+class ReadStringTest : public testing::TestWithParam<StringCase> { };
+
+TEST_P(ReadStringTest, ReadsTextAndConsumesWhatItSays)
+{
+    const StringCase& c = GetParam();
+    ByteReader reader(c.Input);
+    WideString text = u"stale";
+    bool terminated = !c.Terminated;
+    EXPECT_EQ(ReadString(reader, c.MaxLength, text, c.Encoding, &terminated), c.Consumed);
+    EXPECT_EQ(std::tuple(text, terminated, reader.Position()), std::tuple(c.Text, c.Terminated, c.Consumed));
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ReadStringTest,
+    testing::Values(
+        StringCase { "Latin1StopsAtZero", { 0x41, 0x42, 0x00, 0x43 }, teISO88591, 10, u"AB", 3, true },
+        StringCase { "Latin1BytesAreCharacters", { 0xE9, 0xFF, 0x80 }, teISO88591, 10, u"\u00E9\u00FF\u0080",
+            3, false },
+        StringCase { "Utf8BytesAreNotDecoded", { 0xC3, 0xA9 }, teUTF8, 10, u"\u00C3\u00A9", 2, false },
+        StringCase { "UnknownIsEightBit", { 0x41, 0x00 }, teUnknown, 10, u"A", 2, true },
+        StringCase { "MaxLengthStops", { 0x41, 0x42, 0x43 }, teISO88591, 2, u"AB", 2, false },
+        StringCase { "NonPositiveMaxReadsNothing", { 0x41 }, teISO88591, 0, u"", 0, false },
+        StringCase { "NoMarkIsLowByteFirst", { 0x41, 0x04, 0x00, 0x00 }, teUTF16, 20, u"\u0441", 4, true },
+        StringCase {
+            "MarkOnlyWhereTheStringStarts", { 0xFF, 0xFE, 0xFF, 0xFE }, teUTF16, 20, u"\uFEFF", 4, false },
+        StringCase { "WideMaxRoundedDownToEven", { 0x41, 0x00, 0x42, 0x00 }, teUTF16, 3, u"A", 2, false },
+        StringCase { "OddTrailingByteIsLeft", { 0x41, 0x00, 0x42 }, teUTF16, 10, u"A", 2, false },
+        StringCase { "Utf16BEWithoutMark", { 0x04, 0x41, 0xFF, 0xFE, 0x00, 0x00 }, teUTF16NoBOM, 10,
+            u"\u0441\uFFFE", 6, true }),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+TEST(WriteString, WritesLatin1AsBytesAndCharactersBeyondItAsQuestionMarks)
+{
+    for (const auto& [text, encoding, expected] : { std::tuple(u"A\u00E9"s, teISO88591, Bytes { 0x41, 0xE9 }),
+             std::tuple(u"\u0416"s, teUTF8, Bytes { 0x3F }) }) {
+        ByteWriter writer;
+        EXPECT_EQ(WriteString(writer, text, encoding), expected.size());
+        EXPECT_EQ(writer.Data(), expected);
+        EXPECT_EQ(StringSize(text, encoding), expected.size());
+    }
+}
+
+std::unique_ptr<TID3v1Tag> ReadRecord(const Bytes& record)
+{
+    auto tag = std::make_unique<TID3v1Tag>();
+    ByteReader reader(record);
+    EXPECT_TRUE(tag->LoadFromStream(reader, FrameSizeFormat::Plain));
+    return tag;
+}
+
+// A record, bytes at an offset overwritten, read as these fields and written back as it was read.
+struct RecordCase {
+    const char* Name;
+    ID3v1Fields Fields;
+    std::size_t At;
+    std::string_view Overwrite;
+    WideString Expected;
+};
+
+VENNART_PRINT_ROW_AS(RecordCase, row.Name)
+
+class ID3v1Read : public testing::TestWithParam<RecordCase> { };
+
+TEST_P(ID3v1Read, GivesEveryFieldAndWritesTheRecordItRead)
+{
+    Bytes record = ID3v1Record(GetParam().Fields);
+    std::ranges::copy(GetParam().Overwrite, record.begin() + static_cast<std::ptrdiff_t>(GetParam().At));
+    const auto tag = ReadRecord(record);
+    EXPECT_EQ(FieldsOf(*tag), GetParam().Expected);
+    if (GetParam().Overwrite.empty()) {
+        EXPECT_EQ(Written(*tag), record);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Records, ID3v1Read,
+    testing::Values(RecordCase { "Version11", { "Title", "Artist", "Album", "1999", "Comment", 5, 17 }, 0, "",
+                        u"v1.1|Title|Artist|Album|1999|Comment|5|17" },
+        RecordCase { "Version11OfFullWidthFields",
+            { "A title of exactly thirty char", "Artist", "Album", "2024", "c", 12, 80 }, 0, "",
+            u"v1.1|A title of exactly thirty char|Artist|Album|2024|c|12|80" },
+        RecordCase { "Version10WithAThirtyCharacterComment",
+            { "T", "A", "B", "1", "A comment thirty characters...", -1, 3 }, 0, "",
+            u"v1.0|T|A|B|1|A comment thirty characters...|0|3" },
+        RecordCase { "ZeroTrackByteIsVersion10", {}, 0, "", u"v1.0||||||0|0" },
+        RecordCase { "NonZeroByte125IsVersion10", {}, 97, "cccccccccccccccccccccccccccc\x41\x05",
+            u"v1.0|||||cccccccccccccccccccccccccccc"
+            u"A|0|0" },
+        RecordCase { "FieldsEndAtZero", {}, 3, "Hello\0\0xy"sv, u"v1.0|Hello|||||0|0" },
+        RecordCase { "FieldsLoseBlanksAndControlsAtBothEnds", {}, 33,
+            "                              \t Album \x01", u"v1.0|||Album|||0|0" }),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+TEST(ID3v1Record, WithoutTagNothingIsReadAndTheFieldsStayAsTheyAre)
+{
+    Bytes record = ID3v1Record({ "T" });
+    record[0] = 'X';
+    for (const Bytes& bytes : { record, Bytes { 'T', 'A', 'G' } }) {
+        TID3v1Tag tag;
+        ByteReader reader(bytes);
+        EXPECT_FALSE(tag.LoadFromStream(reader, FrameSizeFormat::Plain));
+        EXPECT_EQ(FieldsOf(tag), FieldsOf(TID3v1Tag()));
+    }
+}
+
+TEST(ID3v1Record, TextsAreCutToTheirFieldWidthAndVersion10HasNoTrack)
+{
+    TID3v1Tag tag;
+    tag.Title = std::string(40, 't');
+    tag.Year = "199999";
+    EXPECT_EQ(Written(tag),
+        ID3v1Record({ .Title = std::string(30, 't'), .Year = "1999", .Genre = TID3v1Tag::kNoGenre }));
+    auto v11 = ReadRecord(ID3v1Record({ "T", "", "", "", "short", 9, 0 }));
+    v11->SetV11(false);
+    EXPECT_EQ(Written(*v11), ID3v1Record({ "T", "", "", "", "short" }));
+}
+
+TEST(ID3v1Setters, FollowTheRecordVersionAndMarkOnlyChanges)
+{
+    TID3v1Tag tag;
+    tag.SetComment(std::string(35, 'c'));
+    EXPECT_EQ(tag.Comment.size(), 28u);
+    EXPECT_TRUE(tag.Changed);
+    tag.SetV11(false);
+    tag.SetComment(std::string(35, 'd'));
+    EXPECT_EQ(tag.Comment.size(), 30u);
+    tag.Changed = false;
+    tag.SetTrack(7);
+    EXPECT_EQ(tag.Track, 0);
+    EXPECT_TRUE(tag.Changed);
+    tag.SetV11(true);
+    EXPECT_EQ(tag.Comment.size(), 28u);
+    tag.SetTrack(7);
+    EXPECT_EQ(tag.Track, 7);
+
+    auto read = ReadRecord(ID3v1Record({ "Title", "", "", "", "", 3, 9 }));
+    read->SetTitle("Title");
+    read->SetGenre(9);
+    read->SetTrack(3);
+    read->SetV11(true);
+    EXPECT_FALSE(read->Changed);
+    read->SetTitle("title");
+    EXPECT_TRUE(read->Changed);
+}
+
+TEST(ID3v1Genre, NamesAndIndices)
+{
+    const TID3v1Genre genres;
+    EXPECT_EQ(std::vector({ genres.GetGenreName(17), genres.GetGenreName(67), genres.GetGenreName(141),
+                  genres.GetGenreName(148), genres.GetGenreName(149), genres.GetGenreName(255) }),
+        std::vector<WideString>({ u"Rock", u"Psychadelic", u"Cristian Rock", u"Unknown", u"", u"" }));
+    EXPECT_EQ(std::tuple(int { genres.GetGenreIndex(u"rock") }, int { genres.GetGenreIndex(u"Polka ") },
+                  int { genres.GetGenreIndex(u"R&B") }),
+        std::tuple(17, 148, 14));
+    EXPECT_EQ(std::tuple(genres.FormatGenre(17), genres.FormatGenre(255)),
+        std::tuple(WideString(u"(17)"), WideString(u"(255)")));
+    std::vector<WideString> list;
+    genres.FillGenreList(list);
+    ASSERT_EQ(list.size(), 149u);
+    EXPECT_EQ(
+        std::tuple(list.front(), list.back()), std::tuple(WideString(u"Blues"), WideString(u"Unknown")));
+}
+
+TEST(ID3v2Types, LookupIgnoresCaseOnlyWhereItShould)
+{
+    AnsiString shortName = "x", description = "y";
+    EXPECT_EQ(FindTagListRecord("tit2", shortName, description), 35);
+    EXPECT_EQ(shortName, "Title");
+    EXPECT_EQ(FindTagListRecord("TIT", shortName, description), -1);
+    EXPECT_EQ(std::tuple(shortName, description), std::tuple(AnsiString(), AnsiString()));
+    EXPECT_EQ(FindTagListRecord("TIT22", shortName, description), -1);
+    EXPECT_EQ(FindTagListRecordExact("tit2"), nullptr);
 }
 
 } // namespace

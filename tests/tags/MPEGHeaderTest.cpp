@@ -12,9 +12,7 @@
 namespace vennart::tags {
 namespace {
 
-using test::Bytes;
-using test::MPEGFrameFields;
-using test::MPEGHeaderWord;
+using namespace test;
 
 struct DecodeCase {
     const char* Name;
@@ -93,6 +91,14 @@ Bytes With(Bytes bytes, std::size_t offset, const Bytes& part)
     return bytes;
 }
 
+FirstFrame ReadFirst(const Bytes& bytes, std::int64_t start, bool hasID3v1)
+{
+    const TempDir dir;
+    WriteFileBytes(dir / "a.mp3", bytes);
+    platform::File file(platform::SystemFileSystem(), dir / "a.mp3", O_RDONLY);
+    return ReadFirstFrameHeader(file, start, static_cast<std::int64_t>(bytes.size()), hasID3v1);
+}
+
 struct FirstFrameCase {
     const char* Name;
     Bytes File;
@@ -109,11 +115,7 @@ class FirstFrameTest : public testing::TestWithParam<FirstFrameCase> { };
 TEST_P(FirstFrameTest, IsSearchedFromTheStartOffset)
 {
     const FirstFrameCase& c = GetParam();
-    test::TempDir dir;
-    test::WriteFileBytes(dir / "a.mp3", c.File);
-    platform::File file(platform::SystemFileSystem(), dir / "a.mp3", O_RDONLY);
-    const FirstFrame first
-        = ReadFirstFrameHeader(file, c.Start, static_cast<std::int64_t>(c.File.size()), c.HasID3v1);
+    const FirstFrame first = ReadFirst(c.File, c.Start, c.HasID3v1);
     const TMPEGHeaderInfo& i = first.Info;
     EXPECT_EQ(std::tuple(int { i.Version }, int { i.Layer }, int { i.BitrateCode }, i.SamplingRate,
                   i.FileSize, first.AudioSize),
@@ -165,11 +167,7 @@ class VBRHeaderTest : public testing::TestWithParam<VBRCase> { };
 TEST_P(VBRHeaderTest, GivesFrameCountLengthAndAverageBitrate)
 {
     const VBRCase& c = GetParam();
-    test::TempDir dir;
-    test::WriteFileBytes(dir / "a.mp3", c.File);
-    platform::File file(platform::SystemFileSystem(), dir / "a.mp3", O_RDONLY);
-    const TMPEGHeaderInfo i
-        = ReadFirstFrameHeader(file, 0, static_cast<std::int64_t>(c.File.size()), false).Info;
+    const TMPEGHeaderInfo i = ReadFirst(c.File, 0, false).Info;
     EXPECT_EQ(
         std::tuple(i.IsVBR, i.FrameCount, i.Duration, i.AverageKbps, int { i.BitrateCode }), c.Expected);
 }
@@ -179,26 +177,23 @@ constexpr MPEGFrameFields kMPEG1 {};
 constexpr MPEGFrameFields kMPEG2At64 { .Version = 2, .BitrateIndex = 8 };
 
 INSTANTIATE_TEST_SUITE_P(Files, VBRHeaderTest,
-    testing::Values(
-        VBRCase { "Xing", test::Concat({ test::XingFrame(kMPEG1, "Xing", 1225, 640000), test::Audio(3) }),
-            { true, 1225, 32, 160, 12 } },
-        VBRCase { "Info", test::Concat({ test::XingFrame(kMPEG1, "Info", 1225, 640000), test::Audio(3) }),
+    testing::Values(VBRCase { "Xing", Concat({ XingFrame(kMPEG1, "Xing", 1225, 640000), Audio(3) }),
+                        { true, 1225, 32, 160, 12 } },
+        VBRCase { "Info", Concat({ XingFrame(kMPEG1, "Info", 1225, 640000), Audio(3) }),
             { true, 1225, 32, 160, 12 } },
         // 417 + 639589 bytes: 640000 bytes of audio from 2 bytes past the header on.
         VBRCase { "XingWithoutByteCountAveragesTheAudioSize",
-            test::Concat({ test::XingFrame(kMPEG1, "Xing", 1225, std::nullopt), Bytes(639589, 0) }),
+            Concat({ XingFrame(kMPEG1, "Xing", 1225, std::nullopt), Bytes(639589, 0) }),
             { true, 1225, 32, 160, 12 } },
-        VBRCase { "XingOfASingleChannel", test::XingFrame({ .ChannelMode = 3 }, "Xing", 1225, 640000),
+        VBRCase { "XingOfASingleChannel", XingFrame({ .ChannelMode = 3 }, "Xing", 1225, 640000),
+            { true, 1225, 32, 160, 12 } },
+        VBRCase { "XingOfMPEG2", XingFrame(kMPEG2At64, "Xing", 1225, 256000), { true, 1225, 32, 64, 8 } },
+        VBRCase { "XingAfterTheCRC", XingFrame({ .Protected = true }, "Xing", 1225, 640000),
             { true, 1225, 32, 160, 12 } },
         VBRCase {
-            "XingOfMPEG2", test::XingFrame(kMPEG2At64, "Xing", 1225, 256000), { true, 1225, 32, 64, 8 } },
-        VBRCase { "XingAfterTheCRC", test::XingFrame({ .Protected = true }, "Xing", 1225, 640000),
-            { true, 1225, 32, 160, 12 } },
-        VBRCase { "VBRI", test::Concat({ test::VBRIFrame(kMPEG2At64, 1225, 256000), test::Audio(2) }),
-            { true, 1225, 32, 64, 8 } },
+            "VBRI", Concat({ VBRIFrame(kMPEG2At64, 1225, 256000), Audio(2) }), { true, 1225, 32, 64, 8 } },
         // 1245 bytes of audio in frames of 418 bytes, at 128 kbit/s.
-        VBRCase { "AZeroFrameCountIsIgnored",
-            test::Concat({ test::XingFrame(kMPEG1, "Xing", 0, 640000), test::Audio(2) }),
+        VBRCase { "AZeroFrameCountIsIgnored", Concat({ XingFrame(kMPEG1, "Xing", 0, 640000), Audio(2) }),
             { false, 3, 0, 0, 12 } }),
     [](const auto& info) { return std::string(info.param.Name); });
 

@@ -1,21 +1,100 @@
 #include "TagChecks.h"
 
+#include "platform/SystemCodePage.h"
+#include "tags/BinaryFrames.h"
+#include "tags/CommentFrame.h"
+#include "tags/ID3v1Tag.h"
+#include "tags/ID3v2Writer.h"
+#include "tags/TextFrame.h"
+#include "tags/UrlFrames.h"
+
 #include <algorithm>
 #include <string_view>
-#include <typeinfo>
+#include <zlib.h>
 
 namespace vennart::tags {
+namespace {
 
-std::vector<std::string> FrameSignatures(const TID3v2Class& tag)
+WideString Widen(const HeldBytes& held)
 {
-    std::vector<std::string> signatures;
-    for (const auto& frame : tag.Frames) {
-        ByteWriter writer;
-        frame->SaveToStream(writer, FrameSizeFormat::Plain);
-        signatures.push_back(std::string(typeid(*frame).name()) + " " + frame->ID + " "
-            + std::to_string(frame->Flags) + " " + std::string(writer.Data().begin(), writer.Data().end()));
+    const SharedBytes bytes = held.Load();
+    return WidenSystem(AnsiString(bytes.begin(), bytes.end()));
+}
+
+WideString Number(int value)
+{
+    return WidenSystem(std::to_string(value));
+}
+
+WideString Joined(const std::vector<WideString>& fields)
+{
+    WideString joined = fields.front();
+    for (std::size_t i = 1; i < fields.size(); ++i)
+        joined += u"|" + fields[i];
+    return joined;
+}
+
+} // namespace
+
+WideString FieldsOf(const TTag& frame)
+{
+    if (const auto* f = dynamic_cast<const TTxxxTag*>(&frame)) {
+        std::vector<WideString> fields { u"text", Number(f->Encoding), f->Text };
+        fields.insert(fields.end(), f->MoreStrings.begin(), f->MoreStrings.end());
+        return Joined(fields);
     }
-    return signatures;
+    if (const auto* f = dynamic_cast<const TWURLTag*>(&frame))
+        return Joined({ u"url", WidenSystem(f->URL) });
+    if (const auto* f = dynamic_cast<const TWXXXTag*>(&frame))
+        return Joined({ u"wxxx", Number(f->Encoding), f->Description, f->URL });
+    if (const auto* f = dynamic_cast<const TCOMMTag*>(&frame))
+        return Joined({ u"comment", Number(f->Encoding), WidenSystem(f->Language), f->Description, f->Text });
+    if (const auto* f = dynamic_cast<const TAPICTag*>(&frame)) {
+        return Joined({ u"picture", Number(f->Encoding), WidenSystem(f->MIMEType), Number(f->PictureType),
+            f->Description, Widen(f->PictureData) });
+    }
+    if (const auto* f = dynamic_cast<const TPRIVTag*>(&frame))
+        return Joined({ u"private", WidenSystem(f->Owner), Widen(f->PrivateData) });
+    if (const auto* f = dynamic_cast<const TUnknownTag*>(&frame))
+        return Joined({ u"unknown", Widen(f->RawData) });
+    if (const auto* f = dynamic_cast<const TID3v1Tag*>(&frame)) {
+        return Joined({ f->IsV11 ? u"v1.1" : u"v1.0", WidenSystem(f->Title), WidenSystem(f->Artist),
+            WidenSystem(f->Album), WidenSystem(f->Year), WidenSystem(f->Comment), Number(f->Track),
+            Number(f->Genre) });
+    }
+    return u"?";
+}
+
+std::vector<WideString> Describe(const TID3v2Class& tag)
+{
+    std::vector<WideString> frames;
+    for (const auto& frame : tag.Frames) {
+        // The record's identifier ends in a zero byte; names are shown up to it.
+        const std::string id = frame->ID.c_str();
+        frames.push_back(WidenSystem(id + " " + std::to_string(frame->Flags) + " ") + FieldsOf(*frame));
+    }
+    return frames;
+}
+
+std::vector<WideString> DescribeWritable(const TID3v2Class& tag)
+{
+    const std::vector<AnsiString> unwritable = UnwritableFrames(tag.Frames);
+    const std::vector<WideString> all = Describe(tag);
+    std::vector<WideString> written;
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        if (std::ranges::find(unwritable, tag.Frames[i]->ID) == unwritable.end())
+            written.push_back(all[i]);
+    }
+    return written;
+}
+
+test::Bytes Compressed(const test::Bytes& plain)
+{
+    uLongf size = compressBound(plain.size());
+    test::Bytes packed(size);
+    compress(packed.data(), &size, plain.data(), plain.size());
+    packed.resize(size);
+    return packed;
 }
 
 test::Bytes AudioOf(const test::Bytes& file)

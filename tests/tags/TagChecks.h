@@ -1,6 +1,5 @@
-// What the tag tests compare: the frames of tag objects, each as its kind, identifier, flags and
-// the bytes its fields write, so that two reads of a file can be checked for the same frames in the
-// same order; and the audio bytes of a file, so that a save can be checked for leaving them alone.
+// What the tag tests compare: a frame as its kind and every field it holds, a tag object as its
+// frames in order, and the audio bytes of a file, so that a save can be checked for leaving them alone.
 #pragma once
 
 #include "support/Id3Builder.h"
@@ -11,7 +10,15 @@
 
 namespace vennart::tags {
 
-std::vector<std::string> FrameSignatures(const TID3v2Class& tag);
+// The kind and the fields, '|' between them; 8-bit and binary fields widened byte for byte.
+WideString FieldsOf(const TTag& frame);
+// Each frame as identifier, flags and FieldsOf.
+std::vector<WideString> Describe(const TID3v2Class& tag);
+// Describe of the frames a save writes: all but those UnwritableFrames names.
+std::vector<WideString> DescribeWritable(const TID3v2Class& tag);
+
+// The bytes compressed with zlib, as a compressed frame holds them.
+test::Bytes Compressed(const test::Bytes& plain);
 
 // Everything after the file's ID3v2 tag (and its footer): the audio and the ID3v1 record.
 test::Bytes AudioOf(const test::Bytes& file);

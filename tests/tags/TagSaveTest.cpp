@@ -1,12 +1,13 @@
-// Saving a tag object back into its file.
+// Saving a tag object back into its file: the bytes written, the ID3v1 record, tag sizes that
+// cannot be trusted, and saves that are refused.
 #include "TagChecks.h"
 #include "support/FaultyFileSystem.h"
-#include "support/Id3Builder.h"
 #include "support/TempDir.h"
 #include "support/TestNames.h"
 #include "support/TextTestSupport.h"
 #include "tags/ID3v1Tag.h"
-#include "tags/ID3v2Class.h"
+#include "tags/ID3v2Writer.h"
+#include "tags/Syncsafe.h"
 #include "tags/TextFrame.h"
 
 #include <gmock/gmock.h>
@@ -15,16 +16,7 @@
 namespace vennart::tags {
 namespace {
 
-using test::Audio;
-using test::Bytes;
-using test::BytesOf;
-using test::Concat;
-using test::Frame;
-using test::ID3v1Record;
-using test::SizeStyle;
-using test::Tag;
-using test::TagHeader;
-using test::TextBody;
+using namespace test;
 using testing::AllOf;
 using testing::HasSubstr;
 
@@ -54,7 +46,7 @@ std::vector<SaveCase> SaveCases()
     unsynchronised.insert(unsynchronised.begin() + 12, 0x00);
     const Bytes v24 = Tag(4, Frame("TIT2", TextBody("a")), 10, 0x10);
     const Bytes footer = Concat({ BytesOf("3DI"), Bytes(v24.begin() + 3, v24.begin() + 10) });
-    const Bytes terminated = Concat({ { 0x01 }, test::Utf16LE(u"Ab"), { 0, 0 } });
+    const Bytes terminated = Concat({ { 0x01 }, Utf16LE(u"Ab"), { 0, 0 } });
     return {
         { "NoTagsGainAnEmpty256ByteTag", {}, SavedTag(3, {}) },
         { "Version22BecomesA23Tag", v22, SavedTag(3, Frame("TIT2", Concat({ { 0xFF }, BytesOf("bcde") }))) },
@@ -80,15 +72,15 @@ class TagSaveBytes : public testing::TestWithParam<SaveCase> { };
 
 TEST_P(TagSaveBytes, AreExactAndTheSameWhenSavedAgain)
 {
-    test::TempDir dir;
+    TempDir dir;
     const auto file = dir / "song.mp3";
     const Bytes audio = Audio(4);
-    test::WriteFileBytes(file, Concat({ GetParam().Original, audio }));
+    WriteFileBytes(file, Concat({ GetParam().Original, audio }));
     for (int save = 1; save <= 2; ++save) {
         TID3v2Class(file).Save();
-        EXPECT_EQ(test::ReadFileBytes(file), Concat({ GetParam().Saved, audio })) << "save " << save;
+        EXPECT_EQ(ReadFileBytes(file), Concat({ GetParam().Saved, audio })) << "save " << save;
     }
-    EXPECT_EQ(test::FolderNames(dir.Path()), std::vector<std::string> { "song.mp3" });
+    EXPECT_EQ(FolderNames(dir.Path()), std::vector<std::string> { "song.mp3" });
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, TagSaveBytes, testing::ValuesIn(SaveCases()),
@@ -96,138 +88,207 @@ INSTANTIATE_TEST_SUITE_P(Files, TagSaveBytes, testing::ValuesIn(SaveCases()),
 
 class TagSave : public testing::Test {
 protected:
-    test::TempDir dir;
+    TempDir dir;
     std::filesystem::path file = dir / "song.mp3";
     const Bytes audio = Audio(4);
     const Bytes record = ID3v1Record({ "v1" });
 };
 
-TEST_F(TagSave, ReadingTheSavedFileGivesTheSameFramesAndAudio)
+// Every kind of frame is written back as it was read, the compressed one included.
+TEST_F(TagSave, FramesAreWrittenAsTheyWereReadAndTheAudioAndRecordCopied)
 {
     const Bytes frames = Concat({ Frame("TIT2", TextBody("Title")),
         Frame("TXXX", Concat({ TextBody("REPLAYGAIN"), TextBody("-6 dB") })),
         Frame("APIC", Concat({ TextBody("image/png"), { 0, 3, 0 }, Bytes(300, 0xEE) })),
         Frame("GEOB", Bytes(50, 0x01), 0x8000), Frame("TALB", TextBody("x"), 0x0080),
         Frame("PRIV", Concat({ BytesOf("me"), { 0, 1, 2 } })), Frame("WCOM", BytesOf("http://a")) });
-    test::WriteFileBytes(file, Concat({ Tag(3, frames, 123), audio, record }));
-    TID3v2Class before(file);
-    before.Save();
-    const Bytes saved = test::ReadFileBytes(file);
-    EXPECT_EQ(FrameSignatures(TID3v2Class(file)), FrameSignatures(before));
-    EXPECT_EQ(AudioOf(saved), Concat({ audio, record }));
-    // Frames are written as they were read, the compressed one included.
+    WriteFileBytes(file, Concat({ Tag(3, frames, 123), audio, record }));
+    TID3v2Class(file).Save();
+    const Bytes saved = ReadFileBytes(file);
     EXPECT_EQ(
         Bytes(saved.begin() + 10, saved.begin() + 10 + static_cast<std::ptrdiff_t>(frames.size())), frames);
+    EXPECT_EQ(AudioOf(saved), Concat({ audio, record }));
 }
 
-TEST_F(TagSave, AnUnchangedRecordIsCopiedAChangedOneRewrittenInPlace)
+// The ID3v1 record of a file: what follows the ID3v2 tag after a save, and after a second one.
+struct RecordCase {
+    const char* Name;
+    Bytes File;
+    void (*Edit)(TID3v2Class& tag);
+    Bytes After;
+};
+
+VENNART_PRINT_ROW_AS(RecordCase, row.Name)
+
+const Bytes kAudio = Audio(2);
+const Bytes kRecord = ID3v1Record({ "v1" });
+// The file is 256 bytes of tag once saved; its last 128 bytes begin inside the URL.
+const Bytes kUrl = Concat({ BytesOf(std::string(108, 'u')), BytesOf("TAG"), BytesOf("trailing") });
+// Some writers give the tag a size that runs to the end of the file, over the ID3v1 record.
+const Bytes kClaimed = Concat({ Frame("TIT2", TextBody("t")), Bytes(64, 0), kRecord });
+
+const RecordCase kRecordCases[] {
+    { "AnUnchangedRecordIsCopied", Concat({ kAudio, kRecord }), [](TID3v2Class&) {},
+        Concat({ kAudio, kRecord }) },
+    { "AChangedRecordIsRewrittenInPlace", Concat({ kAudio, kRecord }),
+        [](TID3v2Class& tag) { tag.FindFrameByClass<TID3v1Tag>(1)->SetTitle("new title"); },
+        Concat({ kAudio, ID3v1Record({ "new title" }) }) },
+    { "ANewRecordIsAppended", kAudio,
+        [](TID3v2Class& tag) {
+            auto record = std::make_unique<TID3v1Tag>();
+            record->SetTitle("first");
+            tag.AddFrame(std::move(record));
+        },
+        Concat({ kAudio, ID3v1Record({ .Title = "first", .Genre = TID3v1Tag::kNoGenre }) }) },
+    { "ARecordInsideATagThatClaimsTheWholeFileIsKept",
+        Concat({ TagHeader(3, static_cast<std::uint32_t>(kClaimed.size())), kClaimed }), [](TID3v2Class&) {},
+        kRecord },
+    { "LettersTAGInsideAFrameOfAFileThatIsAllTagAreNoRecord", Tag(3, Frame("WCOM", kUrl)),
+        [](TID3v2Class&) {}, {} },
+};
+
+class TagSaveRecord : public TagSave, public testing::WithParamInterface<RecordCase> { };
+
+TEST_P(TagSaveRecord, FollowsTheTagAndStaysThroughASecondSave)
 {
-    test::WriteFileBytes(file, Concat({ audio, record }));
+    WriteFileBytes(file, GetParam().File);
     TID3v2Class tag(file);
+    GetParam().Edit(tag);
     tag.Save();
-    EXPECT_EQ(AudioOf(test::ReadFileBytes(file)), Concat({ audio, record }));
-
-    tag.FindFrameByClass<TID3v1Tag>(1)->SetTitle("new title");
-    tag.Save();
-    EXPECT_EQ(AudioOf(test::ReadFileBytes(file)), Concat({ audio, ID3v1Record({ "new title" }) }));
-    EXPECT_FALSE(tag.FindFrameByClass<TID3v1Tag>(1)->Changed);
-}
-
-TEST_F(TagSave, ANewRecordIsAppendedAndThenOverwritten)
-{
-    test::WriteFileBytes(file, audio);
-    TID3v2Class tag(file);
-    auto newRecord = std::make_unique<TID3v1Tag>();
-    newRecord->SetTitle("first");
-    tag.AddFrame(std::move(newRecord));
-    tag.Save();
-    EXPECT_EQ(AudioOf(test::ReadFileBytes(file)),
-        Concat({ audio, ID3v1Record({ .Title = "first", .Genre = TID3v1Tag::kNoGenre }) }));
-
+    const Bytes once = ReadFileBytes(file);
+    EXPECT_EQ(AudioOf(once), GetParam().After);
+    for (const auto& frame : tag.Frames)
+        EXPECT_FALSE(frame->Changed) << frame->ID;
     TID3v2Class again(file);
-    again.FindFrameByClass<TID3v1Tag>(1)->SetTitle("second");
+    EXPECT_EQ(again.FrameCount(), tag.FrameCount());
     again.Save();
-    EXPECT_EQ(AudioOf(test::ReadFileBytes(file)),
-        Concat({ audio, ID3v1Record({ .Title = "second", .Genre = TID3v1Tag::kNoGenre }) }));
+    EXPECT_EQ(ReadFileBytes(file), once);
 }
 
-TEST_F(TagSave, ARecordInsideATagThatClaimsTheWholeFileIsKept)
-{
-    // Some writers give the tag a size that runs to the end of the file, over the ID3v1 record.
-    const Bytes frames = Frame("TIT2", TextBody("t"));
-    const Bytes body = Concat({ frames, Bytes(64, 0), record });
-    test::WriteFileBytes(file, Concat({ TagHeader(3, static_cast<std::uint32_t>(body.size())), body }));
-    TID3v2Class tag(file);
-    ASSERT_TRUE(tag.HasID3v1);
-    tag.Save();
-    EXPECT_EQ(AudioOf(test::ReadFileBytes(file)), record);
-    EXPECT_TRUE(TID3v2Class(file).HasID3v1);
-}
-
-TEST_F(TagSave, LettersTAGInsideAFrameOfAFileThatIsAllTagAreNoRecord)
-{
-    // After the first save the file is 256 bytes of tag; its last 128 bytes begin inside the URL.
-    const Bytes url = Concat({ BytesOf(std::string(108, 'u')), BytesOf("TAG"), BytesOf("trailing") });
-    test::WriteFileBytes(file, Tag(3, Frame("WCOM", url)));
-    TID3v2Class(file).Save();
-    const Bytes once = test::ReadFileBytes(file);
-    TID3v2Class saved(file);
-    EXPECT_FALSE(saved.HasID3v1);
-    EXPECT_EQ(saved.FrameCount(), 1);
-    saved.Save();
-    EXPECT_EQ(test::ReadFileBytes(file), once);
-}
+INSTANTIATE_TEST_SUITE_P(Records, TagSaveRecord, testing::ValuesIn(kRecordCases),
+    [](const auto& info) { return std::string(info.param.Name); });
 
 TEST_F(TagSave, ThroughASymbolicLinkTheTargetIsReplacedWithItsPermissionsAndTheLinkStays)
 {
     std::filesystem::create_directory(dir / "real");
     const auto target = dir / "real" / "target.mp3";
-    test::WriteFileBytes(target, audio);
+    WriteFileBytes(target, audio);
     std::filesystem::permissions(target, static_cast<std::filesystem::perms>(0640));
     std::filesystem::create_symlink(target, file);
     TID3v2Class(file).Save();
     EXPECT_TRUE(std::filesystem::is_symlink(file));
-    EXPECT_EQ(test::ReadFileBytes(target), Concat({ SavedTag(3, {}), audio }));
+    EXPECT_EQ(ReadFileBytes(target), Concat({ SavedTag(3, {}), audio }));
     EXPECT_EQ(std::filesystem::status(target).permissions(), static_cast<std::filesystem::perms>(0640));
-    EXPECT_EQ(test::FolderNames(dir / "real"), std::vector<std::string> { "target.mp3" });
+    EXPECT_EQ(FolderNames(dir / "real"), std::vector<std::string> { "target.mp3" });
 }
 
-class TagSaveRefused : public TagSave {
-protected:
-    void ExpectRefused(const std::string& message)
-    {
-        const Bytes original = Concat({ Tag(3, Frame("TIT2", TextBody("a")), 5), audio });
-        test::WriteFileBytes(file, original);
-        TID3v2Class tag(file, fs);
-        dynamic_cast<TTxxxTag&>(*tag.GetFrame(0)).SetText(u"b");
-        EXPECT_THAT(test::ErrorOf([&] { tag.Save(); }), AllOf(HasSubstr(message), HasSubstr("song.mp3")));
-        EXPECT_EQ(test::ReadFileBytes(file), original);
-        EXPECT_EQ(test::FolderNames(dir.Path()), std::vector<std::string> { "song.mp3" });
-        EXPECT_TRUE(tag.GetFrame(0)->Changed);
-    }
-
-    test::FaultyFileSystem fs;
+// What makes a save fail; each leaves the file as it was, no temporary file, and the edit pending.
+struct Refusal {
+    const char* Name;
+    void (*Arrange)(FaultyFileSystem& fs, const std::filesystem::path& file);
+    const char* Message;
 };
 
-TEST_F(TagSaveRefused, AReadOnlyFileIsNotReplaced)
+VENNART_PRINT_ROW_AS(Refusal, row.Name)
+
+const Refusal kRefusals[] {
+    { "AReadOnlyFileIsNotReplaced",
+        [](FaultyFileSystem& fs, const std::filesystem::path& file) { fs.DenyWriting(file); },
+        "Permission denied" },
+    { "AFolderThatRefusesTheTemporaryFile",
+        [](FaultyFileSystem& fs, const std::filesystem::path& file) {
+            fs.DenyCreatingIn(file.parent_path());
+        },
+        "Could not create temporary file." },
+    { "AMissingFileIsNotCreated",
+        [](FaultyFileSystem&, const std::filesystem::path& file) { std::filesystem::remove(file); },
+        "song.mp3" },
+};
+
+class TagSaveRefused : public TagSave, public testing::WithParamInterface<Refusal> {
+protected:
+    FaultyFileSystem fs;
+};
+
+TEST_P(TagSaveRefused, LeavesTheFileAsItWas)
 {
-    fs.DenyWriting(file);
-    ExpectRefused("Permission denied");
+    WriteFileBytes(file, Concat({ Tag(3, Frame("TIT2", TextBody("a")), 5), audio }));
+    TID3v2Class tag(file, fs);
+    dynamic_cast<TTxxxTag&>(*tag.GetFrame(0)).SetText(u"b");
+    GetParam().Arrange(fs, file);
+    const std::vector<std::string> names = FolderNames(dir.Path());
+    const Bytes before = std::filesystem::exists(file) ? ReadFileBytes(file) : Bytes {};
+    EXPECT_THAT(ErrorOf([&] { tag.Save(); }), AllOf(HasSubstr(GetParam().Message), HasSubstr("song.mp3")));
+    EXPECT_EQ(std::filesystem::exists(file) ? ReadFileBytes(file) : Bytes {}, before);
+    EXPECT_EQ(FolderNames(dir.Path()), names);
+    EXPECT_TRUE(tag.GetFrame(0)->Changed);
 }
 
-TEST_F(TagSaveRefused, AFolderThatRefusesTheTemporaryFile)
-{
-    fs.DenyCreatingIn(dir.Path());
-    ExpectRefused("Could not create temporary file.");
-}
+INSTANTIATE_TEST_SUITE_P(Faults, TagSaveRefused, testing::ValuesIn(kRefusals),
+    [](const auto& info) { return std::string(info.param.Name); });
 
-TEST_F(TagSave, AMissingFileIsAnErrorNamingIt)
+// A tag size that claims more than the frames hold.
+struct SizeCase {
+    const char* Name;
+    Bytes Header;
+};
+
+VENNART_PRINT_ROW_AS(SizeCase, row.Name)
+
+class UntrustedTagSize : public TagSave, public testing::WithParamInterface<SizeCase> { };
+
+// What follows the frames is audio the size field wrongly claimed: it is copied, byte for byte.
+TEST_P(UntrustedTagSize, EndsTheTagAtItsLastFrameAndCopiesTheRest)
 {
-    test::WriteFileBytes(file, audio);
+    const Bytes frames = Frame("TIT2", TextBody("t"));
+    WriteFileBytes(file, Concat({ GetParam().Header, frames, Audio(3) }));
     TID3v2Class tag(file);
-    std::filesystem::remove(file);
-    EXPECT_THAT(test::ErrorOf([&] { tag.Save(); }), HasSubstr("song.mp3"));
-    EXPECT_FALSE(std::filesystem::exists(file));
+    EXPECT_EQ(tag.AudioStart(), static_cast<std::int64_t>(10 + frames.size()));
+    tag.Save();
+    const Bytes saved = ReadFileBytes(file);
+    const TID3v2Class again(file);
+    EXPECT_EQ(Bytes(saved.begin() + again.AudioStart(), saved.end()), Audio(3));
+    EXPECT_EQ(again.FrameCount(), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, UntrustedTagSize,
+    testing::Values(SizeCase { "ClaimsMoreThanTheFileHolds", TagHeader(3, 256 * 1024 * 1024 - 1) },
+        SizeCase { "ClaimsTheAudioAfterItsFrames", TagHeader(3, 11 + 2 * kAudioFrameLength) }),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+// Where the audio of an unsynchronised tag begins cannot be told: the file is not written.
+TEST_F(TagSave, AnUnsynchronisedTagClaimingMoreThanTheFileIsNotSaved)
+{
+    WriteFileBytes(file, Concat({ TagHeader(3, 1 << 20, 0x80), Frame("TIT2", TextBody("t")), Audio(2) }));
+    TID3v2Class tag(file);
+    const Bytes before = ReadFileBytes(file);
+    EXPECT_THAT(ErrorOf([&] { tag.Save(); }), HasSubstr(file.string()));
+    EXPECT_EQ(ReadFileBytes(file), before);
+}
+
+TEST(RenderID3v2Tag, PadsToTheNextMultipleOf256AndKeepsOnlyTheExperimentalFlag)
+{
+    EXPECT_EQ(std::tuple(PaddingSize(300), PaddingSize(512), PaddingSize(255)), std::tuple(212u, 256u, 1u));
+    const ID3v2Header v24 = HeaderForSave(ID3v2Header { 4, 1, 0xF0, 100 });
+    EXPECT_EQ(
+        std::tuple(v24.Version(), v24.Flags), std::tuple(std::uint16_t { 0x0401 }, std::uint8_t { 0x20 }));
+}
+
+// A frame that only claims a size, so that no test has to hold 256 MB.
+class HugeFrame : public TTag {
+public:
+    HugeFrame() { ID = "TIT2"; }
+    std::unique_ptr<TTag> Clone() const override { return std::make_unique<HugeFrame>(*this); }
+    std::size_t GetSize() const override { return kMaxSyncsafe; }
+    bool LoadFromStream(ByteReader&, FrameSizeFormat) override { return false; }
+    bool SaveToStream(ByteWriter&, FrameSizeFormat) const override { return false; }
+};
+
+TEST(RenderID3v2Tag, ATagBeyondWhatItsSizeFieldHoldsIsRefused)
+{
+    FrameList frames;
+    frames.push_back(std::make_unique<HugeFrame>());
+    EXPECT_THAT(ErrorOf([&] { RenderID3v2Tag(ID3v2Header {}, frames, "a.mp3"); }), HasSubstr("a.mp3"));
 }
 
 } // namespace

@@ -1,11 +1,22 @@
+// Code page conversions, the encoding catalogue, and the tables the program ships.
+#include "platform/CaseMapping.h"
+#include "platform/CodePageService.h"
 #include "platform/SystemCodePage.h"
+#include "support/Id3Builder.h"
+#include "support/TempDir.h"
 #include "support/TestNames.h"
+#include "support/TextTestSupport.h"
+#include "text/PlainText.h"
+#include "text/Translit.h"
 #include "text/UStringConvert.h"
 
 #include <gtest/gtest.h>
+#include <set>
 
 namespace vennart::text {
 namespace {
+
+using test::ErrorOf;
 
 struct KnownText {
     uint32_t codePage;
@@ -92,6 +103,208 @@ TEST(Conversions, ReinterpretLeavesUtf16AsItIsAndLosesWhatTheSystemCodePageLacks
     EXPECT_EQ(ReinterpretWide(text, kUtf16CodePage), text);
     EXPECT_EQ(ReinterpretWide(u"aЖb", 1251), u"a?b");
 }
+
+TEST(EncodingCatalogue, AcceptsOnlyLinesWhoseCodePageIsAnInteger)
+{
+    EncodingCatalogue catalogue;
+    // A mark at the start and blanks around fields stay part of the fields.
+    catalogue.AddCatalogueLines("\xEF\xBB\xBF Cyrillic ; Windows ;1251\r\n"
+                                "\r\n"
+                                "Word;x;twelve\n"
+                                "Three;a;b;866\r"
+                                "KOI8-R;;20866\n"
+                                "  65001  \n"
+                                "Only name;28591\n"
+                                "Second;dup; 1251\t\n"
+                                "Negative;;-1");
+    EXPECT_EQ(catalogue.EncodingNames(),
+        (std::vector<CodePageName> { { "\xEF\xBB\xBF Cyrillic ", 1251 }, { "KOI8-R", 20866 }, { "", 65001 },
+            { "Only name", 28591 }, { "Second", 1251 }, { "Negative", 4294967295u } }));
+    EXPECT_EQ(
+        catalogue.EncodingDescriptions(), (std::vector<AnsiString> { " Windows ", "", "", "", "dup", "" }));
+    EXPECT_EQ(catalogue.IndexOfCodePage(1251), 0);
+    EXPECT_EQ(catalogue.IndexOfCodePage(866), -1);
+}
+
+TEST(EncodingCatalogue, LoadingAppendsToWhatIsThere)
+{
+    test::TempDir folder;
+    test::WriteFileBytes(folder / "EncodingTables.dat", test::BytesOf("A;;1251\nB;;866\n"));
+    EncodingCatalogue catalogue;
+    catalogue.LoadEncodingTables(folder / "EncodingTables.dat");
+    catalogue.LoadEncodingTables(folder / "EncodingTables.dat");
+    EXPECT_EQ(catalogue.EncodingNames().size(), 4u);
+}
+
+TEST(EncodingCatalogue, MissingFileIsAnErrorWithTheFullPathAndUnreadableOneAnError)
+{
+    test::TempDir folder;
+    EncodingCatalogue catalogue;
+    EXPECT_EQ(ErrorOf([&] { catalogue.LoadEncodingTables(folder / "EncodingTables.dat"); }),
+        "File " + (folder / "EncodingTables.dat").string()
+            + " does not exists - could not init encoding tables");
+
+    const std::filesystem::path current = std::filesystem::current_path();
+    std::filesystem::current_path(folder.Path());
+    const std::string relative = ErrorOf([&] { catalogue.LoadEncodingTables("none.dat"); });
+    std::filesystem::current_path(current);
+    EXPECT_EQ(relative,
+        "File " + (folder / "none.dat").string() + " does not exists - could not init encoding tables");
+
+    std::filesystem::create_directory(folder / "EncodingTables.dat");
+    EXPECT_THROW(catalogue.LoadEncodingTables(folder / "EncodingTables.dat"), Error);
+}
+
+TEST(EncodingCatalogue, EmptyPathMeansTheFileInTheProgramsDataFolder)
+{
+    // The build puts EncodingTables.dat beside every program it builds, this test included.
+    EncodingCatalogue catalogue;
+    catalogue.LoadEncodingTables({});
+    EXPECT_GE(catalogue.IndexOfCodePage(1251), 0);
+}
+
+TEST(CatalogueText, ShowsUtf8AsUtf8AndAnythingElseThroughTheSystemCodePage)
+{
+    EXPECT_EQ(CatalogueText("\xD0\x9A\xD0\xB8\xD1\x80"), u"Кир");
+    EXPECT_EQ(CatalogueText("Caf\xE9"), u"Café");
+    EXPECT_EQ(CatalogueText("plain"), u"plain");
+}
+
+class ActiveEncodings : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        catalogue.AddCatalogueLines("Cyrillic (Windows-1251);;1251\nKOI8-R;;20866\nDOS;;866\nUTF-8;;65001\n"
+                                    "UTF-16;;1200\nOther 1251;;1251\n");
+    }
+
+    static std::vector<uint32_t> CodePages(const std::vector<CodePageName>& list)
+    {
+        std::vector<uint32_t> codePages;
+        for (const CodePageName& entry : list)
+            codePages.push_back(entry.codePage);
+        return codePages;
+    }
+
+    EncodingCatalogue catalogue;
+};
+
+TEST_F(ActiveEncodings, EmptySettingGivesTheDefaultSet)
+{
+    catalogue.BuildActiveEncodings("");
+    EXPECT_EQ(
+        CodePages(catalogue.ActiveEncodingsV1()), (std::vector<uint32_t> { 1251, 20866, 21866, 866, 65001 }));
+    EXPECT_EQ(CodePages(catalogue.ActiveEncodingsV2()),
+        (std::vector<uint32_t> { 1251, 20866, 21866, 866, 65001, 1200 }));
+    EXPECT_EQ(catalogue.ActiveEncodingsV2()[0].name, "Cyrillic (Windows-1251)");
+    EXPECT_EQ(catalogue.ActiveEncodingsV2()[2].name, "UNKKOWN - 21866");
+}
+
+TEST_F(ActiveEncodings, EntriesAreTrimmedRepeatsStayAndUtf16IsOfferedForId3v2Only)
+{
+    catalogue.BuildActiveEncodings("\" 1251 \", 1251,\"4242\",1200");
+    // A repeated code page takes the first catalogue name each time.
+    const std::vector<CodePageName> eightBit { { "Cyrillic (Windows-1251)", 1251 },
+        { "Cyrillic (Windows-1251)", 1251 }, { "UNKKOWN - 4242", 4242 } };
+    EXPECT_EQ(catalogue.ActiveEncodingsV1(), eightBit);
+    std::vector<CodePageName> all = eightBit;
+    all.push_back({ "UTF-16", 1200 });
+    EXPECT_EQ(catalogue.ActiveEncodingsV2(), all);
+}
+
+TEST_F(ActiveEncodings, EntryThatIsNoIntegerStopsWithTheStandardMessage)
+{
+    catalogue.BuildActiveEncodings("866");
+    for (const auto& [setting, message] : std::vector<std::pair<std::string, std::string>> {
+             { "1251,abc", "'abc' is not a valid integer value" },
+             { "1251,,866", "'' is not a valid integer value" },
+             { "1251,", "'' is not a valid integer value" } }) {
+        EXPECT_EQ(ErrorOf([&] { catalogue.BuildActiveEncodings(setting); }), message);
+        EXPECT_EQ(catalogue.ActiveEncodingsV2(), (std::vector<CodePageName> { { "DOS", 866 } })) << setting;
+    }
+}
+
+const std::filesystem::path kDataDir = VENNART_DATA_DIR;
+
+TEST(ShippedEncodingTables, NameEveryOfferedCodePageOnceAndIcuHasThemAll)
+{
+    EncodingCatalogue catalogue;
+    catalogue.LoadEncodingTables(kDataDir / "EncodingTables.dat");
+    std::set<uint32_t> codePages;
+    for (std::size_t i = 0; i < catalogue.EncodingNames().size(); ++i) {
+        const CodePageName& entry = catalogue.EncodingNames()[i];
+        EXPECT_FALSE(entry.name.empty()) << entry.codePage;
+        EXPECT_FALSE(catalogue.EncodingDescriptions()[i].empty()) << entry.codePage;
+        EXPECT_TRUE(codePages.insert(entry.codePage).second) << "twice: " << entry.codePage;
+        if (entry.codePage != kUtf16CodePage) {
+            EXPECT_TRUE(platform::CodePageService::Shared().Supports(entry.codePage)) << entry.codePage;
+        }
+    }
+    for (const uint32_t required : { 1250u, 1251u, 1252u, 1253u, 1254u, 1255u, 1256u, 1257u, 1258u, 20866u,
+             21866u, 866u, 437u, 850u, 874u, 932u, 936u, 949u, 950u, 10000u, 65001u, 1200u })
+        EXPECT_TRUE(codePages.contains(required)) << required;
+    for (uint32_t iso = 28591; iso <= 28605; ++iso)
+        EXPECT_EQ(codePages.contains(iso), platform::CodePageService::Shared().Supports(iso)) << iso;
+    // The default set gets catalogue names.
+    catalogue.BuildActiveEncodings("");
+    for (const CodePageName& entry : catalogue.ActiveEncodingsV2())
+        EXPECT_FALSE(entry.name.starts_with(kUnknownCodePagePrefix)) << entry.codePage;
+}
+
+class ShippedTranslitTable : public testing::Test {
+protected:
+    const TranslitTable table = LoadTranslitTable(kDataDir / "translit.tab");
+};
+
+TEST_F(ShippedTranslitTable, HoldsOneLowerCaseCharacterPerLineWithAnAsciiReplacement)
+{
+    std::set<WideString> folded;
+    for (const WideString& line : table.Lines()) {
+        const std::u16string_view name = NameOfLine(line);
+        const std::u16string_view value = ValueOfLine(line);
+        ASSERT_EQ(name.size(), 1u) << "line " << folded.size();
+        EXPECT_GE(name[0], 128u);
+        // Lower case, except for a capital whose only lower-case form is ASCII (İ).
+        const char16_t lower = platform::LowerCaseUnit(name[0]);
+        EXPECT_TRUE(lower == name[0] || lower < 128) << "line " << folded.size();
+        EXPECT_FALSE(value.empty());
+        for (const char16_t unit : value)
+            EXPECT_LT(unit, 128u) << "line " << folded.size();
+        EXPECT_TRUE(folded.insert(platform::FoldCase(name)).second) << "line " << folded.size();
+    }
+}
+
+TEST_F(ShippedTranslitTable, EveryRussianUkrainianAndBelarusianLetterHasAReplacement)
+{
+    const WideString letters = u"абвгдеёжзийклмнопрстуфхцчшщъыьэюяєіїґў";
+    const WideString all = letters + platform::UpperCase(letters);
+    EXPECT_EQ(table.Transliterate(all).find(u'_'), WideString::npos) << "no replacement in " << all.size();
+}
+
+struct Sample {
+    WideString text;
+    WideString latin;
+};
+
+VENNART_PRINT_ROW_AS(Sample, test::Ascii(row.latin))
+
+class ShippedTranslitSample : public ShippedTranslitTable, public testing::WithParamInterface<Sample> { };
+
+TEST_P(ShippedTranslitSample, FollowsTheIcaoSystem)
+{
+    EXPECT_EQ(table.Transliterate(GetParam().text), GetParam().latin);
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, ShippedTranslitSample,
+    testing::Values(Sample { u"Щукин Пётр Ильич", u"Shchukin Petr Il'ich" },
+        Sample { u"Юрий Гагарин", u"Iurii Gagarin" },
+        Sample { u"Хор Цветаевой: Чайка", u"Khor Tsvetaevoi: Chaika" },
+        Sample { u"Объект Эхо Мыши Яна", u"Obieekt Ekho Myshi Iana" },
+        Sample { u"Їжак Євген Ґудзик, Київ", u"Izhak Ievgen Gudzik, Kiiv" },
+        Sample { u"Ўладзімір", u"Uladzimir" }, Sample { u"Mötley Crüe — Björk", u"Motley Crue _ Bjork" },
+        Sample { u"Straße Þór Ærø Łódź Œuvre", u"Strasse Thor Aero Lodz Oeuvre" },
+        Sample { u"Dvořák Şişli İstanbul Sigur Rós", u"Dvorak Sisli Istanbul Sigur Ros" },
+        Sample { u"Don’t", u"Don't" }));
 
 } // namespace
 } // namespace vennart::text
