@@ -3,6 +3,7 @@
 // (its ID3v2 tag as a save renders it, its ID3v1 record, the frames a save would rewrite, its name
 // cell and marks), and so are the view code pages and whether there is anything to save. Redone, the
 // command gives again exactly what it gave the first time.
+#include "commands/ConvertDetected.h"
 #include "commands/CopyTags.h"
 #include "commands/FileNamesFromTags.h"
 #include "commands/History.h"
@@ -16,6 +17,7 @@
 #include "text/Translit.h"
 #include "workspace/WorkspaceFixture.h"
 
+#include <array>
 #include <functional>
 #include <numeric>
 
@@ -86,13 +88,14 @@ std::string Differing(const workspace::Workspace& workspace, const FolderBytes& 
     return names.empty() ? " (folder state: changed flag or view code page)" : names;
 }
 
+using Rows = std::vector<int>;
+
 struct CommandCase {
     const char* name;
     TagGrid tab; // the visible tab, whose view code page and rows the command takes
     uint32_t viewCodePage;
-    std::function<ChangeSet(const workspace::Workspace&, const std::vector<int>&)> command;
+    std::function<ChangeSet(const workspace::Workspace&, const Rows&)> command;
 };
-
 VENNART_PRINT_ROW_AS(CommandCase, row.name)
 
 const text::TranslitTable& Table()
@@ -109,35 +112,46 @@ TagsFromNameOptions TitleAndTrackFromName()
     return options;
 }
 
+// As a user confirms detection in a mixed folder: each row from a code page of its own, some left alone.
+std::vector<std::optional<uint32_t>> MixedSources(const Rows& rows)
+{
+    std::vector<std::optional<uint32_t>> sources;
+    for (const int row : rows)
+        sources.push_back(std::array<std::optional<uint32_t>, 3> { 1251, 20866, std::nullopt }[row % 3]);
+    return sources;
+}
+
 const CommandCase kCommands[] = {
     { "ReencodeID3v1From1251To866", TagGrid::ID3v1, 1251,
-        [](const auto& w, const auto& rows) { return Reencode(w, TagGrid::ID3v1, rows, 866).set; } },
+        [](auto& w, auto& r) { return Reencode(w, TagGrid::ID3v1, r, 866).set; } },
     { "ReencodeID3v2From1200To1251", TagGrid::ID3v2, 1200,
-        [](const auto& w, const auto& rows) { return Reencode(w, TagGrid::ID3v2, rows, 1251).set; } },
+        [](auto& w, auto& r) { return Reencode(w, TagGrid::ID3v2, r, 1251).set; } },
     { "ReencodeID3v2From1251To1200", TagGrid::ID3v2, 1251,
-        [](const auto& w, const auto& rows) { return Reencode(w, TagGrid::ID3v2, rows, 1200).set; } },
+        [](auto& w, auto& r) { return Reencode(w, TagGrid::ID3v2, r, 1200).set; } },
+    { "ConvertDetectedOnID3v1", TagGrid::ID3v1, 1251,
+        [](auto& w, auto& r) { return ConvertFromDetected(w, TagGrid::ID3v1, r, MixedSources(r)); } },
+    { "ConvertDetectedOnID3v2", TagGrid::ID3v2, 1200,
+        [](auto& w, auto& r) { return ConvertFromDetected(w, TagGrid::ID3v2, r, MixedSources(r)); } },
     { "TransliterateID3v1", TagGrid::ID3v1, 1251,
-        [](const auto& w, const auto& rows) { return TransliterateTags(w, TagGrid::ID3v1, rows, Table()); } },
+        [](auto& w, auto& r) { return TransliterateTags(w, TagGrid::ID3v1, r, Table()); } },
     { "TransliterateID3v2", TagGrid::ID3v2, 1251,
-        [](const auto& w, const auto& rows) { return TransliterateTags(w, TagGrid::ID3v2, rows, Table()); } },
+        [](auto& w, auto& r) { return TransliterateTags(w, TagGrid::ID3v2, r, Table()); } },
     { "TransliterateFileNames", TagGrid::ID3v2, 1200,
-        [](const auto& w, const auto& rows) { return TransliterateFileNames(w, rows, Table()); } },
+        [](auto& w, auto& r) { return TransliterateFileNames(w, r, Table()); } },
     { "CopyID3v1ToID3v2", TagGrid::ID3v2, 1200,
-        [](const auto& w, const auto& rows) { return CopyTags(w, TagGrid::ID3v2, rows); } },
+        [](auto& w, auto& r) { return CopyTags(w, TagGrid::ID3v2, r); } },
     { "CopyID3v2ToID3v1", TagGrid::ID3v1, 1251,
-        [](const auto& w, const auto& rows) { return CopyTags(w, TagGrid::ID3v1, rows); } },
-    { "ID3v1Version10", TagGrid::ID3v1, 1251,
-        [](const auto& w, const auto& rows) { return SetID3v1Version(w, rows, false); } },
-    { "ID3v1Version11", TagGrid::ID3v1, 1251,
-        [](const auto& w, const auto& rows) { return SetID3v1Version(w, rows, true); } },
+        [](auto& w, auto& r) { return CopyTags(w, TagGrid::ID3v1, r); } },
+    { "ID3v1Version10", TagGrid::ID3v1, 1251, [](auto& w, auto& r) { return SetID3v1Version(w, r, false); } },
+    { "ID3v1Version11", TagGrid::ID3v1, 1251, [](auto& w, auto& r) { return SetID3v1Version(w, r, true); } },
     { "TagsFromNamesOnID3v1", TagGrid::ID3v1, 1251,
-        [](const auto& w, const auto& rows) { return TagsFromFileNames(w, rows, TitleAndTrackFromName()); } },
+        [](auto& w, auto& r) { return TagsFromFileNames(w, r, TitleAndTrackFromName()); } },
     { "TagsFromNamesOnID3v2", TagGrid::ID3v2, 1200,
-        [](const auto& w, const auto& rows) { return TagsFromFileNames(w, rows, TitleAndTrackFromName()); } },
+        [](auto& w, auto& r) { return TagsFromFileNames(w, r, TitleAndTrackFromName()); } },
     { "NamesFromTagsOnID3v1", TagGrid::ID3v1, 1251,
-        [](const auto& w, const auto& rows) { return FileNamesFromTags(w, rows, u"%vvar - %vvtt"); } },
+        [](auto& w, auto& r) { return FileNamesFromTags(w, r, u"%vvar - %vvtt"); } },
     { "NamesFromTagsOnID3v2", TagGrid::ID3v2, 1200,
-        [](const auto& w, const auto& rows) { return FileNamesFromTags(w, rows, u"%vvtr %vvtt (%vvab)"); } },
+        [](auto& w, auto& r) { return FileNamesFromTags(w, r, u"%vvtr %vvtt (%vvab)"); } },
 };
 
 // The built files cover what the corpus may lack: 8-bit and UTF-16 text, a genre of the user's own
@@ -200,20 +214,14 @@ protected:
     History history { workspace };
 };
 
-class UndoOfEveryCommand : public CommandFolder, public testing::WithParamInterface<CommandCase> {
-protected:
-    // Shows the command's tab over every row, in the code page it is run under.
-    void Prepare(const CommandCase& command)
-    {
-        workspace.SetActiveGrid(command.tab);
-        workspace.SelectAllFiles();
-        workspace.SetViewCodePage(command.tab, command.viewCodePage);
-    }
-};
+class UndoOfEveryCommand : public CommandFolder, public testing::WithParamInterface<CommandCase> { };
 
 TEST_P(UndoOfEveryCommand, RestoresEveryByteAndRedoGivesTheResultAgain)
 {
-    Prepare(GetParam());
+    // The command's tab over every row, in the code page it is run under.
+    workspace.SetActiveGrid(GetParam().tab);
+    workspace.SelectAllFiles();
+    workspace.SetViewCodePage(GetParam().tab, GetParam().viewCodePage);
     const FolderBytes original = BytesOfFolder(workspace);
 
     history.Do(GetParam().command(workspace, rows));
@@ -228,8 +236,7 @@ TEST_P(UndoOfEveryCommand, RestoresEveryByteAndRedoGivesTheResultAgain)
                                    << Differing(workspace, redone, applied);
 }
 
-INSTANTIATE_TEST_SUITE_P(Commands, UndoOfEveryCommand, testing::ValuesIn(kCommands),
-    [](const testing::TestParamInfo<CommandCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Commands, UndoOfEveryCommand, testing::ValuesIn(kCommands), test::ByName);
 
 // Steps that build on each other: undone from the newest, they lead back to the folder as read.
 TEST_F(CommandFolder, AllCommandsInSequenceUndoneLeadBackToTheFolderAsRead)
