@@ -20,6 +20,7 @@
 #include <array>
 #include <functional>
 #include <numeric>
+#include <tuple>
 
 namespace vennart::commands {
 namespace {
@@ -32,60 +33,44 @@ constexpr const char* kPrivet1251 = "\xCF\xF0\xE8\xE2\xE5\xF2";
 constexpr const char* kShanson1251 = "\xD8\xE0\xED\xF1\xEE\xED";
 constexpr const char* kKino1251 = "\xCA\xE8\xED\xEE";
 
-struct RowBytes {
-    tags::ByteVector id3v2;
-    tags::ByteVector record = {};
-    std::vector<bool> changedFrames = {};
-    WideString name;
-    bool markedID3v1 = false;
-    bool markedID3v2 = false;
-    bool operator==(const RowBytes&) const = default;
+// Per row: its ID3v2 tag as a save renders it, its ID3v1 record, which frames a save would rewrite,
+// its name cell and its marks; of the folder: whether there is anything to save, the view code pages.
+using RowState = std::tuple<tags::ByteVector, tags::ByteVector, std::vector<bool>, WideString, bool, bool>;
+
+struct FolderState {
+    std::vector<RowState> rows;
+    std::tuple<bool, uint32_t, uint32_t> folder;
+    bool operator==(const FolderState&) const = default;
 };
 
-struct FolderBytes {
-    std::vector<RowBytes> rows = {};
-    bool changed = false;
-    uint32_t viewID3v1 = 0;
-    uint32_t viewID3v2 = 0;
-    bool operator==(const FolderBytes&) const = default;
-};
-
-RowBytes BytesOfRow(const workspace::Workspace& workspace, int row)
+FolderState StateOf(const workspace::Workspace& w)
 {
-    const tags::TID3v2Class& file = workspace.File(row);
-    RowBytes bytes { .id3v2 = tags::RenderID3v2Tag(tags::ID3v2Header {}, file.Frames, file.FileName),
-        .name = workspace.RowName(row),
-        .markedID3v1 = workspace.IsRowMarked(row, TagGrid::ID3v1),
-        .markedID3v2 = workspace.IsRowMarked(row, TagGrid::ID3v2) };
-    for (const auto& frame : file.Frames)
-        bytes.changedFrames.push_back(frame->Changed);
-    if (const auto* record = file.FindFrameByClass<tags::TID3v1Tag>(1)) {
-        tags::ByteWriter writer;
-        record->SaveToStream(writer, tags::FrameSizeFormat::Plain);
-        bytes.record = writer.Data();
+    FolderState state { {}, { w.Changed(), w.ViewCodePage(TagGrid::ID3v1), w.ViewCodePage(TagGrid::ID3v2) } };
+    for (int row = 0; row < w.FileCount(); ++row) {
+        const tags::TID3v2Class& file = w.File(row);
+        std::vector<bool> changed;
+        for (const auto& frame : file.Frames)
+            changed.push_back(frame->Changed);
+        tags::ByteWriter record;
+        if (const auto* v1 = file.FindFrameByClass<tags::TID3v1Tag>(1))
+            v1->SaveToStream(record, tags::FrameSizeFormat::Plain);
+        state.rows.emplace_back(tags::RenderID3v2Tag(tags::ID3v2Header {}, file.Frames, file.FileName),
+            record.Data(), changed, w.RowName(row), w.IsRowMarked(row, TagGrid::ID3v1),
+            w.IsRowMarked(row, TagGrid::ID3v2));
     }
-    return bytes;
+    return state;
 }
 
-FolderBytes BytesOfFolder(const workspace::Workspace& workspace)
-{
-    FolderBytes bytes { .changed = workspace.Changed(),
-        .viewID3v1 = workspace.ViewCodePage(TagGrid::ID3v1),
-        .viewID3v2 = workspace.ViewCodePage(TagGrid::ID3v2) };
-    for (int row = 0; row < workspace.FileCount(); ++row)
-        bytes.rows.push_back(BytesOfRow(workspace, row));
-    return bytes;
-}
-
-// The rows that differ, by file name, for a failure message.
-std::string Differing(const workspace::Workspace& workspace, const FolderBytes& a, const FolderBytes& b)
+// Fails naming the rows that differ by file name.
+void ExpectSame(
+    const workspace::Workspace& w, const FolderState& actual, const FolderState& expected, const char* what)
 {
     std::string names;
-    for (std::size_t row = 0; row < std::min(a.rows.size(), b.rows.size()); ++row) {
-        if (!(a.rows[row] == b.rows[row]))
-            names += " " + workspace.File(static_cast<int>(row)).FileName.filename().string();
+    for (std::size_t row = 0; row < std::min(actual.rows.size(), expected.rows.size()); ++row) {
+        if (actual.rows[row] != expected.rows[row])
+            names += " " + w.File(static_cast<int>(row)).FileName.filename().string();
     }
-    return names.empty() ? " (folder state: changed flag or view code page)" : names;
+    EXPECT_TRUE(actual == expected) << what << (names.empty() ? " (changed flag or view code page)" : names);
 }
 
 using Rows = std::vector<int>;
@@ -222,18 +207,15 @@ TEST_P(UndoOfEveryCommand, RestoresEveryByteAndRedoGivesTheResultAgain)
     workspace.SetActiveGrid(GetParam().tab);
     workspace.SelectAllFiles();
     workspace.SetViewCodePage(GetParam().tab, GetParam().viewCodePage);
-    const FolderBytes original = BytesOfFolder(workspace);
+    const FolderState original = StateOf(workspace);
 
     history.Do(GetParam().command(workspace, rows));
-    const FolderBytes applied = BytesOfFolder(workspace);
+    const FolderState applied = StateOf(workspace);
     ASSERT_FALSE(applied == original) << "the command changed nothing to undo";
     history.Undo();
-    const FolderBytes undone = BytesOfFolder(workspace);
-    EXPECT_TRUE(undone == original) << "undo left rows changed:" << Differing(workspace, undone, original);
+    ExpectSame(workspace, StateOf(workspace), original, "undo left rows changed:");
     history.Redo();
-    const FolderBytes redone = BytesOfFolder(workspace);
-    EXPECT_TRUE(redone == applied) << "redo differs from the first run:"
-                                   << Differing(workspace, redone, applied);
+    ExpectSame(workspace, StateOf(workspace), applied, "redo differs from the first run:");
 }
 
 INSTANTIATE_TEST_SUITE_P(Commands, UndoOfEveryCommand, testing::ValuesIn(kCommands), test::ByName);
@@ -241,21 +223,19 @@ INSTANTIATE_TEST_SUITE_P(Commands, UndoOfEveryCommand, testing::ValuesIn(kComman
 // Steps that build on each other: undone from the newest, they lead back to the folder as read.
 TEST_F(CommandFolder, AllCommandsInSequenceUndoneLeadBackToTheFolderAsRead)
 {
-    const FolderBytes original = BytesOfFolder(workspace);
+    const FolderState original = StateOf(workspace);
     for (const CommandCase& command : kCommands) {
         workspace.SetActiveGrid(command.tab);
         history.Do(command.command(workspace, rows));
     }
-    const FolderBytes applied = BytesOfFolder(workspace);
+    const FolderState applied = StateOf(workspace);
     while (history.CanUndo())
         history.Undo();
-    EXPECT_TRUE(BytesOfFolder(workspace) == original)
-        << Differing(workspace, BytesOfFolder(workspace), original);
+    ExpectSame(workspace, StateOf(workspace), original, "undone, rows differ from the folder as read:");
     EXPECT_FALSE(workspace.Changed());
     while (history.CanRedo())
         history.Redo();
-    EXPECT_TRUE(BytesOfFolder(workspace) == applied)
-        << Differing(workspace, BytesOfFolder(workspace), applied);
+    ExpectSame(workspace, StateOf(workspace), applied, "redone, rows differ:");
 }
 
 } // namespace
