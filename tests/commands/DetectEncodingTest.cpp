@@ -3,10 +3,12 @@
 #include "commands/DetectEncoding.h"
 
 #include "commands/ConvertDetected.h"
-#include "commands/History.h"
+#include "support/TestNames.h"
 #include "text/UStringConvert.h"
 #include "workspace/FrameText.h"
 #include "workspace/WorkspaceFixture.h"
+
+#include <array>
 
 namespace vennart::commands {
 namespace {
@@ -49,28 +51,37 @@ protected:
 
 text::LetterModel* DetectEncoding::model = nullptr;
 
-TEST_F(DetectEncoding, GivesEveryFileOfAMixedFolderItsOwnCodePageOnBothTabs)
+// Four songs, the third in ASCII; the guesses for all four.
+struct DetectCase {
+    const char* name;
+    std::array<uint32_t, 4> written;
+    TagGrid grid;
+    bool wholeSelection;
+    std::vector<std::optional<uint32_t>> expected;
+};
+VENNART_PRINT_ROW_AS(DetectCase, row.name)
+
+class DetectInFolder : public DetectEncoding, public testing::WithParamInterface<DetectCase> { };
+
+TEST_P(DetectInFolder, GuessesTheCodePageOfEachEightBitFile)
 {
-    WriteSong("1.mp3", u"Группа крови", u"Кино", 1251);
-    WriteSong("2.mp3", u"Город золотой", u"Аквариум", 20866);
-    WriteSong("3.mp3", u"Smoke on the Water", u"Deep Purple", 1251);
-    WriteSong("4.mp3", u"Что такое осень", u"ДДТ", 866);
+    const DetectCase& row = GetParam();
+    WriteSong("1.mp3", u"Группа крови", u"Кино", row.written[0]);
+    WriteSong("2.mp3", u"Город золотой", u"Аквариум", row.written[1]);
+    WriteSong("3.mp3", u"Smoke on the Water", u"Deep Purple", row.written[2]);
+    WriteSong("4.mp3", u"Что такое осень", u"ДДТ", row.written[3]);
     Scan();
-    const std::vector<std::optional<uint32_t>> expected { 1251, 20866, std::nullopt, 866 };
-    EXPECT_EQ(Detected(TagGrid::ID3v1, false), expected);
-    EXPECT_EQ(Detected(TagGrid::ID3v2, false), expected);
+    EXPECT_EQ(Detected(row.grid, row.wholeSelection), row.expected);
 }
 
-TEST_F(DetectEncoding, WholeSelectionGuessSpeaksForEveryEightBitFile)
-{
-    WriteSong("1.mp3", u"Группа крови", u"Кино", 20866);
-    WriteSong("2.mp3", u"Город золотой", u"Аквариум", 20866);
-    WriteSong("3.mp3", u"Smoke on the Water", u"Deep Purple", 20866);
-    WriteSong("4.mp3", u"Что такое осень", u"ДДТ", 20866);
-    Scan();
-    EXPECT_EQ(Detected(TagGrid::ID3v2, true),
-        (std::vector<std::optional<uint32_t>> { 20866, 20866, std::nullopt, 20866 }));
-}
+INSTANTIATE_TEST_SUITE_P(Folders, DetectInFolder,
+    testing::Values(DetectCase { "MixedOnID3v1", { 1251, 20866, 1251, 866 }, TagGrid::ID3v1, false,
+                        { 1251, 20866, std::nullopt, 866 } },
+        DetectCase { "MixedOnID3v2", { 1251, 20866, 1251, 866 }, TagGrid::ID3v2, false,
+            { 1251, 20866, std::nullopt, 866 } },
+        DetectCase { "WholeSelectionSpeaksForEveryEightBitFile", { 20866, 20866, 20866, 20866 },
+            TagGrid::ID3v2, true, { 20866, 20866, std::nullopt, 20866 } }),
+    test::ByName);
 
 TEST_F(DetectEncoding, ConvertGivesEveryFileItsTextFromItsOwnCodePageAndLeavesTheRestAlone)
 {
@@ -94,27 +105,6 @@ TEST_F(DetectEncoding, ConvertGivesEveryFileItsTextFromItsOwnCodePageAndLeavesTh
     EXPECT_EQ(workspace.TagCellText(TagGrid::ID3v1, 1, 2), u"Город золотой");
     // Row 1 is in 1251 already, the ID3v1 view code page: its record has nothing to convert.
     EXPECT_EQ(Marks(), (std::vector<std::string> { "2", "12", "" }));
-}
-
-TEST_F(DetectEncoding, ConvertOfAMixedFolderIsUndoneInOneStep)
-{
-    WriteSong("1.mp3", u"Группа крови", u"Кино", 1251);
-    WriteSong("2.mp3", u"Город золотой", u"Аквариум", 20866);
-    Scan();
-    const std::vector<int> rows { 0, 1 };
-    const std::vector<std::optional<uint32_t>> sources { 1251, 20866 };
-    const std::vector<WideString> before { workspace::GetFrameText(workspace.File(0), "TIT2", 1200),
-        workspace::GetFrameText(workspace.File(1), "TIT2", 1200) };
-    History history { workspace };
-
-    history.Do(ConvertFromDetected(workspace, TagGrid::ID3v2, rows, sources));
-    ASSERT_EQ(workspace::GetFrameText(workspace.File(1), "TIT2", 1200), u"Город золотой");
-    history.Undo();
-
-    EXPECT_EQ(workspace::GetFrameText(workspace.File(0), "TIT2", 1200), before[0]);
-    EXPECT_EQ(workspace::GetFrameText(workspace.File(1), "TIT2", 1200), before[1]);
-    EXPECT_EQ(Marks(), (std::vector<std::string> { "", "" }));
-    EXPECT_FALSE(workspace.Changed());
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // their new name, and which new names the preview marks as unusable.
 #include "commands/FileNamesFromTags.h"
 
+#include "support/TestNames.h"
 #include "workspace/WorkspaceFixture.h"
 
 namespace vennart::commands {
@@ -12,21 +13,20 @@ using test::ID3v1Fields;
 using test::TextBody;
 using workspace::TagGrid;
 
+const ID3v1Fields kRecord { .Title = "V1 Title", .Artist = "V1 Artist", .Track = 7 };
+
 struct MaskCase {
     const char* name;
     TagGrid grid;
     const char16_t* mask;
     const char16_t* expected; // nullptr: the row keeps its name
-    std::optional<ID3v1Fields> record
-        = ID3v1Fields { .Title = "V1 Title", .Artist = "V1 Artist", .Track = 7 };
+    std::optional<ID3v1Fields> record = kRecord;
     const char* fileName = "Old Name.mp3";
     const char* track = "5/12";
+    const char16_t* editedName = nullptr; // typed into the name cell, unsaved
 };
 
-void PrintTo(const MaskCase& row, std::ostream* out)
-{
-    *out << row.name;
-}
+VENNART_PRINT_ROW_AS(MaskCase, row.name)
 
 // The ID3v2 frames every file of the table has.
 test::Bytes Frames(const char* track = "5/12")
@@ -55,6 +55,10 @@ const MaskCase kMaskCases[] = {
     { "OldNameWithoutExtension", TagGrid::ID3v2, u"%vvfn (%vvtt)", u"Old Name (Title).mp3" },
     { "NameDifferingOnlyInCaseIsLeftAlone", TagGrid::ID3v2, u"old name", nullptr },
     { "FileWithoutRecordOnID3v1IsLeftAlone", TagGrid::ID3v1, u"%vvtt", nullptr, std::nullopt },
+    { "OldNameIsTheEditedCell", TagGrid::ID3v2, u"%vvfn 2", u"Edited 2.mp3", kRecord, "a.mp3", "5/12",
+        u"Edited.mp3" },
+    { "EditedCellUnchangedIsLeftAlone", TagGrid::ID3v2, u"%vvfn", nullptr, kRecord, "a.mp3", "5/12",
+        u"Edited.mp3" },
 };
 
 class NamesFromTags : public workspace::WorkspaceFixture { };
@@ -66,6 +70,8 @@ TEST_P(NewFileName, ExpandsTheMaskOfTheActiveTab)
     const auto& row = GetParam();
     test::WriteMp3(folder, row.fileName, { .frames = Frames(row.track), .record = row.record });
     Scan();
+    if (row.editedName)
+        workspace.SetRowName(0, row.editedName);
     workspace.SetViewCodePage(TagGrid::ID3v1, 1251);
     workspace.SetViewCodePage(TagGrid::ID3v2, 1251);
     Select(row.grid, { 0, 0 });
@@ -80,19 +86,7 @@ TEST_P(NewFileName, ExpandsTheMaskOfTheActiveTab)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Masks, NewFileName, testing::ValuesIn(kMaskCases),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(NamesFromTags, NewNameStartsFromTheGridCellWithItsUnsavedEdit)
-{
-    test::WriteMp3(folder, "a.mp3", { .frames = Frames() });
-    Scan();
-    workspace.SetRowName(0, u"Edited.mp3");
-    Select(TagGrid::ID3v2, { 0, 0 });
-
-    EXPECT_EQ(PreviewFileNames(workspace, { 0 }, u"%vvfn").renamed[0], false);
-    EXPECT_EQ(PreviewFileNames(workspace, { 0 }, u"%vvfn 2").names[0], u"Edited 2.mp3");
-}
+INSTANTIATE_TEST_SUITE_P(Masks, NewFileName, testing::ValuesIn(kMaskCases), test::ByName);
 
 struct NameCheckCase {
     const char* name;
@@ -101,10 +95,7 @@ struct NameCheckCase {
     std::vector<std::optional<NameProblem>> expected;
 };
 
-void PrintTo(const NameCheckCase& row, std::ostream* out)
-{
-    *out << row.name;
-}
+VENNART_PRINT_ROW_AS(NameCheckCase, row.name)
 
 class UnusableNames : public testing::TestWithParam<NameCheckCase> { };
 
@@ -130,7 +121,7 @@ INSTANTIATE_TEST_SUITE_P(Names, UnusableNames,
         NameCheckCase { "EmptyButExtension", { u".mp3" }, {}, { NameProblem::NothingButExtension } },
         NameCheckCase { "LongestNameFits", { kLongest }, {}, { std::nullopt } },
         NameCheckCase { "OverLongInUtf8", { kTooLong }, {}, { NameProblem::TooLong } }),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::ByName);
 
 TEST_F(NamesFromTags, PreviewMarksOnlyRenamedRowsAndCountsThem)
 {

@@ -134,7 +134,7 @@ INSTANTIATE_TEST_SUITE_P(Frames, ReencodeID3v2Frame,
             u"(17)", tags::teISO88591 },
         FrameCase { "GenreNumberIsStoredAs8Bit", "TCON", test::Utf16Body(u"(17)"), kUtf16, kCyrillic, u"(17)",
             tags::teISO88591 }),
-    [](const testing::TestParamInfo<FrameCase>& info) { return std::string(info.param.name); });
+    test::ByName);
 
 // A target that cannot hold some characters: the command names those rows while nothing has changed.
 struct LossyCase {
@@ -175,7 +175,7 @@ INSTANTIATE_TEST_SUITE_P(Targets, LossyReencoding,
             { .frames = test::Frame("TPE1", test::Utf16Body(u"Ελλάδα")) } },
         LossyCase { "ID3v2FreeGenreInto1251", TagGrid::ID3v2, kUtf16, kCyrillic,
             { .frames = test::Frame("TCON", test::Utf16Body(u"日本のロック")) } }),
-    [](const testing::TestParamInfo<LossyCase>& info) { return std::string(info.param.name); });
+    test::ByName);
 
 TEST_F(ReencodeFolder, TheQuestionNamesTenFilesThenHowManyMore)
 {

@@ -4,6 +4,7 @@
 
 #include "commands/TagsFromFileNamesRuleText.h"
 #include "platform/Error.h"
+#include "support/TestNames.h"
 #include "tags/ID3v1Tag.h"
 #include "workspace/FrameText.h"
 #include "workspace/WorkspaceFixture.h"
@@ -42,12 +43,10 @@ struct CommandCase {
     std::vector<Replacement> replacements = {};
     TagGrid grid = TagGrid::ID3v2;
     uint32_t codePage = 1200;
+    const char16_t* editedName = nullptr; // typed into the name cell, unsaved
 };
 
-void PrintTo(const CommandCase& row, std::ostream* out)
-{
-    *out << row.name;
-}
+VENNART_PRINT_ROW_AS(CommandCase, row.name)
 
 TagsFromNameOptions OptionsOf(const CommandCase& row)
 {
@@ -110,6 +109,8 @@ const CommandCase kCommandCases[] = {
         { { "TPE1", u"\u0410\u0431" } }, Case::Plain, {}, TagGrid::ID3v1, 1251 },
     { "ID3v2ThroughTheViewCodePage", "\xD0\x90\xD0\xB1.mp3", { { "COMM", Pos(""), Pos("") } },
         { { "COMM", u"\u0410\u0431" } }, Case::Plain, {}, TagGrid::ID3v2, 1251 },
+    { "ReadsTheNameOnDiskNotTheEditedCell", "Disk.mp3", { { "TIT2", Pos(""), Pos("") } },
+        { { "TIT2", u"Disk" } }, Case::Plain, {}, TagGrid::ID3v1, 1251, u"Edited.mp3" },
 };
 
 class TagsFromNames : public workspace::WorkspaceFixture { };
@@ -122,6 +123,8 @@ TEST_P(MakeTags, StoresWhatTheRulesCutFromTheName)
     test::WriteMp3(
         folder, row.fileName, { .frames = std::nullopt, .record = test::ID3v1Fields { .Track = 1 } });
     Scan();
+    if (row.editedName)
+        workspace.SetRowName(0, row.editedName);
     workspace.SetViewCodePage(row.grid, row.codePage);
     Select(row.grid, { 0, 0 });
 
@@ -132,8 +135,7 @@ TEST_P(MakeTags, StoresWhatTheRulesCutFromTheName)
     EXPECT_EQ(Marks(), std::vector<std::string> { row.grid == TagGrid::ID3v1 ? "1" : "2" });
 }
 
-INSTANTIATE_TEST_SUITE_P(Rules, MakeTags, testing::ValuesIn(kCommandCases),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Rules, MakeTags, testing::ValuesIn(kCommandCases), test::ByName);
 
 TEST_F(TagsFromNames, StoresBytesOfTheViewCodePageOnBothTabs)
 {
@@ -150,20 +152,6 @@ TEST_F(TagsFromNames, StoresBytesOfTheViewCodePageOnBothTabs)
     const auto& file = workspace.File(0);
     EXPECT_EQ(file.FindFrameByClass<tags::TID3v1Tag>(1)->Title, "\xC0\xE1");
     EXPECT_EQ(workspace::GetFrameText(file, "TIT2", 1200), u"\u00C0\u00E1");
-}
-
-TEST_F(TagsFromNames, ReadsTheNameOnDiskNotTheEditedCell)
-{
-    test::WriteMp3(folder, "Disk.mp3", { .frames = std::nullopt, .record = test::ID3v1Fields {} });
-    Scan();
-    workspace.SetRowName(0, u"Edited.mp3");
-    Select(TagGrid::ID3v1, { 0, 0 });
-    TagsFromNameOptions options;
-    options.Rule("TIT2")->checked = true;
-
-    Apply(workspace, TagsFromFileNames(workspace, { 0 }, options));
-
-    EXPECT_EQ(workspace.File(0).FindFrameByClass<tags::TID3v1Tag>(1)->Title, "Disk");
 }
 
 TEST_F(TagsFromNames, NoRuleCheckedChangesNoFileOnTheID3v1Tab)
@@ -188,10 +176,7 @@ struct SeparatorCase {
     bool lacks;
 };
 
-void PrintTo(const SeparatorCase& row, std::ostream* out)
-{
-    *out << row.name;
-}
+VENNART_PRINT_ROW_AS(SeparatorCase, row.name)
 
 class MissingSeparator : public testing::TestWithParam<SeparatorCase> { };
 
@@ -212,7 +197,7 @@ INSTANTIATE_TEST_SUITE_P(Names, MissingSeparator,
         SeparatorCase { "OccurrencesDoNotOverlap", u"aaa", Sym(u"aa", "2"), true },
         SeparatorCase { "EmptySymbolSearchesNothing", u"ab", Sym(u""), false },
         SeparatorCase { "PositionSearchesNothing", u"ab", Pos("9"), false }),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::ByName);
 
 struct RuleTextCase {
     const char* name;
@@ -220,10 +205,7 @@ struct RuleTextCase {
     std::optional<TTagToCreate> expected; // none: the text is refused
 };
 
-void PrintTo(const RuleTextCase& row, std::ostream* out)
-{
-    *out << row.name;
-}
+VENNART_PRINT_ROW_AS(RuleTextCase, row.name)
 
 class RuleText : public testing::TestWithParam<RuleTextCase> { };
 
@@ -249,7 +231,7 @@ INSTANTIATE_TEST_SUITE_P(Texts, RuleText,
         RuleTextCase { "CountWithoutDigits", u"TIT2='_'#..", std::nullopt },
         RuleTextCase { "TrailingText", u"TIT2=..3x", std::nullopt },
         RuleTextCase { "NoRange", u"TIT2=3", std::nullopt }),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::ByName);
 
 } // namespace
 } // namespace vennart::commands

@@ -1,12 +1,11 @@
-// Transliteration of one file's ID3v1 fields, ID3v2 frames and name through the view code page.
+// Transliteration of one file's ID3v1 fields, ID3v2 frames and name through the view code page, and
+// of the name cells of a selection.
 #include "commands/Transliterate.h"
 
 #include "platform/SystemCodePage.h"
 #include "support/TestNames.h"
 #include "tags/TextFrame.h"
-#include "workspace/Mp3Folder.h"
-
-#include <gtest/gtest.h>
+#include "workspace/WorkspaceFixture.h"
 
 namespace vennart::commands {
 namespace {
@@ -71,7 +70,7 @@ INSTANTIATE_TEST_SUITE_P(Frames, TransliterateID3v2Frame,
         FrameCase { "EightBitUnder1251", test::TextBody(kPrivet1251), kCyrillic, tags::teISO88591 },
         FrameCase { "Utf16Under1200", test::Utf16Body(u"Привет"), kUtf16, tags::teUTF16 },
         FrameCase { "Utf16Under1251", test::Utf16Body(u"Привет"), kCyrillic, tags::teISO88591 }),
-    [](const testing::TestParamInfo<FrameCase>& info) { return std::string(info.param.name); });
+    test::ByName);
 
 TEST(TransliterateFileName, WholeNameWithExtensionOrNothing)
 {
@@ -80,6 +79,22 @@ TEST(TransliterateFileName, WholeNameWithExtensionOrNothing)
     EXPECT_EQ(cyrillic, u"Privet.MP3");
     WideString ascii = u"Privet.mp3";
     EXPECT_FALSE(TransliterateFileName(ascii, kTable));
+}
+
+class TransliterateNames : public workspace::WorkspaceFixture { };
+
+TEST_F(TransliterateNames, MayMakeTwoCellsCollide)
+{
+    for (const char* name : { "1.mp3", "2.mp3", "3.mp3" })
+        test::WriteMp3(folder, name);
+    Scan();
+    workspace.SetRowName(0, u"ж.mp3");
+    workspace.SetRowName(1, u"ж.mp3");
+    Apply(workspace,
+        TransliterateFileNames(workspace, std::vector<int> { 0, 1, 2 }, text::TranslitTable({ u"ж=3" })));
+    EXPECT_EQ(workspace.RowName(0), u"3.mp3");
+    EXPECT_EQ(workspace.RowName(1), u"3.mp3");
+    EXPECT_EQ(Marks(), (std::vector<std::string> { "12", "12", "" }));
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 // (its ID3v2 tag as a save renders it, its ID3v1 record, the frames a save would rewrite, its name
 // cell and marks), and so are the view code pages and whether there is anything to save. Redone, the
 // command gives again exactly what it gave the first time.
+#include "commands/ConvertDetected.h"
 #include "commands/CopyTags.h"
 #include "commands/FileNamesFromTags.h"
 #include "commands/History.h"
@@ -16,8 +17,10 @@
 #include "text/Translit.h"
 #include "workspace/WorkspaceFixture.h"
 
+#include <array>
 #include <functional>
 #include <numeric>
+#include <tuple>
 
 namespace vennart::commands {
 namespace {
@@ -30,69 +33,54 @@ constexpr const char* kPrivet1251 = "\xCF\xF0\xE8\xE2\xE5\xF2";
 constexpr const char* kShanson1251 = "\xD8\xE0\xED\xF1\xEE\xED";
 constexpr const char* kKino1251 = "\xCA\xE8\xED\xEE";
 
-struct RowBytes {
-    tags::ByteVector id3v2;
-    tags::ByteVector record = {};
-    std::vector<bool> changedFrames = {};
-    WideString name;
-    bool markedID3v1 = false;
-    bool markedID3v2 = false;
-    bool operator==(const RowBytes&) const = default;
+// Per row: its ID3v2 tag as a save renders it, its ID3v1 record, which frames a save would rewrite,
+// its name cell and its marks; of the folder: whether there is anything to save, the view code pages.
+using RowState = std::tuple<tags::ByteVector, tags::ByteVector, std::vector<bool>, WideString, bool, bool>;
+
+struct FolderState {
+    std::vector<RowState> rows;
+    std::tuple<bool, uint32_t, uint32_t> folder;
+    bool operator==(const FolderState&) const = default;
 };
 
-struct FolderBytes {
-    std::vector<RowBytes> rows = {};
-    bool changed = false;
-    uint32_t viewID3v1 = 0;
-    uint32_t viewID3v2 = 0;
-    bool operator==(const FolderBytes&) const = default;
-};
-
-RowBytes BytesOfRow(const workspace::Workspace& workspace, int row)
+FolderState StateOf(const workspace::Workspace& w)
 {
-    const tags::TID3v2Class& file = workspace.File(row);
-    RowBytes bytes { .id3v2 = tags::RenderID3v2Tag(tags::ID3v2Header {}, file.Frames, file.FileName),
-        .name = workspace.RowName(row),
-        .markedID3v1 = workspace.IsRowMarked(row, TagGrid::ID3v1),
-        .markedID3v2 = workspace.IsRowMarked(row, TagGrid::ID3v2) };
-    for (const auto& frame : file.Frames)
-        bytes.changedFrames.push_back(frame->Changed);
-    if (const auto* record = file.FindFrameByClass<tags::TID3v1Tag>(1)) {
-        tags::ByteWriter writer;
-        record->SaveToStream(writer, tags::FrameSizeFormat::Plain);
-        bytes.record = writer.Data();
+    FolderState state { {}, { w.Changed(), w.ViewCodePage(TagGrid::ID3v1), w.ViewCodePage(TagGrid::ID3v2) } };
+    for (int row = 0; row < w.FileCount(); ++row) {
+        const tags::TID3v2Class& file = w.File(row);
+        std::vector<bool> changed;
+        for (const auto& frame : file.Frames)
+            changed.push_back(frame->Changed);
+        tags::ByteWriter record;
+        if (const auto* v1 = file.FindFrameByClass<tags::TID3v1Tag>(1))
+            v1->SaveToStream(record, tags::FrameSizeFormat::Plain);
+        state.rows.emplace_back(tags::RenderID3v2Tag(tags::ID3v2Header {}, file.Frames, file.FileName),
+            record.Data(), changed, w.RowName(row), w.IsRowMarked(row, TagGrid::ID3v1),
+            w.IsRowMarked(row, TagGrid::ID3v2));
     }
-    return bytes;
+    return state;
 }
 
-FolderBytes BytesOfFolder(const workspace::Workspace& workspace)
-{
-    FolderBytes bytes { .changed = workspace.Changed(),
-        .viewID3v1 = workspace.ViewCodePage(TagGrid::ID3v1),
-        .viewID3v2 = workspace.ViewCodePage(TagGrid::ID3v2) };
-    for (int row = 0; row < workspace.FileCount(); ++row)
-        bytes.rows.push_back(BytesOfRow(workspace, row));
-    return bytes;
-}
-
-// The rows that differ, by file name, for a failure message.
-std::string Differing(const workspace::Workspace& workspace, const FolderBytes& a, const FolderBytes& b)
+// Fails naming the rows that differ by file name.
+void ExpectSame(
+    const workspace::Workspace& w, const FolderState& actual, const FolderState& expected, const char* what)
 {
     std::string names;
-    for (std::size_t row = 0; row < std::min(a.rows.size(), b.rows.size()); ++row) {
-        if (!(a.rows[row] == b.rows[row]))
-            names += " " + workspace.File(static_cast<int>(row)).FileName.filename().string();
+    for (std::size_t row = 0; row < std::min(actual.rows.size(), expected.rows.size()); ++row) {
+        if (actual.rows[row] != expected.rows[row])
+            names += " " + w.File(static_cast<int>(row)).FileName.filename().string();
     }
-    return names.empty() ? " (folder state: changed flag or view code page)" : names;
+    EXPECT_TRUE(actual == expected) << what << (names.empty() ? " (changed flag or view code page)" : names);
 }
+
+using Rows = std::vector<int>;
 
 struct CommandCase {
     const char* name;
     TagGrid tab; // the visible tab, whose view code page and rows the command takes
     uint32_t viewCodePage;
-    std::function<ChangeSet(const workspace::Workspace&, const std::vector<int>&)> command;
+    std::function<ChangeSet(const workspace::Workspace&, const Rows&)> command;
 };
-
 VENNART_PRINT_ROW_AS(CommandCase, row.name)
 
 const text::TranslitTable& Table()
@@ -109,35 +97,46 @@ TagsFromNameOptions TitleAndTrackFromName()
     return options;
 }
 
+// As a user confirms detection in a mixed folder: each row from a code page of its own, some left alone.
+std::vector<std::optional<uint32_t>> MixedSources(const Rows& rows)
+{
+    std::vector<std::optional<uint32_t>> sources;
+    for (const int row : rows)
+        sources.push_back(std::array<std::optional<uint32_t>, 3> { 1251, 20866, std::nullopt }[row % 3]);
+    return sources;
+}
+
 const CommandCase kCommands[] = {
     { "ReencodeID3v1From1251To866", TagGrid::ID3v1, 1251,
-        [](const auto& w, const auto& rows) { return Reencode(w, TagGrid::ID3v1, rows, 866).set; } },
+        [](auto& w, auto& r) { return Reencode(w, TagGrid::ID3v1, r, 866).set; } },
     { "ReencodeID3v2From1200To1251", TagGrid::ID3v2, 1200,
-        [](const auto& w, const auto& rows) { return Reencode(w, TagGrid::ID3v2, rows, 1251).set; } },
+        [](auto& w, auto& r) { return Reencode(w, TagGrid::ID3v2, r, 1251).set; } },
     { "ReencodeID3v2From1251To1200", TagGrid::ID3v2, 1251,
-        [](const auto& w, const auto& rows) { return Reencode(w, TagGrid::ID3v2, rows, 1200).set; } },
+        [](auto& w, auto& r) { return Reencode(w, TagGrid::ID3v2, r, 1200).set; } },
+    { "ConvertDetectedOnID3v1", TagGrid::ID3v1, 1251,
+        [](auto& w, auto& r) { return ConvertFromDetected(w, TagGrid::ID3v1, r, MixedSources(r)); } },
+    { "ConvertDetectedOnID3v2", TagGrid::ID3v2, 1200,
+        [](auto& w, auto& r) { return ConvertFromDetected(w, TagGrid::ID3v2, r, MixedSources(r)); } },
     { "TransliterateID3v1", TagGrid::ID3v1, 1251,
-        [](const auto& w, const auto& rows) { return TransliterateTags(w, TagGrid::ID3v1, rows, Table()); } },
+        [](auto& w, auto& r) { return TransliterateTags(w, TagGrid::ID3v1, r, Table()); } },
     { "TransliterateID3v2", TagGrid::ID3v2, 1251,
-        [](const auto& w, const auto& rows) { return TransliterateTags(w, TagGrid::ID3v2, rows, Table()); } },
+        [](auto& w, auto& r) { return TransliterateTags(w, TagGrid::ID3v2, r, Table()); } },
     { "TransliterateFileNames", TagGrid::ID3v2, 1200,
-        [](const auto& w, const auto& rows) { return TransliterateFileNames(w, rows, Table()); } },
+        [](auto& w, auto& r) { return TransliterateFileNames(w, r, Table()); } },
     { "CopyID3v1ToID3v2", TagGrid::ID3v2, 1200,
-        [](const auto& w, const auto& rows) { return CopyTags(w, TagGrid::ID3v2, rows); } },
+        [](auto& w, auto& r) { return CopyTags(w, TagGrid::ID3v2, r); } },
     { "CopyID3v2ToID3v1", TagGrid::ID3v1, 1251,
-        [](const auto& w, const auto& rows) { return CopyTags(w, TagGrid::ID3v1, rows); } },
-    { "ID3v1Version10", TagGrid::ID3v1, 1251,
-        [](const auto& w, const auto& rows) { return SetID3v1Version(w, rows, false); } },
-    { "ID3v1Version11", TagGrid::ID3v1, 1251,
-        [](const auto& w, const auto& rows) { return SetID3v1Version(w, rows, true); } },
+        [](auto& w, auto& r) { return CopyTags(w, TagGrid::ID3v1, r); } },
+    { "ID3v1Version10", TagGrid::ID3v1, 1251, [](auto& w, auto& r) { return SetID3v1Version(w, r, false); } },
+    { "ID3v1Version11", TagGrid::ID3v1, 1251, [](auto& w, auto& r) { return SetID3v1Version(w, r, true); } },
     { "TagsFromNamesOnID3v1", TagGrid::ID3v1, 1251,
-        [](const auto& w, const auto& rows) { return TagsFromFileNames(w, rows, TitleAndTrackFromName()); } },
+        [](auto& w, auto& r) { return TagsFromFileNames(w, r, TitleAndTrackFromName()); } },
     { "TagsFromNamesOnID3v2", TagGrid::ID3v2, 1200,
-        [](const auto& w, const auto& rows) { return TagsFromFileNames(w, rows, TitleAndTrackFromName()); } },
+        [](auto& w, auto& r) { return TagsFromFileNames(w, r, TitleAndTrackFromName()); } },
     { "NamesFromTagsOnID3v1", TagGrid::ID3v1, 1251,
-        [](const auto& w, const auto& rows) { return FileNamesFromTags(w, rows, u"%vvar - %vvtt"); } },
+        [](auto& w, auto& r) { return FileNamesFromTags(w, r, u"%vvar - %vvtt"); } },
     { "NamesFromTagsOnID3v2", TagGrid::ID3v2, 1200,
-        [](const auto& w, const auto& rows) { return FileNamesFromTags(w, rows, u"%vvtr %vvtt (%vvab)"); } },
+        [](auto& w, auto& r) { return FileNamesFromTags(w, r, u"%vvtr %vvtt (%vvab)"); } },
 };
 
 // The built files cover what the corpus may lack: 8-bit and UTF-16 text, a genre of the user's own
@@ -200,55 +199,43 @@ protected:
     History history { workspace };
 };
 
-class UndoOfEveryCommand : public CommandFolder, public testing::WithParamInterface<CommandCase> {
-protected:
-    // Shows the command's tab over every row, in the code page it is run under.
-    void Prepare(const CommandCase& command)
-    {
-        workspace.SetActiveGrid(command.tab);
-        workspace.SelectAllFiles();
-        workspace.SetViewCodePage(command.tab, command.viewCodePage);
-    }
-};
+class UndoOfEveryCommand : public CommandFolder, public testing::WithParamInterface<CommandCase> { };
 
 TEST_P(UndoOfEveryCommand, RestoresEveryByteAndRedoGivesTheResultAgain)
 {
-    Prepare(GetParam());
-    const FolderBytes original = BytesOfFolder(workspace);
+    // The command's tab over every row, in the code page it is run under.
+    workspace.SetActiveGrid(GetParam().tab);
+    workspace.SelectAllFiles();
+    workspace.SetViewCodePage(GetParam().tab, GetParam().viewCodePage);
+    const FolderState original = StateOf(workspace);
 
     history.Do(GetParam().command(workspace, rows));
-    const FolderBytes applied = BytesOfFolder(workspace);
+    const FolderState applied = StateOf(workspace);
     ASSERT_FALSE(applied == original) << "the command changed nothing to undo";
     history.Undo();
-    const FolderBytes undone = BytesOfFolder(workspace);
-    EXPECT_TRUE(undone == original) << "undo left rows changed:" << Differing(workspace, undone, original);
+    ExpectSame(workspace, StateOf(workspace), original, "undo left rows changed:");
     history.Redo();
-    const FolderBytes redone = BytesOfFolder(workspace);
-    EXPECT_TRUE(redone == applied) << "redo differs from the first run:"
-                                   << Differing(workspace, redone, applied);
+    ExpectSame(workspace, StateOf(workspace), applied, "redo differs from the first run:");
 }
 
-INSTANTIATE_TEST_SUITE_P(Commands, UndoOfEveryCommand, testing::ValuesIn(kCommands),
-    [](const testing::TestParamInfo<CommandCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Commands, UndoOfEveryCommand, testing::ValuesIn(kCommands), test::ByName);
 
 // Steps that build on each other: undone from the newest, they lead back to the folder as read.
 TEST_F(CommandFolder, AllCommandsInSequenceUndoneLeadBackToTheFolderAsRead)
 {
-    const FolderBytes original = BytesOfFolder(workspace);
+    const FolderState original = StateOf(workspace);
     for (const CommandCase& command : kCommands) {
         workspace.SetActiveGrid(command.tab);
         history.Do(command.command(workspace, rows));
     }
-    const FolderBytes applied = BytesOfFolder(workspace);
+    const FolderState applied = StateOf(workspace);
     while (history.CanUndo())
         history.Undo();
-    EXPECT_TRUE(BytesOfFolder(workspace) == original)
-        << Differing(workspace, BytesOfFolder(workspace), original);
+    ExpectSame(workspace, StateOf(workspace), original, "undone, rows differ from the folder as read:");
     EXPECT_FALSE(workspace.Changed());
     while (history.CanRedo())
         history.Redo();
-    EXPECT_TRUE(BytesOfFolder(workspace) == applied)
-        << Differing(workspace, BytesOfFolder(workspace), applied);
+    ExpectSame(workspace, StateOf(workspace), applied, "redone, rows differ:");
 }
 
 } // namespace

@@ -42,58 +42,32 @@ public:
     ssize_t CopyFileRange(int fdIn, off_t* offsetIn, int fdOut, off_t* offsetOut, std::size_t count) override;
     int RenameNoReplace(const Path& from, const Path& to) override;
 
-    ssize_t PRead(int fd, void* buffer, std::size_t count, off_t offset) override
-    {
-        return Next() ? Refuse(EIO) : real_.PRead(fd, buffer, count, offset);
+    // The rest pass through unless they are the operation to fail, which then reports `error`.
+#define VENNART_PASS_THROUGH(Result, Name, error, Parameters, ...)                                           \
+    Result Name Parameters override                                                                          \
+    {                                                                                                        \
+        return Next() ? Refuse(error) : real_.Name(__VA_ARGS__);                                             \
     }
-    int FStat(int fd, struct stat* status) override { return Next() ? Refuse(EIO) : real_.FStat(fd, status); }
-    int FSync(int fd) override { return Next() ? Refuse(EIO) : real_.FSync(fd); }
-    int FChmod(int fd, mode_t mode) override { return Next() ? Refuse(EPERM) : real_.FChmod(fd, mode); }
-    int FChown(int fd, uid_t owner, gid_t group) override
-    {
-        return Next() ? Refuse(EIO) : real_.FChown(fd, owner, group);
-    }
-    int FTruncate(int fd, off_t length) override
-    {
-        return Next() ? Refuse(EIO) : real_.FTruncate(fd, length);
-    }
-    ssize_t FListXattr(int fd, char* names, std::size_t size) override
-    {
-        return Next() ? Refuse(EIO) : real_.FListXattr(fd, names, size);
-    }
-    ssize_t FGetXattr(int fd, const char* name, void* value, std::size_t size) override
-    {
-        return Next() ? Refuse(EIO) : real_.FGetXattr(fd, name, value, size);
-    }
-    int FSetXattr(int fd, const char* name, const void* value, std::size_t size) override
-    {
-        return Next() ? Refuse(EIO) : real_.FSetXattr(fd, name, value, size);
-    }
-    int FRemoveXattr(int fd, const char* name) override
-    {
-        return Next() ? Refuse(EIO) : real_.FRemoveXattr(fd, name);
-    }
-    int LinkOpenFile(int fd, const Path& to) override
-    {
-        return Next() ? Refuse(EIO) : real_.LinkOpenFile(fd, to);
-    }
-    int Flock(int fd, int operation) override
-    {
-        return Next() ? Refuse(EWOULDBLOCK) : real_.Flock(fd, operation);
-    }
-    int Rename(const Path& from, const Path& to) override
-    {
-        return Next() ? Refuse(EIO) : real_.Rename(from, to);
-    }
-    int Link(const Path& from, const Path& to) override
-    {
-        return Next() ? Refuse(EIO) : real_.Link(from, to);
-    }
-    int Unlink(const Path& path) override { return Next() ? Refuse(EIO) : real_.Unlink(path); }
-    int RealPath(const Path& path, Path& resolved) override
-    {
-        return Next() ? Refuse(EIO) : real_.RealPath(path, resolved);
-    }
+    VENNART_PASS_THROUGH(ssize_t, PRead, EIO, (int fd, void* buffer, std::size_t count, off_t offset), fd,
+        buffer, count, offset)
+    VENNART_PASS_THROUGH(int, FStat, EIO, (int fd, struct stat* status), fd, status)
+    VENNART_PASS_THROUGH(int, FSync, EIO, (int fd), fd)
+    VENNART_PASS_THROUGH(int, FChmod, EPERM, (int fd, mode_t mode), fd, mode)
+    VENNART_PASS_THROUGH(int, FChown, EIO, (int fd, uid_t owner, gid_t group), fd, owner, group)
+    VENNART_PASS_THROUGH(int, FTruncate, EIO, (int fd, off_t length), fd, length)
+    VENNART_PASS_THROUGH(ssize_t, FListXattr, EIO, (int fd, char* names, std::size_t size), fd, names, size)
+    VENNART_PASS_THROUGH(ssize_t, FGetXattr, EIO, (int fd, const char* name, void* value, std::size_t size),
+        fd, name, value, size)
+    VENNART_PASS_THROUGH(int, FSetXattr, EIO, (int fd, const char* name, const void* value, std::size_t size),
+        fd, name, value, size)
+    VENNART_PASS_THROUGH(int, FRemoveXattr, EIO, (int fd, const char* name), fd, name)
+    VENNART_PASS_THROUGH(int, LinkOpenFile, EIO, (int fd, const Path& to), fd, to)
+    VENNART_PASS_THROUGH(int, Flock, EWOULDBLOCK, (int fd, int operation), fd, operation)
+    VENNART_PASS_THROUGH(int, Rename, EIO, (const Path& from, const Path& to), from, to)
+    VENNART_PASS_THROUGH(int, Link, EIO, (const Path& from, const Path& to), from, to)
+    VENNART_PASS_THROUGH(int, Unlink, EIO, (const Path& path), path)
+    VENNART_PASS_THROUGH(int, RealPath, EIO, (const Path& path, Path& resolved), path, resolved)
+#undef VENNART_PASS_THROUGH
 
 private:
     // Counts one operation; the fault it gets, if any.

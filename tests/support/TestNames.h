@@ -15,6 +15,9 @@
 
 namespace vennart::test {
 
+// Names each row of a parameterized test by its `name` member.
+inline constexpr auto ByName = [](const auto& info) { return std::string(info.param.name); };
+
 // The text with every unit outside ASCII as '?', for naming a row by its text.
 inline std::string Ascii(std::u16string_view text)
 {

@@ -7,6 +7,7 @@
 
 #include <deque>
 #include <functional>
+#include <gtest/gtest.h>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -16,13 +17,22 @@ namespace vennart::test {
 // Records every status text and every bar change, in order.
 class RecordingProgress final : public workspace::Progress {
 public:
-    void SetStatus(const std::string& text) override;
-    void ShowBar(int maximum) override;
-    void SetBarPosition(int position) override;
-    void HideBar() override;
+    void SetStatus(const std::string& text) override { Statuses.push_back(text); }
+    void ShowBar(int maximum) override
+    {
+        BarMaximums.push_back(maximum);
+        BarVisible = true;
+    }
+    void SetBarPosition(int position) override { BarPositions.push_back(position); }
+    void HideBar() override { BarVisible = false; }
 
     // Forgets what was recorded so far, e.g. before the step a test looks at.
-    void Clear();
+    void Clear()
+    {
+        Statuses.clear();
+        BarMaximums.clear();
+        BarPositions.clear();
+    }
 
     std::vector<std::string> Statuses;
     // The maximum of every ShowBar, in order.
@@ -38,14 +48,22 @@ public:
 class ScriptedPrompts final : public workspace::Prompts {
 public:
     ScriptedPrompts() = default;
-    ScriptedPrompts(std::initializer_list<workspace::Answer> answers);
+    ScriptedPrompts(std::initializer_list<workspace::Answer> answers)
+        : Answers(answers)
+    {
+    }
 
     void QueueAnswer(workspace::Answer answer) { Answers.push_back(answer); }
 
-    workspace::Answer AskYesNo(const std::string& question) override;
-    workspace::Answer AskYesNoCancel(const std::string& question) override;
-    void ShowError(const std::string& message) override;
-    void ShowWarning(const std::string& message) override;
+    workspace::Answer AskYesNo(const std::string& question) override { return NextAnswer(question); }
+    workspace::Answer AskYesNoCancel(const std::string& question) override { return NextAnswer(question); }
+    void ShowError(const std::string& message) override
+    {
+        Errors.push_back(message);
+        if (WhileErrorShows)
+            WhileErrorShows();
+    }
+    void ShowWarning(const std::string& message) override { Warnings.push_back(message); }
 
     std::deque<workspace::Answer> Answers;
     std::vector<std::string> Questions;
@@ -55,7 +73,17 @@ public:
     std::function<void()> WhileErrorShows;
 
 private:
-    workspace::Answer NextAnswer(const std::string& question);
+    workspace::Answer NextAnswer(const std::string& question)
+    {
+        Questions.push_back(question);
+        if (Answers.empty()) {
+            ADD_FAILURE() << "Unexpected question: " << question;
+            return workspace::Answer::Cancel;
+        }
+        const workspace::Answer answer = Answers.front();
+        Answers.pop_front();
+        return answer;
+    }
 };
 
 } // namespace vennart::test
