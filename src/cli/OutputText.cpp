@@ -128,17 +128,38 @@ void AppendJson(std::string& out, std::string_view utf8)
     out += '"';
 }
 
-// Wide text straight into the JSON line, without a UTF-8 copy of it first.
+// The length of the run of plain ASCII, nothing to escape, at the start of text.
+std::size_t PlainAsciiRun(std::u16string_view text)
+{
+    std::size_t end = 0;
+    while (end < text.size() && text[end] < 0x80 && !NeedsEscape(static_cast<char>(text[end])))
+        ++end;
+    return end;
+}
+
+// Wide text straight into the JSON line, without a UTF-8 copy of it first; runs of plain ASCII,
+// most of what tags hold, are narrowed whole.
 void AppendJson(std::string& out, std::u16string_view text)
 {
     out += '"';
     const auto length = static_cast<int32_t>(std::min<std::size_t>(text.size(), INT32_MAX));
     for (int32_t i = 0; i < length;) {
+        const std::size_t run
+            = PlainAsciiRun(text.substr(static_cast<std::size_t>(i), static_cast<std::size_t>(length - i)));
+        if (run > 0) {
+            const std::size_t at = out.size();
+            out.resize(at + run);
+            std::transform(text.begin() + i, text.begin() + i + static_cast<std::ptrdiff_t>(run),
+                out.begin() + static_cast<std::ptrdiff_t>(at),
+                [](char16_t unit) { return static_cast<char>(unit); });
+            i += static_cast<int32_t>(run);
+            continue;
+        }
         UChar32 c = 0;
         U16_NEXT(text.data(), i, length, c);
         if (U_IS_SURROGATE(c))
             c = kReplacementCharacter;
-        if (c < 0x80 && NeedsEscape(static_cast<char>(c))) {
+        if (c < 0x80) {
             AppendEscape(out, static_cast<char32_t>(c));
             continue;
         }
@@ -197,13 +218,19 @@ JsonObject& JsonObject::AddJson(std::string_view key, std::string_view json)
 
 std::string JsonArray(const std::vector<std::string>& values)
 {
-    std::string array = "[";
+    std::size_t size = 2 + values.size();
+    for (const std::string& value : values)
+        size += value.size();
+    std::string array;
+    array.reserve(size);
+    array += '[';
     for (const std::string& value : values) {
         if (array.size() > 1)
             array += ',';
         array += value;
     }
-    return array + "]";
+    array += ']';
+    return array;
 }
 
 } // namespace vennart::cli

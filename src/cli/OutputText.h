@@ -32,6 +32,9 @@ std::string JsonString(std::string_view utf8);
 // One JSON object written member by member, for one line of output.
 class JsonObject {
 public:
+    // Room for a typical member list, which would otherwise grow its text several times.
+    JsonObject() { text_.reserve(kTypicalSize); }
+
     JsonObject& Add(std::string_view key, std::string_view utf8);
     JsonObject& Add(std::string_view key, std::u16string_view text);
     JsonObject& AddNumber(std::string_view key, long long value);
@@ -42,6 +45,8 @@ public:
     std::string Line() { return std::move(text_ += "}\n"); }
 
 private:
+    static constexpr std::size_t kTypicalSize = 256;
+
     void Key(std::string_view key);
     std::string text_ = "{";
 };
