@@ -2,6 +2,9 @@
 
 #include "platform/SystemCodePage.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace vennart::tags {
 namespace {
 
@@ -14,21 +17,17 @@ bool IsWide(TTextEncoding encoding)
     return encoding == teUTF16 || encoding == teUTF16NoBOM;
 }
 
+// Each byte becomes the character of the same number, as WidenSystem does, straight into text.
 std::size_t Read8BitString(ByteReader& reader, std::size_t maxLength, WideString& text, bool& terminated)
 {
-    AnsiString bytes;
-    std::size_t consumed = 0;
-    while (consumed < maxLength && !reader.AtEnd()) {
-        const std::uint8_t byte = reader.TakeByte();
-        ++consumed;
-        if (byte == 0) {
-            terminated = true;
-            break;
-        }
-        bytes.push_back(static_cast<char>(byte));
-    }
-    text = WidenSystem(bytes);
-    return consumed;
+    const std::span<const std::uint8_t> available = reader.Peek(maxLength);
+    const auto* zero = available.empty()
+        ? nullptr
+        : static_cast<const std::uint8_t*>(std::memchr(available.data(), 0, available.size()));
+    terminated = zero != nullptr;
+    const auto length = terminated ? static_cast<std::size_t>(zero - available.data()) : available.size();
+    text = WideString(available.begin(), available.begin() + static_cast<std::ptrdiff_t>(length));
+    return reader.Take(length + (terminated ? 1 : 0)).size();
 }
 
 char16_t Unit(std::span<const std::uint8_t> pair, bool bigEndian)
@@ -37,29 +36,28 @@ char16_t Unit(std::span<const std::uint8_t> pair, bool bigEndian)
                      : static_cast<char16_t>(pair[1] << 8 | pair[0]);
 }
 
+// The text is found first and then made at its exact size: a folder's worth of frames keeps it.
 std::size_t Read16BitString(
     ByteReader& reader, std::size_t maxLength, WideString& text, TTextEncoding encoding, bool& terminated)
 {
-    const std::size_t limit = maxLength & ~std::size_t { 1 };
+    const std::span<const std::uint8_t> bytes = reader.Peek(maxLength & ~std::size_t { 1 });
     bool bigEndian = encoding == teUTF16NoBOM;
-    bool first = encoding == teUTF16;
-    std::size_t consumed = 0;
-    while (consumed < limit && reader.Remaining() >= 2) {
-        const char16_t unit = Unit(reader.Take(2), bigEndian);
-        consumed += 2;
-        if (first && (unit == kByteOrderMark || unit == kSwappedByteOrderMark)) {
-            bigEndian = unit == kSwappedByteOrderMark;
-            first = false;
-            continue;
+    std::size_t start = 0;
+    if (encoding == teUTF16 && bytes.size() >= 2) {
+        const char16_t first = Unit(bytes.first(2), bigEndian);
+        if (first == kByteOrderMark || first == kSwappedByteOrderMark) {
+            bigEndian = first == kSwappedByteOrderMark;
+            start = 2;
         }
-        first = false;
-        if (unit == 0) {
-            terminated = true;
-            break;
-        }
-        text.push_back(unit);
     }
-    return consumed;
+    std::size_t end = start;
+    while (end + 1 < bytes.size() && (bytes[end] | bytes[end + 1]) != 0)
+        end += 2;
+    terminated = end + 1 < bytes.size();
+    text = WideString((end - start) / 2, u'\0');
+    for (std::size_t i = 0; i < text.size(); ++i)
+        text[i] = Unit(bytes.subspan(start + 2 * i, 2), bigEndian);
+    return reader.Take(end + (terminated ? 2 : 0)).size();
 }
 
 } // namespace
