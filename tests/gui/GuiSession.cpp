@@ -4,14 +4,9 @@
 #include "gui/QtText.h"
 
 #include <QAbstractItemModelTester>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QMenu>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QTableView>
-#include <QTableWidget>
-#include <QTest>
+#include <QTimer>
 #include <algorithm>
 #include <string>
 
@@ -66,10 +61,25 @@ bool GuiSession::Start()
         && QTest::qWaitFor([this] { return window_->Ready(); });
 }
 
-bool GuiSession::StartInMusicDir()
+bool GuiSession::StartInMusicDir(const std::vector<std::u16string>& more)
 {
-    WriteSettings({ u"CurrentDir=" + gui::ToQString(musicDir_).toStdU16String() });
+    std::vector<std::u16string> lines = { u"CurrentDir=" + gui::ToQString(musicDir_).toStdU16String() };
+    lines.insert(lines.end(), more.begin(), more.end());
+    WriteSettings(lines);
     return Start();
+}
+
+bool GuiSession::StartWithSelection(int tab, int top, int bottom)
+{
+    if (!StartInMusicDir())
+        return false;
+    ClickTab(*window_, tab);
+    ClickRows(GridOfTab(*window_, tab), top, bottom);
+    // The panel follows the selection once the posted refresh has run.
+    const QString name = QString::fromStdU16String(kSampleSongs[std::size_t(top)].fileName);
+    return QTest::qWaitFor([&] {
+        return top == bottom ? window_->EditFileName->text() == name : !window_->EditFileName->isEnabled();
+    });
 }
 
 void GuiSession::QueueAnswer(workspace::Answer answer)
@@ -109,12 +119,17 @@ QStringList SampleNames()
     return names;
 }
 
-QString Cell(const QTableView* grid, int row, int column)
+QTableView* GridOfTab(gui::TfrmMain& window, int tab)
+{
+    return tab == 0 ? window.sgID3v1 : window.sgID3v2;
+}
+
+QString Cell(const QAbstractItemView* grid, int row, int column)
 {
     return grid->model()->index(row, column).data().toString();
 }
 
-QStringList Column(const QTableView* grid, int column)
+QStringList Column(const QAbstractItemView* grid, int column)
 {
     QStringList cells;
     for (int row = 0; row < grid->model()->rowCount(); ++row)
@@ -128,6 +143,22 @@ QStringList Marks(const QTableView* grid)
     for (int row = 0; row < grid->model()->rowCount(); ++row)
         marks.append(grid->model()->headerData(row, Qt::Vertical).toString());
     return marks;
+}
+
+QStringList MarksOn(std::initializer_list<int> rows)
+{
+    QStringList marks(int(kSampleSongs.size()));
+    for (const int row : rows)
+        marks[row] = QStringLiteral("*");
+    return marks;
+}
+
+QStringList ItemTexts(const QComboBox* combo)
+{
+    QStringList texts;
+    for (int i = 0; i < combo->count(); ++i)
+        texts.append(combo->itemText(i));
+    return texts;
 }
 
 QAction* ItemWithCodePage(const QMenu* menu, uint codePage)
@@ -162,6 +193,12 @@ std::vector<int> SelectedRows(const QTableView* grid)
     return rows;
 }
 
+void WhileOpen(QAction* action, const std::function<void()>& inDialog)
+{
+    QTimer::singleShot(0, inDialog);
+    action->trigger();
+}
+
 void ClickRows(QTableView* grid, int top, int bottom)
 {
     const auto centre = [grid](int row) { return grid->visualRect(grid->model()->index(row, 1)).center(); };
@@ -189,6 +226,16 @@ void TypeInto(QWidget* edit, const QString& typed)
     line->selectAll();
     for (const QChar c : typed)
         QTest::sendKeyEvent(QTest::Click, line, Qt::Key_unknown, QString(c), Qt::NoModifier);
+}
+
+bool PressShortcut(gui::TfrmMain& window, QWidget* widget, Qt::Key key)
+{
+    window.activateWindow();
+    if (!QTest::qWaitForWindowActive(&window))
+        return false;
+    widget->setFocus();
+    QTest::keyClick(widget, key, Qt::ControlModifier);
+    return true;
 }
 
 } // namespace vennart::test

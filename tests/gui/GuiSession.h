@@ -1,6 +1,7 @@
 // One run of the main window for a test: its own config folder with the shipped data, a music
 // folder, message boxes answered from a script, and every grid model watched by
-// QAbstractItemModelTester. Also the small gestures the tests make on the window.
+// QAbstractItemModelTester. Also the small gestures the tests make on the window, and the Qt
+// headers every window test uses.
 #pragma once
 
 #include "gui/TfrmMain.h"
@@ -9,19 +10,21 @@
 #include "support/WorkspaceFakes.h"
 #include "tags/ID3v1Tag.h"
 
-#include <QByteArray>
-#include <QList>
-#include <QString>
-#include <QStringList>
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTableView>
+#include <QTableWidget>
+#include <QTest>
 #include <filesystem>
+#include <functional>
+#include <initializer_list>
 #include <memory>
 #include <vector>
 
 class QAbstractItemModelTester;
-class QAction;
-class QComboBox;
-class QMenu;
-class QTableView;
 
 namespace vennart::test {
 
@@ -43,8 +46,11 @@ public:
 
     // Creates and shows the window; false when its deferred start did not come.
     [[nodiscard]] bool Start();
-    // Starts with settings that open the music folder.
-    [[nodiscard]] bool StartInMusicDir();
+    // Starts with settings that open the music folder, followed by `more` lines.
+    [[nodiscard]] bool StartInMusicDir(const std::vector<std::u16string>& more = {});
+    // Starts in the music folder with `tab` visible and rows top..bottom selected in its grid, and
+    // waits until the panel shows that selection.
+    [[nodiscard]] bool StartWithSelection(int tab, int top, int bottom);
 
     gui::TfrmMain& Window() { return *window_; }
     workspace::Workspace& Workspace() { return window_->Workspace(); }
@@ -72,11 +78,16 @@ const tags::TID3v1Tag& ID3v1Of(const tags::TID3v2Class& file);
 // The names of the sample songs, in the order the grids list them.
 QStringList SampleNames();
 
-// What a grid shows: a cell or a whole column (model column: 0 the file name, 1 to 4 title to
-// year), and the changed mark of every row ("*" or empty).
-QString Cell(const QTableView* grid, int row, int column);
-QStringList Column(const QTableView* grid, int column);
+QTableView* GridOfTab(gui::TfrmMain& window, int tab);
+// What a grid or a dialog's table shows: a cell or a whole column (file grids: 0 the file name, 1
+// to 4 title to year), and the changed mark of every row ("*" or empty).
+QString Cell(const QAbstractItemView* grid, int row, int column);
+QStringList Column(const QAbstractItemView* grid, int column);
 QStringList Marks(const QTableView* grid);
+// The marks of the sample folder's grid when `rows` carry the changed mark.
+QStringList MarksOn(std::initializer_list<int> rows);
+// The texts of a drop-down list's entries.
+QStringList ItemTexts(const QComboBox* combo);
 // The item of a code page menu for that code page.
 QAction* ItemWithCodePage(const QMenu* menu, uint codePage);
 // The view code pages as the window shows them: the ID3v1 combo box's, those of the checked ID3v1
@@ -85,6 +96,9 @@ QList<uint> ShownCodePages(const gui::TfrmMain& window);
 // The selected rows of a grid, top to bottom.
 std::vector<int> SelectedRows(const QTableView* grid);
 
+// Triggers `action`, which opens a modal dialog, and runs `inDialog` once the dialog shows;
+// `inDialog` must close it.
+void WhileOpen(QAction* action, const std::function<void()>& inDialog);
 // Clicks row `top` of the grid and shift-clicks row `bottom`, as the user selects a range.
 void ClickRows(QTableView* grid, int top, int bottom);
 // Clicks the tab of the file list.
@@ -93,5 +107,7 @@ void ClickTab(gui::TfrmMain& window, int tab);
 QComboBox* Field(gui::TfrmMain& window, const char* id);
 // Replaces the text of an editable field or of the file-name edit by typing, key by key.
 void TypeInto(QWidget* edit, const QString& typed);
+// Makes the window active, as the user's keys reach it, and presses Ctrl+key in `widget`.
+[[nodiscard]] bool PressShortcut(gui::TfrmMain& window, QWidget* widget, Qt::Key key);
 
 } // namespace vennart::test

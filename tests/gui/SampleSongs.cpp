@@ -57,12 +57,4 @@ void WriteSampleSongs(const std::filesystem::path& folder)
         WriteFileBytes(folder / song.fileName, SampleSongFile(song));
 }
 
-Bytes DamagedSongFile()
-{
-    Bytes frame = EightBitFrame("TIT2", "Cut short");
-    // The size field claims far more than the file holds.
-    frame[6] = 0x10;
-    return Concat({ Tag(3, frame), Audio(1) });
-}
-
 } // namespace vennart::test

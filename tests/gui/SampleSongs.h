@@ -32,7 +32,5 @@ inline const std::array<SampleSong, 3> kSampleSongs = { {
 Bytes SampleSongFile(const SampleSong& song);
 // Writes every sample song into `folder`.
 void WriteSampleSongs(const std::filesystem::path& folder);
-// A file whose tag holds a frame that runs past the end of the file.
-Bytes DamagedSongFile();
 
 } // namespace vennart::test

@@ -1,19 +1,21 @@
-// Start-up with and without a settings file, leaving a folder, a folder with files that cannot be
-// read, and closing: what the window opens, asks and writes.
+// The main window's frame as users see it: start-up from the settings and closing, leaving a
+// folder with edits, the tabs and the view code pages, what takes the room of a larger window,
+// whole texts where cells are narrow, the title, and the name field after a refused rename.
 #include "GuiSession.h"
 #include "SampleSongs.h"
+#include "gui/CutTextToolTip.h"
 #include "gui/DirectoryListBox.h"
 #include "gui/QtText.h"
 #include "gui/StatusLine.h"
 
-#include <QComboBox>
 #include <QDir>
+#include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
-#include <QLineEdit>
 #include <QScrollArea>
-#include <QTableView>
-#include <QTableWidget>
-#include <QTest>
+#include <QSignalSpy>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <fcntl.h>
 #include <optional>
 #include <sys/file.h>
@@ -28,15 +30,10 @@ namespace {
 
 const std::string kCloseQuestion = "Changes was not saved! Close anyway?";
 const std::string kLeaveQuestion = "Changes was not saved! Do you want to save changes?";
-const SampleSong kOtherSong = { u"10 Other.mp3", u"Elsewhere", u"Someone", u"Away", u"1999", 4, true };
-
-QList<uint> CodePagesOf(const QComboBox* combo)
-{
-    QList<uint> codePages;
-    for (int i = 0; i < combo->count(); ++i)
-        codePages.append(combo->itemData(i).toUInt());
-    return codePages;
-}
+constexpr int kTitleColumn = 1;
+constexpr int kArtistColumn = 2;
+constexpr int kAlbumColumn = 3;
+constexpr int kMinimumTitleWidth = 150;
 
 // Settings lines with "%1" standing for the music folder.
 std::vector<std::u16string> WithFolder(const QStringList& lines, const std::filesystem::path& folder)
@@ -88,12 +85,56 @@ void OpenSubFolder(gui::TfrmMain& window, const QString& name)
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, centre);
 }
 
-// Checks that the folder list, the workspace and the grid all show `folder`.
-void VerifyShowsFolder(GuiSession& session, const std::filesystem::path& folder, const QStringList& names)
+// The folder list, the workspace and the grid show `folder` with `names`; the marks as given.
+void VerifyShowsFolder(GuiSession& session, const std::filesystem::path& folder, const QStringList& names,
+    const QStringList& marks)
 {
     QCOMPARE(session.Window().TntDirectoryListBox->Directory(), gui::ToQString(folder));
     QCOMPARE(gui::ToQString(session.Workspace().CurrentDir()), gui::ToQString(folder));
     QCOMPARE(Column(session.Window().sgID3v1, 0), names);
+    QCOMPARE(Marks(session.Window().sgID3v1), marks);
+}
+
+// Every visible label whose text is wider than the label, and every visible drop-down list that
+// cannot show its current entry whole, on both tabs.
+QStringList CutTexts(gui::TfrmMain& window)
+{
+    QStringList cut;
+    for (const int tab : { 0, 1 }) {
+        ClickTab(window, tab);
+        // The tab's own controls are laid out before anything is painted.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        for (const QLabel* label : window.findChildren<QLabel*>()) {
+            if (label->isVisibleTo(&window) && !label->text().isEmpty()
+                && label->fontMetrics().horizontalAdvance(label->text()) > label->contentsRect().width())
+                cut.append(label->text());
+        }
+        for (const QComboBox* combo : window.findChildren<QComboBox*>()) {
+            if (!combo->isVisibleTo(&window) || combo->isEditable())
+                continue;
+            QStyleOptionComboBox option;
+            option.initFrom(combo);
+            const QRect room = combo->style()->subControlRect(
+                QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, combo);
+            if (combo->fontMetrics().horizontalAdvance(combo->currentText()) > room.width())
+                cut.append(combo->currentText());
+        }
+    }
+    return cut;
+}
+
+bool IsCut(QTableView* view, int row, int column)
+{
+    const auto* delegate = qobject_cast<gui::CutTextToolTip*>(view->itemDelegate());
+    QStyleOptionViewItem option;
+    option.initFrom(view);
+    option.rect = view->visualRect(view->model()->index(row, column));
+    return delegate != nullptr && delegate->IsCut(view, option, view->model()->index(row, column));
+}
+
+bool FillsItsWidth(const QTableView* grid)
+{
+    return grid->horizontalHeader()->length() == grid->viewport()->width();
 }
 
 } // namespace
@@ -101,24 +142,20 @@ void VerifyShowsFolder(GuiSession& session, const std::filesystem::path& folder,
 class WindowTest : public QObject {
     Q_OBJECT
 private slots:
+    // How the settings file is read and written is the workspace's to test; here, what the window
+    // takes from it and gives back on closing.
     void startsFromTheSettingsAndClosingWritesThemBack_data()
     {
         QTest::addColumn<QStringList>("settings"); // none: no settings file, the music folder is current
         QTest::addColumn<QList<uint>>("shownCodePages");
         QTest::addColumn<QStringList>("written");
-        const QStringList defaults
-            = { u"CurrentDir=%1"_s, u"DefaultV1Encoding=1251"_s, u"DefaultV2Encoding=1200"_s };
         QTest::newRow("no settings file")
-            << QStringList() << QList<uint> { 1251, 1251, 1200, 1200 } << defaults;
-        QTest::newRow("keys in any case, other lines kept")
-            << QStringList { u"Window=maximised"_s, u"currentdir=%1"_s, u"defaultv1encoding=20866"_s,
-                   u"No key at all"_s, u"defaultv2encoding=1251"_s }
-            << QList<uint> { 20866, 20866, 1251, 1251 }
-            << QStringList { u"Window=maximised"_s, u"CurrentDir=%1"_s, u"DefaultV1Encoding=20866"_s,
-                   u"No key at all"_s, u"DefaultV2Encoding=1251"_s };
-        QTest::newRow("stored folder gone: its nearest parent")
-            << QStringList { u"CurrentDir=%1/gone/deeper"_s } << QList<uint> { 1251, 1251, 1200, 1200 }
-            << defaults;
+            << QStringList() << QList<uint> { 1251, 1251, 1200, 1200 }
+            << QStringList { u"CurrentDir=%1"_s, u"DefaultV1Encoding=1251"_s, u"DefaultV2Encoding=1200"_s };
+        const QStringList stored
+            = { u"CurrentDir=%1"_s, u"DefaultV1Encoding=20866"_s, u"DefaultV2Encoding=1251"_s };
+        QTest::newRow("stored view code pages")
+            << stored << QList<uint> { 20866, 20866, 1251, 1251 } << stored;
     }
 
     void startsFromTheSettingsAndClosingWritesThemBack()
@@ -136,10 +173,8 @@ private slots:
         QVERIFY(session.Start());
         gui::TfrmMain& window = session.Window();
 
-        QCOMPARE(CodePagesOf(window.cbSourceEncv1), (QList<uint> { 1251, 20866, 21866, 866, 65001 }));
-        QCOMPARE(CodePagesOf(window.cbSourceEncv2), (QList<uint> { 1251, 20866, 21866, 866, 65001, 1200 }));
         QCOMPARE(ShownCodePages(window), shownCodePages);
-        VerifyShowsFolder(session, folder, SampleNames());
+        VerifyShowsFolder(session, folder, SampleNames(), MarksOn({}));
         QCOMPARE(window.panStatus->labStatus->text(), u"Idle"_s);
         QVERIFY(session.Prompts().Errors.empty());
 
@@ -148,14 +183,14 @@ private slots:
             FileContent(session.SettingsFile()), ToByteArray(SettingsFileBytes(WithFolder(written, folder))));
     }
 
-    // What each answer does is the workspace's to test; here, opening a folder asks, a failed save
-    // and Cancel stay where the edits are, and No goes on without them.
+    // What each answer does is the workspace's to test; here, the folder list goes back when a
+    // failed save or Cancel stays where the edits are, and No opens the other folder.
     void openingAnotherFolderWithEditsAsksFirst()
     {
         GuiSession session;
         const std::filesystem::path otherDir = session.MusicDir() / "Other";
         std::filesystem::create_directory(otherDir);
-        WriteFileBytes(otherDir / kOtherSong.fileName, SampleSongFile(kOtherSong));
+        WriteFileBytes(otherDir / "10 Other.mp3", SampleSongFile(kSampleSongs[2]));
         QVERIFY(session.StartInMusicDir());
         gui::TfrmMain& window = session.Window();
         TypeInto(Field(window, "TIT2"), u"Edited"_s);
@@ -166,16 +201,15 @@ private slots:
             OpenSubFolder(window, u"Other"_s);
         }
         QCOMPARE(session.Prompts().Errors.size(), std::size_t { 1 });
+        VerifyShowsFolder(session, session.MusicDir(), SampleNames(), MarksOn({ 0 }));
         session.QueueAnswer(Answer::Cancel);
         OpenSubFolder(window, u"Other"_s);
-        VerifyShowsFolder(session, session.MusicDir(), SampleNames());
-        QCOMPARE(Marks(window.sgID3v1), (QStringList { u"*"_s, QString(), QString() }));
+        VerifyShowsFolder(session, session.MusicDir(), SampleNames(), MarksOn({ 0 }));
 
         session.QueueAnswer(Answer::No);
         OpenSubFolder(window, u"Other"_s);
         QCOMPARE(session.Prompts().Questions, std::vector<std::string>(3, kLeaveQuestion));
-        VerifyShowsFolder(session, otherDir, { u"10 Other.mp3"_s });
-        QCOMPARE(Marks(window.sgID3v1), QStringList { QString() });
+        VerifyShowsFolder(session, otherDir, { u"10 Other.mp3"_s }, { QString() });
     }
 
     void emptyFolderDisablesThePanelAndSelectAllDoesNothing()
@@ -198,22 +232,6 @@ private slots:
         QVERIFY(session.Prompts().Errors.empty());
     }
 
-    void unreadableFilesAreNamedInOneMessageAndTheOthersListed()
-    {
-        GuiSession session;
-        WriteFileBytes(session.MusicDir() / "00 Damaged.mp3", DamagedSongFile());
-        const std::filesystem::path locked = session.MusicDir() / "02 Locked.mp3";
-        WriteFileBytes(locked, SampleSongFile(kOtherSong));
-        const ExclusiveLock lock(locked);
-        QVERIFY(session.StartInMusicDir());
-
-        const std::vector<std::string>& errors = session.Prompts().Errors;
-        QCOMPARE(errors.size(), std::size_t { 1 });
-        QVERIFY2(errors[0].starts_with("Could not read 2 file(s):\n"), errors[0].c_str());
-        QCOMPARE(Column(session.Window().sgID3v1, 0), SampleNames());
-        QCOMPARE(Column(session.Window().sgID3v2, 0), SampleNames());
-    }
-
     void closingWithEditsAsksNoStaysYesClosesEvenWhenTheSettingsCannotBeWritten()
     {
         GuiSession session;
@@ -226,11 +244,8 @@ private slots:
 
         session.QueueAnswer(Answer::No);
         QVERIFY(!window.close());
-        QCOMPARE(session.Prompts().Questions, std::vector<std::string> { kCloseQuestion });
         QVERIFY(window.isVisible());
-        QVERIFY(session.Workspace().Changed());
-        QCOMPARE(Marks(window.sgID3v1), (QStringList { u"*"_s, QString(), QString() }));
-        QCOMPARE(ID3v1Of(session.Workspace().File(0)).Title, AnsiString("Edited"));
+        QCOMPARE(Marks(window.sgID3v1), MarksOn({ 0 }));
         QCOMPARE(FileContent(session.SettingsFile()), settingsBefore);
 
         // "Exit" asks the same question; Yes closes without saving the edits, and a settings file
@@ -245,6 +260,178 @@ private slots:
         const std::vector<std::string>& warnings = session.Prompts().Warnings;
         QCOMPARE(warnings.size(), std::size_t { 1 });
         QVERIFY2(warnings[0].find(session.SettingsFile().string()) != std::string::npos, warnings[0].c_str());
+    }
+
+    void tabChangeShowsTheControlsAndTheSelectionOfTheTab()
+    {
+        GuiSession session;
+        QVERIFY(session.StartWithSelection(0, 2, 2));
+        gui::TfrmMain& window = session.Window();
+        for (const int tab : { 0, 1, 0 }) {
+            ClickTab(window, tab);
+            // Each grid keeps its own selection, and the panel shows the visible one's.
+            const bool id3v2 = tab == 1;
+            const int selected = id3v2 ? 0 : 2;
+            QCOMPARE(SelectedRows(GridOfTab(window, tab)), std::vector<int> { selected });
+            QCOMPARE(window.EditFileName->text(), QString::fromStdU16String(kSampleSongs[selected].fileName));
+            QCOMPARE(window.actions.tbCopyTags->toolTip(),
+                id3v2 ? u"Copy ID3v2 to ID3v1"_s : u"Copy ID3v1 to ID3v2"_s);
+            QCOMPARE(window.cbSourceEncv1->isVisible(), !id3v2);
+            QCOMPARE(window.cbSourceEncv2->isVisible(), id3v2);
+            QCOMPARE(window.gbAdditionalTags->isVisible(), id3v2);
+            QCOMPARE(ItemWithCodePage(window.popupMenuEnc, 1200)->isVisible(), id3v2);
+            QCOMPARE(session.Workspace().ActiveGrid(),
+                id3v2 ? workspace::TagGrid::ID3v2 : workspace::TagGrid::ID3v1);
+        }
+    }
+
+    void viewCodePageChoiceMovesMenuComboAndRedrawsGrid_data()
+    {
+        QTest::addColumn<int>("tab");
+        QTest::addColumn<bool>("throughMenu");
+        QTest::addColumn<uint>("codePage");
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("after");
+        // The ID3v1 title holds cp1251 bytes; KOI8-R reads them as other Cyrillic letters.
+        const QString title1251 = u"Привет"_s;
+        const QString titleKoi8 = u"оПХБЕР"_s;
+        // The ID3v2 album holds cp1251 bytes with encoding 0; UTF-16 view shows them as Latin-1.
+        const QString albumLatin1 = u"Àëüáîì"_s;
+        const QString album1251 = u"Альбом"_s;
+        QTest::newRow("ID3v1 in menu") << 0 << true << 20866u << title1251 << titleKoi8;
+        QTest::newRow("ID3v1 in combo box") << 0 << false << 20866u << title1251 << titleKoi8;
+        QTest::newRow("ID3v2 in menu") << 1 << true << 1251u << albumLatin1 << album1251;
+        QTest::newRow("ID3v2 in combo box") << 1 << false << 1251u << albumLatin1 << album1251;
+        // A checked item clicked again stays the one checked.
+        QTest::newRow("ID3v1 checked item in menu") << 0 << true << 1251u << title1251 << title1251;
+    }
+
+    void viewCodePageChoiceMovesMenuComboAndRedrawsGrid()
+    {
+        QFETCH(int, tab);
+        QFETCH(bool, throughMenu);
+        QFETCH(uint, codePage);
+        QFETCH(QString, before);
+        QFETCH(QString, after);
+        GuiSession session;
+        QVERIFY(session.StartInMusicDir());
+        gui::TfrmMain& window = session.Window();
+        ClickTab(window, tab);
+        const bool id3v1 = tab == 0;
+        QComboBox* combo = id3v1 ? window.cbSourceEncv1 : window.cbSourceEncv2;
+        QTableView* grid = GridOfTab(window, tab);
+        QComboBox* field = Field(window, id3v1 ? "TIT2" : "TALB");
+        const int column = id3v1 ? kTitleColumn : kAlbumColumn;
+        QCOMPARE(Cell(grid, 0, column), before);
+        QCOMPARE(field->currentText(), before);
+        QSignalSpy redraws(grid->model(), &QAbstractItemModel::dataChanged);
+
+        if (throughMenu)
+            ItemWithCodePage(id3v1 ? window.miEncodingID3v1 : window.miEncodingID3v2, codePage)->trigger();
+        else
+            combo->setCurrentIndex(combo->findData(codePage));
+
+        QList<uint> shown = { 1251, 1251, 1200, 1200 };
+        shown[2 * tab] = shown[2 * tab + 1] = codePage;
+        QCOMPARE(ShownCodePages(window), shown);
+        QVERIFY(!redraws.isEmpty());
+        QCOMPARE(Cell(grid, 0, column), after);
+        QCOMPARE(field->currentText(), after);
+        const std::u16string key(id3v1 ? workspace::kDefaultV1EncodingKey : workspace::kDefaultV2EncodingKey);
+        QCOMPARE(
+            QString::fromStdU16String(session.Workspace().FSettings.Read(key)), QString::number(codePage));
+    }
+
+    void aLargerWindowGivesItsRoomToTheFileGridsAndCutsNoCaption()
+    {
+        GuiSession session;
+        QVERIFY(session.StartInMusicDir());
+        gui::TfrmMain& window = session.Window();
+        QStringList cut = CutTexts(window);
+        QVERIFY2(cut.isEmpty(), qPrintable(cut.join(u" | "_s)));
+        const int gridHeight = window.sgID3v2->height();
+        const int panelHeight = window.sbAllTags->height();
+
+        window.resize(1280, 800);
+        QTRY_VERIFY(window.sgID3v2->height() > gridHeight);
+
+        QVERIFY2(window.sgID3v2->height() - gridHeight >= 800 - 552 - 40,
+            qPrintable(QString::number(window.sgID3v2->height() - gridHeight)));
+        QCOMPARE(window.sbAllTags->height(), panelHeight);
+        cut = CutTexts(window);
+        QVERIFY2(cut.isEmpty(), qPrintable(cut.join(u" | "_s)));
+    }
+
+    void titleColumnTakesTheWidthTheOthersLeaveOnEitherTab()
+    {
+        GuiSession session;
+        QVERIFY(session.StartInMusicDir());
+        gui::TfrmMain& window = session.Window();
+        QHeaderView* header = window.sgID3v1->horizontalHeader();
+
+        window.resize(1400, 600);
+        QTRY_VERIFY(FillsItsWidth(window.sgID3v1));
+        QVERIFY(header->sectionSize(kTitleColumn) > kMinimumTitleWidth);
+        header->resizeSection(kArtistColumn, header->sectionSize(kArtistColumn) + 60);
+        QTRY_VERIFY(FillsItsWidth(window.sgID3v1));
+        // The grid of the other tab was hidden while the window grew; it fits once shown.
+        ClickTab(window, 1);
+        QTRY_VERIFY(FillsItsWidth(window.sgID3v2));
+
+        ClickTab(window, 0);
+        window.resize(700, 600);
+        QTRY_COMPARE(header->sectionSize(kTitleColumn), kMinimumTitleWidth);
+        QVERIFY(header->length() > window.sgID3v1->viewport()->width());
+    }
+
+    void cutCellTextsShowWholeInTooltips()
+    {
+        GuiSession session;
+        QVERIFY(session.StartInMusicDir());
+        gui::TfrmMain& window = session.Window();
+        // "Mod Extension (only JS)" is longer than the title column, "Frames" is not.
+        QVERIFY(IsCut(window.sgFileInfo, 10, 0));
+        QVERIFY(!IsCut(window.sgFileInfo, 3, 0));
+        QVERIFY(!IsCut(window.sgID3v1, 0, 0));
+    }
+
+    void theTitleNamesTheFolderAndMarksUnsavedEdits()
+    {
+        GuiSession session;
+        QVERIFY(session.StartInMusicDir());
+        gui::TfrmMain& window = session.Window();
+        const QString folder = gui::ToQString(session.MusicDir().filename());
+        QCOMPARE(window.windowTitle(), folder + u"[*] - Vennart"_s);
+        QVERIFY(!window.isWindowModified());
+
+        TypeInto(Field(window, "TIT2"), u"Edited"_s);
+        QVERIFY(window.isWindowModified());
+        window.actions.miUndo->trigger();
+        QVERIFY(!window.isWindowModified());
+        window.actions.miRedo->trigger();
+        QVERIFY(window.isWindowModified());
+        window.actions.miSave->trigger();
+        QVERIFY(!window.isWindowModified());
+    }
+
+    void afterASaveThatRefusedARenameTheNameFieldShowsTheFilesName()
+    {
+        GuiSession session;
+        QVERIFY(session.StartWithSelection(0, 2, 2));
+        gui::TfrmMain& window = session.Window();
+        const QString name = QString::fromStdU16String(kSampleSongs[2].fileName);
+        // The name of another file of the folder: the rename must not replace it.
+        TypeInto(window.EditFileName, QString::fromStdU16String(kSampleSongs[0].fileName));
+        QString shownWithTheError;
+        session.Prompts().WhileErrorShows = [&] { shownWithTheError = window.EditFileName->text(); };
+
+        window.actions.miSave->trigger();
+
+        QCOMPARE(session.Prompts().Errors.size(), std::size_t { 1 });
+        QCOMPARE(shownWithTheError, name);
+        QCOMPARE(Cell(window.sgID3v1, 2, 0), name);
+        QCOMPARE(window.EditFileName->text(), name);
+        QVERIFY(!window.isWindowModified());
     }
 };
 
