@@ -5,6 +5,7 @@
 #include "tags/ID3v1Tag.h"
 #include "tags/ID3v2Types.h"
 #include "tags/ID3v2Writer.h"
+#include "tags/VBRHeader.h"
 
 #include <algorithm>
 #include <array>
@@ -29,18 +30,34 @@ constexpr std::string_view kID3v1Magic = "TAG";
 // A read buffer larger than this is not kept for the next file.
 constexpr std::size_t kKeptReadBuffer = 16 * 1024 * 1024;
 
+// The first read of every file: enough for the header, a tag without pictures and the first audio
+// frame of most files, in one system call.
+constexpr std::size_t kFirstRead = 8 * 1024;
+
 // The buffer every file's tag is read into, one after another. Tags with pictures are large: a new
-// buffer for each file would have its memory handed out and faulted in anew for every file.
-std::span<std::uint8_t> ReadBuffer(std::size_t size)
+// buffer for each file would have its memory handed out and faulted in anew for every file. The
+// first kept bytes survive a growth.
+std::span<std::uint8_t> ReadBuffer(std::size_t size, std::size_t kept = 0)
 {
     thread_local std::unique_ptr<std::uint8_t[]> buffer;
     thread_local std::size_t capacity = 0;
     if (size > capacity || capacity > kKeptReadBuffer) {
         // Not zero-filled first: the read overwrites it.
-        buffer = std::make_unique_for_overwrite<std::uint8_t[]>(size);
+        auto grown = std::make_unique_for_overwrite<std::uint8_t[]>(size);
+        std::copy_n(buffer.get(), std::min({ kept, capacity, size }), grown.get());
+        buffer = std::move(grown);
         capacity = size;
     }
     return { buffer.get(), size };
+}
+
+// The bytes of file from 0 to end, of which the first head.size() are in head, read already.
+std::span<const std::uint8_t> ReadOn(platform::File& file, std::span<const std::uint8_t> head, std::size_t end)
+{
+    const std::size_t have = head.size();
+    const std::span<std::uint8_t> buffer = ReadBuffer(end, have);
+    const std::size_t got = file.ReadAt(buffer.subspan(have), static_cast<std::int64_t>(have));
+    return buffer.first(have + got);
 }
 
 // A frame whose held bytes stay in a saved file, and where they are in it.
@@ -98,7 +115,7 @@ void TID3v2Class::ReadTags(const std::filesystem::path& fileName)
     fileSize_ = status.st_size;
     fingerprint_.identity = platform::FileIdentity::Of(status);
     ReadID3v1(file);
-    const std::span<const std::uint8_t> audioHead = ReadFrames(file, fileName);
+    const std::span<const std::uint8_t> audioHead = ReadFrames(file, fileName, ReadHead(file));
     const FirstFrame first = ReadFirstFrameHeader(file, AudioStart(), fileSize_, HasID3v1, audioHead);
     MPEGInfo = first.Info;
     AudioSize = first.AudioSize;
@@ -132,13 +149,19 @@ void TID3v2Class::DropRecordInsideFrames(std::int64_t framesEnd)
     Frames.erase(Frames.begin());
 }
 
-bool TID3v2Class::ReadID3v2Header(platform::File& file)
+std::span<const std::uint8_t> TID3v2Class::ReadHead(platform::File& file)
 {
-    std::array<std::uint8_t, kTagHeaderSize> bytes {};
-    const std::size_t got = file.ReadAt(bytes, 0);
-    fingerprint_.prefixLength = static_cast<std::int64_t>(got);
-    fingerprint_.prefixChecksum = Checksum(std::span(bytes.data(), got));
-    header_ = ParseID3v2Header(std::span(bytes.data(), got));
+    const auto size = static_cast<std::size_t>(std::min<std::int64_t>(fileSize_, kFirstRead));
+    const std::span<std::uint8_t> buffer = ReadBuffer(size);
+    return buffer.first(file.ReadAt(buffer, 0));
+}
+
+bool TID3v2Class::ReadID3v2Header(platform::File& file, std::span<const std::uint8_t> head)
+{
+    const std::span<const std::uint8_t> bytes = head.first(std::min(kTagHeaderSize, head.size()));
+    fingerprint_.prefixLength = static_cast<std::int64_t>(bytes.size());
+    fingerprint_.prefixChecksum = Checksum(bytes);
+    header_ = ParseID3v2Header(bytes);
     HasID3v2 = header_.has_value();
     TagSize = HasID3v2 ? header_->Size : 0;
     Version = HasID3v2 ? header_->Version() : 0;
@@ -151,22 +174,23 @@ bool TID3v2Class::ReadID3v2Header(platform::File& file)
 }
 
 std::span<const std::uint8_t> TID3v2Class::ReadFrames(
-    platform::File& file, const std::filesystem::path& fileName)
+    platform::File& file, const std::filesystem::path& fileName, std::span<const std::uint8_t> head)
 {
     saveRefusal_.clear();
-    if (!ReadID3v2Header(file)) {
+    if (!ReadID3v2Header(file, head)) {
         // A tag whose frames cannot be read would be lost, unseen, by a save.
         if (HasID3v2 && header_->Major == 2)
             saveRefusal_ = FileName.string()
                 + ": the ID3v2.2 tag is compressed and cannot be read; saving would lose it";
-        return {};
+        return HasID3v2 ? std::span<const std::uint8_t> {} : head;
     }
-    // Never more than the file holds, whatever the size field claims.
+    // Read on only when the head ends before the first audio frame's header and VBR header would;
+    // never more than the file holds, whatever the size field claims.
+    const auto headSize = static_cast<std::int64_t>(head.size());
     const std::int64_t end = std::min(AudioStart() + static_cast<std::int64_t>(kAudioHeadSize), fileSize_);
-    const auto wanted = static_cast<std::size_t>(
-        std::max<std::int64_t>(end - static_cast<std::int64_t>(kTagHeaderSize), 0));
-    const std::span<std::uint8_t> buffer = ReadBuffer(wanted);
-    const std::span<const std::uint8_t> read = buffer.first(file.ReadAt(buffer, kTagHeaderSize));
+    if (headSize < std::min(AudioStart() + static_cast<std::int64_t>(kVBRHeaderReach), end))
+        head = ReadOn(file, head, static_cast<std::size_t>(end));
+    const std::span<const std::uint8_t> read = head.subspan(kTagHeaderSize);
     const std::span<const std::uint8_t> body = read.first(std::min<std::size_t>(TagSize, read.size()));
     std::size_t framesEnd = 0;
     SourceToBe source(*fileSystem_, FileName);

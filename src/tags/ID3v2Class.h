@@ -85,13 +85,17 @@ public:
 
 private:
     TID3v2Class(const TID3v2Class&) = default;
-    // Reads the tag header at the start of file: sets HasID3v2, TagSize and Version; true when the
+    // The first bytes of file, read in one piece: in most files the whole tag and the first audio
+    // frame. Valid until the next file is read.
+    std::span<const std::uint8_t> ReadHead(platform::File& file);
+    // Parses the tag header at the start of head: sets HasID3v2, TagSize and Version; true when the
     // tag's frames are to be read (version 2.3 or later).
-    bool ReadID3v2Header(platform::File& file);
-    // ReadID3v2Header, then every frame of the tag, appended to Frames. The tag is read in one piece
-    // together with the first bytes after it, which are returned for the search of the first audio
-    // frame; they stay valid until the next file is read.
-    std::span<const std::uint8_t> ReadFrames(platform::File& file, const std::filesystem::path& fileName);
+    bool ReadID3v2Header(platform::File& file, std::span<const std::uint8_t> head);
+    // ReadID3v2Header, then every frame of the tag, appended to Frames. What head lacks of the tag is
+    // read on, with the first bytes after the tag; the bytes from the audio start on are returned for
+    // the search of the first audio frame. They stay valid until the next file is read.
+    std::span<const std::uint8_t> ReadFrames(
+        platform::File& file, const std::filesystem::path& fileName, std::span<const std::uint8_t> head);
 
     void ReadTags(const std::filesystem::path& fileName);
     void ReadID3v1(platform::File& file);

@@ -181,6 +181,13 @@ std::optional<FrameSync> FindFrameSync(
     return std::nullopt;
 }
 
+// Bytes of the file from offset start on that are in memory already.
+struct AudioHead {
+    std::span<const std::uint8_t> bytes;
+    std::int64_t start;
+    std::int64_t fileSize;
+};
+
 std::int64_t SamplesPerFrame(const TMPEGHeaderInfo& info)
 {
     if (info.Layer == kLayerI)
@@ -204,12 +211,22 @@ void ApplyVBRHeader(TMPEGHeaderInfo& info, const VBRHeader& vbr, std::int64_t au
     info.AverageKbps = ClampedInt32(RoundedQuotient(bytes * 8 * info.SamplingRate, samples * 1000));
 }
 
-void ReadVBRHeaderAt(
-    platform::File& file, std::int64_t frameStart, std::int64_t audioSize, TMPEGHeaderInfo& info)
+// The VBR header is looked for in the bytes read with the tag when they reach far enough (or to the
+// end of the file), else read.
+void ReadVBRHeaderAt(platform::File& file, std::int64_t frameStart, std::int64_t audioSize,
+    const AudioHead& head, TMPEGHeaderInfo& info)
 {
-    std::array<std::uint8_t, kVBRHeaderReach> frame {};
-    const std::size_t got = file.ReadAt(frame, frameStart);
-    if (const auto vbr = ReadVBRHeader(std::span(frame.data(), got), info))
+    std::array<std::uint8_t, kVBRHeaderReach> read {};
+    std::span<const std::uint8_t> frame;
+    const std::int64_t inHead = frameStart - head.start;
+    const auto headSize = static_cast<std::int64_t>(head.bytes.size());
+    const bool headReachesEnd = head.start + headSize == head.fileSize;
+    if (inHead >= 0 && (inHead + static_cast<std::int64_t>(kVBRHeaderReach) <= headSize || headReachesEnd))
+        frame = head.bytes.subspan(static_cast<std::size_t>(inHead)).first(
+            std::min(kVBRHeaderReach, head.bytes.size() - static_cast<std::size_t>(inHead)));
+    else
+        frame = std::span(read.data(), file.ReadAt(read, frameStart));
+    if (const auto vbr = ReadVBRHeader(frame, info))
         ApplyVBRHeader(info, *vbr, audioSize);
 }
 
@@ -265,7 +282,7 @@ FirstFrame ReadFirstFrameHeader(platform::File& file, std::int64_t start, std::i
         - kAudioSizeAdjustment - (hasID3v1 ? static_cast<std::int64_t>(TID3v1Tag::kRecordSize) : 0);
     result.AudioSize = std::max<std::int64_t>(audioSize, 0);
     result.Info = DecodeMPEGHeader(sync->Header, result.AudioSize, fileSize);
-    ReadVBRHeaderAt(file, sync->Offset, result.AudioSize, result.Info);
+    ReadVBRHeaderAt(file, sync->Offset, result.AudioSize, { audioHead, start, fileSize }, result.Info);
     return result;
 }
 
