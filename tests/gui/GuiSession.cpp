@@ -1,16 +1,63 @@
 #include "GuiSession.h"
 
-#include "SampleSongs.h"
 #include "gui/QtText.h"
+#include "platform/SystemCodePage.h"
+#include "text/UStringConvert.h"
 
 #include <QAbstractItemModelTester>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <algorithm>
+#include <optional>
 #include <string>
 
 namespace vennart::test {
+namespace {
+
+constexpr uint32_t kCyrillicCodePage = 1251;
+constexpr std::uint8_t kSampleGenreIndex = 17;
+
+AnsiString Cp1251(const std::u16string& text)
+{
+    return text::WideToCodePage(text, kCyrillicCodePage);
+}
+
+Bytes Utf16Frame(std::string_view id, const std::u16string& text)
+{
+    return Frame(id, Concat({ { 0x01 }, Utf16LE(text) }));
+}
+
+Bytes EightBitFrame(std::string_view id, const AnsiString& bytes)
+{
+    return Frame(id, Concat({ { 0x00 }, BytesOf(bytes) }));
+}
+
+} // namespace
+
+Bytes SampleSongFile(const SampleSong& song)
+{
+    const Bytes frames = Concat({
+        Utf16Frame("TIT2", song.title),
+        Utf16Frame("TPE1", song.artist),
+        EightBitFrame("TALB", Cp1251(song.album)),
+        EightBitFrame("TYER", NarrowSystem(song.year)),
+        EightBitFrame("TCON", "(" + std::to_string(kSampleGenreIndex) + ")"),
+        EightBitFrame("TRCK", std::to_string(song.track)),
+    });
+    Bytes file = Concat({ Tag(3, frames, 256), Audio(8) });
+    if (song.hasID3v1) {
+        ID3v1Fields record;
+        record.Title = Cp1251(song.title);
+        record.Artist = Cp1251(song.artist);
+        record.Album = Cp1251(song.album);
+        record.Year = NarrowSystem(song.year);
+        record.Track = song.track;
+        record.Genre = kSampleGenreIndex;
+        file = Concat({ file, ID3v1Record(record) });
+    }
+    return file;
+}
 
 GuiSession::GuiSession()
     : musicDir_(dir_ / "Music")
@@ -18,7 +65,8 @@ GuiSession::GuiSession()
 {
     std::filesystem::create_directories(musicDir_);
     std::filesystem::create_directories(configDir_);
-    WriteSampleSongs(musicDir_);
+    for (const SampleSong& song : kSampleSongs)
+        WriteFileBytes(musicDir_ / song.fileName, SampleSongFile(song));
 }
 
 GuiSession::~GuiSession()
@@ -86,6 +134,16 @@ void GuiSession::QueueAnswer(workspace::Answer answer)
 {
     ++queuedAnswers_;
     prompts_->QueueAnswer(answer);
+}
+
+QString StoredValue(const workspace::Settings& settings, std::u16string_view key)
+{
+    const std::u16string prefix = std::u16string(key) + u'=';
+    for (const WideString& line : settings.Lines()) {
+        if (line.starts_with(prefix))
+            return QString::fromStdU16String(line.substr(prefix.size()));
+    }
+    return {};
 }
 
 Bytes SettingsFileBytes(const std::vector<std::u16string>& lines)
@@ -193,10 +251,18 @@ std::vector<int> SelectedRows(const QTableView* grid)
     return rows;
 }
 
-void WhileOpen(QAction* action, const std::function<void()>& inDialog)
+bool OpensADialog(QAction* action)
 {
-    QTimer::singleShot(0, inDialog);
+    std::optional<bool> opened;
+    QTimer::singleShot(0, action, [&opened] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        opened = dialog != nullptr;
+        if (dialog != nullptr)
+            dialog->close();
+    });
     action->trigger();
+    // Without a dialog the check runs once the action has returned.
+    return QTest::qWaitFor([&opened] { return opened.has_value(); }) && *opened;
 }
 
 void ClickRows(QTableView* grid, int top, int bottom)

@@ -1,6 +1,6 @@
 // One run of the main window for a test: its own config folder with the shipped data, a music
-// folder, message boxes answered from a script, and every grid model watched by
-// QAbstractItemModelTester. Also the small gestures the tests make on the window, and the Qt
+// folder with the sample songs, message boxes answered from a script, and every grid model watched
+// by QAbstractItemModelTester. Also the small gestures the tests make on the window, and the Qt
 // headers every window test uses.
 #pragma once
 
@@ -11,6 +11,7 @@
 #include "tags/ID3v1Tag.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMenu>
@@ -18,15 +19,40 @@
 #include <QTableView>
 #include <QTableWidget>
 #include <QTest>
+#include <QTimer>
+#include <array>
 #include <filesystem>
-#include <functional>
 #include <initializer_list>
 #include <memory>
+#include <string>
 #include <vector>
 
 class QAbstractItemModelTester;
 
 namespace vennart::test {
+
+// The sample folder: a few MP3 files built in code, with Cyrillic tags stored as cp1251 bytes (the
+// ID3v1 records, the ID3v2 album) and as UTF-16 (the ID3v2 title and artist).
+struct SampleSong {
+    std::u16string fileName;
+    std::u16string title;
+    std::u16string artist;
+    std::u16string album;
+    std::u16string year;
+    int track = 0;
+    bool hasID3v1 = true;
+};
+
+// Sorted as the scan lists them. The first two share artist and album and differ in title,
+// year and track; the third has no ID3v1 record. Every one has the genre Rock, (17) in the ID3v2 tag
+// and 17 in the ID3v1 record.
+inline const std::array<SampleSong, 3> kSampleSongs = { {
+    { u"01 Alpha.mp3", u"Привет", u"Кино", u"Альбом", u"2001", 1, true },
+    { u"02 Beta.mp3", u"Мир", u"Кино", u"Альбом", u"2002", 2, true },
+    { u"03 Gamma.mp3", u"Пример", u"Other", u"Second", u"2003", 3, false },
+} };
+
+Bytes SampleSongFile(const SampleSong& song);
 
 class GuiSession {
 public:
@@ -68,6 +94,8 @@ private:
     std::vector<std::unique_ptr<QAbstractItemModelTester>> testers_;
 };
 
+// The value a settings line gives `key`; null when no line does.
+QString StoredValue(const workspace::Settings& settings, std::u16string_view key);
 // The settings file's bytes for these lines.
 Bytes SettingsFileBytes(const std::vector<std::u16string>& lines);
 // Bytes as Qt Test prints them when a comparison fails.
@@ -96,9 +124,19 @@ QList<uint> ShownCodePages(const gui::TfrmMain& window);
 // The selected rows of a grid, top to bottom.
 std::vector<int> SelectedRows(const QTableView* grid);
 
-// Triggers `action`, which opens a modal dialog, and runs `inDialog` once the dialog shows;
-// `inDialog` must close it.
-void WhileOpen(QAction* action, const std::function<void()>& inDialog);
+// Triggers `action`, which opens a modal dialog of type `Dialog`, and runs `inDialog` on it once it
+// shows; `inDialog` must close it.
+template <class Dialog, class InDialog> void WhileOpen(QAction* action, InDialog inDialog)
+{
+    QTimer::singleShot(0, action, [inDialog] {
+        auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+        QVERIFY2(dialog != nullptr, "the dialog did not open");
+        inDialog(*dialog);
+    });
+    action->trigger();
+}
+// Triggers `action` and tells whether it opened a modal dialog, which it then closes.
+bool OpensADialog(QAction* action);
 // Clicks row `top` of the grid and shift-clicks row `bottom`, as the user selects a range.
 void ClickRows(QTableView* grid, int top, int bottom);
 // Clicks the tab of the file list.

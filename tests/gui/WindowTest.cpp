@@ -2,7 +2,6 @@
 // folder with edits, the tabs and the view code pages, what takes the room of a larger window,
 // whole texts where cells are narrow, the title, and the name field after a refused rename.
 #include "GuiSession.h"
-#include "SampleSongs.h"
 #include "gui/CutTextToolTip.h"
 #include "gui/DirectoryListBox.h"
 #include "gui/QtText.h"
@@ -212,7 +211,8 @@ private slots:
         VerifyShowsFolder(session, otherDir, { u"10 Other.mp3"_s }, { QString() });
     }
 
-    void emptyFolderDisablesThePanelAndSelectAllDoesNothing()
+    // The commands that ask about the selection first have nothing to ask about.
+    void emptyFolderDisablesThePanelAndTheCommandsOverTheSelection()
     {
         GuiSession session;
         QVERIFY(session.StartInMusicDir());
@@ -229,6 +229,9 @@ private slots:
         QVERIFY(!window.sbAllTags->isEnabled());
         QCOMPARE(window.EditFileName->text(), QString());
         QCOMPARE(window.sgFileInfo->item(0, 1)->text(), u"0"_s);
+        for (QAction* command : { window.actions.miMakeFilenamesfromTags,
+                 window.actions.miMakeTagsFromFilenames, window.actions.miDetectEncoding })
+            QVERIFY2(!OpensADialog(command), qPrintable(command->text()));
         QVERIFY(session.Prompts().Errors.empty());
     }
 
