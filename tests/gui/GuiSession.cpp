@@ -164,19 +164,6 @@ QByteArray FileContent(const std::filesystem::path& file)
     return ToByteArray(ReadFileBytes(file));
 }
 
-const tags::TID3v1Tag& ID3v1Of(const tags::TID3v2Class& file)
-{
-    return *file.FindFrameByClass<tags::TID3v1Tag>(1);
-}
-
-QStringList SampleNames()
-{
-    QStringList names;
-    for (const SampleSong& song : kSampleSongs)
-        names.append(QString::fromStdU16String(song.fileName));
-    return names;
-}
-
 QTableView* GridOfTab(gui::TfrmMain& window, int tab)
 {
     return tab == 0 ? window.sgID3v1 : window.sgID3v2;
@@ -217,29 +204,6 @@ QStringList ItemTexts(const QComboBox* combo)
     for (int i = 0; i < combo->count(); ++i)
         texts.append(combo->itemText(i));
     return texts;
-}
-
-QAction* ItemWithCodePage(const QMenu* menu, uint codePage)
-{
-    for (QAction* item : menu->actions()) {
-        if (item->data().toUInt() == codePage)
-            return item;
-    }
-    return nullptr;
-}
-
-QList<uint> ShownCodePages(const gui::TfrmMain& window)
-{
-    QList<uint> codePages;
-    for (const auto& [combo, menu] : { std::pair { window.cbSourceEncv1, window.miEncodingID3v1 },
-             std::pair { window.cbSourceEncv2, window.miEncodingID3v2 } }) {
-        codePages.append(combo->currentData().toUInt());
-        for (const QAction* item : menu->actions()) {
-            if (item->isChecked())
-                codePages.append(item->data().toUInt());
-        }
-    }
-    return codePages;
 }
 
 std::vector<int> SelectedRows(const QTableView* grid)
@@ -292,16 +256,6 @@ void TypeInto(QWidget* edit, const QString& typed)
     line->selectAll();
     for (const QChar c : typed)
         QTest::sendKeyEvent(QTest::Click, line, Qt::Key_unknown, QString(c), Qt::NoModifier);
-}
-
-bool PressShortcut(gui::TfrmMain& window, QWidget* widget, Qt::Key key)
-{
-    window.activateWindow();
-    if (!QTest::qWaitForWindowActive(&window))
-        return false;
-    widget->setFocus();
-    QTest::keyClick(widget, key, Qt::ControlModifier);
-    return true;
 }
 
 } // namespace vennart::test

@@ -8,7 +8,6 @@
 #include "support/Id3Builder.h"
 #include "support/TempDir.h"
 #include "support/WorkspaceFakes.h"
-#include "tags/ID3v1Tag.h"
 
 #include <QAction>
 #include <QApplication>
@@ -102,10 +101,6 @@ Bytes SettingsFileBytes(const std::vector<std::u16string>& lines);
 QByteArray ToByteArray(const Bytes& bytes);
 QByteArray FileContent(const std::filesystem::path& file);
 
-const tags::TID3v1Tag& ID3v1Of(const tags::TID3v2Class& file);
-// The names of the sample songs, in the order the grids list them.
-QStringList SampleNames();
-
 QTableView* GridOfTab(gui::TfrmMain& window, int tab);
 // What a grid or a dialog's table shows: a cell or a whole column (file grids: 0 the file name, 1
 // to 4 title to year), and the changed mark of every row ("*" or empty).
@@ -116,11 +111,6 @@ QStringList Marks(const QTableView* grid);
 QStringList MarksOn(std::initializer_list<int> rows);
 // The texts of a drop-down list's entries.
 QStringList ItemTexts(const QComboBox* combo);
-// The item of a code page menu for that code page.
-QAction* ItemWithCodePage(const QMenu* menu, uint codePage);
-// The view code pages as the window shows them: the ID3v1 combo box's, those of the checked ID3v1
-// menu items, then the same for ID3v2.
-QList<uint> ShownCodePages(const gui::TfrmMain& window);
 // The selected rows of a grid, top to bottom.
 std::vector<int> SelectedRows(const QTableView* grid);
 
@@ -145,7 +135,5 @@ void ClickTab(gui::TfrmMain& window, int tab);
 QComboBox* Field(gui::TfrmMain& window, const char* id);
 // Replaces the text of an editable field or of the file-name edit by typing, key by key.
 void TypeInto(QWidget* edit, const QString& typed);
-// Makes the window active, as the user's keys reach it, and presses Ctrl+key in `widget`.
-[[nodiscard]] bool PressShortcut(gui::TfrmMain& window, QWidget* widget, Qt::Key key);
 
 } // namespace vennart::test

@@ -73,6 +73,41 @@ private:
     int fd_;
 };
 
+// The names of the sample songs, in the order the grids list them.
+QStringList SampleNames()
+{
+    QStringList names;
+    for (const SampleSong& song : kSampleSongs)
+        names.append(QString::fromStdU16String(song.fileName));
+    return names;
+}
+
+// The item of a code page menu for that code page.
+QAction* ItemWithCodePage(const QMenu* menu, uint codePage)
+{
+    for (QAction* item : menu->actions()) {
+        if (item->data().toUInt() == codePage)
+            return item;
+    }
+    return nullptr;
+}
+
+// The view code pages as the window shows them: the ID3v1 combo box's, those of the checked ID3v1
+// menu items, then the same for ID3v2.
+QList<uint> ShownCodePages(const gui::TfrmMain& window)
+{
+    QList<uint> codePages;
+    for (const auto& [combo, menu] : { std::pair { window.cbSourceEncv1, window.miEncodingID3v1 },
+             std::pair { window.cbSourceEncv2, window.miEncodingID3v2 } }) {
+        codePages.append(combo->currentData().toUInt());
+        for (const QAction* item : menu->actions()) {
+            if (item->isChecked())
+                codePages.append(item->data().toUInt());
+        }
+    }
+    return codePages;
+}
+
 // Opens a sub-folder of the folder list's folder with a click and a double click, as the user does.
 void OpenSubFolder(gui::TfrmMain& window, const QString& name)
 {
@@ -235,7 +270,9 @@ private slots:
         QVERIFY(session.Prompts().Errors.empty());
     }
 
-    void closingWithEditsAsksNoStaysYesClosesEvenWhenTheSettingsCannotBeWritten()
+    // The title names the folder and marks unsaved edits through Undo and Redo. Closing with them
+    // asks: No stays, Yes closes even when the settings cannot be written.
+    void theTitleMarksUnsavedEditsAndClosingWithThemAsks()
     {
         GuiSession session;
         QVERIFY(session.StartInMusicDir());
@@ -243,7 +280,15 @@ private slots:
         const QByteArray settingsBefore = FileContent(session.SettingsFile());
         const std::filesystem::path song = session.MusicDir() / kSampleSongs[0].fileName;
         const QByteArray songBefore = FileContent(song);
+        const QString folder = gui::ToQString(session.MusicDir().filename());
+        QCOMPARE(window.windowTitle(), folder + u"[*] - Vennart"_s);
+        QVERIFY(!window.isWindowModified());
         TypeInto(Field(window, "TIT2"), u"Edited"_s);
+        QVERIFY(window.isWindowModified());
+        window.actions.miUndo->trigger();
+        QVERIFY(!window.isWindowModified());
+        window.actions.miRedo->trigger();
+        QVERIFY(window.isWindowModified());
 
         session.QueueAnswer(Answer::No);
         QVERIFY(!window.close());
@@ -345,49 +390,7 @@ private slots:
             QString::fromStdU16String(session.Workspace().FSettings.Read(key)), QString::number(codePage));
     }
 
-    void aLargerWindowGivesItsRoomToTheFileGridsAndCutsNoCaption()
-    {
-        GuiSession session;
-        QVERIFY(session.StartInMusicDir());
-        gui::TfrmMain& window = session.Window();
-        QStringList cut = CutTexts(window);
-        QVERIFY2(cut.isEmpty(), qPrintable(cut.join(u" | "_s)));
-        const int gridHeight = window.sgID3v2->height();
-        const int panelHeight = window.sbAllTags->height();
-
-        window.resize(1280, 800);
-        QTRY_VERIFY(window.sgID3v2->height() > gridHeight);
-
-        QVERIFY2(window.sgID3v2->height() - gridHeight >= 800 - 552 - 40,
-            qPrintable(QString::number(window.sgID3v2->height() - gridHeight)));
-        QCOMPARE(window.sbAllTags->height(), panelHeight);
-        cut = CutTexts(window);
-        QVERIFY2(cut.isEmpty(), qPrintable(cut.join(u" | "_s)));
-    }
-
-    void titleColumnTakesTheWidthTheOthersLeaveOnEitherTab()
-    {
-        GuiSession session;
-        QVERIFY(session.StartInMusicDir());
-        gui::TfrmMain& window = session.Window();
-        QHeaderView* header = window.sgID3v1->horizontalHeader();
-
-        window.resize(1400, 600);
-        QTRY_VERIFY(FillsItsWidth(window.sgID3v1));
-        QVERIFY(header->sectionSize(kTitleColumn) > kMinimumTitleWidth);
-        header->resizeSection(kArtistColumn, header->sectionSize(kArtistColumn) + 60);
-        QTRY_VERIFY(FillsItsWidth(window.sgID3v1));
-        // The grid of the other tab was hidden while the window grew; it fits once shown.
-        ClickTab(window, 1);
-        QTRY_VERIFY(FillsItsWidth(window.sgID3v2));
-
-        ClickTab(window, 0);
-        window.resize(700, 600);
-        QTRY_COMPARE(header->sectionSize(kTitleColumn), kMinimumTitleWidth);
-        QVERIFY(header->length() > window.sgID3v1->viewport()->width());
-    }
-
-    void cutCellTextsShowWholeInTooltips()
+    void aLargerWindowGivesItsRoomToTheFileGridsAndTheirTitleColumnsAndCutsNoText()
     {
         GuiSession session;
         QVERIFY(session.StartInMusicDir());
@@ -396,25 +399,34 @@ private slots:
         QVERIFY(IsCut(window.sgFileInfo, 10, 0));
         QVERIFY(!IsCut(window.sgFileInfo, 3, 0));
         QVERIFY(!IsCut(window.sgID3v1, 0, 0));
-    }
+        QStringList cut = CutTexts(window);
+        QVERIFY2(cut.isEmpty(), qPrintable(cut.join(u" | "_s)));
+        ClickTab(window, 0);
+        const int gridHeight = window.sgID3v1->height();
+        const int panelHeight = window.sbAllTags->height();
+        QHeaderView* header = window.sgID3v1->horizontalHeader();
 
-    void theTitleNamesTheFolderAndMarksUnsavedEdits()
-    {
-        GuiSession session;
-        QVERIFY(session.StartInMusicDir());
-        gui::TfrmMain& window = session.Window();
-        const QString folder = gui::ToQString(session.MusicDir().filename());
-        QCOMPARE(window.windowTitle(), folder + u"[*] - Vennart"_s);
-        QVERIFY(!window.isWindowModified());
+        window.resize(1400, 800);
+        QTRY_VERIFY(window.sgID3v1->height() > gridHeight);
 
-        TypeInto(Field(window, "TIT2"), u"Edited"_s);
-        QVERIFY(window.isWindowModified());
-        window.actions.miUndo->trigger();
-        QVERIFY(!window.isWindowModified());
-        window.actions.miRedo->trigger();
-        QVERIFY(window.isWindowModified());
-        window.actions.miSave->trigger();
-        QVERIFY(!window.isWindowModified());
+        QVERIFY2(window.sgID3v1->height() - gridHeight >= 800 - 552 - 40,
+            qPrintable(QString::number(window.sgID3v1->height() - gridHeight)));
+        QCOMPARE(window.sbAllTags->height(), panelHeight);
+        // The title column takes the width the others leave.
+        QTRY_VERIFY(FillsItsWidth(window.sgID3v1));
+        QVERIFY(header->sectionSize(kTitleColumn) > kMinimumTitleWidth);
+        header->resizeSection(kArtistColumn, header->sectionSize(kArtistColumn) + 60);
+        QTRY_VERIFY(FillsItsWidth(window.sgID3v1));
+        // The grid of the other tab was hidden while the window grew; it fits once shown.
+        ClickTab(window, 1);
+        QTRY_VERIFY(FillsItsWidth(window.sgID3v2));
+        cut = CutTexts(window);
+        QVERIFY2(cut.isEmpty(), qPrintable(cut.join(u" | "_s)));
+
+        ClickTab(window, 0);
+        window.resize(700, 600);
+        QTRY_COMPARE(header->sectionSize(kTitleColumn), kMinimumTitleWidth);
+        QVERIFY(header->length() > window.sgID3v1->viewport()->width());
     }
 
     void afterASaveThatRefusedARenameTheNameFieldShowsTheFilesName()
