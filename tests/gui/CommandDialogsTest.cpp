@@ -76,43 +76,45 @@ private slots:
         QCOMPARE(dialog.focusWidget(), dialog.editFileName);
     }
 
-    void maskFrameListFollowsTagEditListOnID3v2OnlyAndAnEmptyMaskChangesNothing()
+    // On the ID3v1 tab the frame list is hidden and an empty mask changes nothing; on the ID3v2 tab
+    // the list offers the frames of TagEditList, and OK writes the previewed names into both grids.
+    void maskDialogOnEitherTab()
     {
         GuiSession session;
         QVERIFY(session.StartInMusicDir({ u"TagEditList=tcom,XXXX,TPUB", u"FileMask=%vvtt" }));
         gui::TfrmMain& window = session.Window();
-        QStringList listed;
-        bool shownOnID3v1 = true;
-        WhileOpen<TfrmFileNameFromTag>(
-            window.actions.miMakeFilenamesfromTags, [&](TfrmFileNameFromTag& dialog) {
-                listed = ItemTexts(dialog.cbID3v2Tags);
-                shownOnID3v1 = dialog.cbID3v2Tags->isVisible() || dialog.lblID3v2tag->isVisible();
-                dialog.cbID3v2Tags->activated(0);
-                dialog.editFileName->clear();
-                dialog.btnOK->click();
-            });
-        QCOMPARE(listed, (QStringList { u"Composer"_s, u"Publisher"_s }));
-        QVERIFY(!shownOnID3v1);
+        QAction* command = window.actions.miMakeFilenamesfromTags;
+        bool listShown = true;
+        WhileOpen<TfrmFileNameFromTag>(command, [&](TfrmFileNameFromTag& dialog) {
+            listShown = dialog.cbID3v2Tags->isVisible() || dialog.lblID3v2tag->isVisible();
+            dialog.editFileName->clear();
+            dialog.btnOK->click();
+        });
+        QVERIFY(!listShown);
         QCOMPARE(StoredValue(session.Workspace().FSettings, workspace::kFileMaskKey), u"%vvtt"_s);
         QCOMPARE(Marks(window.sgID3v1), MarksOn({}));
-    }
 
-    void maskOkWritesThePreviewedNamesIntoBothGrids()
-    {
-        GuiSession session;
-        QVERIFY(session.StartInMusicDir());
-        gui::TfrmMain& window = session.Window();
         ClickTab(window, 1);
         window.actions.miSelectAll->trigger();
+        QStringList listed;
+        QString chosenFrame;
         QStringList previewed;
         QString status;
-        WhileOpen<TfrmFileNameFromTag>(
-            window.actions.miMakeFilenamesfromTags, [&](TfrmFileNameFromTag& dialog) {
-                QTest::keyClicks(dialog.editFileName, u"%vvar.mp3"_s);
-                previewed = Column(dialog.sgPreview, gui::RenamePreviewModel::NewNameColumn);
-                status = dialog.labPreviewStatus->text();
-                dialog.btnOK->click();
-            });
+        WhileOpen<TfrmFileNameFromTag>(command, [&](TfrmFileNameFromTag& dialog) {
+            listShown = dialog.cbID3v2Tags->isVisible();
+            listed = ItemTexts(dialog.cbID3v2Tags);
+            dialog.editFileName->clear();
+            dialog.cbID3v2Tags->activated(0);
+            chosenFrame = dialog.editFileName->text();
+            dialog.editFileName->clear();
+            QTest::keyClicks(dialog.editFileName, u"%vvar.mp3"_s);
+            previewed = Column(dialog.sgPreview, gui::RenamePreviewModel::NewNameColumn);
+            status = dialog.labPreviewStatus->text();
+            dialog.btnOK->click();
+        });
+        QVERIFY(listShown);
+        QCOMPARE(listed, (QStringList { u"Composer"_s, u"Publisher"_s }));
+        QCOMPARE(chosenFrame, u"%TCOM"_s);
         QCOMPARE(previewed, (QStringList { u"Кино.mp3"_s, u"Кино.mp3"_s, u"Other.mp3"_s }));
         QCOMPARE(status, u"2 names collide or cannot be used"_s);
         QCOMPARE(Column(window.sgID3v1, 0), previewed);

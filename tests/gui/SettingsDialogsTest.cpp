@@ -113,11 +113,6 @@ template <class Edit> void RunEditor(gui::TfrmTransliTable& editor, Edit edit)
     editor.ShowTranslitTable();
 }
 
-struct TranslitCase {
-    std::function<void(gui::TfrmTransliTable&)> edit;
-    std::vector<WideString> savedLines;
-};
-
 } // namespace
 
 class SettingsDialogsTest : public QObject {
@@ -247,65 +242,45 @@ private slots:
         QVERIFY(!std::filesystem::exists(session.SettingsFile().parent_path() / "translit.tab"));
     }
 
-    // How rows become the table's lines is the table's own rule; here, the gestures that edit them.
-    void translitEditorSavesItsRows_data()
+    // How rows become the table's lines is the table's own rule; here, the gestures that edit them,
+    // one run of the editor after the other, the last one with a folder that refuses the new file.
+    void translitEditorSavesWhatEachRunEditedAndAFailedSaveKeepsTheFile()
     {
-        QTest::addColumn<TranslitCase>("row");
-        QTest::newRow("Delete key empties the row")
-            << TranslitCase { [](gui::TfrmTransliTable& editor) {
-                                 QTableWidget* grid = editor.sgTranslitTable;
-                                 grid->setFocus();
-                                 grid->selectRow(1);
-                                 QTest::keyClick(grid, Qt::Key_Delete);
-                             },
-                   { u"ж=zh" } };
-        QTest::newRow("typed row is appended") << TranslitCase { [](gui::TfrmTransliTable& editor) {
-                                                                    SetCell(editor, 2, 0, u"щ"_s);
-                                                                    SetCell(editor, 2, 1, u"shch"_s);
-                                                                },
-            { u"ж=zh", u"ш=sh", u"щ=shch" } };
-    }
-
-    void translitEditorSavesItsRows()
-    {
-        QFETCH(TranslitCase, row);
         TempDir dir;
         const std::filesystem::path file = dir / "translit.tab";
+        FaultyFileSystem fileSystem;
         text::TranslitTable table(kTranslitLines);
-        gui::TfrmTransliTable editor(table, file, platform::SystemFileSystem());
-        RunEditor(editor, row.edit);
-        QCOMPARE(FileContent(file), ToByteArray(SettingsFileBytes(row.savedLines)));
-        QCOMPARE(table.Lines(), row.savedLines);
-    }
+        gui::TfrmTransliTable editor(table, file, fileSystem);
+        const QTableWidget* grid = editor.sgTranslitTable;
 
-    void translitEditorFlagsARepeatedCharacterAndSavesItInTheFirstOnesPlace()
-    {
-        TempDir dir;
-        text::TranslitTable table(kTranslitLines);
-        gui::TfrmTransliTable editor(table, dir / "translit.tab", platform::SystemFileSystem());
+        // A repeated character is flagged, cut to one character, and saved in the first one's place.
         RunEditor(editor, [](gui::TfrmTransliTable& e) {
             SetCell(e, 2, 0, u"Жy"_s);
             SetCell(e, 2, 1, u"ZH"_s);
         });
-        const QTableWidget* grid = editor.sgTranslitTable;
         QCOMPARE(grid->item(2, 0)->text(), u"Ж"_s);
         QStringList tips;
         for (int row = 0; row < grid->rowCount(); ++row)
             tips.append(grid->item(row, 0)->toolTip().left(5));
         QCOMPARE(tips, (QStringList { {}, {}, u"Row 1"_s, {} }));
-        QCOMPARE(table.Lines(), (std::vector<WideString> { u"Ж=ZH", u"ш=sh" }));
-    }
+        QCOMPARE(FileContent(file), ToByteArray(SettingsFileBytes({ u"Ж=ZH", u"ш=sh" })));
 
-    void translitEditorFailedSaveKeepsFileAndTable()
-    {
-        TempDir dir;
-        const std::filesystem::path file = dir / "translit.tab";
-        const Bytes old = SettingsFileBytes(kTranslitLines);
-        WriteFileBytes(file, old);
-        FaultyFileSystem readOnlyFolder;
-        readOnlyFolder.DenyCreatingIn(dir.Path());
-        text::TranslitTable table(kTranslitLines);
-        gui::TfrmTransliTable editor(table, file, readOnlyFolder);
+        RunEditor(editor, [](gui::TfrmTransliTable& e) {
+            e.sgTranslitTable->setFocus();
+            e.sgTranslitTable->selectRow(1);
+            QTest::keyClick(e.sgTranslitTable, Qt::Key_Delete);
+        });
+        QCOMPARE(FileContent(file), ToByteArray(SettingsFileBytes({ u"Ж=ZH" })));
+
+        // A character typed into the empty last row adds a row.
+        RunEditor(editor, [](gui::TfrmTransliTable& e) {
+            SetCell(e, 1, 0, u"щ"_s);
+            SetCell(e, 1, 1, u"shch"_s);
+        });
+        const Bytes saved = SettingsFileBytes({ u"Ж=ZH", u"щ=shch" });
+        QCOMPARE(FileContent(file), ToByteArray(saved));
+
+        fileSystem.DenyCreatingIn(dir.Path());
         QString error;
         try {
             RunEditor(editor, [](gui::TfrmTransliTable& e) { SetCell(e, 1, 1, u"sch"_s); });
@@ -313,9 +288,9 @@ private slots:
             error = QString::fromUtf8(e.what());
         }
         QCOMPARE(error, QString::fromStdString("Cannot create file " + file.string()));
-        QCOMPARE(FileContent(file), ToByteArray(old));
-        QCOMPARE(table.Lines(), (std::vector<WideString> { u"ж=zh", u"ш=sch" }));
-        QCOMPARE(table.Transliterate(u"ш"), WideString(u"sch"));
+        QCOMPARE(FileContent(file), ToByteArray(saved));
+        QCOMPARE(table.Lines(), (std::vector<WideString> { u"Ж=ZH", u"щ=sch" }));
+        QCOMPARE(table.Transliterate(u"щ"), WideString(u"sch"));
     }
 };
 
