@@ -175,41 +175,31 @@ private slots:
         QVERIFY(session.StartInMusicDir({ u"TagEditList=tcom,XXXX,TPUB", u"FileMask=%vvtt" }));
         gui::TfrmMain& window = session.Window();
         QAction* command = window.actions.miMakeFilenamesfromTags;
-        bool listShown = true;
-        WhileOpen<TfrmFileNameFromTag>(command, [&](TfrmFileNameFromTag& dialog) {
-            listShown = dialog.cbID3v2Tags->isVisible() || dialog.lblID3v2tag->isVisible();
+        QVERIFY(WhileOpen<TfrmFileNameFromTag>(command, [](TfrmFileNameFromTag& dialog) {
+            QVERIFY(!dialog.cbID3v2Tags->isVisible() && !dialog.lblID3v2tag->isVisible());
             dialog.editFileName->clear();
             dialog.btnOK->click();
-        });
-        QVERIFY(!listShown);
+        }));
         QCOMPARE(StoredValue(session.Workspace().FSettings, workspace::kFileMaskKey), u"%vvtt"_s);
         QCOMPARE(Marks(window.sgID3v1), MarksOn({}));
 
         ClickTab(window, 1);
         window.actions.miSelectAll->trigger();
-        QStringList listed;
-        QString chosenFrame;
-        QStringList previewed;
-        QString status;
-        WhileOpen<TfrmFileNameFromTag>(command, [&](TfrmFileNameFromTag& dialog) {
-            listShown = dialog.cbID3v2Tags->isVisible();
-            listed = ItemTexts(dialog.cbID3v2Tags);
+        const QStringList names = { u"Кино.mp3"_s, u"Кино.mp3"_s, u"Other.mp3"_s };
+        QVERIFY(WhileOpen<TfrmFileNameFromTag>(command, [&names](TfrmFileNameFromTag& dialog) {
+            QVERIFY(dialog.cbID3v2Tags->isVisible());
+            QCOMPARE(ItemTexts(dialog.cbID3v2Tags), (QStringList { u"Composer"_s, u"Publisher"_s }));
             dialog.editFileName->clear();
             dialog.cbID3v2Tags->activated(0);
-            chosenFrame = dialog.editFileName->text();
+            QCOMPARE(dialog.editFileName->text(), u"%TCOM"_s);
             dialog.editFileName->clear();
             QTest::keyClicks(dialog.editFileName, u"%vvar.mp3"_s);
-            previewed = Column(dialog.sgPreview, gui::RenamePreviewModel::NewNameColumn);
-            status = dialog.labPreviewStatus->text();
+            QCOMPARE(Column(dialog.sgPreview, gui::RenamePreviewModel::NewNameColumn), names);
+            QCOMPARE(dialog.labPreviewStatus->text(), u"2 names collide or cannot be used"_s);
             dialog.btnOK->click();
-        });
-        QVERIFY(listShown);
-        QCOMPARE(listed, (QStringList { u"Composer"_s, u"Publisher"_s }));
-        QCOMPARE(chosenFrame, u"%TCOM"_s);
-        QCOMPARE(previewed, (QStringList { u"Кино.mp3"_s, u"Кино.mp3"_s, u"Other.mp3"_s }));
-        QCOMPARE(status, u"2 names collide or cannot be used"_s);
-        QCOMPARE(Column(window.sgID3v1, 0), previewed);
-        QCOMPARE(Column(window.sgID3v2, 0), previewed);
+        }));
+        QCOMPARE(Column(window.sgID3v1, 0), names);
+        QCOMPARE(Column(window.sgID3v2, 0), names);
         QCOMPARE(Marks(window.sgID3v1), MarksOn({ 0, 1, 2 }));
         QCOMPARE(StoredValue(session.Workspace().FSettings, workspace::kFileMaskKey), u"%vvar.mp3"_s);
     }
@@ -276,37 +266,30 @@ private slots:
         ClickTab(window, 1);
         window.actions.miSelectAll->trigger();
         QAction* command = window.actions.miMakeTagsFromFilenames;
-        WhileOpen<TfrmTagsFromFileName>(command, [](TfrmTagsFromFileName& dialog) {
+        QVERIFY(WhileOpen<TfrmTagsFromFileName>(command, [](TfrmTagsFromFileName& dialog) {
             TitleFromFourthAndArtistToDash(dialog);
             dialog.btnCancel->click();
-        });
+        }));
         QCOMPARE(Marks(window.sgID3v2), MarksOn({}));
 
-        QStringList previewed;
-        QString fromPosition;
-        WhileOpen<TfrmTagsFromFileName>(command, [&](TfrmTagsFromFileName& dialog) {
-            fromPosition = dialog.Rows[0].FromPosition->text();
-            previewed = ShownRows(dialog.sgPreview);
+        QVERIFY(WhileOpen<TfrmTagsFromFileName>(command, [](TfrmTagsFromFileName& dialog) {
+            QCOMPARE(dialog.Rows[0].FromPosition->text(), u"4"_s);
+            // Every name lacks the " - " the artist rule looks for.
+            QCOMPARE(ShownRows(dialog.sgPreview),
+                (QStringList { u"01 Alpha.mp3! | Alpha! | 01 Alpha!"_s, u"02 Beta.mp3! | Beta! | 02 Beta!"_s,
+                    u"03 Gamma.mp3! | Gamma! | 03 Gamma!"_s }));
             dialog.btnOK->click();
-        });
-        QCOMPARE(fromPosition, u"4"_s);
-        // Every name lacks the " - " the artist rule looks for.
-        QCOMPARE(previewed,
-            (QStringList { u"01 Alpha.mp3! | Alpha! | 01 Alpha!"_s, u"02 Beta.mp3! | Beta! | 02 Beta!"_s,
-                u"03 Gamma.mp3! | Gamma! | 03 Gamma!"_s }));
+        }));
         QCOMPARE(Column(window.sgID3v2, 1), (QStringList { u"Alpha"_s, u"Beta"_s, u"Gamma"_s }));
         QCOMPARE(Column(window.sgID3v2, 2), (QStringList { u"01 Alpha"_s, u"02 Beta"_s, u"03 Gamma"_s }));
         QCOMPARE(Marks(window.sgID3v2), MarksOn({ 0, 1, 2 }));
         QCOMPARE(Marks(window.sgID3v1), MarksOn({}));
 
-        QStringList previewedAgain;
-        WhileOpen<TfrmTagsFromFileName>(command, [&](TfrmTagsFromFileName& dialog) {
-            previewedAgain = ShownRows(dialog.sgPreview);
-            dialog.btnCancel->click();
-        });
-        QCOMPARE(previewedAgain,
-            (QStringList { u"01 Alpha.mp3! | Alpha | 01 Alpha"_s, u"02 Beta.mp3! | Beta | 02 Beta"_s,
-                u"03 Gamma.mp3! | Gamma | 03 Gamma"_s }));
+        QVERIFY(WhileOpen<TfrmTagsFromFileName>(command, [](TfrmTagsFromFileName& dialog) {
+            QCOMPARE(ShownRows(dialog.sgPreview),
+                (QStringList { u"01 Alpha.mp3! | Alpha | 01 Alpha"_s, u"02 Beta.mp3! | Beta | 02 Beta"_s,
+                    u"03 Gamma.mp3! | Gamma | 03 Gamma"_s }));
+        }));
     }
 
     void detectEncodingFindsTheCodePageOfEachFileAndShowsTheTabInIt()
@@ -315,17 +298,15 @@ private slots:
         QVERIFY(session.StartInMusicDir({ u"DefaultV1Encoding=20866" }));
         gui::TfrmMain& window = session.Window();
         window.actions.miSelectAll->trigger();
-        QStringList codePages;
-        QString verdict;
-        WhileOpen<gui::TfrmDetectEncoding>(
-            window.actions.miDetectEncoding, [&](gui::TfrmDetectEncoding& dialog) {
-                codePages = Column(dialog.sgFiles, gui::DetectionModel::CodePageColumn);
-                verdict = dialog.labVerdict->text();
+        QVERIFY(WhileOpen<gui::TfrmDetectEncoding>(
+            window.actions.miDetectEncoding, [](gui::TfrmDetectEncoding& dialog) {
+                const QString cp1251 = u"Cyrillic (Windows-1251)"_s;
+                QCOMPARE(Column(dialog.sgFiles, gui::DetectionModel::CodePageColumn),
+                    (QStringList { cp1251, cp1251, u"no 8-bit text"_s }));
+                QVERIFY2(dialog.labVerdict->text().startsWith(cp1251 + u" for 2 of 3 files"_s),
+                    qPrintable(dialog.labVerdict->text()));
                 dialog.btnShowAs->click();
-            });
-        const QString cp1251 = u"Cyrillic (Windows-1251)"_s;
-        QCOMPARE(codePages, (QStringList { cp1251, cp1251, u"no 8-bit text"_s }));
-        QVERIFY2(verdict.startsWith(cp1251 + u" for 2 of 3 files"_s), qPrintable(verdict));
+            }));
         QCOMPARE(window.cbSourceEncv1->currentData().toUInt(), 1251u);
         QCOMPARE(session.Workspace().ViewCodePage(workspace::TagGrid::ID3v1), 1251u);
     }
@@ -395,18 +376,19 @@ private slots:
         QVERIFY(StartWithStored(session, workspace::kTagEditListKey, row.stored));
         gui::TfrmMain& window = session.Window();
 
-        QStringList tickedOnOpen;
-        WhileOpen<gui::TfrmSelectTags>(window.actions.miTagsToDisplay, [&](gui::TfrmSelectTags& dialog) {
-            for (const auto& [id, check] : dialog.TagRows()) {
-                const QString name = QString::fromStdString(id);
-                if (check->isChecked())
-                    tickedOnOpen.append(name);
-                if (!row.tickOnly.isNull())
-                    check->setChecked(row.tickOnly.split(u',').contains(name));
-            }
-            (row.ok ? dialog.btnOK : dialog.btnCancel)->click();
-        });
-        QCOMPARE(tickedOnOpen.join(u','), row.tickedOnOpen);
+        QVERIFY(WhileOpen<gui::TfrmSelectTags>(
+            window.actions.miTagsToDisplay, [&row](gui::TfrmSelectTags& dialog) {
+                QStringList tickedOnOpen;
+                for (const auto& [id, check] : dialog.TagRows()) {
+                    const QString name = QString::fromStdString(id);
+                    if (check->isChecked())
+                        tickedOnOpen.append(name);
+                    if (!row.tickOnly.isNull())
+                        check->setChecked(row.tickOnly.split(u',').contains(name));
+                }
+                QCOMPARE(tickedOnOpen.join(u','), row.tickedOnOpen);
+                (row.ok ? dialog.btnOK : dialog.btnCancel)->click();
+            }));
         QCOMPARE(StoredValue(session.Workspace().FSettings, workspace::kTagEditListKey), row.storedAfter);
         QCOMPARE(AdditionalPanelRows(window), row.panelAfter);
     }
@@ -439,32 +421,30 @@ private slots:
         QVERIFY(StartWithStored(session, workspace::kCodePagesKey, row.stored));
         gui::TfrmMain& window = session.Window();
 
-        QStringList checkedOnOpen;
-        QList<bool> okEnabledLineShownClosedByOk;
-        WhileOpen<gui::TEncodingTable>(window.actions.miEncodings, [&](gui::TEncodingTable& dialog) {
-            QListWidget* list = dialog.clbEncodingTables;
-            QSet<QString> codePages;
-            for (int i = 0; i < list->count(); ++i) {
-                const QString codePage = list->item(i)->data(Qt::UserRole).toString();
-                codePages.insert(codePage);
-                if (list->item(i)->checkState() == Qt::Checked)
-                    checkedOnOpen.append(codePage);
-                if (!row.checkOnly.isNull())
-                    list->item(i)->setCheckState(
-                        row.checkOnly.split(u',').contains(codePage) ? Qt::Checked : Qt::Unchecked);
-            }
-            QCOMPARE(codePages.size(), list->count());
-            okEnabledLineShownClosedByOk
-                = { dialog.btnOK->isEnabled(), dialog.labNeedsEightBit->isVisible() };
-            dialog.btnOK->click();
-            okEnabledLineShownClosedByOk.append(!dialog.isVisible());
-            if (dialog.isVisible())
-                dialog.btnCancel->click();
-        });
-        QCOMPARE(checkedOnOpen.join(u','), row.checkedOnOpen);
-        QCOMPARE(
-            okEnabledLineShownClosedByOk, (QList<bool> { row.okEnabled, !row.okEnabled, row.okEnabled }));
-
+        bool closedByOk = false;
+        QVERIFY(WhileOpen<gui::TEncodingTable>(
+            window.actions.miEncodings, [&row, &closedByOk](gui::TEncodingTable& dialog) {
+                QListWidget* list = dialog.clbEncodingTables;
+                QSet<QString> codePages;
+                QStringList checkedOnOpen;
+                for (int i = 0; i < list->count(); ++i) {
+                    const QString codePage = list->item(i)->data(Qt::UserRole).toString();
+                    codePages.insert(codePage);
+                    if (list->item(i)->checkState() == Qt::Checked)
+                        checkedOnOpen.append(codePage);
+                    if (!row.checkOnly.isNull())
+                        list->item(i)->setCheckState(
+                            row.checkOnly.split(u',').contains(codePage) ? Qt::Checked : Qt::Unchecked);
+                }
+                QCOMPARE(codePages.size(), list->count());
+                QCOMPARE(checkedOnOpen.join(u','), row.checkedOnOpen);
+                QCOMPARE(dialog.btnOK->isEnabled(), row.okEnabled);
+                QCOMPARE(dialog.labNeedsEightBit->isVisible(), !row.okEnabled);
+                // Cancel closes it when OK did not.
+                dialog.btnOK->click();
+                closedByOk = !dialog.isVisible();
+            }));
+        QCOMPARE(closedByOk, row.okEnabled);
         QCOMPARE(StoredValue(session.Workspace().FSettings, workspace::kCodePagesKey), row.storedAfter);
         QCOMPARE(Listed(window.cbSourceEncv1) + u'|' + Listed(window.cbSourceEncv2), row.activeAfter);
         QCOMPARE(Listed(window.miEncodingID3v1), Listed(window.cbSourceEncv1));
@@ -484,8 +464,8 @@ private slots:
     {
         GuiSession session;
         QVERIFY(session.Start());
-        WhileOpen<gui::TfrmTransliTable>(
-            session.Window().actions.miTranslitTable, [](gui::TfrmTransliTable& editor) { editor.close(); });
+        QVERIFY(WhileOpen<gui::TfrmTransliTable>(
+            session.Window().actions.miTranslitTable, [](gui::TfrmTransliTable& editor) { editor.close(); }));
         const QTableWidget* grid = session.Window().frmTransliTable->sgTranslitTable;
         const auto shipped
             = text::LoadTranslitTable(std::filesystem::path(VENNART_DATA_DIR) / "translit.tab");

@@ -7,9 +7,7 @@
 #include <QAbstractItemModelTester>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QTimer>
 #include <algorithm>
-#include <optional>
 #include <string>
 
 namespace vennart::test {
@@ -23,40 +21,28 @@ AnsiString Cp1251(const std::u16string& text)
     return text::WideToCodePage(text, kCyrillicCodePage);
 }
 
-Bytes Utf16Frame(std::string_view id, const std::u16string& text)
-{
-    return Frame(id, Concat({ { 0x01 }, Utf16LE(text) }));
-}
-
-Bytes EightBitFrame(std::string_view id, const AnsiString& bytes)
-{
-    return Frame(id, Concat({ { 0x00 }, BytesOf(bytes) }));
-}
-
 } // namespace
 
 Bytes SampleSongFile(const SampleSong& song)
 {
     const Bytes frames = Concat({
-        Utf16Frame("TIT2", song.title),
-        Utf16Frame("TPE1", song.artist),
-        EightBitFrame("TALB", Cp1251(song.album)),
-        EightBitFrame("TYER", NarrowSystem(song.year)),
-        EightBitFrame("TCON", "(" + std::to_string(kSampleGenreIndex) + ")"),
-        EightBitFrame("TRCK", std::to_string(song.track)),
+        Frame("TIT2", Utf16Body(song.title)),
+        Frame("TPE1", Utf16Body(song.artist)),
+        Frame("TALB", TextBody(Cp1251(song.album))),
+        Frame("TYER", TextBody(NarrowSystem(song.year))),
+        Frame("TCON", TextBody("(" + std::to_string(kSampleGenreIndex) + ")")),
+        Frame("TRCK", TextBody(std::to_string(song.track))),
     });
-    Bytes file = Concat({ Tag(3, frames, 256), Audio(8) });
-    if (song.hasID3v1) {
-        ID3v1Fields record;
-        record.Title = Cp1251(song.title);
-        record.Artist = Cp1251(song.artist);
-        record.Album = Cp1251(song.album);
-        record.Year = NarrowSystem(song.year);
-        record.Track = song.track;
-        record.Genre = kSampleGenreIndex;
-        file = Concat({ file, ID3v1Record(record) });
-    }
-    return file;
+    const Bytes file = Concat({ Tag(3, frames, 256), Audio(8) });
+    if (!song.hasID3v1)
+        return file;
+    return Concat({ file,
+        ID3v1Record({ .Title = Cp1251(song.title),
+            .Artist = Cp1251(song.artist),
+            .Album = Cp1251(song.album),
+            .Year = NarrowSystem(song.year),
+            .Track = song.track,
+            .Genre = kSampleGenreIndex }) });
 }
 
 GuiSession::GuiSession()
@@ -213,20 +199,6 @@ std::vector<int> SelectedRows(const QTableView* grid)
         rows.push_back(index.row());
     std::sort(rows.begin(), rows.end());
     return rows;
-}
-
-bool OpensADialog(QAction* action)
-{
-    std::optional<bool> opened;
-    QTimer::singleShot(0, action, [&opened] {
-        QWidget* dialog = QApplication::activeModalWidget();
-        opened = dialog != nullptr;
-        if (dialog != nullptr)
-            dialog->close();
-    });
-    action->trigger();
-    // Without a dialog the check runs once the action has returned.
-    return QTest::qWaitFor([&opened] { return opened.has_value(); }) && *opened;
 }
 
 void ClickRows(QTableView* grid, int top, int bottom)

@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -23,6 +24,7 @@
 #include <filesystem>
 #include <initializer_list>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -114,19 +116,30 @@ QStringList ItemTexts(const QComboBox* combo);
 // The selected rows of a grid, top to bottom.
 std::vector<int> SelectedRows(const QTableView* grid);
 
-// Triggers `action`, which opens a modal dialog of type `Dialog`, and runs `inDialog` on it once it
-// shows; `inDialog` must close it.
-template <class Dialog, class InDialog> void WhileOpen(QAction* action, InDialog inDialog)
+// Triggers `action`; when it opens a modal dialog of type `Dialog`, runs `inDialog` on it and tells
+// so. The dialog is closed with Cancel when `inDialog` left it open, as a check that failed in it
+// does: checks may run while the dialog shows.
+template <class Dialog, class InDialog> [[nodiscard]] bool WhileOpen(QAction* action, InDialog inDialog)
 {
-    QTimer::singleShot(0, action, [inDialog] {
+    std::optional<bool> opened;
+    QTimer::singleShot(0, action, [&opened, &inDialog] {
         auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
-        QVERIFY2(dialog != nullptr, "the dialog did not open");
+        opened = dialog != nullptr;
+        if (dialog == nullptr)
+            return;
         inDialog(*dialog);
+        if (dialog->isVisible())
+            dialog->reject();
     });
     action->trigger();
+    // Without a dialog the timer fires once the action has returned.
+    return QTest::qWaitFor([&opened] { return opened.has_value(); }) && *opened;
 }
-// Triggers `action` and tells whether it opened a modal dialog, which it then closes.
-bool OpensADialog(QAction* action);
+// Triggers `action` and tells whether it opened a modal dialog, which is then closed.
+inline bool OpensADialog(QAction* action)
+{
+    return WhileOpen<QDialog>(action, [](QDialog&) {});
+}
 // Clicks row `top` of the grid and shift-clicks row `bottom`, as the user selects a range.
 void ClickRows(QTableView* grid, int top, int bottom);
 // Clicks the tab of the file list.
