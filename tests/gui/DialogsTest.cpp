@@ -199,7 +199,9 @@ private slots:
         QCOMPARE(StoredValue(session.Workspace().FSettings, workspace::kFileMaskKey), u"%vvar.mp3"_s);
     }
 
-    void ruleNumberFieldsTakeDigitsAndControlKeysOnly()
+    // The number fields take digits and keys that type nothing; the replacement table grows when its
+    // last row gets a "what".
+    void ruleFieldsTakeDigitsOnlyAndTheReplacementTableGrows()
     {
         TfrmTagsFromFileName dialog;
         dialog.show();
@@ -212,11 +214,7 @@ private slots:
         QCOMPARE(edit->text(), u"1"_s);
         QTest::keyClicks(dialog.Rows[0].FromSymbol, u"a_"_s);
         QCOMPARE(dialog.Rows[0].FromSymbol->text(), u"a_"_s);
-    }
 
-    void replacementTableGrowsWhenItsLastRowGetsAWhat()
-    {
-        TfrmTagsFromFileName dialog;
         auto* table = dialog.sgReplacementTable;
         QCOMPARE(table->rowCount(), 1);
         table->item(0, 1)->setText(u"with"_s);

@@ -17,12 +17,12 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QScopeGuard>
 #include <QScrollArea>
 #include <QSignalSpy>
 #include <QStyle>
 #include <QStyleOptionComboBox>
 #include <fcntl.h>
-#include <optional>
 #include <sys/file.h>
 #include <unistd.h>
 
@@ -48,36 +48,6 @@ std::vector<std::u16string> WithFolder(const QStringList& lines, const std::file
         filled.push_back(QString(line).replace(u"%1"_s, gui::ToQString(folder)).toStdU16String());
     return filled;
 }
-
-// The process's current folder for the life of the object.
-class CurrentFolder {
-public:
-    explicit CurrentFolder(const std::filesystem::path& folder)
-        : previous_(QDir::currentPath())
-    {
-        QDir::setCurrent(gui::ToQString(folder));
-    }
-    ~CurrentFolder() { QDir::setCurrent(previous_); }
-
-private:
-    QString previous_;
-};
-
-// An exclusive lock on a file, as another program that is writing it holds one.
-class ExclusiveLock {
-public:
-    explicit ExclusiveLock(const std::filesystem::path& file)
-        : fd_(::open(file.c_str(), O_RDONLY))
-    {
-        QVERIFY(fd_ >= 0 && ::flock(fd_, LOCK_EX) == 0);
-    }
-    ~ExclusiveLock() { ::close(fd_); }
-    ExclusiveLock(const ExclusiveLock&) = delete;
-    ExclusiveLock& operator=(const ExclusiveLock&) = delete;
-
-private:
-    int fd_;
-};
 
 // The names of the sample songs, in the order the grids list them.
 QStringList SampleNames()
@@ -245,9 +215,10 @@ private slots:
         QFETCH(QStringList, written);
         GuiSession session;
         const std::filesystem::path folder = std::filesystem::canonical(session.MusicDir());
-        std::optional<CurrentFolder> current;
+        const auto restoreCurrentFolder
+            = qScopeGuard([previous = QDir::currentPath()] { QDir::setCurrent(previous); });
         if (settings.isEmpty())
-            current.emplace(folder);
+            QDir::setCurrent(gui::ToQString(folder));
         else
             session.WriteSettings(WithFolder(settings, folder));
         QVERIFY(session.Start());
@@ -276,7 +247,10 @@ private slots:
         TypeInto(Field(window, "TIT2"), u"Edited"_s);
 
         {
-            const ExclusiveLock lock(session.MusicDir() / kSampleSongs[0].fileName);
+            // An exclusive lock on the file, as another program that is writing it holds one.
+            const int lock = ::open((session.MusicDir() / kSampleSongs[0].fileName).c_str(), O_RDONLY);
+            const auto unlock = qScopeGuard([lock] { ::close(lock); });
+            QVERIFY(lock >= 0 && ::flock(lock, LOCK_EX) == 0);
             session.QueueAnswer(Answer::Yes);
             OpenSubFolder(window, u"Other"_s);
         }
