@@ -32,18 +32,6 @@ using gui::TfrmTagsFromFileName;
 
 namespace {
 
-// The title from the fourth character on ("01 Alpha" gives "Alpha"), the artist up to a " - ".
-void TitleFromFourthAndArtistToDash(TfrmTagsFromFileName& dialog)
-{
-    auto& title = dialog.Rows[0];
-    title.CheckBox->setChecked(true);
-    QTest::keyClicks(title.FromPosition, u"4"_s);
-    auto& artist = dialog.Rows[1];
-    artist.CheckBox->setChecked(true);
-    artist.ToMode->setCurrentIndex(1);
-    QTest::keyClicks(artist.ToSymbol, u" - "_s);
-}
-
 // A table's rows, each one's cells joined by " | ", with "!" after a cell the preview colours.
 QStringList ShownRows(const QAbstractItemView* table)
 {
@@ -260,7 +248,12 @@ private slots:
         window.actions.miSelectAll->trigger();
         QAction* command = window.actions.miMakeTagsFromFilenames;
         QVERIFY(WhileOpen<TfrmTagsFromFileName>(command, [](TfrmTagsFromFileName& dialog) {
-            TitleFromFourthAndArtistToDash(dialog);
+            // The title from the fourth character on ("01 Alpha" gives "Alpha"), the artist up to a " - ".
+            dialog.Rows[0].CheckBox->setChecked(true);
+            QTest::keyClicks(dialog.Rows[0].FromPosition, u"4"_s);
+            dialog.Rows[1].CheckBox->setChecked(true);
+            dialog.Rows[1].ToMode->setCurrentIndex(1);
+            QTest::keyClicks(dialog.Rows[1].ToSymbol, u" - "_s);
             dialog.btnCancel->click();
         }));
         QCOMPARE(Marks(window.sgID3v2), MarksOn({}));

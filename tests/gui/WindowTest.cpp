@@ -33,8 +33,6 @@ using workspace::Answer;
 
 namespace {
 
-const std::string kCloseQuestion = "Changes was not saved! Close anyway?";
-const std::string kLeaveQuestion = "Changes was not saved! Do you want to save changes?";
 constexpr int kTitleColumn = 1;
 constexpr int kArtistColumn = 2;
 constexpr int kAlbumColumn = 3;
@@ -180,13 +178,6 @@ struct TrackCase {
     QString shown;
 };
 
-void AddTabRows()
-{
-    QTest::addColumn<int>("tab");
-    QTest::newRow("ID3v1") << 0;
-    QTest::newRow("ID3v2") << 1;
-}
-
 } // namespace
 
 class WindowTest : public QObject {
@@ -262,7 +253,8 @@ private slots:
 
         session.QueueAnswer(Answer::No);
         OpenSubFolder(window, u"Other"_s);
-        QCOMPARE(session.Prompts().Questions, std::vector<std::string>(3, kLeaveQuestion));
+        QCOMPARE(session.Prompts().Questions,
+            std::vector<std::string>(3, "Changes was not saved! Do you want to save changes?"));
         VerifyShowsFolder(session, otherDir, { u"10 Other.mp3"_s }, { QString() });
     }
 
@@ -331,7 +323,8 @@ private slots:
         std::filesystem::create_directory(session.SettingsFile());
         session.QueueAnswer(Answer::Yes);
         window.actions.Exit1->trigger();
-        QCOMPARE(session.Prompts().Questions, (std::vector<std::string> { kCloseQuestion, kCloseQuestion }));
+        QCOMPARE(
+            session.Prompts().Questions, std::vector<std::string>(2, "Changes was not saved! Close anyway?"));
         QVERIFY(!window.isVisible());
         QCOMPARE(FileContent(song), songBefore);
         const std::vector<std::string>& warnings = session.Prompts().Warnings;
@@ -488,7 +481,12 @@ private slots:
         QVERIFY(!window.isWindowModified());
     }
 
-    void twoFilesFillThePanelAndItsFieldsEditBoth_data() { AddTabRows(); }
+    void twoFilesFillThePanelAndItsFieldsEditBoth_data()
+    {
+        QTest::addColumn<int>("tab");
+        QTest::newRow("ID3v1") << 0;
+        QTest::newRow("ID3v2") << 1;
+    }
 
     void twoFilesFillThePanelAndItsFieldsEditBoth()
     {
