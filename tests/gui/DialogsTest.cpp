@@ -271,6 +271,7 @@ private slots:
         QCOMPARE(Marks(window.sgID3v2), MarksOn({ 0, 1, 2 }));
         QCOMPARE(Marks(window.sgID3v1), MarksOn({}));
 
+        // Run again, the preview marks no value as changed: the tags hold them now. WhileOpen cancels.
         QVERIFY(WhileOpen<TfrmTagsFromFileName>(command, [](TfrmTagsFromFileName& dialog) {
             QCOMPARE(ShownRows(dialog.sgPreview),
                 (QStringList { u"01 Alpha.mp3! | Alpha | 01 Alpha"_s, u"02 Beta.mp3! | Beta | 02 Beta"_s,
