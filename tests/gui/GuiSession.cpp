@@ -1,16 +1,49 @@
 #include "GuiSession.h"
 
-#include "SampleSongs.h"
 #include "gui/QtText.h"
+#include "platform/SystemCodePage.h"
+#include "text/UStringConvert.h"
 
 #include <QAbstractItemModelTester>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QTimer>
 #include <algorithm>
 #include <string>
 
 namespace vennart::test {
+namespace {
+
+constexpr uint32_t kCyrillicCodePage = 1251;
+constexpr std::uint8_t kSampleGenreIndex = 17;
+
+AnsiString Cp1251(const std::u16string& text)
+{
+    return text::WideToCodePage(text, kCyrillicCodePage);
+}
+
+} // namespace
+
+Bytes SampleSongFile(const SampleSong& song)
+{
+    const Bytes frames = Concat({
+        Frame("TIT2", Utf16Body(song.title)),
+        Frame("TPE1", Utf16Body(song.artist)),
+        Frame("TALB", TextBody(Cp1251(song.album))),
+        Frame("TYER", TextBody(NarrowSystem(song.year))),
+        Frame("TCON", TextBody("(" + std::to_string(kSampleGenreIndex) + ")")),
+        Frame("TRCK", TextBody(std::to_string(song.track))),
+    });
+    const Bytes file = Concat({ Tag(3, frames, 256), Audio(8) });
+    if (!song.hasID3v1)
+        return file;
+    return Concat({ file,
+        ID3v1Record({ .Title = Cp1251(song.title),
+            .Artist = Cp1251(song.artist),
+            .Album = Cp1251(song.album),
+            .Year = NarrowSystem(song.year),
+            .Track = song.track,
+            .Genre = kSampleGenreIndex }) });
+}
 
 GuiSession::GuiSession()
     : musicDir_(dir_ / "Music")
@@ -18,7 +51,8 @@ GuiSession::GuiSession()
 {
     std::filesystem::create_directories(musicDir_);
     std::filesystem::create_directories(configDir_);
-    WriteSampleSongs(musicDir_);
+    for (const SampleSong& song : kSampleSongs)
+        WriteFileBytes(musicDir_ / song.fileName, SampleSongFile(song));
 }
 
 GuiSession::~GuiSession()
@@ -88,6 +122,16 @@ void GuiSession::QueueAnswer(workspace::Answer answer)
     prompts_->QueueAnswer(answer);
 }
 
+QString StoredValue(const workspace::Settings& settings, std::u16string_view key)
+{
+    const std::u16string prefix = std::u16string(key) + u'=';
+    for (const WideString& line : settings.Lines()) {
+        if (line.starts_with(prefix))
+            return QString::fromStdU16String(line.substr(prefix.size()));
+    }
+    return {};
+}
+
 Bytes SettingsFileBytes(const std::vector<std::u16string>& lines)
 {
     Bytes bytes { 0xFF, 0xFE };
@@ -104,19 +148,6 @@ QByteArray ToByteArray(const Bytes& bytes)
 QByteArray FileContent(const std::filesystem::path& file)
 {
     return ToByteArray(ReadFileBytes(file));
-}
-
-const tags::TID3v1Tag& ID3v1Of(const tags::TID3v2Class& file)
-{
-    return *file.FindFrameByClass<tags::TID3v1Tag>(1);
-}
-
-QStringList SampleNames()
-{
-    QStringList names;
-    for (const SampleSong& song : kSampleSongs)
-        names.append(QString::fromStdU16String(song.fileName));
-    return names;
 }
 
 QTableView* GridOfTab(gui::TfrmMain& window, int tab)
@@ -161,29 +192,6 @@ QStringList ItemTexts(const QComboBox* combo)
     return texts;
 }
 
-QAction* ItemWithCodePage(const QMenu* menu, uint codePage)
-{
-    for (QAction* item : menu->actions()) {
-        if (item->data().toUInt() == codePage)
-            return item;
-    }
-    return nullptr;
-}
-
-QList<uint> ShownCodePages(const gui::TfrmMain& window)
-{
-    QList<uint> codePages;
-    for (const auto& [combo, menu] : { std::pair { window.cbSourceEncv1, window.miEncodingID3v1 },
-             std::pair { window.cbSourceEncv2, window.miEncodingID3v2 } }) {
-        codePages.append(combo->currentData().toUInt());
-        for (const QAction* item : menu->actions()) {
-            if (item->isChecked())
-                codePages.append(item->data().toUInt());
-        }
-    }
-    return codePages;
-}
-
 std::vector<int> SelectedRows(const QTableView* grid)
 {
     std::vector<int> rows;
@@ -191,12 +199,6 @@ std::vector<int> SelectedRows(const QTableView* grid)
         rows.push_back(index.row());
     std::sort(rows.begin(), rows.end());
     return rows;
-}
-
-void WhileOpen(QAction* action, const std::function<void()>& inDialog)
-{
-    QTimer::singleShot(0, inDialog);
-    action->trigger();
 }
 
 void ClickRows(QTableView* grid, int top, int bottom)
@@ -226,16 +228,6 @@ void TypeInto(QWidget* edit, const QString& typed)
     line->selectAll();
     for (const QChar c : typed)
         QTest::sendKeyEvent(QTest::Click, line, Qt::Key_unknown, QString(c), Qt::NoModifier);
-}
-
-bool PressShortcut(gui::TfrmMain& window, QWidget* widget, Qt::Key key)
-{
-    window.activateWindow();
-    if (!QTest::qWaitForWindowActive(&window))
-        return false;
-    widget->setFocus();
-    QTest::keyClick(widget, key, Qt::ControlModifier);
-    return true;
 }
 
 } // namespace vennart::test

@@ -1,6 +1,6 @@
 // One run of the main window for a test: its own config folder with the shipped data, a music
-// folder, message boxes answered from a script, and every grid model watched by
-// QAbstractItemModelTester. Also the small gestures the tests make on the window, and the Qt
+// folder with the sample songs, message boxes answered from a script, and every grid model watched
+// by QAbstractItemModelTester. Also the small gestures the tests make on the window, and the Qt
 // headers every window test uses.
 #pragma once
 
@@ -8,25 +8,52 @@
 #include "support/Id3Builder.h"
 #include "support/TempDir.h"
 #include "support/WorkspaceFakes.h"
-#include "tags/ID3v1Tag.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTest>
+#include <QTimer>
+#include <array>
 #include <filesystem>
-#include <functional>
 #include <initializer_list>
 #include <memory>
+#include <optional>
+#include <string>
 #include <vector>
 
 class QAbstractItemModelTester;
 
 namespace vennart::test {
+
+// The sample folder: a few MP3 files built in code, with Cyrillic tags stored as cp1251 bytes (the
+// ID3v1 records, the ID3v2 album) and as UTF-16 (the ID3v2 title and artist).
+struct SampleSong {
+    std::u16string fileName;
+    std::u16string title;
+    std::u16string artist;
+    std::u16string album;
+    std::u16string year;
+    int track = 0;
+    bool hasID3v1 = true;
+};
+
+// Sorted as the scan lists them. The first two share artist and album and differ in title,
+// year and track; the third has no ID3v1 record. Every one has the genre Rock, (17) in the ID3v2 tag
+// and 17 in the ID3v1 record.
+inline const std::array<SampleSong, 3> kSampleSongs = { {
+    { u"01 Alpha.mp3", u"Привет", u"Кино", u"Альбом", u"2001", 1, true },
+    { u"02 Beta.mp3", u"Мир", u"Кино", u"Альбом", u"2002", 2, true },
+    { u"03 Gamma.mp3", u"Пример", u"Other", u"Second", u"2003", 3, false },
+} };
+
+Bytes SampleSongFile(const SampleSong& song);
 
 class GuiSession {
 public:
@@ -68,15 +95,13 @@ private:
     std::vector<std::unique_ptr<QAbstractItemModelTester>> testers_;
 };
 
+// The value a settings line gives `key`; null when no line does.
+QString StoredValue(const workspace::Settings& settings, std::u16string_view key);
 // The settings file's bytes for these lines.
 Bytes SettingsFileBytes(const std::vector<std::u16string>& lines);
 // Bytes as Qt Test prints them when a comparison fails.
 QByteArray ToByteArray(const Bytes& bytes);
 QByteArray FileContent(const std::filesystem::path& file);
-
-const tags::TID3v1Tag& ID3v1Of(const tags::TID3v2Class& file);
-// The names of the sample songs, in the order the grids list them.
-QStringList SampleNames();
 
 QTableView* GridOfTab(gui::TfrmMain& window, int tab);
 // What a grid or a dialog's table shows: a cell or a whole column (file grids: 0 the file name, 1
@@ -88,17 +113,33 @@ QStringList Marks(const QTableView* grid);
 QStringList MarksOn(std::initializer_list<int> rows);
 // The texts of a drop-down list's entries.
 QStringList ItemTexts(const QComboBox* combo);
-// The item of a code page menu for that code page.
-QAction* ItemWithCodePage(const QMenu* menu, uint codePage);
-// The view code pages as the window shows them: the ID3v1 combo box's, those of the checked ID3v1
-// menu items, then the same for ID3v2.
-QList<uint> ShownCodePages(const gui::TfrmMain& window);
 // The selected rows of a grid, top to bottom.
 std::vector<int> SelectedRows(const QTableView* grid);
 
-// Triggers `action`, which opens a modal dialog, and runs `inDialog` once the dialog shows;
-// `inDialog` must close it.
-void WhileOpen(QAction* action, const std::function<void()>& inDialog);
+// Triggers `action`; when it opens a modal dialog of type `Dialog`, runs `inDialog` on it and tells
+// so. The dialog is closed with Cancel when `inDialog` left it open, as a check that failed in it
+// does: checks may run while the dialog shows.
+template <class Dialog, class InDialog> [[nodiscard]] bool WhileOpen(QAction* action, InDialog inDialog)
+{
+    std::optional<bool> opened;
+    QTimer::singleShot(0, action, [&opened, &inDialog] {
+        auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+        opened = dialog != nullptr;
+        if (dialog == nullptr)
+            return;
+        inDialog(*dialog);
+        if (dialog->isVisible())
+            dialog->reject();
+    });
+    action->trigger();
+    // Without a dialog the timer fires once the action has returned.
+    return QTest::qWaitFor([&opened] { return opened.has_value(); }) && *opened;
+}
+// Triggers `action` and tells whether it opened a modal dialog, which is then closed.
+inline bool OpensADialog(QAction* action)
+{
+    return WhileOpen<QDialog>(action, [](QDialog&) {});
+}
 // Clicks row `top` of the grid and shift-clicks row `bottom`, as the user selects a range.
 void ClickRows(QTableView* grid, int top, int bottom);
 // Clicks the tab of the file list.
@@ -107,7 +148,5 @@ void ClickTab(gui::TfrmMain& window, int tab);
 QComboBox* Field(gui::TfrmMain& window, const char* id);
 // Replaces the text of an editable field or of the file-name edit by typing, key by key.
 void TypeInto(QWidget* edit, const QString& typed);
-// Makes the window active, as the user's keys reach it, and presses Ctrl+key in `widget`.
-[[nodiscard]] bool PressShortcut(gui::TfrmMain& window, QWidget* widget, Qt::Key key);
 
 } // namespace vennart::test

@@ -1,23 +1,28 @@
-// The main window's frame as users see it: start-up from the settings and closing, leaving a
-// folder with edits, the tabs and the view code pages, what takes the room of a larger window,
-// whole texts where cells are narrow, the title, and the name field after a refused rename.
+// The main window as users see it: start-up from the settings and closing, leaving a folder with
+// edits, the tabs and the view code pages, what takes the room of a larger window, whole texts where
+// cells are narrow, the title, and the name field after a refused rename. Then the editing panel
+// over one or several selected files, on both tabs: what it shows, what typing and its shortcuts do,
+// and saving what it changed. Which values the panel shows and how an edit reaches a tag are the
+// workspace's rules; here, the gestures that lead there.
 #include "GuiSession.h"
-#include "SampleSongs.h"
 #include "gui/CutTextToolTip.h"
 #include "gui/DirectoryListBox.h"
 #include "gui/QtText.h"
 #include "gui/StatusLine.h"
+#include "tags/ID3v1Tag.h"
+#include "text/UStringConvert.h"
+#include "workspace/FrameText.h"
 
 #include <QDir>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QScopeGuard>
 #include <QScrollArea>
 #include <QSignalSpy>
 #include <QStyle>
 #include <QStyleOptionComboBox>
 #include <fcntl.h>
-#include <optional>
 #include <sys/file.h>
 #include <unistd.h>
 
@@ -28,8 +33,6 @@ using workspace::Answer;
 
 namespace {
 
-const std::string kCloseQuestion = "Changes was not saved! Close anyway?";
-const std::string kLeaveQuestion = "Changes was not saved! Do you want to save changes?";
 constexpr int kTitleColumn = 1;
 constexpr int kArtistColumn = 2;
 constexpr int kAlbumColumn = 3;
@@ -44,35 +47,40 @@ std::vector<std::u16string> WithFolder(const QStringList& lines, const std::file
     return filled;
 }
 
-// The process's current folder for the life of the object.
-class CurrentFolder {
-public:
-    explicit CurrentFolder(const std::filesystem::path& folder)
-        : previous_(QDir::currentPath())
-    {
-        QDir::setCurrent(gui::ToQString(folder));
+// The names of the sample songs, in the order the grids list them.
+QStringList SampleNames()
+{
+    QStringList names;
+    for (const SampleSong& song : kSampleSongs)
+        names.append(QString::fromStdU16String(song.fileName));
+    return names;
+}
+
+// The item of a code page menu for that code page.
+QAction* ItemWithCodePage(const QMenu* menu, uint codePage)
+{
+    for (QAction* item : menu->actions()) {
+        if (item->data().toUInt() == codePage)
+            return item;
     }
-    ~CurrentFolder() { QDir::setCurrent(previous_); }
+    return nullptr;
+}
 
-private:
-    QString previous_;
-};
-
-// An exclusive lock on a file, as another program that is writing it holds one.
-class ExclusiveLock {
-public:
-    explicit ExclusiveLock(const std::filesystem::path& file)
-        : fd_(::open(file.c_str(), O_RDONLY))
-    {
-        QVERIFY(fd_ >= 0 && ::flock(fd_, LOCK_EX) == 0);
+// The view code pages as the window shows them: the ID3v1 combo box's, those of the checked ID3v1
+// menu items, then the same for ID3v2.
+QList<uint> ShownCodePages(const gui::TfrmMain& window)
+{
+    QList<uint> codePages;
+    for (const auto& [combo, menu] : { std::pair { window.cbSourceEncv1, window.miEncodingID3v1 },
+             std::pair { window.cbSourceEncv2, window.miEncodingID3v2 } }) {
+        codePages.append(combo->currentData().toUInt());
+        for (const QAction* item : menu->actions()) {
+            if (item->isChecked())
+                codePages.append(item->data().toUInt());
+        }
     }
-    ~ExclusiveLock() { ::close(fd_); }
-    ExclusiveLock(const ExclusiveLock&) = delete;
-    ExclusiveLock& operator=(const ExclusiveLock&) = delete;
-
-private:
-    int fd_;
-};
+    return codePages;
+}
 
 // Opens a sub-folder of the folder list's folder with a click and a double click, as the user does.
 void OpenSubFolder(gui::TfrmMain& window, const QString& name)
@@ -137,6 +145,39 @@ bool FillsItsWidth(const QTableView* grid)
     return grid->horizontalHeader()->length() == grid->viewport()->width();
 }
 
+const QString kDoNotChange = u"<do not change>"_s;
+
+QString FrameTextOf(const tags::TID3v2Class& file, const char* id)
+{
+    return QString::fromStdU16String(workspace::GetFrameText(file, id, text::kUtf16CodePage));
+}
+
+const tags::TID3v1Tag& ID3v1Of(const tags::TID3v2Class& file)
+{
+    return *file.FindFrameByClass<tags::TID3v1Tag>(1);
+}
+
+// Makes the window active, as the user's keys reach it, and presses Ctrl+key in `widget`.
+[[nodiscard]] bool PressShortcut(gui::TfrmMain& window, QWidget* widget, Qt::Key key)
+{
+    window.activateWindow();
+    if (!QTest::qWaitForWindowActive(&window))
+        return false;
+    widget->setFocus();
+    QTest::keyClick(widget, key, Qt::ControlModifier);
+    return true;
+}
+
+struct TrackCase {
+    int tab;
+    int bottom; // the last selected row; the first is row 0
+    QString track; // given to the first file's ID3v2 tag before typing; empty: the sample's
+    int from; // the typed-over text runs from..to; -1 is the text's end
+    int to;
+    QString keys;
+    QString shown;
+};
+
 } // namespace
 
 class WindowTest : public QObject {
@@ -165,9 +206,10 @@ private slots:
         QFETCH(QStringList, written);
         GuiSession session;
         const std::filesystem::path folder = std::filesystem::canonical(session.MusicDir());
-        std::optional<CurrentFolder> current;
+        const auto restoreCurrentFolder
+            = qScopeGuard([previous = QDir::currentPath()] { QDir::setCurrent(previous); });
         if (settings.isEmpty())
-            current.emplace(folder);
+            QDir::setCurrent(gui::ToQString(folder));
         else
             session.WriteSettings(WithFolder(settings, folder));
         QVERIFY(session.Start());
@@ -196,7 +238,10 @@ private slots:
         TypeInto(Field(window, "TIT2"), u"Edited"_s);
 
         {
-            const ExclusiveLock lock(session.MusicDir() / kSampleSongs[0].fileName);
+            // An exclusive lock on the file, as another program that is writing it holds one.
+            const int lock = ::open((session.MusicDir() / kSampleSongs[0].fileName).c_str(), O_RDONLY);
+            const auto unlock = qScopeGuard([lock] { ::close(lock); });
+            QVERIFY(lock >= 0 && ::flock(lock, LOCK_EX) == 0);
             session.QueueAnswer(Answer::Yes);
             OpenSubFolder(window, u"Other"_s);
         }
@@ -208,15 +253,26 @@ private slots:
 
         session.QueueAnswer(Answer::No);
         OpenSubFolder(window, u"Other"_s);
-        QCOMPARE(session.Prompts().Questions, std::vector<std::string>(3, kLeaveQuestion));
+        QCOMPARE(session.Prompts().Questions,
+            std::vector<std::string>(3, "Changes was not saved! Do you want to save changes?"));
         VerifyShowsFolder(session, otherDir, { u"10 Other.mp3"_s }, { QString() });
     }
 
-    void emptyFolderDisablesThePanelAndSelectAllDoesNothing()
+    // Ctrl+A selects every file of both grids. In an empty folder there is nothing to select, the
+    // panel is off, and the commands that ask about the selection first have nothing to ask about.
+    void selectAllShortcutSelectsEveryRowAndAnEmptyFolderLeavesNothingToSelectOrAskAbout()
     {
         GuiSession session;
         QVERIFY(session.StartInMusicDir());
         gui::TfrmMain& window = session.Window();
+        QVERIFY(PressShortcut(window, window.sgID3v1, Qt::Key_A));
+        QCOMPARE(SelectedRows(window.sgID3v1), (std::vector<int> { 0, 1, 2 }));
+        QCOMPARE(SelectedRows(window.sgID3v2), (std::vector<int> { 0, 1, 2 }));
+        QVERIFY(!window.EditFileName->isEnabled());
+        QCOMPARE(Field(window, "TIT2")->currentText(), kDoNotChange);
+        QCOMPARE(window.sgFileInfo->item(0, 0)->text(), u"Files"_s);
+        QCOMPARE(window.sgFileInfo->item(0, 1)->text(), u"3"_s);
+
         std::filesystem::create_directory(session.MusicDir() / "Empty");
         window.TntDirectoryListBox->SetDirectory(gui::ToQString(session.MusicDir() / "Empty"));
 
@@ -229,10 +285,15 @@ private slots:
         QVERIFY(!window.sbAllTags->isEnabled());
         QCOMPARE(window.EditFileName->text(), QString());
         QCOMPARE(window.sgFileInfo->item(0, 1)->text(), u"0"_s);
+        for (QAction* command : { window.actions.miMakeFilenamesfromTags,
+                 window.actions.miMakeTagsFromFilenames, window.actions.miDetectEncoding })
+            QVERIFY2(!OpensADialog(command), qPrintable(command->text()));
         QVERIFY(session.Prompts().Errors.empty());
     }
 
-    void closingWithEditsAsksNoStaysYesClosesEvenWhenTheSettingsCannotBeWritten()
+    // The title names the folder and marks unsaved edits through Undo and Redo. Closing with them
+    // asks: No stays, Yes closes even when the settings cannot be written.
+    void theTitleMarksUnsavedEditsAndClosingWithThemAsks()
     {
         GuiSession session;
         QVERIFY(session.StartInMusicDir());
@@ -240,7 +301,15 @@ private slots:
         const QByteArray settingsBefore = FileContent(session.SettingsFile());
         const std::filesystem::path song = session.MusicDir() / kSampleSongs[0].fileName;
         const QByteArray songBefore = FileContent(song);
+        const QString folder = gui::ToQString(session.MusicDir().filename());
+        QCOMPARE(window.windowTitle(), folder + u"[*] - Vennart"_s);
+        QVERIFY(!window.isWindowModified());
         TypeInto(Field(window, "TIT2"), u"Edited"_s);
+        QVERIFY(window.isWindowModified());
+        window.actions.miUndo->trigger();
+        QVERIFY(!window.isWindowModified());
+        window.actions.miRedo->trigger();
+        QVERIFY(window.isWindowModified());
 
         session.QueueAnswer(Answer::No);
         QVERIFY(!window.close());
@@ -254,7 +323,8 @@ private slots:
         std::filesystem::create_directory(session.SettingsFile());
         session.QueueAnswer(Answer::Yes);
         window.actions.Exit1->trigger();
-        QCOMPARE(session.Prompts().Questions, (std::vector<std::string> { kCloseQuestion, kCloseQuestion }));
+        QCOMPARE(
+            session.Prompts().Questions, std::vector<std::string>(2, "Changes was not saved! Close anyway?"));
         QVERIFY(!window.isVisible());
         QCOMPARE(FileContent(song), songBefore);
         const std::vector<std::string>& warnings = session.Prompts().Warnings;
@@ -337,54 +407,12 @@ private slots:
         QVERIFY(!redraws.isEmpty());
         QCOMPARE(Cell(grid, 0, column), after);
         QCOMPARE(field->currentText(), after);
-        const std::u16string key(id3v1 ? workspace::kDefaultV1EncodingKey : workspace::kDefaultV2EncodingKey);
-        QCOMPARE(
-            QString::fromStdU16String(session.Workspace().FSettings.Read(key)), QString::number(codePage));
+        QCOMPARE(StoredValue(session.Workspace().FSettings,
+                     id3v1 ? workspace::kDefaultV1EncodingKey : workspace::kDefaultV2EncodingKey),
+            QString::number(codePage));
     }
 
-    void aLargerWindowGivesItsRoomToTheFileGridsAndCutsNoCaption()
-    {
-        GuiSession session;
-        QVERIFY(session.StartInMusicDir());
-        gui::TfrmMain& window = session.Window();
-        QStringList cut = CutTexts(window);
-        QVERIFY2(cut.isEmpty(), qPrintable(cut.join(u" | "_s)));
-        const int gridHeight = window.sgID3v2->height();
-        const int panelHeight = window.sbAllTags->height();
-
-        window.resize(1280, 800);
-        QTRY_VERIFY(window.sgID3v2->height() > gridHeight);
-
-        QVERIFY2(window.sgID3v2->height() - gridHeight >= 800 - 552 - 40,
-            qPrintable(QString::number(window.sgID3v2->height() - gridHeight)));
-        QCOMPARE(window.sbAllTags->height(), panelHeight);
-        cut = CutTexts(window);
-        QVERIFY2(cut.isEmpty(), qPrintable(cut.join(u" | "_s)));
-    }
-
-    void titleColumnTakesTheWidthTheOthersLeaveOnEitherTab()
-    {
-        GuiSession session;
-        QVERIFY(session.StartInMusicDir());
-        gui::TfrmMain& window = session.Window();
-        QHeaderView* header = window.sgID3v1->horizontalHeader();
-
-        window.resize(1400, 600);
-        QTRY_VERIFY(FillsItsWidth(window.sgID3v1));
-        QVERIFY(header->sectionSize(kTitleColumn) > kMinimumTitleWidth);
-        header->resizeSection(kArtistColumn, header->sectionSize(kArtistColumn) + 60);
-        QTRY_VERIFY(FillsItsWidth(window.sgID3v1));
-        // The grid of the other tab was hidden while the window grew; it fits once shown.
-        ClickTab(window, 1);
-        QTRY_VERIFY(FillsItsWidth(window.sgID3v2));
-
-        ClickTab(window, 0);
-        window.resize(700, 600);
-        QTRY_COMPARE(header->sectionSize(kTitleColumn), kMinimumTitleWidth);
-        QVERIFY(header->length() > window.sgID3v1->viewport()->width());
-    }
-
-    void cutCellTextsShowWholeInTooltips()
+    void aLargerWindowGivesItsRoomToTheFileGridsAndTheirTitleColumnsAndCutsNoText()
     {
         GuiSession session;
         QVERIFY(session.StartInMusicDir());
@@ -393,35 +421,54 @@ private slots:
         QVERIFY(IsCut(window.sgFileInfo, 10, 0));
         QVERIFY(!IsCut(window.sgFileInfo, 3, 0));
         QVERIFY(!IsCut(window.sgID3v1, 0, 0));
+        QStringList cut = CutTexts(window);
+        QVERIFY2(cut.isEmpty(), qPrintable(cut.join(u" | "_s)));
+        ClickTab(window, 0);
+        const int gridHeight = window.sgID3v1->height();
+        const int panelHeight = window.sbAllTags->height();
+        QHeaderView* header = window.sgID3v1->horizontalHeader();
+
+        window.resize(1400, 800);
+        QTRY_VERIFY(window.sgID3v1->height() > gridHeight);
+
+        QVERIFY2(window.sgID3v1->height() - gridHeight >= 800 - 552 - 40,
+            qPrintable(QString::number(window.sgID3v1->height() - gridHeight)));
+        QCOMPARE(window.sbAllTags->height(), panelHeight);
+        // The title column takes the width the others leave.
+        QTRY_VERIFY(FillsItsWidth(window.sgID3v1));
+        QVERIFY(header->sectionSize(kTitleColumn) > kMinimumTitleWidth);
+        header->resizeSection(kArtistColumn, header->sectionSize(kArtistColumn) + 60);
+        QTRY_VERIFY(FillsItsWidth(window.sgID3v1));
+        // The grid of the other tab was hidden while the window grew; it fits once shown.
+        ClickTab(window, 1);
+        QTRY_VERIFY(FillsItsWidth(window.sgID3v2));
+        cut = CutTexts(window);
+        QVERIFY2(cut.isEmpty(), qPrintable(cut.join(u" | "_s)));
+
+        ClickTab(window, 0);
+        window.resize(700, 600);
+        QTRY_COMPARE(header->sectionSize(kTitleColumn), kMinimumTitleWidth);
+        QVERIFY(header->length() > window.sgID3v1->viewport()->width());
     }
 
-    void theTitleNamesTheFolderAndMarksUnsavedEdits()
-    {
-        GuiSession session;
-        QVERIFY(session.StartInMusicDir());
-        gui::TfrmMain& window = session.Window();
-        const QString folder = gui::ToQString(session.MusicDir().filename());
-        QCOMPARE(window.windowTitle(), folder + u"[*] - Vennart"_s);
-        QVERIFY(!window.isWindowModified());
-
-        TypeInto(Field(window, "TIT2"), u"Edited"_s);
-        QVERIFY(window.isWindowModified());
-        window.actions.miUndo->trigger();
-        QVERIFY(!window.isWindowModified());
-        window.actions.miRedo->trigger();
-        QVERIFY(window.isWindowModified());
-        window.actions.miSave->trigger();
-        QVERIFY(!window.isWindowModified());
-    }
-
-    void afterASaveThatRefusedARenameTheNameFieldShowsTheFilesName()
+    // Ctrl+Z in the file-name edit takes the new name back. A save that refuses a rename leaves the
+    // file's name in the field, already while the error shows.
+    void fileNameEditUndoesItsRenameAndShowsTheNameAfterARefusedOne()
     {
         GuiSession session;
         QVERIFY(session.StartWithSelection(0, 2, 2));
         gui::TfrmMain& window = session.Window();
-        const QString name = QString::fromStdU16String(kSampleSongs[2].fileName);
+        const QString name = SampleNames()[2];
+        TypeInto(window.EditFileName, u"Щука.mp3"_s);
+        QCOMPARE(Marks(window.sgID3v1), MarksOn({ 2 }));
+        QVERIFY(PressShortcut(window, window.EditFileName, Qt::Key_Z));
+        QCOMPARE(Column(window.sgID3v1, 0), SampleNames());
+        QCOMPARE(window.EditFileName->text(), name);
+        QCOMPARE(Marks(window.sgID3v1), MarksOn({}));
+        QVERIFY(!window.isWindowModified());
+
         // The name of another file of the folder: the rename must not replace it.
-        TypeInto(window.EditFileName, QString::fromStdU16String(kSampleSongs[0].fileName));
+        TypeInto(window.EditFileName, SampleNames()[0]);
         QString shownWithTheError;
         session.Prompts().WhileErrorShows = [&] { shownWithTheError = window.EditFileName->text(); };
 
@@ -431,6 +478,125 @@ private slots:
         QCOMPARE(shownWithTheError, name);
         QCOMPARE(Cell(window.sgID3v1, 2, 0), name);
         QCOMPARE(window.EditFileName->text(), name);
+        QVERIFY(!window.isWindowModified());
+    }
+
+    void twoFilesFillThePanelAndItsFieldsEditBoth_data()
+    {
+        QTest::addColumn<int>("tab");
+        QTest::newRow("ID3v1") << 0;
+        QTest::newRow("ID3v2") << 1;
+    }
+
+    void twoFilesFillThePanelAndItsFieldsEditBoth()
+    {
+        QFETCH(int, tab);
+        GuiSession session;
+        QVERIFY(session.StartWithSelection(tab, 0, 1));
+        gui::TfrmMain& window = session.Window();
+        QComboBox* genre = Field(window, "TCON");
+        QCOMPARE(Field(window, "TIT2")->currentText(), kDoNotChange);
+        QCOMPARE(Field(window, "TPE1")->currentText(), u"Кино"_s);
+        QCOMPARE(genre->currentText(), u"Rock"_s);
+        QCOMPARE(window.EditFileName->text(), QString());
+        // The genre list is the genre table; which values the other lists offer is the workspace's.
+        const QStringList genres = ItemTexts(genre);
+        QCOMPARE(genres.size(), 150);
+        QCOMPARE((QStringList { genres.first(), genres.at(1), genres.last() }),
+            (QStringList { kDoNotChange, u"Blues"_s, u"Unknown"_s }));
+
+        // The grid shows what the tags hold, in the tab's view code page; Ctrl+Z where the user typed
+        // takes the edit of both files back.
+        QTableView* grid = GridOfTab(window, tab);
+        const QStringList titles = Column(grid, 1);
+        const QString typed = u"Щука"_s;
+        TypeInto(Field(window, "TIT2"), typed);
+        QCOMPARE(Column(grid, 1).mid(0, 2), QStringList(2, typed));
+        QCOMPARE(Marks(grid), MarksOn({ 0, 1 }));
+        QCOMPARE(Marks(GridOfTab(window, 1 - tab)), MarksOn({}));
+        QVERIFY(PressShortcut(window, Field(window, "TIT2")->lineEdit(), Qt::Key_Z));
+        QCOMPARE(Column(grid, 1), titles);
+        QCOMPARE(Marks(grid), MarksOn({}));
+        QCOMPARE(Field(window, "TIT2")->currentText(), kDoNotChange);
+        QVERIFY(!window.isWindowModified());
+
+        // Choosing <do not change> changes nothing; the next entry edits.
+        genre->setFocus();
+        QTest::keyClick(genre, Qt::Key_Home);
+        QCOMPARE(genre->currentText(), kDoNotChange);
+        QVERIFY(!session.Workspace().Changed());
+        QTest::keyClick(genre, Qt::Key_Down);
+        QCOMPARE(genre->currentText(), u"Blues"_s);
+        const tags::TID3v2Class& edited = session.Workspace().File(1);
+        QCOMPARE(tab == 0 ? QString::number(ID3v1Of(edited).Genre) : FrameTextOf(edited, "TCON"),
+            tab == 0 ? u"0"_s : u"Blues"_s);
+        QCOMPARE(Marks(grid), MarksOn({ 0, 1 }));
+    }
+
+    void trackFieldsTakeTypedDigitsOnly_data()
+    {
+        QTest::addColumn<TrackCase>("row");
+        // The filter is the field's own, whichever tab shows it.
+        QTest::newRow("ID3v1 letters among digits") << TrackCase { 0, 0, {}, 0, -1, u"1a2-b"_s, u"12"_s };
+        QTest::newRow("ID3v2 letter after <do not change>")
+            << TrackCase { 1, 1, {}, -1, -1, u"x"_s, kDoNotChange };
+        QTest::newRow("ID3v2 digit over part of 3/12")
+            << TrackCase { 1, 0, u"3/12"_s, 0, 1, u"4/"_s, u"4/12"_s };
+    }
+
+    void trackFieldsTakeTypedDigitsOnly()
+    {
+        QFETCH(TrackCase, row);
+        GuiSession session;
+        QVERIFY(session.StartWithSelection(row.tab, 0, row.bottom));
+        gui::TfrmMain& window = session.Window();
+        if (!row.track.isEmpty()) {
+            workspace::SetFrameText(
+                session.Workspace().FileToSave(0), "TRCK", row.track.toStdU16String(), text::kUtf16CodePage);
+            window.FillTagPanel();
+        }
+        QLineEdit* edit = Field(window, "TRCK")->lineEdit();
+        const int end = int(edit->text().size());
+        const int start = row.from < 0 ? end : row.from;
+        edit->setFocus();
+        edit->setSelection(start, (row.to < 0 ? end : row.to) - start);
+
+        QTest::keyClicks(edit, row.keys);
+
+        QCOMPARE(edit->text(), row.shown);
+        const bool edited = row.shown != kDoNotChange;
+        const tags::TID3v2Class& file = session.Workspace().File(0);
+        QCOMPARE(row.tab == 0 ? QString::number(ID3v1Of(file).Track) : FrameTextOf(file, "TRCK"),
+            edited                    ? row.shown
+                : row.track.isEmpty() ? u"1"_s
+                                      : row.track);
+        QCOMPARE(session.Workspace().Changed(), edited);
+    }
+
+    void editsMarkTheirGridsAndTheSaveShortcutWritesRenamesAndClearsTheMarks()
+    {
+        GuiSession session;
+        QVERIFY(session.StartWithSelection(0, 0, 1));
+        gui::TfrmMain& window = session.Window();
+        TypeInto(Field(window, "TIT2"), u"Saved"_s);
+        ClickRows(window.sgID3v1, 2, 2);
+        QTRY_VERIFY(window.EditFileName->isEnabled());
+        TypeInto(window.EditFileName, u"03 Renamed.mp3"_s);
+        // A title marks the visible grid only; a file name is in both grids and marks both.
+        QCOMPARE(Marks(window.sgID3v1), MarksOn({ 0, 1, 2 }));
+        QCOMPARE(Marks(window.sgID3v2), MarksOn({ 2 }));
+        QCOMPARE(Cell(window.sgID3v2, 2, 0), u"03 Renamed.mp3"_s);
+
+        QVERIFY(PressShortcut(window, window.sgID3v1, Qt::Key_S));
+
+        QVERIFY(session.Prompts().Errors.empty());
+        const tags::TID3v2Class onDisk(session.MusicDir() / kSampleSongs[1].fileName);
+        QCOMPARE(ID3v1Of(onDisk).Title, AnsiString("Saved"));
+        QVERIFY(std::filesystem::exists(session.MusicDir() / "03 Renamed.mp3"));
+        QCOMPARE(Cell(window.sgID3v1, 2, 0), u"03 Renamed.mp3"_s);
+        QCOMPARE(Marks(window.sgID3v1), MarksOn({}));
+        QCOMPARE(Marks(window.sgID3v2), MarksOn({}));
+        QCOMPARE(window.panStatus->labStatus->text(), u"Idle"_s);
         QVERIFY(!window.isWindowModified());
     }
 };

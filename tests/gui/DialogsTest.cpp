@@ -1,0 +1,519 @@
+// The dialogs as the user meets them. First the commands of the Actions menu: the dialogs' own
+// controls and previews, and what OK, Cancel and Undo do to the grids and the settings. What a
+// command computes is for the commands' tests; here, the dialog's options reach the command and its
+// result reaches the grid. Then the dialogs that edit what the program keeps between runs: "ID3v2
+// tags to edit" and "Encoding settings" under their settings keys, the transliteration table in
+// translit.tab: what each shows of the stored value, what OK stores and Cancel keeps, what it
+// refuses, and the controls that follow the stored value.
+#include "GuiSession.h"
+#include "gui/QtText.h"
+#include "gui/RenamePreviewModel.h"
+#include "gui/TEncodingTable.h"
+#include "gui/TfrmDetectEncoding.h"
+#include "gui/TfrmFileNameFromTag.h"
+#include "gui/TfrmSelectTags.h"
+#include "gui/TfrmTagsFromFileName.h"
+#include "gui/TfrmTransliTable.h"
+#include "support/FaultyFileSystem.h"
+#include "workspace/Settings.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QSet>
+
+using namespace Qt::StringLiterals;
+using namespace vennart;
+using namespace vennart::test;
+using gui::TfrmFileNameFromTag;
+using gui::TfrmTagsFromFileName;
+
+namespace {
+
+// A table's rows, each one's cells joined by " | ", with "!" after a cell the preview colours.
+QStringList ShownRows(const QAbstractItemView* table)
+{
+    QStringList rows;
+    const QAbstractItemModel* model = table->model();
+    for (int row = 0; row < model->rowCount(); ++row) {
+        QStringList cells;
+        for (int column = 0; column < model->columnCount(); ++column) {
+            const QModelIndex cell = model->index(row, column);
+            cells.append(
+                cell.data().toString() + (cell.data(Qt::BackgroundRole).isValid() ? u"!"_s : QString()));
+        }
+        rows.append(cells.join(u" | "_s));
+    }
+    return rows;
+}
+
+struct ToolCase {
+    int tab;
+    QAction* gui::MainActions::*command;
+    int tabAfter;
+    QStringList marksID3v1;
+    QStringList marksID3v2;
+    QString firstTitleID3v2;
+    QString undoCaption;
+};
+
+// Starts in the music folder with `value` stored under `key`; no line for the key when null.
+bool StartWithStored(GuiSession& session, std::u16string_view key, const QString& value)
+{
+    if (value.isNull())
+        return session.StartInMusicDir();
+    return session.StartInMusicDir({ std::u16string(key) + u'=' + value.toStdU16String() });
+}
+
+// The rows of the additional ID3v2 frames in the editing panel.
+QString AdditionalPanelRows(gui::TfrmMain& window)
+{
+    QStringList ids;
+    for (const QComboBox* combo : window.gbAdditionalTags->findChildren<QComboBox*>())
+        ids.append(combo->objectName().mid(8));
+    return ids.join(u',');
+}
+
+const QString kDefaultTagsInRowOrder = u"TCOM,TCOP,TENC,TEXT,TOPE,TPE2,TPE3,TPE4,TPUB,TRDA,TRSN"_s;
+const QString kDefaultTagsAsStored = u"TCOM,TOPE,TCOP,TENC,TEXT,TPE2,TPE3,TPE4,TPUB,TRDA,TRSN"_s;
+
+struct TagListCase {
+    QString stored; // null: no TagEditList line
+    QString tickOnly; // null: the rows stay as the dialog ticks them
+    bool ok; // else Cancel
+    QString tickedOnOpen;
+    QString storedAfter;
+    QString panelAfter;
+};
+
+// The default set: as the encoding dialog checks it (catalogue order), and as the combo boxes list
+// it, ID3v1 first, "*" before the selected entry.
+const QString kDefaultChecked = u"1251,20866,21866,866,65001,1200"_s;
+const QString kDefaultActive = u"*1251,20866,21866,866,65001|1251,20866,21866,866,65001,*1200"_s;
+
+struct CodePagesCase {
+    QString stored; // null: no CodePages line
+    QString checkOnly; // null: the entries stay as the dialog checks them
+    QString checkedOnOpen;
+    bool okEnabled; // else the dialog is closed with Cancel
+    QString storedAfter;
+    QString activeAfter;
+};
+
+QString Listed(const QComboBox* combo)
+{
+    QStringList entries;
+    for (int i = 0; i < combo->count(); ++i)
+        entries.append((i == combo->currentIndex() ? u"*"_s : QString()) + combo->itemData(i).toString());
+    return entries.join(u',');
+}
+
+// Visible items only; "*" before the checked ones.
+QString Listed(const QMenu* menu)
+{
+    QStringList entries;
+    for (const QAction* item : menu->actions()) {
+        if (item->isVisible())
+            entries.append((item->isChecked() ? u"*"_s : QString()) + item->data().toString());
+    }
+    return entries.join(u',');
+}
+
+void SetCell(gui::TfrmTransliTable& editor, int row, int column, const QString& text)
+{
+    QTableWidget* grid = editor.sgTranslitTable;
+    grid->setCurrentCell(row, column);
+    grid->item(row, column)->setText(text);
+}
+
+// Opens the editor, makes the edit while it is shown, and closes it with OK.
+template <class Edit> void RunEditor(gui::TfrmTransliTable& editor, Edit edit)
+{
+    QTimer::singleShot(0, &editor, [&editor, edit] {
+        edit(editor);
+        editor.btnOK->click();
+    });
+    editor.ShowTranslitTable();
+}
+
+} // namespace
+
+class DialogsTest : public QObject {
+    Q_OBJECT
+private slots:
+    // On the ID3v1 tab the frame list is hidden and an empty mask changes nothing; on the ID3v2 tab
+    // the list offers the frames of TagEditList, and OK writes the previewed names into both grids.
+    // The mask the dialog starts with is the stored one.
+    void maskDialogOnEitherTab()
+    {
+        GuiSession session;
+        QVERIFY(session.StartInMusicDir({ u"TagEditList=tcom,XXXX,TPUB", u"FileMask=%vvtt" }));
+        gui::TfrmMain& window = session.Window();
+        QAction* command = window.actions.miMakeFilenamesfromTags;
+        QVERIFY(WhileOpen<TfrmFileNameFromTag>(command, [](TfrmFileNameFromTag& dialog) {
+            QVERIFY(!dialog.cbID3v2Tags->isVisible() && !dialog.lblID3v2tag->isVisible());
+            QCOMPARE(dialog.editFileName->text(), u"%vvtt"_s);
+            dialog.editFileName->clear();
+            dialog.btnOK->click();
+        }));
+        QCOMPARE(StoredValue(session.Workspace().FSettings, workspace::kFileMaskKey), u"%vvtt"_s);
+        QCOMPARE(Marks(window.sgID3v1), MarksOn({}));
+
+        ClickTab(window, 1);
+        window.actions.miSelectAll->trigger();
+        const QStringList names = { u"Кино.mp3"_s, u"Кино.mp3"_s, u"Other.mp3"_s };
+        QVERIFY(WhileOpen<TfrmFileNameFromTag>(command, [&names](TfrmFileNameFromTag& dialog) {
+            QVERIFY(dialog.cbID3v2Tags->isVisible());
+            QCOMPARE(ItemTexts(dialog.cbID3v2Tags), (QStringList { u"Composer"_s, u"Publisher"_s }));
+            // A code button and a frame of the list append their code, with the caret at the end.
+            dialog.editFileName->setText(u"ab"_s);
+            dialog.editFileName->setCursorPosition(0);
+            dialog.findChild<QPushButton*>(u"btnArtist"_s)->click();
+            QCOMPARE(dialog.editFileName->cursorPosition(), 7);
+            QCOMPARE(dialog.focusWidget(), dialog.editFileName);
+            dialog.cbID3v2Tags->activated(0);
+            QCOMPARE(dialog.editFileName->text(), u"ab%vvar%TCOM"_s);
+            dialog.editFileName->clear();
+            QTest::keyClicks(dialog.editFileName, u"%vvar.mp3"_s);
+            QCOMPARE(Column(dialog.sgPreview, gui::RenamePreviewModel::NewNameColumn), names);
+            QCOMPARE(dialog.labPreviewStatus->text(), u"2 names collide or cannot be used"_s);
+            dialog.btnOK->click();
+        }));
+        QCOMPARE(Column(window.sgID3v1, 0), names);
+        QCOMPARE(Column(window.sgID3v2, 0), names);
+        QCOMPARE(Marks(window.sgID3v1), MarksOn({ 0, 1, 2 }));
+        QCOMPARE(StoredValue(session.Workspace().FSettings, workspace::kFileMaskKey), u"%vvar.mp3"_s);
+    }
+
+    // The number fields take digits and keys that type nothing; the replacement table grows when its
+    // last row gets a "what".
+    void ruleFieldsTakeDigitsOnlyAndTheReplacementTableGrows()
+    {
+        TfrmTagsFromFileName dialog;
+        dialog.show();
+        QLineEdit* edit = dialog.Rows[0].FromPosition;
+        QTest::keyClicks(edit, u"1a0-x 5"_s);
+        QCOMPARE(edit->text(), u"105"_s);
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        QTest::keyClick(edit, Qt::Key_Left);
+        QTest::keyClick(edit, Qt::Key_Delete);
+        QCOMPARE(edit->text(), u"1"_s);
+        QTest::keyClicks(dialog.Rows[0].FromSymbol, u"a_"_s);
+        QCOMPARE(dialog.Rows[0].FromSymbol->text(), u"a_"_s);
+
+        auto* table = dialog.sgReplacementTable;
+        QCOMPARE(table->rowCount(), 1);
+        table->item(0, 1)->setText(u"with"_s);
+        QCOMPARE(table->rowCount(), 1);
+        table->item(0, 0)->setText(u"what"_s);
+        QCOMPARE(table->rowCount(), 2);
+        table->item(0, 0)->setText(u"again"_s);
+        table->item(1, 0)->setText(QString());
+        QCOMPARE(table->rowCount(), 2);
+    }
+
+    void ruleHelpShowsTheHelpLinesJoinedByCrLf()
+    {
+        const QString expected
+            = u"Position - Starting (From) or Ending (To) part from Filename wil be copied to Tag text:\r\n"
+              "--if empty then first (from) or last (to) position of Filename excluding extension\r\n"
+              "Symbol - Starting (From) or Ending (To) with which symbol or sequence of symbols part\r\n"
+              "of file name should be copied:\r\n"
+              "--empty means Space\r\n"
+              "--Count is the number of Symbol from the beginning of filename,for example Symbol='_' and\r\n"
+              "  Count=2 means after second '_' part of Filename  will be copied (if From) or till second\r\n"
+              "  occurance of '_' part of File name will be copied to Tag text (if To)\r\n"
+              "--empty Count means 1 (first occurance)\r\n"
+              "--Symbol (or group of symbols) does not included in Tag text"_s;
+        TfrmTagsFromFileName dialog;
+        QString shown;
+        QTimer::singleShot(0, &dialog, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            shown = box->text();
+            box->accept();
+        });
+        dialog.btnHelp->click();
+        QCOMPARE(shown, expected);
+    }
+
+    void tagsPreviewShowsWhatOkStoresAndTheRulesStayForTheNextRun()
+    {
+        GuiSession session;
+        QVERIFY(session.StartInMusicDir());
+        gui::TfrmMain& window = session.Window();
+        ClickTab(window, 1);
+        window.actions.miSelectAll->trigger();
+        QAction* command = window.actions.miMakeTagsFromFilenames;
+        QVERIFY(WhileOpen<TfrmTagsFromFileName>(command, [](TfrmTagsFromFileName& dialog) {
+            // The title from the fourth character on ("01 Alpha" gives "Alpha"), the artist up to a " - ".
+            dialog.Rows[0].CheckBox->setChecked(true);
+            QTest::keyClicks(dialog.Rows[0].FromPosition, u"4"_s);
+            dialog.Rows[1].CheckBox->setChecked(true);
+            dialog.Rows[1].ToMode->setCurrentIndex(1);
+            QTest::keyClicks(dialog.Rows[1].ToSymbol, u" - "_s);
+            dialog.btnCancel->click();
+        }));
+        QCOMPARE(Marks(window.sgID3v2), MarksOn({}));
+
+        QVERIFY(WhileOpen<TfrmTagsFromFileName>(command, [](TfrmTagsFromFileName& dialog) {
+            QCOMPARE(dialog.Rows[0].FromPosition->text(), u"4"_s);
+            // Every name lacks the " - " the artist rule looks for.
+            QCOMPARE(ShownRows(dialog.sgPreview),
+                (QStringList { u"01 Alpha.mp3! | Alpha! | 01 Alpha!"_s, u"02 Beta.mp3! | Beta! | 02 Beta!"_s,
+                    u"03 Gamma.mp3! | Gamma! | 03 Gamma!"_s }));
+            dialog.btnOK->click();
+        }));
+        QCOMPARE(Column(window.sgID3v2, 1), (QStringList { u"Alpha"_s, u"Beta"_s, u"Gamma"_s }));
+        QCOMPARE(Column(window.sgID3v2, 2), (QStringList { u"01 Alpha"_s, u"02 Beta"_s, u"03 Gamma"_s }));
+        QCOMPARE(Marks(window.sgID3v2), MarksOn({ 0, 1, 2 }));
+        QCOMPARE(Marks(window.sgID3v1), MarksOn({}));
+
+        // Run again, the preview marks no value as changed: the tags hold them now. WhileOpen cancels.
+        QVERIFY(WhileOpen<TfrmTagsFromFileName>(command, [](TfrmTagsFromFileName& dialog) {
+            QCOMPARE(ShownRows(dialog.sgPreview),
+                (QStringList { u"01 Alpha.mp3! | Alpha | 01 Alpha"_s, u"02 Beta.mp3! | Beta | 02 Beta"_s,
+                    u"03 Gamma.mp3! | Gamma | 03 Gamma"_s }));
+        }));
+    }
+
+    void detectEncodingFindsTheCodePageOfEachFileAndShowsTheTabInIt()
+    {
+        GuiSession session;
+        QVERIFY(session.StartInMusicDir({ u"DefaultV1Encoding=20866" }));
+        gui::TfrmMain& window = session.Window();
+        window.actions.miSelectAll->trigger();
+        QVERIFY(WhileOpen<gui::TfrmDetectEncoding>(
+            window.actions.miDetectEncoding, [](gui::TfrmDetectEncoding& dialog) {
+                const QString cp1251 = u"Cyrillic (Windows-1251)"_s;
+                QCOMPARE(Column(dialog.sgFiles, gui::DetectionModel::CodePageColumn),
+                    (QStringList { cp1251, cp1251, u"no 8-bit text"_s }));
+                QVERIFY2(dialog.labVerdict->text().startsWith(cp1251 + u" for 2 of 3 files"_s),
+                    qPrintable(dialog.labVerdict->text()));
+                dialog.btnShowAs->click();
+            }));
+        QCOMPARE(window.cbSourceEncv1->currentData().toUInt(), 1251u);
+        QCOMPARE(session.Workspace().ViewCodePage(workspace::TagGrid::ID3v1), 1251u);
+    }
+
+    // The transliteration, copy and version commands: which grid's selection they take, which rows
+    // they mark, which tab shows afterwards, and that one Undo takes it all back.
+    void tagToolsMarkRowsAndShowTheTab_data()
+    {
+        QTest::addColumn<ToolCase>("row");
+        using gui::MainActions;
+        const QStringList none = MarksOn({});
+        const QStringList all = MarksOn({ 0, 1, 2 });
+        const QStringList firstTwo = MarksOn({ 0, 1 });
+        QTest::newRow("copy button on ID3v1 copies into ID3v2")
+            << ToolCase { 0, &MainActions::tbCopyTags, 1, none, firstTwo, u"Привет"_s, u"Undo Copy Tags"_s };
+        QTest::newRow("ID3v2 to ID3v1 gives the third file a record")
+            << ToolCase { 1, &MainActions::miID3v2toID3v1, 0, all, none, u"Привет"_s, u"Undo Copy Tags"_s };
+        QTest::newRow("translit button on ID3v2") << ToolCase { 1, &MainActions::tbTranslitTags, 1, none, all,
+            u"Privet"_s, u"Undo Transliterate Tags"_s };
+        QTest::newRow("ASCII file names stay unmarked")
+            << ToolCase { 1, &MainActions::miTransliterateFilenames, 1, none, none, u"Привет"_s, u"Undo"_s };
+        QTest::newRow("version 1.0 skips the file without a record") << ToolCase { 0,
+            &MainActions::miID3Version10, 0, firstTwo, none, u"Привет"_s, u"Undo Set ID3v1 Version"_s };
+    }
+
+    void tagToolsMarkRowsAndShowTheTab()
+    {
+        QFETCH(ToolCase, row);
+        GuiSession session;
+        QVERIFY(session.StartInMusicDir());
+        gui::TfrmMain& window = session.Window();
+        ClickTab(window, row.tab);
+        ClickRows(GridOfTab(window, row.tab), 0, 2);
+
+        (window.actions.*row.command)->trigger();
+        QCOMPARE(window.pcFileList->currentIndex(), row.tabAfter);
+        QCOMPARE(Marks(window.sgID3v1), row.marksID3v1);
+        QCOMPARE(Marks(window.sgID3v2), row.marksID3v2);
+        QCOMPARE(Cell(window.sgID3v2, 0, 1), row.firstTitleID3v2);
+        QCOMPARE(window.actions.miUndo->text(), row.undoCaption);
+
+        window.actions.miUndo->trigger();
+        QCOMPARE(Marks(window.sgID3v1), MarksOn({}));
+        QCOMPARE(Marks(window.sgID3v2), MarksOn({}));
+        QCOMPARE(Cell(window.sgID3v2, 0, 1), u"Привет"_s);
+    }
+
+    void tagListStoresTheTickedRows_data()
+    {
+        QTest::addColumn<TagListCase>("row");
+        const QString kDefault = kDefaultTagsInRowOrder;
+        QTest::newRow("first use, OK") << TagListCase { {}, {}, true, kDefault, kDefault, kDefault };
+        QTest::newRow("lower case in row order, OK")
+            << TagListCase { u"tcom,tpe2"_s, {}, true, u"TCOM,TPE2"_s, u"tcom,tpe2"_s, u"TCOM,TPE2"_s };
+        QTest::newRow("untick all") << TagListCase { u"TCOM,TPE2"_s, u""_s, true, u"TCOM,TPE2"_s, {},
+            kDefaultTagsAsStored };
+        QTest::newRow("main frame ticks nothing")
+            << TagListCase { u"TIT2,TCOM"_s, {}, true, u"TCOM"_s, u"TCOM"_s, u"TCOM"_s };
+        QTest::newRow("cancel") << TagListCase { u"TCOM,TPE2"_s, u"TCOM,TPE2,TDAT"_s, false, u"TCOM,TPE2"_s,
+            u"TCOM,TPE2"_s, u"TCOM,TPE2"_s };
+    }
+
+    void tagListStoresTheTickedRows()
+    {
+        QFETCH(TagListCase, row);
+        GuiSession session;
+        QVERIFY(StartWithStored(session, workspace::kTagEditListKey, row.stored));
+        gui::TfrmMain& window = session.Window();
+
+        QVERIFY(WhileOpen<gui::TfrmSelectTags>(
+            window.actions.miTagsToDisplay, [&row](gui::TfrmSelectTags& dialog) {
+                QStringList tickedOnOpen;
+                for (const auto& [id, check] : dialog.TagRows()) {
+                    const QString name = QString::fromStdString(id);
+                    if (check->isChecked())
+                        tickedOnOpen.append(name);
+                    if (!row.tickOnly.isNull())
+                        check->setChecked(row.tickOnly.split(u',').contains(name));
+                }
+                QCOMPARE(tickedOnOpen.join(u','), row.tickedOnOpen);
+                (row.ok ? dialog.btnOK : dialog.btnCancel)->click();
+            }));
+        QCOMPARE(StoredValue(session.Workspace().FSettings, workspace::kTagEditListKey), row.storedAfter);
+        QCOMPARE(AdditionalPanelRows(window), row.panelAfter);
+    }
+
+    void codePagesStoresTheCheckedEntries_data()
+    {
+        QTest::addColumn<CodePagesCase>("row");
+        QTest::newRow("first use, OK: nothing stored")
+            << CodePagesCase { {}, {}, kDefaultChecked, true, {}, kDefaultActive };
+        QTest::newRow("OK without change keeps a differently ordered value")
+            << CodePagesCase { u"1200,866,1251"_s, {}, u"1251,866,1200"_s, true, u"1200,866,1251"_s,
+                   u"866,*1251|*1200,866,1251"_s };
+        QTest::newRow("unchecking all removes the key")
+            << CodePagesCase { u"866,1200"_s, u""_s, u"866,1200"_s, true, {}, kDefaultActive };
+        QTest::newRow("code page unknown to the catalogue counts as a change")
+            << CodePagesCase { u"1251,4242,1200"_s, {}, u"1251,1200"_s, true, u"1251,1200"_s,
+                   u"*1251|1251,*1200"_s };
+        QTest::newRow("UTF-16 alone: OK disabled")
+            << CodePagesCase { {}, u"1200"_s, kDefaultChecked, false, {}, kDefaultActive };
+        QTest::newRow("UTF-16 and an 8-bit page: saved view code page gone")
+            << CodePagesCase { {}, u"866,1200"_s, kDefaultChecked, true, u"866,1200"_s, u"*866|866,*1200"_s };
+        QTest::newRow("start-up value without an 8-bit page means the default set")
+            << CodePagesCase { u"1200"_s, {}, kDefaultChecked, true, u"1200"_s, kDefaultActive };
+    }
+
+    void codePagesStoresTheCheckedEntries()
+    {
+        QFETCH(CodePagesCase, row);
+        GuiSession session;
+        QVERIFY(StartWithStored(session, workspace::kCodePagesKey, row.stored));
+        gui::TfrmMain& window = session.Window();
+
+        bool closedByOk = false;
+        QVERIFY(WhileOpen<gui::TEncodingTable>(
+            window.actions.miEncodings, [&row, &closedByOk](gui::TEncodingTable& dialog) {
+                QListWidget* list = dialog.clbEncodingTables;
+                QSet<QString> codePages;
+                QStringList checkedOnOpen;
+                for (int i = 0; i < list->count(); ++i) {
+                    const QString codePage = list->item(i)->data(Qt::UserRole).toString();
+                    codePages.insert(codePage);
+                    if (list->item(i)->checkState() == Qt::Checked)
+                        checkedOnOpen.append(codePage);
+                    if (!row.checkOnly.isNull())
+                        list->item(i)->setCheckState(
+                            row.checkOnly.split(u',').contains(codePage) ? Qt::Checked : Qt::Unchecked);
+                }
+                QCOMPARE(codePages.size(), list->count());
+                QCOMPARE(checkedOnOpen.join(u','), row.checkedOnOpen);
+                QCOMPARE(dialog.btnOK->isEnabled(), row.okEnabled);
+                QCOMPARE(dialog.labNeedsEightBit->isVisible(), !row.okEnabled);
+                // Cancel closes it when OK did not.
+                dialog.btnOK->click();
+                closedByOk = !dialog.isVisible();
+            }));
+        QCOMPARE(closedByOk, row.okEnabled);
+        QCOMPARE(StoredValue(session.Workspace().FSettings, workspace::kCodePagesKey), row.storedAfter);
+        QCOMPARE(Listed(window.cbSourceEncv1) + u'|' + Listed(window.cbSourceEncv2), row.activeAfter);
+        QCOMPARE(Listed(window.miEncodingID3v1), Listed(window.cbSourceEncv1));
+        QCOMPARE(Listed(window.miEncodingID3v2), Listed(window.cbSourceEncv2));
+        const QString unmarked = QString(row.activeAfter).remove(u'*');
+        QCOMPARE(
+            Listed(window.miChangeEncodingID3v1) + u'|' + Listed(window.miChangeEncodingID3v2), unmarked);
+        // On the ID3v1 tab the tool button's pop-up offers no UTF-16.
+        QCOMPARE(Listed(window.popupMenuEnc), Listed(window.miChangeEncodingID3v1));
+        QCOMPARE(session.Workspace().ViewCodePage(workspace::TagGrid::ID3v1),
+            window.cbSourceEncv1->currentData().toUInt());
+        QCOMPARE(session.Workspace().ViewCodePage(workspace::TagGrid::ID3v2),
+            window.cbSourceEncv2->currentData().toUInt());
+    }
+
+    void translitEditorShowsTheShippedTableAndClosingUneditedWritesNothing()
+    {
+        GuiSession session;
+        QVERIFY(session.Start());
+        QVERIFY(WhileOpen<gui::TfrmTransliTable>(
+            session.Window().actions.miTranslitTable, [](gui::TfrmTransliTable& editor) { editor.close(); }));
+        const QTableWidget* grid = session.Window().frmTransliTable->sgTranslitTable;
+        const auto shipped
+            = text::LoadTranslitTable(std::filesystem::path(VENNART_DATA_DIR) / "translit.tab");
+        QCOMPARE(grid->rowCount(), static_cast<int>(shipped.Lines().size()) + 1);
+        QCOMPARE(grid->item(0, 0)->text() + u'=' + grid->item(0, 1)->text(),
+            gui::ToQString(shipped.Lines().front()));
+        QVERIFY(!std::filesystem::exists(session.SettingsFile().parent_path() / "translit.tab"));
+    }
+
+    // How rows become the table's lines is the table's own rule; here, the gestures that edit them,
+    // one run of the editor after the other, the last one with a folder that refuses the new file.
+    void translitEditorSavesWhatEachRunEditedAndAFailedSaveKeepsTheFile()
+    {
+        TempDir dir;
+        const std::filesystem::path file = dir / "translit.tab";
+        FaultyFileSystem fileSystem;
+        text::TranslitTable table({ u"ж=zh", u"ш=sh" });
+        gui::TfrmTransliTable editor(table, file, fileSystem);
+        const QTableWidget* grid = editor.sgTranslitTable;
+
+        // A repeated character is flagged, cut to one character, and saved in the first one's place.
+        RunEditor(editor, [](gui::TfrmTransliTable& e) {
+            SetCell(e, 2, 0, u"Жy"_s);
+            SetCell(e, 2, 1, u"ZH"_s);
+        });
+        QCOMPARE(grid->item(2, 0)->text(), u"Ж"_s);
+        QStringList tips;
+        for (int row = 0; row < grid->rowCount(); ++row)
+            tips.append(grid->item(row, 0)->toolTip().left(5));
+        QCOMPARE(tips, (QStringList { {}, {}, u"Row 1"_s, {} }));
+        QCOMPARE(FileContent(file), ToByteArray(SettingsFileBytes({ u"Ж=ZH", u"ш=sh" })));
+
+        RunEditor(editor, [](gui::TfrmTransliTable& e) {
+            e.sgTranslitTable->setFocus();
+            // Not selectRow(), which extends the selection while an earlier test's Shift seems held.
+            e.sgTranslitTable->setRangeSelected(QTableWidgetSelectionRange(1, 0, 1, 1), true);
+            QTest::keyClick(e.sgTranslitTable, Qt::Key_Delete);
+        });
+        QCOMPARE(FileContent(file), ToByteArray(SettingsFileBytes({ u"Ж=ZH" })));
+
+        // A character typed into the empty last row adds a row.
+        RunEditor(editor, [](gui::TfrmTransliTable& e) {
+            SetCell(e, 1, 0, u"щ"_s);
+            SetCell(e, 1, 1, u"shch"_s);
+        });
+        const Bytes saved = SettingsFileBytes({ u"Ж=ZH", u"щ=shch" });
+        QCOMPARE(FileContent(file), ToByteArray(saved));
+
+        fileSystem.DenyCreatingIn(dir.Path());
+        QString error;
+        try {
+            RunEditor(editor, [](gui::TfrmTransliTable& e) { SetCell(e, 1, 1, u"sch"_s); });
+        } catch (const std::exception& e) {
+            error = QString::fromUtf8(e.what());
+        }
+        QCOMPARE(error, QString::fromStdString("Cannot create file " + file.string()));
+        QCOMPARE(FileContent(file), ToByteArray(saved));
+        QCOMPARE(table.Lines(), (std::vector<WideString> { u"Ж=ZH", u"щ=sch" }));
+        QCOMPARE(table.Transliterate(u"щ"), WideString(u"sch"));
+    }
+};
+
+QTEST_MAIN(DialogsTest)
+#include "DialogsTest.moc"
