@@ -12,8 +12,6 @@
 #include "workspace/FrameText.h"
 #include "workspace/SaveChanges.h"
 
-#include <functional>
-
 namespace vennart::workspace {
 namespace {
 
@@ -128,45 +126,31 @@ TEST_F(FieldEditing, ApplyingToAFileStoresIntoTheVisibleTabsTagOnlyAndSaysWhethe
     EXPECT_EQ(test::ReadFileBytes(path), before);
 }
 
-struct NewRecordCase {
-    const char* name;
-    std::function<commands::ChangeSet(const Workspace&, const TagField& title)> command;
-};
-
-VENNART_PRINT_ROW_AS(NewRecordCase, row.name)
-
-class NewRecord : public FieldEditing, public testing::WithParamInterface<NewRecordCase> { };
-
 // A record made for a file without one carries no genre the user never chose: its genre byte is FF.
-TEST_P(NewRecord, IsWrittenWithoutAGenre)
+TEST_F(FieldEditing, ARecordMadeByTypingOrFromTheFileNameIsWrittenWithoutAGenre)
 {
-    const auto path = test::WriteMp3(folder, "Song.mp3", { .record = std::nullopt });
+    for (const char* name : { "Song.mp3", "Typed.mp3" })
+        test::WriteMp3(folder, name);
     Scan();
-    Select(TagGrid::ID3v1, { 0, 0 });
+    Select(TagGrid::ID3v1, { 0, 1 });
+    commands::TagsFromNameOptions options;
+    options.Rule("TIT2")->checked = true;
 
-    commands::Apply(workspace, GetParam().command(workspace, Field("TIT2")));
+    commands::Apply(workspace, commands::TagsFromFileNames(workspace, std::vector { 0 }, options));
+    commands::Apply(workspace,
+        commands::EditField(workspace, TagGrid::ID3v1, std::vector { 1 }, Field("TIT2"), u"Title"));
     SaveChanges(workspace);
 
-    const test::Bytes bytes = test::ReadFileBytes(path);
-    ASSERT_GE(bytes.size(), tags::TID3v1Tag::kRecordSize);
-    EXPECT_EQ(
-        test::Bytes(bytes.end() - tags::TID3v1Tag::kRecordSize, bytes.end() - 125), test::BytesOf("TAG"));
-    EXPECT_EQ(bytes.back(), 0xFF);
-    EXPECT_EQ(FieldValue(workspace, 0, Field("TCON")), u"");
+    for (const char* name : { "Song.mp3", "Typed.mp3" }) {
+        const test::Bytes bytes = test::ReadFileBytes(folder / name);
+        ASSERT_GE(bytes.size(), tags::TID3v1Tag::kRecordSize);
+        EXPECT_EQ(
+            test::Bytes(bytes.end() - tags::TID3v1Tag::kRecordSize, bytes.end() - 125), test::BytesOf("TAG"))
+            << name;
+        EXPECT_EQ(bytes.back(), 0xFF) << name;
+    }
+    EXPECT_EQ(CommonValues({ "TIT2", "TCON" }), (std::vector<WideString> { kDoNotChangeText, u"" }));
 }
-
-INSTANTIATE_TEST_SUITE_P(Commands, NewRecord,
-    testing::Values(NewRecordCase { "TypingATitle",
-                        [](const Workspace& w, const TagField& title) {
-                            return commands::EditField(w, TagGrid::ID3v1, std::vector { 0 }, title, u"Title");
-                        } },
-        NewRecordCase { "TagsFromFileNames",
-            [](const Workspace& w, const TagField&) {
-                commands::TagsFromNameOptions options;
-                options.Rule("TIT2")->checked = true;
-                return commands::TagsFromFileNames(w, std::vector { 0 }, options);
-            } }),
-    [](const testing::TestParamInfo<NewRecordCase>& info) { return info.param.name; });
 
 struct RecordCase {
     const char* name;
