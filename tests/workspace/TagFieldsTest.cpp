@@ -8,13 +8,6 @@
 namespace vennart::workspace {
 namespace {
 
-std::vector<AnsiString> FieldsFromSetting(std::u16string_view tagEditList)
-{
-    Settings settings;
-    settings.Write(kTagEditListKey, tagEditList);
-    return BuildTagList(settings);
-}
-
 // The fields as "ID:tag" texts, for comparing a whole panel at once.
 std::vector<std::string> Describe(const std::vector<TagField>& fields)
 {
@@ -48,8 +41,9 @@ class TagEditList : public testing::TestWithParam<ListCase> { };
 
 TEST_P(TagEditList, GivesTheExtraFields)
 {
-    const std::vector<TagField> fields = BuildTagFields(FieldsFromSetting(GetParam().setting));
-    const std::vector<std::string> described = Describe(fields);
+    Settings settings;
+    settings.Write(kTagEditListKey, GetParam().setting);
+    const std::vector<std::string> described = Describe(BuildTagFields(BuildTagList(settings)));
 
     ASSERT_GE(described.size(), 7u);
     EXPECT_EQ(std::vector<std::string>(described.begin() + 7, described.end()), GetParam().extraFields);
