@@ -8,6 +8,7 @@
 #include "platform/SafeReplace.h"
 #include "support/FaultyFileSystem.h"
 #include "support/TempDir.h"
+#include "support/TestNames.h"
 #include "support/TextTestSupport.h"
 
 #include <fcntl.h>
@@ -41,10 +42,7 @@ struct Way {
     void (FaultyFileSystem::*Refuse)();
 };
 
-void PrintTo(const Way& way, std::ostream* out)
-{
-    *out << way.Name;
-}
+VENNART_PRINT_ROW_AS(Way, row.Name)
 
 class FileTest : public testing::Test {
 protected:
