@@ -113,6 +113,16 @@ WideString Held(const tags::TTag& frame)
     return WidenSystem(dynamic_cast<const tags::TWURLTag&>(frame).URL);
 }
 
+// A comment or a user URL frame with a description held in the encoding.
+template <typename Frame>
+std::unique_ptr<tags::TTag> Described(const WideString& description, tags::TTextEncoding encoding)
+{
+    auto frame = std::make_unique<Frame>();
+    frame->Encoding = encoding;
+    frame->Description = description;
+    return frame;
+}
+
 struct StoreCase {
     const char* name;
     std::function<std::unique_ptr<tags::TTag>()> frame;
@@ -167,29 +177,16 @@ INSTANTIATE_TEST_SUITE_P(Frames, StoreFrameTextTest,
             { { u"Настроение", kCyrillic }, { u"Настроение", kUtf16 } }, u"1|Настроение|" + In1251(u"Грусть"),
             u"Настроение" },
         StoreCase { "CommentDescriptionFollowsIntoEightBitAndStaysThroughUtf16",
-            [] {
-                auto comment = std::make_unique<tags::TCOMMTag>();
-                comment->Description = u"Описание";
-                return comment;
-            },
+            [] { return Described<tags::TCOMMTag>(u"Описание", tags::teUTF16); },
             { { u"Текст", kCyrillic }, { u"Текст", kUtf16 } }, u"1|" + In1251(u"Описание") + u"|Текст",
             u"Текст" },
         // A string of 8-bit characters keeps its bytes whatever code page the text is typed in.
         StoreCase { "HiddenEightBitStringKeepsItsBytes",
-            [] {
-                auto comment = std::make_unique<tags::TCOMMTag>();
-                comment->Encoding = tags::teISO88591;
-                comment->Description = kPrivet1251;
-                return comment;
-            },
+            [] { return Described<tags::TCOMMTag>(kPrivet1251, tags::teISO88591); },
             { { u"Текст", 866 }, { u"one", kUtf16 }, { u"two", kCyrillic } }, u"0|" + kPrivet1251 + u"|two",
             u"two" },
         StoreCase { "UserUrlDescriptionFollowsIntoEightBit",
-            [] {
-                auto userUrl = std::make_unique<tags::TWXXXTag>();
-                userUrl->Description = u"Сайт";
-                return userUrl;
-            },
+            [] { return Described<tags::TWXXXTag>(u"Сайт", tags::teUTF16); },
             { { u"http://пример.рф", kUtf16 }, { u"http://a.b/", kCyrillic } },
             u"0|" + In1251(u"Сайт") + u"|http://a.b/", u"http://a.b/" },
         StoreCase { "UserUrlKeepsItsUnicodeUrl", [] { return std::make_unique<tags::TWXXXTag>(); },
