@@ -12,8 +12,6 @@
 #include "workspace/FrameText.h"
 #include "workspace/SaveChanges.h"
 
-#include <functional>
-
 namespace vennart::workspace {
 namespace {
 
@@ -94,88 +92,65 @@ TEST_F(FieldEditing, CommonValueIsTheSharedValueOrDoNotChangeOnBothTabs)
     EXPECT_EQ(CommonFieldValue(workspace, Field("TIT2")), kDoNotChangeText);
 }
 
-TEST_F(FieldEditing, ApplyingToAFileOnTheId3v2TabSetsOrCreatesTheFrame)
+// A file without a record shows a new record's values; it gets one, in memory, only when a field is
+// stored, and frames beyond the main seven have no ID3v1 field.
+TEST_F(FieldEditing, ApplyingToAFileStoresIntoTheVisibleTabsTagOnlyAndSaysWhetherTheValueDiffered)
 {
-    test::WriteMp3(folder, "a.mp3", { .frames = Frame("TIT2", TextBody("Old")) });
+    const auto path = test::WriteMp3(folder, "a.mp3", { .frames = Frame("TIT2", TextBody("Old")) });
+    const test::Bytes before = test::ReadFileBytes(path);
     Scan();
-    Select(TagGrid::ID3v2, { 0, 0 });
+    workspace.SetViewCodePage(TagGrid::ID3v1, 1251);
     workspace.SetViewCodePage(TagGrid::ID3v2, 1251);
 
-    EXPECT_TRUE(ApplyToFile(0, Field("TIT2"), u"Новое"));
-    EXPECT_FALSE(ApplyToFile(0, Field("TIT2"), u"Новое"));
-    EXPECT_TRUE(ApplyToFile(0, Field("TCOM"), u"Composer"));
+    Select(TagGrid::ID3v2, { 0, 0 });
+    EXPECT_EQ(std::vector({ ApplyToFile(0, Field("TIT2"), u"Новое"), ApplyToFile(0, Field("TIT2"), u"Новое"),
+                  ApplyToFile(0, Field("TCOM"), u"Composer") }),
+        std::vector({ true, false, true }));
+    EXPECT_EQ(Record(0), nullptr);
+    Select(TagGrid::ID3v1, { 0, 0 });
+    EXPECT_EQ(CommonValues({ "TIT2", "TRCK" }), (std::vector<WideString> { u"", u"0" }));
+    EXPECT_EQ(Record(0), nullptr);
+    EXPECT_EQ(std::vector({ ApplyToFile(0, Field("TCOM"), u"Composer"),
+                  ApplyToFile(0, Field("TIT2"), u"Песня"), ApplyToFile(0, Field("TIT2"), u"Песня") }),
+        std::vector({ false, true, false }));
 
     const auto* title = dynamic_cast<tags::TTxxxTag*>(workspace.File(0).FindFrameByID("TIT2", 1));
     ASSERT_NE(title, nullptr);
-    EXPECT_EQ(title->Encoding, tags::teISO88591);
-    EXPECT_EQ(title->Text, WidenSystem("\xCD\xEE\xE2\xEE\xE5"));
-    EXPECT_EQ(GetFrameText(workspace.File(0), "TCOM", 1251), u"Composer");
-    EXPECT_EQ(workspace.TagCellText(TagGrid::ID3v2, 0, 2), u"Новое");
-    EXPECT_EQ(Record(0), nullptr);
-}
-
-TEST_F(FieldEditing, TheId3v1TabShowsANewRecordAndCreatesItInMemoryOnlyWhenAFieldIsStored)
-{
-    const auto path = test::WriteMp3(folder, "a.mp3");
-    const test::Bytes before = test::ReadFileBytes(path);
-    Scan();
-    Select(TagGrid::ID3v1, { 0, 0 });
-    workspace.SetViewCodePage(TagGrid::ID3v1, 1251);
-
-    EXPECT_EQ(CommonValues({ "TIT2", "TRCK" }), (std::vector<WideString> { u"", u"0" }));
-    EXPECT_EQ(Record(0), nullptr);
-    // Frames beyond the main seven have no ID3v1 field.
-    EXPECT_FALSE(ApplyToFile(0, Field("TCOM"), u"Composer"));
-    EXPECT_TRUE(ApplyToFile(0, Field("TIT2"), u"Песня"));
-    EXPECT_FALSE(ApplyToFile(0, Field("TIT2"), u"Песня"));
-
     ASSERT_NE(Record(0), nullptr);
-    EXPECT_EQ(Record(0)->Title, "\xCF\xE5\xF1\xED\xFF");
-    EXPECT_TRUE(Record(0)->Changed);
-    EXPECT_EQ(workspace.File(0).FindFrameByID("TIT2", 1), nullptr);
+    EXPECT_EQ(std::tuple(title->Encoding, title->Text, Record(0)->Title, Record(0)->Changed),
+        std::tuple(
+            tags::teISO88591, WidenSystem("\xCD\xEE\xE2\xEE\xE5"), AnsiString("\xCF\xE5\xF1\xED\xFF"), true));
+    EXPECT_EQ(GetFrameText(workspace.File(0), "TCOM", 1251), u"Composer");
     EXPECT_EQ(workspace.TagCellText(TagGrid::ID3v1, 0, 2), u"Песня");
+    EXPECT_EQ(workspace.TagCellText(TagGrid::ID3v2, 0, 2), u"Новое");
     EXPECT_EQ(test::ReadFileBytes(path), before);
 }
 
-struct NewRecordCase {
-    const char* name;
-    std::function<commands::ChangeSet(const Workspace&, const TagField& title)> command;
-};
-
-VENNART_PRINT_ROW_AS(NewRecordCase, row.name)
-
-class NewRecord : public FieldEditing, public testing::WithParamInterface<NewRecordCase> { };
-
 // A record made for a file without one carries no genre the user never chose: its genre byte is FF.
-TEST_P(NewRecord, IsWrittenWithoutAGenre)
+TEST_F(FieldEditing, ARecordMadeByTypingOrFromTheFileNameIsWrittenWithoutAGenre)
 {
-    const auto path = test::WriteMp3(folder, "Song.mp3", { .record = std::nullopt });
+    for (const char* name : { "Song.mp3", "Typed.mp3" })
+        test::WriteMp3(folder, name);
     Scan();
-    Select(TagGrid::ID3v1, { 0, 0 });
+    Select(TagGrid::ID3v1, { 0, 1 });
+    commands::TagsFromNameOptions options;
+    options.Rule("TIT2")->checked = true;
 
-    commands::Apply(workspace, GetParam().command(workspace, Field("TIT2")));
+    commands::Apply(workspace, commands::TagsFromFileNames(workspace, std::vector { 0 }, options));
+    commands::Apply(workspace,
+        commands::EditField(workspace, TagGrid::ID3v1, std::vector { 1 }, Field("TIT2"), u"Title"));
     SaveChanges(workspace);
 
-    const test::Bytes bytes = test::ReadFileBytes(path);
-    ASSERT_GE(bytes.size(), tags::TID3v1Tag::kRecordSize);
-    EXPECT_EQ(
-        test::Bytes(bytes.end() - tags::TID3v1Tag::kRecordSize, bytes.end() - 125), test::BytesOf("TAG"));
-    EXPECT_EQ(bytes.back(), 0xFF);
-    EXPECT_EQ(FieldValue(workspace, 0, Field("TCON")), u"");
+    for (const char* name : { "Song.mp3", "Typed.mp3" }) {
+        const test::Bytes bytes = test::ReadFileBytes(folder / name);
+        ASSERT_GE(bytes.size(), tags::TID3v1Tag::kRecordSize);
+        EXPECT_EQ(
+            test::Bytes(bytes.end() - tags::TID3v1Tag::kRecordSize, bytes.end() - 125), test::BytesOf("TAG"))
+            << name;
+        EXPECT_EQ(bytes.back(), 0xFF) << name;
+    }
+    EXPECT_EQ(CommonValues({ "TIT2", "TCON" }), (std::vector<WideString> { kDoNotChangeText, u"" }));
 }
-
-INSTANTIATE_TEST_SUITE_P(Commands, NewRecord,
-    testing::Values(NewRecordCase { "TypingATitle",
-                        [](const Workspace& w, const TagField& title) {
-                            return commands::EditField(w, TagGrid::ID3v1, std::vector { 0 }, title, u"Title");
-                        } },
-        NewRecordCase { "TagsFromFileNames",
-            [](const Workspace& w, const TagField&) {
-                commands::TagsFromNameOptions options;
-                options.Rule("TIT2")->checked = true;
-                return commands::TagsFromFileNames(w, std::vector { 0 }, options);
-            } }),
-    [](const testing::TestParamInfo<NewRecordCase>& info) { return info.param.name; });
 
 struct RecordCase {
     const char* name;
@@ -268,37 +243,30 @@ TEST_F(FieldEditing, DoNotChangeChangesNothingAndTextTypedNextToItIsTakenWithout
     EXPECT_EQ(GetFrameText(workspace.File(1), "TRCK", 1200), u"5");
     EXPECT_EQ(Titles(), (std::vector<WideString> { u"Live ", u"Live " }));
 }
-TEST_F(FieldEditing, ValueListsHoldEveryListedFilesValuesSortedIgnoringCase)
+// The ID3v1 lists skip blank texts and leave files without a record without one.
+TEST_F(FieldEditing, ValueListsHoldEveryListedFilesValuesSortedIgnoringCaseButNoGenresOrID3v1Tracks)
 {
-    const char16_t* artists[] = { u"beta", u"Alpha", u"alpha", u"", u"Beta", u"gamma", u"Delta" };
-    for (int i = 0; i < 7; ++i) {
-        test::WriteMp3(folder, "f" + std::to_string(i) + ".mp3",
-            { .frames
-                = test::Concat({ Frame("TPE1", Utf16Body(artists[i])), Frame("TCON", TextBody("(17)")) }) });
+    const std::pair<const char16_t*, std::optional<ID3v1Fields>> files[] {
+        { u"beta", ID3v1Fields { .Title = "zeta", .Track = 2 } },
+        { u"Alpha", ID3v1Fields { .Title = "   ", .Track = 3 } },
+        { u"alpha", ID3v1Fields { .Title = "\xC0\xE1\xE2", .Track = 4 } }, { u"", {} }, { u"Beta", {} },
+        { u"gamma", {} }, { u"Delta", {} }
+    };
+    for (int i = 0; const auto& [artist, record] : files) {
+        test::WriteMp3(folder, "f" + std::to_string(i++) + ".mp3",
+            { .frames = test::Concat({ Frame("TPE1", Utf16Body(artist)), Frame("TCON", TextBody("(17)")) }),
+                .record = record });
     }
     Scan();
-    Select(TagGrid::ID3v2, { 0, 0 });
+    workspace.SetViewCodePage(TagGrid::ID3v1, 1251);
     workspace.SetViewCodePage(TagGrid::ID3v2, 1200);
 
+    Select(TagGrid::ID3v2, { 0, 0 });
     EXPECT_EQ(FillValueList(workspace, Field("TPE1")),
         (std::vector<WideString> { u"Alpha", u"beta", u"Delta", u"gamma" }));
     EXPECT_TRUE(FillValueList(workspace, Field("TCON")).empty());
     EXPECT_TRUE(FillValueList(workspace, Field("TALB")).empty());
-}
-
-TEST_F(FieldEditing, Id3v1ValueListsSkipBlankFieldsAndHaveNoTrackNumbers)
-{
-    test::WriteMp3(
-        folder, "a.mp3", { .frames = std::nullopt, .record = ID3v1Fields { .Title = "zeta", .Track = 2 } });
-    test::WriteMp3(
-        folder, "b.mp3", { .frames = std::nullopt, .record = ID3v1Fields { .Title = "   ", .Track = 3 } });
-    test::WriteMp3(folder, "c.mp3",
-        { .frames = std::nullopt, .record = ID3v1Fields { .Title = "\xC0\xE1\xE2", .Track = 4 } });
-    test::WriteMp3(folder, "d.mp3");
-    Scan();
     Select(TagGrid::ID3v1, { 0, 0 });
-    workspace.SetViewCodePage(TagGrid::ID3v1, 1251);
-
     EXPECT_EQ(FillValueList(workspace, Field("TIT2")), (std::vector<WideString> { u"zeta", u"Абв" }));
     EXPECT_TRUE(FillValueList(workspace, Field("TRCK")).empty());
     EXPECT_EQ(Record(3), nullptr);

@@ -8,13 +8,13 @@
 #include "WorkspaceFixture.h"
 #include "platform/SystemCodePage.h"
 #include "support/TestNames.h"
-#include "tags/BinaryFrames.h"
 #include "tags/CommentFrame.h"
 #include "tags/TextFrame.h"
 #include "tags/UrlFrames.h"
 #include "text/UStringConvert.h"
 #include "workspace/SaveChanges.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace vennart::workspace {
@@ -26,11 +26,18 @@ constexpr uint32_t kCyrillic = 1251;
 // "Привет" in code page 1251, one character per byte as 8-bit frame text is held.
 const WideString kPrivet1251 = WidenSystem("\xCF\xF0\xE8\xE2\xE5\xF2");
 
+// The text as code page 1251 stores it, one character per byte.
+WideString In1251(const WideString& text)
+{
+    return WidenSystem(text::WideToCodePage(text, kCyrillic));
+}
+
 std::unique_ptr<tags::TTxxxTag> TextFrame(
-    const char* id, const WideString& text, tags::TTextEncoding encoding)
+    const char* id, const WideString& text, tags::TTextEncoding encoding, std::vector<WideString> more = {})
 {
     auto frame = tags::TTxxxTag::CreateWithText(id, text);
     frame->Encoding = encoding;
+    frame->MoreStrings = std::move(more);
     return frame;
 }
 
@@ -58,27 +65,6 @@ INSTANTIATE_TEST_SUITE_P(Texts, GenreShown,
                          GenreCase { u"(148)", u"Unknown" }, GenreCase { u"(255)", u"" },
                          GenreCase { u"(300)", u"Space" }, GenreCase { u"(99999999999)", u"(99999999999)" }),
         testing::Values(kUtf16, kCyrillic)));
-
-class GenreStored : public testing::TestWithParam<uint32_t> { };
-
-TEST_P(GenreStored, AsTheNumberInBracketsWithEncodingZero)
-{
-    const auto frame = TextFrame("TCON", u"Rock", tags::teUTF16);
-    frame->MoreStrings = { u"Поп" };
-
-    StoreFrameText(*frame, u"HARD rock", GetParam());
-    EXPECT_EQ(frame->Text, u"(79)");
-    // A chosen genre replaces every genre of the frame.
-    EXPECT_TRUE(frame->MoreStrings.empty());
-    EXPECT_EQ(frame->Encoding, tags::teISO88591);
-    EXPECT_TRUE(frame->Changed);
-
-    StoreFrameText(*frame, u"No such genre", GetParam());
-    EXPECT_EQ(frame->Text, u"(148)");
-    EXPECT_EQ(FrameText(frame.get(), GetParam()), u"Unknown");
-}
-
-INSTANTIATE_TEST_SUITE_P(CodePages, GenreStored, testing::Values(kUtf16, kCyrillic, 866u));
 
 struct ShownCase {
     std::string Name;
@@ -110,166 +96,165 @@ INSTANTIATE_TEST_SUITE_P(Titles, FrameShown,
             "EightBitFollowsTheCodePage", tags::teISO88591, kPrivet1251, u"Ïðèâåò", u"Привет", u"оПХБЕР" }),
     testing::PrintToStringParamName());
 
-TEST(StoreFrameText, FurtherUtf8ValuesAreReencodedWithTheEditedFrame)
+// The frame as a save writes it: the encoding byte, then every string as held, '|' between them.
+WideString Held(const tags::TTag& frame)
 {
-    const auto title = TextFrame("TIT2", u"Old", tags::teUTF8);
-    title->MoreStrings = { WidenSystem("\xC3\x9Cn\xC3\xAF"
-                                       "code \xD0\x96") };
-    StoreFrameText(*title, u"Edited", kUtf16);
-    EXPECT_EQ(title->Encoding, tags::teUTF16);
-    EXPECT_EQ(title->MoreStrings, std::vector<WideString> { u"Ünïcode Ж" });
-}
-
-TEST(StoreFrameText, AGenreOfAnotherTaggerIsKeptUnlessAnotherIsPicked)
-{
-    for (const WideString stored : { u"Rock", u"Post-Rock", u"(17)Rock" }) {
-        const auto genre = tags::TTxxxTag::CreateWithText("TCON", stored);
-        StoreFrameText(*genre, FrameText(genre.get(), 1251), 1251);
-        EXPECT_EQ(genre->Text, stored);
-        EXPECT_FALSE(genre->Changed);
-        StoreFrameText(*genre, u"Blues", 1251);
-        EXPECT_EQ(genre->Text, u"(0)");
+    const auto encoding = [](tags::TTextEncoding value) { return WideString(1, u'0' + value) + u"|"; };
+    if (const auto* text = dynamic_cast<const tags::TTxxxTag*>(&frame)) {
+        WideString held = encoding(text->Encoding) + text->Text;
+        for (const WideString& more : text->MoreStrings)
+            held += u"|" + more;
+        return held;
     }
+    if (const auto* comment = dynamic_cast<const tags::TCOMMTag*>(&frame))
+        return encoding(comment->Encoding) + comment->Description + u"|" + comment->Text;
+    if (const auto* userUrl = dynamic_cast<const tags::TWXXXTag*>(&frame))
+        return encoding(userUrl->Encoding) + userUrl->Description + u"|" + userUrl->URL;
+    return WidenSystem(dynamic_cast<const tags::TWURLTag&>(frame).URL);
 }
 
-TEST(SetFrameText, AnEditReplacesAFrameKeptOpaqueWhereItStands)
+// A comment or a user URL frame with a description held in the encoding.
+template <typename Frame>
+std::unique_ptr<tags::TTag> Described(const WideString& description, tags::TTextEncoding encoding)
 {
-    const test::TempDir dir;
-    test::WriteFileBytes(dir / "a.mp3",
-        test::Concat({ test::Tag(3, test::Frame("TIT2", test::TextBody("old"), 0x0040)), test::Audio(1) }));
-    tags::TID3v2Class file(dir / "a.mp3");
-    file.AddFrame(tags::TTxxxTag::CreateWithText("TALB", u"album"));
-    ASSERT_NE(dynamic_cast<const tags::TUnknownTag*>(file.FindFrameByID("TIT2", 1)), nullptr);
-    ASSERT_TRUE(SetFrameText(file, "TIT2", u"new", kUtf16));
-    EXPECT_EQ(file.GetFrame(0)->ID, "TIT2");
-    EXPECT_EQ(GetFrameText(file, "TIT2", kUtf16), u"new");
-    EXPECT_EQ(file.FindFrameByID("TIT2", 2), nullptr);
+    auto frame = std::make_unique<Frame>();
+    frame->Encoding = encoding;
+    frame->Description = description;
+    return frame;
 }
 
-TEST(StoreFrameText, StoresUtf16WithEncodingOneAndTheBytesOfAnEightBitCodePageWithEncodingZero)
-{
-    const auto frame = TextFrame("TIT2", WidenSystem("old"), tags::teISO88591);
-
-    StoreFrameText(*frame, u"Привет", kUtf16);
-    EXPECT_EQ(frame->Text, u"Привет");
-    EXPECT_EQ(frame->Encoding, tags::teUTF16);
-    EXPECT_TRUE(frame->Changed);
-
-    StoreFrameText(*frame, u"Привет", kCyrillic);
-    EXPECT_EQ(frame->Text, kPrivet1251);
-    EXPECT_EQ(frame->Encoding, tags::teISO88591);
-    EXPECT_EQ(FrameText(frame.get(), kCyrillic), u"Привет");
-}
-
-TEST(StoreFrameText, ACommentDescriptionAndAUserTextValueFollowTheTextIntoEachEncodingWithoutLoss)
-{
-    tags::TCOMMTag comment;
-    comment.Encoding = tags::teUTF16;
-    comment.Description = u"Описание";
-    const auto userText = TextFrame("TXXX", u"Настроение", tags::teUTF16);
-    userText->MoreStrings = { u"Грусть" };
-
-    for (const auto& [codePage, encoding] :
-        { std::pair { kCyrillic, tags::teISO88591 }, std::pair { kUtf16, tags::teUTF16 } }) {
-        SCOPED_TRACE(codePage);
-        StoreFrameText(comment, u"Текст", codePage);
-        StoreFrameText(*userText, u"Настроение", codePage);
-        EXPECT_EQ(comment.Encoding, encoding);
-        EXPECT_EQ(userText->Encoding, encoding);
-        EXPECT_EQ(FrameText(&comment, codePage), u"Текст");
-        EXPECT_EQ(text::ReinterpretWide(comment.Description, kCyrillic), u"Описание");
-        ASSERT_EQ(userText->MoreStrings.size(), 1u);
-        EXPECT_EQ(text::ReinterpretWide(userText->MoreStrings[0], kCyrillic), u"Грусть");
-    }
-}
-
-TEST(StoreFrameText, AHiddenEightBitStringKeepsItsBytesUnderAnotherEightBitCodePageAndThroughUtf16)
-{
-    tags::TCOMMTag comment;
-    comment.Encoding = tags::teISO88591;
-    comment.Description = kPrivet1251;
-
-    StoreFrameText(comment, u"Текст", 866);
-    EXPECT_EQ(comment.Description, kPrivet1251);
-    EXPECT_EQ(FrameText(&comment, 866), u"Текст");
-
-    StoreFrameText(comment, u"one", kUtf16);
-    StoreFrameText(comment, u"two", kCyrillic);
-    EXPECT_EQ(comment.Encoding, tags::teISO88591);
-    EXPECT_EQ(comment.Description, kPrivet1251);
-}
-
-TEST(StoreFrameText, UrlFramesStoreTheirUrl)
-{
-    tags::TWXXXTag userUrl;
-    userUrl.Description = u"Сайт";
-    StoreFrameText(userUrl, u"http://пример.рф", kUtf16);
-    EXPECT_EQ(userUrl.URL, u"http://пример.рф");
-    EXPECT_EQ(userUrl.Encoding, tags::teUTF16);
-    EXPECT_EQ(FrameText(&userUrl, kUtf16), u"http://пример.рф");
-
-    StoreFrameText(userUrl, u"http://a.b/", kCyrillic);
-    EXPECT_EQ(userUrl.Encoding, tags::teISO88591);
-    EXPECT_EQ(text::ReinterpretWide(userUrl.Description, kCyrillic), u"Сайт");
-
-    auto url = tags::TWURLTag::CreateWithURL("WCOM", "http://old");
-    StoreFrameText(*url, u"http://shop.example/", kUtf16);
-    EXPECT_EQ(url->URL, "http://shop.example/");
-    EXPECT_EQ(FrameText(url.get(), kCyrillic), u"http://shop.example/");
-}
-
-TEST(SetFrameText, ChangesTheFirstFrameOfTheIdentifierAndLowerCaseMeansTheFrameOnDisk)
-{
-    const test::TempDir folder;
-    tags::TID3v2Class file(test::WriteMp3(folder, "a.mp3",
-        { .frames = test::Concat(
-              { test::Frame("TIT2", test::TextBody("one")), test::Frame("TIT2", test::TextBody("two")) }) }));
-    ASSERT_TRUE(SetFrameText(file, "TIT2", u"Привет", kUtf16));
-    EXPECT_EQ(file.FrameCount(), 2);
-    EXPECT_EQ(GetFrameText(file, "TIT2", kUtf16), u"Привет");
-    EXPECT_EQ(FrameText(file.FindFrameByID("TIT2", 2), kUtf16), u"two");
-    ASSERT_TRUE(SetFrameText(file, "tit2", u"three", kUtf16));
-    ASSERT_TRUE(SetFrameText(file, "tcom", u"Bach", kUtf16));
-    EXPECT_EQ(FrameText(file.FindFrameByID("TIT2", 1), kUtf16), u"three");
-    ASSERT_NE(file.FindFrameByID("TCOM", 1), nullptr);
-    EXPECT_EQ(file.FindFrameByID("tcom", 1), nullptr);
-}
-
-struct CreatedFrame {
-    const char* id;
-    const char* kind; // "none": no frame can be created for the identifier
+struct StoreCase {
+    const char* name;
+    std::function<std::unique_ptr<tags::TTag>()> frame;
+    // Stored in turn, each text under its code page.
+    std::vector<std::pair<WideString, uint32_t>> typed;
+    WideString held;
+    // What the frame shows under the last code page.
+    WideString shown;
+    bool changed = true;
 };
 
-VENNART_PRINT_ROW_AS(CreatedFrame, row.id)
+VENNART_PRINT_ROW_AS(StoreCase, row.name)
 
-class SetFrameTextCreates : public testing::TestWithParam<CreatedFrame> { };
+class StoreFrameTextTest : public testing::TestWithParam<StoreCase> { };
 
-TEST_P(SetFrameTextCreates, TheMissingFrameOfTheRightKindOrNone)
+TEST_P(StoreFrameTextTest, HoldsTheTextInTheCodePagesEncodingAndMovesTheOtherStringsWithoutLoss)
 {
-    test::TempDir folder;
-    tags::TID3v2Class file(test::WriteMp3(folder, "a.mp3"));
-    const bool created = SetFrameText(file, GetParam().id, u"http://value/", kUtf16);
-    ASSERT_EQ(file.FrameCount(), created ? 1 : 0);
-    const tags::TTag* frame = created ? file.GetFrame(0) : nullptr;
-    const std::string kind = !frame                  ? "none"
-        : dynamic_cast<const tags::TCOMMTag*>(frame) ? "COMM"
-        : dynamic_cast<const tags::TTxxxTag*>(frame) ? "text"
-        : dynamic_cast<const tags::TWXXXTag*>(frame) ? "WXXX"
-        : dynamic_cast<const tags::TWURLTag*>(frame) ? "URL"
-                                                     : "other";
-    EXPECT_EQ(kind, GetParam().kind);
-    if (frame) {
-        EXPECT_EQ(frame->ID, GetParam().id);
-        EXPECT_FALSE(frame->ShortName.empty());
-        EXPECT_EQ(GetFrameText(file, GetParam().id, kUtf16), u"http://value/");
-    }
+    const std::unique_ptr<tags::TTag> frame = GetParam().frame();
+    for (const auto& [text, codePage] : GetParam().typed)
+        StoreFrameText(*frame, text, codePage);
+    EXPECT_EQ(Held(*frame), GetParam().held);
+    EXPECT_EQ(FrameText(frame.get(), GetParam().typed.back().second), GetParam().shown);
+    EXPECT_EQ(frame->Changed, GetParam().changed);
 }
 
-INSTANTIATE_TEST_SUITE_P(Identifiers, SetFrameTextCreates,
-    testing::Values(CreatedFrame { "COMM", "COMM" }, CreatedFrame { "TCOM", "text" },
-        CreatedFrame { "TXXX", "text" }, CreatedFrame { "WXXX", "WXXX" }, CreatedFrame { "WCOM", "URL" },
-        CreatedFrame { "WOAR", "URL" }, CreatedFrame { "APIC", "none" }, CreatedFrame { "PRIV", "none" },
-        CreatedFrame { "UFID", "none" }, CreatedFrame { "GEOB", "none" }, CreatedFrame { "", "none" }));
+INSTANTIATE_TEST_SUITE_P(Frames, StoreFrameTextTest,
+    testing::Values(
+        StoreCase { "Utf16WithEncodingOne", [] { return TextFrame("TIT2", u"old", tags::teISO88591); },
+            { { u"Привет", kUtf16 } }, u"1|Привет", u"Привет" },
+        StoreCase { "EightBitCodePageBytesWithEncodingZero",
+            [] { return TextFrame("TIT2", u"old", tags::teUTF16); }, { { u"Привет", kCyrillic } },
+            u"0|" + kPrivet1251, u"Привет" },
+        StoreCase { "FurtherUtf8ValuesReencodedWithTheEditedFrame",
+            [] { return TextFrame("TIT2", u"Old", tags::teUTF8, { WidenSystem("\xC3\x9C\xD0\x96") }); },
+            { { u"Edited", kUtf16 } }, u"1|Edited|ÜЖ", u"Edited" },
+        // A chosen genre replaces every genre of the frame, as its number in brackets.
+        StoreCase { "GenreByNameIgnoringCase",
+            [] { return TextFrame("TCON", u"Rock", tags::teUTF16, { u"Поп" }); },
+            { { u"HARD rock", kCyrillic } }, u"0|(79)", u"Hard Rock" },
+        StoreCase { "GenreOutsideTheTableIsUnknown", [] { return TextFrame("TCON", u"Rock", tags::teUTF16); },
+            { { u"No such genre", kUtf16 } }, u"0|(148)", u"Unknown" },
+        // The genre of another tagger is kept while it is not changed.
+        StoreCase { "GenreNameOfAnotherTaggerKept", [] { return TextFrame("TCON", u"Rock", tags::teUTF16); },
+            { { u"Rock", kCyrillic } }, u"1|Rock", u"Rock", false },
+        StoreCase { "GenreTextOfAnotherTaggerKept",
+            [] { return TextFrame("TCON", u"Post-Rock", tags::teUTF16); }, { { u"Post-Rock", 866 } },
+            u"1|Post-Rock", u"Post-Rock", false },
+        StoreCase { "GenreNumberAndNameKept", [] { return TextFrame("TCON", u"(17)Rock", tags::teUTF16); },
+            { { u"Rock", kCyrillic } }, u"1|(17)Rock", u"Rock", false },
+        StoreCase { "UserTextValueFollowsIntoEightBitAndStaysThroughUtf16",
+            [] { return TextFrame("TXXX", u"Настроение", tags::teUTF16, { u"Грусть" }); },
+            { { u"Настроение", kCyrillic }, { u"Настроение", kUtf16 } }, u"1|Настроение|" + In1251(u"Грусть"),
+            u"Настроение" },
+        StoreCase { "CommentDescriptionFollowsIntoEightBitAndStaysThroughUtf16",
+            [] { return Described<tags::TCOMMTag>(u"Описание", tags::teUTF16); },
+            { { u"Текст", kCyrillic }, { u"Текст", kUtf16 } }, u"1|" + In1251(u"Описание") + u"|Текст",
+            u"Текст" },
+        // A string of 8-bit characters keeps its bytes whatever code page the text is typed in.
+        StoreCase { "HiddenEightBitStringKeepsItsBytes",
+            [] { return Described<tags::TCOMMTag>(kPrivet1251, tags::teISO88591); },
+            { { u"Текст", 866 }, { u"one", kUtf16 }, { u"two", kCyrillic } }, u"0|" + kPrivet1251 + u"|two",
+            u"two" },
+        StoreCase { "UserUrlDescriptionFollowsIntoEightBit",
+            [] { return Described<tags::TWXXXTag>(u"Сайт", tags::teUTF16); },
+            { { u"http://пример.рф", kUtf16 }, { u"http://a.b/", kCyrillic } },
+            u"0|" + In1251(u"Сайт") + u"|http://a.b/", u"http://a.b/" },
+        StoreCase { "UserUrlKeepsItsUnicodeUrl", [] { return std::make_unique<tags::TWXXXTag>(); },
+            { { u"http://пример.рф", kUtf16 } }, u"1||http://пример.рф", u"http://пример.рф" },
+        StoreCase { "UrlFrameStoresItsUrl",
+            [] { return tags::TWURLTag::CreateWithURL("WCOM", "http://old"); },
+            { { u"http://shop.example/", kCyrillic } }, u"http://shop.example/", u"http://shop.example/" }),
+    test::ByName);
+
+// Every frame of the file as identifier, kind and text, for comparing a whole tag at once.
+std::vector<std::string> FramesOf(const tags::TID3v2Class& file)
+{
+    std::vector<std::string> frames;
+    for (const auto& frame : file.Frames) {
+        const std::string kind = dynamic_cast<const tags::TCOMMTag*>(frame.get()) ? "COMM"
+            : dynamic_cast<const tags::TTxxxTag*>(frame.get())                    ? "text"
+            : dynamic_cast<const tags::TWXXXTag*>(frame.get())                    ? "WXXX"
+            : dynamic_cast<const tags::TWURLTag*>(frame.get())                    ? "URL"
+                                                                                  : "other";
+        frames.push_back(frame->ID + " " + kind + " " + test::Ascii(FrameText(frame.get(), kUtf16)));
+        EXPECT_FALSE(frame->ShortName.empty()) << frame->ID;
+    }
+    return frames;
+}
+
+struct SetCase {
+    const char* name;
+    test::Bytes frames;
+    std::vector<const char*> ids; // each set in turn to the text "value"
+    std::vector<std::string> after;
+};
+
+VENNART_PRINT_ROW_AS(SetCase, row.name)
+
+class SetFrameTextTest : public testing::TestWithParam<SetCase> { };
+
+TEST_P(SetFrameTextTest, ChangesTheFirstFrameOfTheIdentifierOrCreatesOneOfItsKind)
+{
+    const test::TempDir folder;
+    tags::TID3v2Class file(test::WriteMp3(folder, "a.mp3", { .frames = GetParam().frames }));
+    for (const char* id : GetParam().ids)
+        EXPECT_EQ(SetFrameText(file, id, u"value", kUtf16), GetParam().after.size() > 0) << id;
+    EXPECT_EQ(FramesOf(file), GetParam().after);
+}
+
+const test::Bytes kTwoTitles = test::Concat(
+    { test::Frame("TIT2", test::TextBody("one")), test::Frame("TIT2", test::TextBody("two")) });
+
+// Frames that cannot be created (neither T nor W, not COMM) are not set.
+INSTANTIATE_TEST_SUITE_P(Identifiers, SetFrameTextTest,
+    testing::Values(SetCase { "FirstOfTwo", kTwoTitles, { "TIT2" }, { "TIT2 text value", "TIT2 text two" } },
+        // Identifiers are upper case on disk.
+        SetCase { "LowerCaseIsTheFrameOnDisk", kTwoTitles, { "tit2", "tcom" },
+            { "TIT2 text value", "TIT2 text two", "TCOM text value" } },
+        // An encrypted frame, kept as its bytes, is replaced where it stands.
+        SetCase { "OpaqueFrameReplaced",
+            test::Concat({ test::Frame("TIT2", test::TextBody("old"), 0x0040),
+                test::Frame("TALB", test::TextBody("album")) }),
+            { "TIT2" }, { "TIT2 text value", "TALB text album" } },
+        SetCase { "COMM", {}, { "COMM" }, { "COMM COMM value" } },
+        SetCase { "TCOM", {}, { "TCOM" }, { "TCOM text value" } },
+        SetCase { "TXXX", {}, { "TXXX" }, { "TXXX text value" } },
+        SetCase { "WXXX", {}, { "WXXX" }, { "WXXX WXXX value" } },
+        SetCase { "WCOM", {}, { "WCOM" }, { "WCOM URL value" } },
+        SetCase { "WOAR", {}, { "WOAR" }, { "WOAR URL value" } }, SetCase { "APIC", {}, { "APIC" }, {} },
+        SetCase { "PRIV", {}, { "PRIV" }, {} }, SetCase { "UFID", {}, { "UFID" }, {} },
+        SetCase { "GEOB", {}, { "GEOB" }, {} }, SetCase { "Empty", {}, { "" }, {} }),
+    test::ByName);
 
 struct DropAnswer {
     const char* Name;

@@ -29,4 +29,12 @@ std::filesystem::path WriteMp3(const TempDir& folder, const std::string& name, c
     return path;
 }
 
+FolderContent ContentOf(const TempDir& folder)
+{
+    FolderContent content;
+    for (const std::string& name : FolderNames(folder.Path()))
+        content[name] = ReadFileBytes(folder / name);
+    return content;
+}
+
 } // namespace vennart::test

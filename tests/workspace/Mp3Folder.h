@@ -6,6 +6,7 @@
 #include "support/TempDir.h"
 
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -28,5 +29,9 @@ Mp3Content Titled(const std::string& title, std::optional<ID3v1Fields> record = 
 // Writes the file `name` into the folder and returns its path.
 std::filesystem::path WriteMp3(
     const TempDir& folder, const std::string& name, const Mp3Content& content = {});
+
+// Every file of the folder by name with its bytes: what a save left there, to compare whole.
+using FolderContent = std::map<std::string, Bytes>;
+FolderContent ContentOf(const TempDir& folder);
 
 } // namespace vennart::test

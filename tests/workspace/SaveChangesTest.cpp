@@ -6,10 +6,10 @@
 #include "platform/Error.h"
 #include "support/TextTestSupport.h"
 #include "tags/ID3v1Tag.h"
+#include "workspace/FieldEditing.h"
 #include "workspace/FrameText.h"
 
 #include <algorithm>
-#include <map>
 
 namespace vennart::workspace {
 namespace {
@@ -58,40 +58,30 @@ protected:
         workspace.SetRowName(row, name);
         workspace.MarkRowChanged(row);
     }
-
-    std::map<std::string, Bytes> Snapshot() const
-    {
-        std::map<std::string, Bytes> files;
-        for (const std::string& name : FolderNames(folder.Path()))
-            files[name] = test::ReadFileBytes(folder / name);
-        return files;
-    }
 };
 
 TEST_F(SaveChangesTest, WritesBothTagsOfTheMarkedFilesKeepsTheirAudioAndReadsTheFolderAgain)
 {
-    const auto before = Snapshot();
+    const auto before = test::ContentOf(folder);
     EditTitle(0, u"Первая");
     EditTitle(2, u"Третья");
     // A file marked in the ID3v1 grid only gets its new ID3v2 tag as well.
     SetFrameText(workspace.FileToSave(3), "TIT2", u"v2 title", 1200);
-    auto record = std::make_unique<tags::TID3v1Tag>();
-    record->SetTitle("v1 title");
-    workspace.FileToSave(3).AddFrame(std::move(record));
+    EnsureID3v1(workspace.FileToSave(3)).SetTitle("v1 title");
     workspace.MarkRowChanged(3, TagGrid::ID3v1);
     progress.Clear();
 
     SaveChanges(workspace);
 
-    EXPECT_EQ(TitleOnDisk(folder / "a.mp3"), u"Первая");
-    EXPECT_EQ(TitleOnDisk(folder / "c.mp3"), u"Третья");
-    EXPECT_EQ(AfterTag(test::ReadFileBytes(folder / "a.mp3")), AfterTag(before.at("a.mp3")));
-    EXPECT_EQ(AfterTag(test::ReadFileBytes(folder / "c.mp3")), AfterTag(before.at("c.mp3")));
-    EXPECT_EQ(test::ReadFileBytes(folder / "b.mp3"), before.at("b.mp3"));
+    const test::FolderContent after = test::ContentOf(folder);
+    EXPECT_EQ(std::vector({ TitleOnDisk(folder / "a.mp3"), TitleOnDisk(folder / "c.mp3"),
+                  TitleOnDisk(folder / "no-tags.mp3") }),
+        (std::vector<std::u16string> { u"Первая", u"Третья", u"v2 title" }));
+    EXPECT_EQ(std::tuple(AfterTag(after.at("a.mp3")), AfterTag(after.at("c.mp3")), after.at("b.mp3")),
+        std::tuple(AfterTag(before.at("a.mp3")), AfterTag(before.at("c.mp3")), before.at("b.mp3")));
     const tags::TID3v2Class saved(folder / "no-tags.mp3");
-    EXPECT_EQ(GetFrameText(saved, "TIT2", 1200), u"v2 title");
-    ASSERT_NE(saved.FindFrameByClass<tags::TID3v1Tag>(1), nullptr);
-    EXPECT_EQ(saved.FindFrameByClass<tags::TID3v1Tag>(1)->Title, "v1 title");
+    const auto* record = saved.FindFrameByClass<tags::TID3v1Tag>(1);
+    EXPECT_EQ(record ? record->Title : "(none)", "v1 title");
     EXPECT_EQ(FolderNames(folder.Path()), kNamesBefore);
     EXPECT_EQ(progress.Statuses,
         (std::vector<std::string> { "Saving 0 of 3", "Saving 1 of 3", "Saving 2 of 3", "Saving 3 of 3",
@@ -176,7 +166,7 @@ TEST_F(SaveChangesTest, AFileThatCannotBeWrittenStopsTheSaveThereAndSavingAgainW
     EditTitle(2, u"Not written");
     EditTitle(3, u"Not reached");
     fileSystem.DenyWriting(folder / "c.mp3");
-    const auto before = Snapshot();
+    const auto before = test::ContentOf(folder);
     progress.Clear();
 
     const std::string error = test::ErrorOf([&] { SaveChanges(workspace); });
@@ -211,13 +201,13 @@ TEST_F(SaveChangesTest, AFileThatCannotBeWrittenStopsTheSaveThereAndSavingAgainW
 TEST_F(SaveChangesTest, LeavingAFolderWithEditsAsksCancelStaysNoDropsYesSaves)
 {
     EditTitle(0, u"Saved on leaving");
-    const auto before = Snapshot();
+    const auto before = test::ContentOf(folder);
     for (const Answer answer : { Answer::Cancel, Answer::No, Answer::Yes, Answer::Yes })
         prompts.QueueAnswer(answer);
 
     EXPECT_FALSE(ConfirmLeaveFolder(workspace));
     EXPECT_TRUE(ConfirmLeaveFolder(workspace));
-    EXPECT_EQ(Snapshot(), before);
+    EXPECT_EQ(test::ContentOf(folder), before);
     // A save that fails stays with the edits.
     fileSystem.DenyWriting(folder / "a.mp3");
     EXPECT_THROW(ConfirmLeaveFolder(workspace), Error);
@@ -233,7 +223,7 @@ TEST_F(SaveChangesTest, LeavingAFolderWithEditsAsksCancelStaysNoDropsYesSaves)
 
 TEST_F(SaveChangesTest, WithoutEditsNothingIsAskedAndSavingReadsTheFolderAgain)
 {
-    const auto before = Snapshot();
+    const auto before = test::ContentOf(folder);
     progress.Clear();
     EXPECT_TRUE(ConfirmLeaveFolder(workspace));
     EXPECT_TRUE(ConfirmClose(workspace));
@@ -241,13 +231,13 @@ TEST_F(SaveChangesTest, WithoutEditsNothingIsAskedAndSavingReadsTheFolderAgain)
     EXPECT_TRUE(prompts.Questions.empty());
     EXPECT_EQ(std::vector(progress.Statuses.begin(), progress.Statuses.begin() + 3),
         (std::vector<std::string> { "Saving 0 of 0", "Idle", "Reading 0 of 4" }));
-    EXPECT_EQ(Snapshot(), before);
+    EXPECT_EQ(test::ContentOf(folder), before);
 }
 
 TEST_F(SaveChangesTest, ClosingWithEditsAsksAndOnlyNoKeepsTheWindowOpen)
 {
     EditTitle(0, u"Never saved");
-    const auto before = Snapshot();
+    const auto before = test::ContentOf(folder);
     for (const Answer answer : { Answer::No, Answer::Yes, Answer::Cancel })
         prompts.QueueAnswer(answer);
 
@@ -257,7 +247,7 @@ TEST_F(SaveChangesTest, ClosingWithEditsAsksAndOnlyNoKeepsTheWindowOpen)
 
     EXPECT_EQ(prompts.Questions, std::vector<std::string>(3, std::string(kCloseQuestion)));
     EXPECT_TRUE(workspace.IsRowMarked(0));
-    EXPECT_EQ(Snapshot(), before);
+    EXPECT_EQ(test::ContentOf(folder), before);
 }
 
 } // namespace

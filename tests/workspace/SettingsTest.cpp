@@ -22,18 +22,6 @@ test::Bytes Utf16BigEndian(std::u16string_view text)
     return bytes;
 }
 
-TEST(Settings, FreshRunWritesThreeLinesByteForByte)
-{
-    test::TempDir folder;
-    Settings settings;
-    settings.Write(kCurrentDirKey, u"/home/user/Музыка");
-    settings.Write(kDefaultV1EncodingKey, u"1251");
-    settings.Write(kDefaultV2EncodingKey, u"1200");
-    settings.Save(folder / "vennart.ini");
-    EXPECT_EQ(test::ReadFileBytes(folder / "vennart.ini"),
-        Utf16LE(u"CurrentDir=/home/user/Музыка\r\nDefaultV1Encoding=1251\r\nDefaultV2Encoding=1200\r\n"));
-}
-
 TEST(Settings, KeysInAnotherCaseAreUnderstoodAndRewrittenInTheProgramsSpelling)
 {
     Settings settings({ u"currentdir=/music", u"DEFAULTV1ENCODING=866", u"other=1" });
@@ -45,7 +33,7 @@ TEST(Settings, KeysInAnotherCaseAreUnderstoodAndRewrittenInTheProgramsSpelling)
         (std::vector<WideString> { u"CurrentDir=/new", u"DefaultV1Encoding=1251", u"other=1" }));
 }
 
-TEST(Settings, UnknownLinesStayInPlaceThroughLoadAndSave)
+TEST(Settings, UnknownLinesStayInPlaceThroughLoadAndSaveAndNewKeysAreAppended)
 {
     test::TempDir folder;
     const std::filesystem::path file = folder / "vennart.ini";
@@ -53,11 +41,13 @@ TEST(Settings, UnknownLinesStayInPlaceThroughLoadAndSave)
         file, Utf16LE(u"[odd section]\r\nCurrentDir=/a\r\n\r\nno equals sign\r\nZoom=3\r\n"));
     Settings settings;
     settings.Load(file);
-    settings.Write(kCurrentDirKey, u"/b");
+    settings.Write(kCurrentDirKey, u"/home/user/Музыка");
     settings.Write(kFileMaskKey, u"%a - %t");
     settings.Save(file);
     EXPECT_EQ(test::ReadFileBytes(file),
-        Utf16LE(u"[odd section]\r\nCurrentDir=/b\r\n\r\nno equals sign\r\nZoom=3\r\nFileMask=%a - %t\r\n"));
+        Utf16LE(
+            u"[odd section]\r\nCurrentDir=/home/user/Музыка\r\n\r\nno equals sign\r\nZoom=3\r\nFileMask=%a - "
+            u"%t\r\n"));
 }
 
 TEST(Settings, AnEmptyValueDeletesTheFirstLineAndReadingTakesTheFirstLineUntrimmed)

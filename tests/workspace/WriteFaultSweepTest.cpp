@@ -18,22 +18,14 @@
 
 #include <functional>
 #include <gtest/gtest.h>
-#include <map>
 #include <memory>
 
 namespace vennart::workspace {
 namespace {
 
+using test::ContentOf;
 using test::FaultyFileSystem;
-using FolderContent = std::map<std::string, test::Bytes>;
-
-FolderContent ContentOf(const test::TempDir& folder)
-{
-    FolderContent content;
-    for (const auto& entry : std::filesystem::directory_iterator(folder.Path()))
-        content[entry.path().filename().string()] = test::ReadFileBytes(entry.path());
-    return content;
-}
+using test::FolderContent;
 
 // After a save that succeeded, the old copy of a linked file that could not be removed is left for
 // the scan to report; it is the only thing a save may leave behind.
