@@ -132,20 +132,16 @@ TEST(FrameFactory, IdentifiersOutsideTheTableSelectTheKindByTheirFirstLetter)
 TEST(FrameSetters, MarkChangedOnlyWhenTheValueDiffers)
 {
     auto text = TTxxxTag::CreateWithText("TIT2", u"Song");
-    EXPECT_EQ(text->Encoding, teUTF16);
-    text->SetText(u"Song");
-    EXPECT_FALSE(text->Changed);
-    text->SetText(u"song");
-    EXPECT_TRUE(text->Changed);
     auto url = TWURLTag::CreateWithURL("WOAR", "http://a");
-    url->SetURL("http://a");
-    EXPECT_FALSE(url->Changed);
     TCOMMTag comment;
+    text->SetText(u"Song");
+    url->SetURL("http://a");
     comment.SetText(u"");
-    EXPECT_FALSE(comment.Changed);
+    EXPECT_EQ(std::tuple(text->Encoding, text->Changed, url->Changed, comment.Changed),
+        std::tuple(teUTF16, false, false, false));
+    text->SetText(u"song");
     comment.SetLanguage("eng");
-    EXPECT_TRUE(comment.Changed);
-    EXPECT_EQ(comment.Language, "eng");
+    EXPECT_EQ(std::tuple(text->Changed, comment.Changed, comment.Language), std::tuple(true, true, "eng"));
 }
 
 struct StringCase {
@@ -275,23 +271,20 @@ TEST(ID3v1Record, TextsAreCutToTheirFieldWidthAndVersion10HasNoTrack)
     EXPECT_EQ(Written(*v11), ID3v1Record({ "T", "", "", "", "short" }));
 }
 
+// A version 1.1 record holds 28 characters of comment and a track, a version 1.0 record 30 and none.
 TEST(ID3v1Setters, FollowTheRecordVersionAndMarkOnlyChanges)
 {
     TID3v1Tag tag;
     tag.SetComment(std::string(35, 'c'));
-    EXPECT_EQ(tag.Comment.size(), 28u);
-    EXPECT_TRUE(tag.Changed);
+    EXPECT_EQ(std::tuple(tag.Comment.size(), tag.Changed), std::tuple(28u, true));
     tag.SetV11(false);
     tag.SetComment(std::string(35, 'd'));
-    EXPECT_EQ(tag.Comment.size(), 30u);
     tag.Changed = false;
     tag.SetTrack(7);
-    EXPECT_EQ(tag.Track, 0);
-    EXPECT_TRUE(tag.Changed);
+    EXPECT_EQ(std::tuple(tag.Comment.size(), tag.Track, tag.Changed), std::tuple(30u, 0, true));
     tag.SetV11(true);
-    EXPECT_EQ(tag.Comment.size(), 28u);
     tag.SetTrack(7);
-    EXPECT_EQ(tag.Track, 7);
+    EXPECT_EQ(std::tuple(tag.Comment.size(), tag.Track), std::tuple(28u, 7));
 
     auto read = ReadRecord(ID3v1Record({ "Title", "", "", "", "", 3, 9 }));
     read->SetTitle("Title");
@@ -307,13 +300,13 @@ TEST(ID3v1Genre, NamesAndIndices)
 {
     const TID3v1Genre genres;
     EXPECT_EQ(std::vector({ genres.GetGenreName(17), genres.GetGenreName(67), genres.GetGenreName(141),
-                  genres.GetGenreName(148), genres.GetGenreName(149), genres.GetGenreName(255) }),
-        std::vector<WideString>({ u"Rock", u"Psychadelic", u"Cristian Rock", u"Unknown", u"", u"" }));
-    EXPECT_EQ(std::tuple(int { genres.GetGenreIndex(u"rock") }, int { genres.GetGenreIndex(u"Polka ") },
-                  int { genres.GetGenreIndex(u"R&B") }),
-        std::tuple(17, 148, 14));
-    EXPECT_EQ(std::tuple(genres.FormatGenre(17), genres.FormatGenre(255)),
-        std::tuple(WideString(u"(17)"), WideString(u"(255)")));
+                  genres.GetGenreName(148), genres.GetGenreName(149), genres.FormatGenre(17),
+                  genres.FormatGenre(255) }),
+        std::vector<WideString>(
+            { u"Rock", u"Psychadelic", u"Cristian Rock", u"Unknown", u"", u"(17)", u"(255)" }));
+    EXPECT_EQ(std::vector<int>({ genres.GetGenreIndex(u"rock"), genres.GetGenreIndex(u"Polka "),
+                  genres.GetGenreIndex(u"R&B") }),
+        std::vector<int>({ 17, 148, 14 }));
     std::vector<WideString> list;
     genres.FillGenreList(list);
     ASSERT_EQ(list.size(), 149u);
