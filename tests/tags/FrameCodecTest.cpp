@@ -64,6 +64,8 @@ const FrameCase kCases[] = {
     { "TextUtf16BE", F("TIT2", "\2\x04\x16\0A"sv), u"text|2|\u0416A" },
     { "UrlKeepsEveryByte", F("WOAR", "http\0"sv), u"url|http\0"s },
     { "Wxxx", F("WXXX", "\0home\0http://x.org"sv), u"wxxx|0|home|http://x.org" },
+    { "WxxxUtf16DescriptionLatin1Url", F("WXXX", "\1\xFF\xFE\x64\0\0\0http://\xE9.org"sv),
+        u"wxxx|1|d|http://\xE9.org" },
     { "WxxxUtf16UrlIsReadAndWrittenAsLatin1", F("WXXX", "\1\xFF\xFE\0\0\xFF\xFEu\0"sv), u"wxxx|1||u",
         F("WXXX", "\1\xFF\xFE\0\0u"sv) },
     { "Comment", F("COMM", "\0engdesc\0text"sv), u"comment|0|eng|desc|text" },

@@ -92,7 +92,6 @@ std::vector<FileCase> FileCases()
     unsynchronised.insert(unsynchronised.begin() + 12, 0x00);
     const Bytes pic
         = Concat({ { 0 }, BytesOf("PNG"), { 3 }, BytesOf("cover"), { 0 }, { 0x89, 'P', 0, 0xFF } });
-    const Bytes wxxx = Concat({ { 1 }, Utf16LE(u"d"), { 0, 0 } });
     std::vector<FileCase> cases {
         { "Empty", {}, {} },
         { "NoTags", Audio(3), {} },
@@ -176,11 +175,6 @@ std::vector<FileCase> FileCases()
         { "V24ZlibCompressedTitleWithDataLength",
             Tag(4, Frame("TIT2", Concat({ { 0, 0, 0, 6 }, Compressed(title) }), 0x4009, SizeStyle::Syncsafe)),
             { Text("TIT2", u"Title", 0x4000) } },
-        { "WxxxUtf16DescriptionLatin1Url",
-            Tag(3, Frame("WXXX", Concat({ wxxx, BytesOf("http://\xE9.org") }))),
-            { u"WXXX 0 wxxx|1|d|http://\xE9.org" } },
-        { "WxxxUtf16Url", Tag(3, Frame("WXXX", Concat({ wxxx, Utf16LE(u"http://x") }))),
-            { u"WXXX 0 wxxx|1|d|http://x" } },
     };
     // Written so by iTunes: the plain reading is taken when a size byte has its top bit set, or when
     // only it leads to the next frame.
