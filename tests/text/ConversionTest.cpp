@@ -62,12 +62,13 @@ TEST_P(DefaultCodePage, DecodesAndEncodesAsItDefinesAndEveryCharacterComesBack)
 }
 
 // "Привет" and letters only some of the pages have.
-INSTANTIATE_TEST_SUITE_P(DefaultSet, DefaultCodePage,
-    testing::Values(KnownText { 1251, "\xCF\xF0\xE8\xE2\xE5\xF2 \xA8\xB8\xB2\xBA", u"Привет ЁёІє" },
-        KnownText { 20866, "\xF0\xD2\xC9\xD7\xC5\xD4 \xB3\xA3", u"Привет Ёё" },
-        KnownText { 21866, "\xF0\xD2\xC9\xD7\xC5\xD4 \xA4\xA6\xA7\xAD\xB4", u"Привет єіїґЄ" },
-        KnownText { 866, "\x8F\xE0\xA8\xA2\xA5\xE2 \xF0\xF1", u"Привет Ёё" },
-        KnownText { 65001, "\xD0\x9F\xD1\x80\xD0\xB8 \xF0\x9F\x8E\xB5", u"При 🎵" }),
+const KnownText kDefaultSet[] { { 1251, "\xCF\xF0\xE8\xE2\xE5\xF2 \xA8\xB8\xB2\xBA", u"Привет ЁёІє" },
+    { 20866, "\xF0\xD2\xC9\xD7\xC5\xD4 \xB3\xA3", u"Привет Ёё" },
+    { 21866, "\xF0\xD2\xC9\xD7\xC5\xD4 \xA4\xA6\xA7\xAD\xB4", u"Привет єіїґЄ" },
+    { 866, "\x8F\xE0\xA8\xA2\xA5\xE2 \xF0\xF1", u"Привет Ёё" },
+    { 65001, "\xD0\x9F\xD1\x80\xD0\xB8 \xF0\x9F\x8E\xB5", u"При 🎵" } };
+
+INSTANTIATE_TEST_SUITE_P(DefaultSet, DefaultCodePage, testing::ValuesIn(kDefaultSet),
     [](const auto& info) { return std::to_string(info.param.codePage); });
 
 TEST(Conversions, StopAtTheFirstNulAndGiveEmptyTextInAnUnknownCodePage)

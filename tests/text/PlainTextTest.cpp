@@ -87,15 +87,14 @@ TEST_P(CommaTextSplit, GivesTheEntriesOfNarrowAndWideText)
     EXPECT_EQ(SplitCommaText(WidenSystem(GetParam().text)), wide);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rules, CommaTextSplit,
-    testing::Values(CommaCase { "", {} }, CommaCase { "   ", {} },
-        CommaCase { "1251,20866,866", { "1251", "20866", "866" } }, CommaCase { "a,,b", { "a", "", "b" } },
-        CommaCase { "a,", { "a", "" } }, CommaCase { ",a", { "", "a" } }, CommaCase { ",,", { "", "", "" } },
-        CommaCase { "a, ", { "a" } }, CommaCase { " a , b ", { "a", "b" } },
-        CommaCase { "a b\tc", { "a", "b", "c" } }, CommaCase { "\"a b\",c", { "a b", "c" } },
-        CommaCase { "\"say \"\"hi\"\"\"", { "say \"hi\"" } }, CommaCase { "\"open", { "open" } },
-        CommaCase { "\"a\"b", { "a", "b" } }, CommaCase { "a\"b", { "a\"b" } },
-        CommaCase { "\"\",x", { "", "x" } }, CommaCase { std::string("a,b\0c,d", 7), { "a", "b" } }));
+const CommaCase kCommaTexts[] { { "", {} }, { "   ", {} }, { "1251,20866,866", { "1251", "20866", "866" } },
+    { "a,,b", { "a", "", "b" } }, { "a,", { "a", "" } }, { ",a", { "", "a" } }, { ",,", { "", "", "" } },
+    { "a, ", { "a" } }, { " a , b ", { "a", "b" } }, { "a b\tc", { "a", "b", "c" } },
+    { "\"a b\",c", { "a b", "c" } }, { "\"say \"\"hi\"\"\"", { "say \"hi\"" } }, { "\"open", { "open" } },
+    { "\"a\"b", { "a", "b" } }, { "a\"b", { "a\"b" } }, { "\"\",x", { "", "x" } },
+    { std::string("a,b\0c,d", 7), { "a", "b" } } };
+
+INSTANTIATE_TEST_SUITE_P(Rules, CommaTextSplit, testing::ValuesIn(kCommaTexts));
 
 TEST(CodePageLists, ChangeOnlyWhenTheMultisetsOfTheirEntriesDiffer)
 {
@@ -135,22 +134,20 @@ TEST_P(DecodeTextLinesCase, GivesTheLines)
     EXPECT_EQ(DecodeTextLines(Chars(GetParam().bytes)), GetParam().lines);
 }
 
-INSTANTIATE_TEST_SUITE_P(Marks, DecodeTextLinesCase,
-    testing::Values(DecodeCase { "Utf16LittleEndian", Utf16LE(u"a=Ж\r\nb"), { u"a=Ж", u"b" } },
-        DecodeCase { "Utf16BigEndian", BytesOf("\xFE\xFF\0a\0=\x04\x16\0\n"sv), { u"a=Ж" } },
-        DecodeCase {
-            "Utf8WithMark", BytesOf("\xEF\xBB\xBF\xD0\x96=zh\r\n\xC3\x9F=ss"), { u"Ж=zh", u"ß=ss" } },
-        DecodeCase { "Utf8WithoutMark", BytesOf("\xD0\x96=zh\n"), { u"Ж=zh" } },
-        DecodeCase { "EightBitWithoutMark", BytesOf("\xE9=e\r\n\xDF=ss"), { u"é=e", u"ß=ss" } },
-        DecodeCase { "InvalidUtf8AfterMark", BytesOf("\xEF\xBB\xBF\xFF=x"), { u"\uFFFD=x" } },
-        DecodeCase { "NulEndsTheText", BytesOf("a\nb\0c\nd"sv), { u"a", u"b" } },
-        DecodeCase { "Utf16NulEndsTheText", Utf16LE(u"a\0b"sv), { u"a" } },
-        DecodeCase { "OddByteLeavesATrace", test::Concat({ Utf16LE(u"a"), { 'b' } }), { u"a\uFFFD" } },
-        DecodeCase { "LineSeparatorEndsALine", Utf16LE(u"a\u2028b"), { u"a", u"b" } },
-        DecodeCase { "LoneSurrogatesSurvive", Utf16LE(u"\xD800x"), { u"\xD800x" } },
-        DecodeCase { "MarkOnly", Utf16LE(u""), {} }, DecodeCase { "Empty", {}, {} },
-        DecodeCase { "EmptyLinesStay", BytesOf("\n\nx\n"), { u"", u"", u"x" } }),
-    test::ByName);
+const DecodeCase kEncodedTexts[] { { "Utf16LittleEndian", Utf16LE(u"a=Ж\r\nb"), { u"a=Ж", u"b" } },
+    { "Utf16BigEndian", BytesOf("\xFE\xFF\0a\0=\x04\x16\0\n"sv), { u"a=Ж" } },
+    { "Utf8WithMark", BytesOf("\xEF\xBB\xBF\xD0\x96=zh\r\n\xC3\x9F=ss"), { u"Ж=zh", u"ß=ss" } },
+    { "Utf8WithoutMark", BytesOf("\xD0\x96=zh\n"), { u"Ж=zh" } },
+    { "EightBitWithoutMark", BytesOf("\xE9=e\r\n\xDF=ss"), { u"é=e", u"ß=ss" } },
+    { "InvalidUtf8AfterMark", BytesOf("\xEF\xBB\xBF\xFF=x"), { u"\uFFFD=x" } },
+    { "NulEndsTheText", BytesOf("a\nb\0c\nd"sv), { u"a", u"b" } },
+    { "Utf16NulEndsTheText", Utf16LE(u"a\0b"sv), { u"a" } },
+    { "OddByteLeavesATrace", test::Concat({ Utf16LE(u"a"), { 'b' } }), { u"a\uFFFD" } },
+    { "LineSeparatorEndsALine", Utf16LE(u"a\u2028b"), { u"a", u"b" } },
+    { "LoneSurrogatesSurvive", Utf16LE(u"\xD800x"), { u"\xD800x" } }, { "MarkOnly", Utf16LE(u""), {} },
+    { "Empty", {}, {} }, { "EmptyLinesStay", BytesOf("\n\nx\n"), { u"", u"", u"x" } } };
+
+INSTANTIATE_TEST_SUITE_P(Marks, DecodeTextLinesCase, testing::ValuesIn(kEncodedTexts), test::ByName);
 
 TEST(EncodeTextLines, WritesUtf16LittleEndianWithMarkAndCrLfAndDecodesBack)
 {
@@ -268,22 +265,21 @@ TEST_P(EditorRows, BecomeTheTableLines)
     EXPECT_EQ(TranslitLinesFromRows(GetParam().rows), GetParam().lines);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rule, EditorRows,
-    testing::Values(RowsCase { "InRowOrder", { { u"ж", u"zh" }, { u"ш", u"sh" } }, { u"ж=zh", u"ш=sh" } },
-        RowsCase { "LaterCaseVariantTakesTheEarlierPlace",
-            { { u"ж", u"zh" }, { u"ш", u"sh" }, { u"Ж", u"j" } }, { u"Ж=j", u"ш=sh" } },
-        RowsCase { "EmptyReplacementDropsTheEarlierRow", { { u"ж", u"zh" }, { u"ш", u"sh" }, { u"Ж", u"" } },
-            { u"ш=sh" } },
-        RowsCase { "EmptyReplacementAloneAddsNothing", { { u"ж", u"" } }, {} },
-        RowsCase { "BlankCharacterRowsAreLeftOut",
-            { { u"", u"x" }, { u" ", u"y" }, { u"\t\r", u"z" }, { u"ж", u"zh" }, { u"", u"" } },
-            { u"ж=zh" } },
-        RowsCase { "DuplicateRowsKeepTheLastReplacement",
-            { { u"ж", u"zh" }, { u"ж", u"zh2" }, { u"ж", u"zh3" } }, { u"ж=zh3" } },
-        RowsCase { "AReAddedCharacterGoesToTheEnd",
-            { { u"ж", u"zh" }, { u"ш", u"sh" }, { u"ж", u"" }, { u"ж", u"z" } }, { u"ш=sh", u"ж=z" } },
-        RowsCase { "NoRows", {}, {} }),
-    test::ByName);
+const RowsCase kEditorRows[] { { "InRowOrder", { { u"ж", u"zh" }, { u"ш", u"sh" } }, { u"ж=zh", u"ш=sh" } },
+    { "LaterCaseVariantTakesTheEarlierPlace", { { u"ж", u"zh" }, { u"ш", u"sh" }, { u"Ж", u"j" } },
+        { u"Ж=j", u"ш=sh" } },
+    { "EmptyReplacementDropsTheEarlierRow", { { u"ж", u"zh" }, { u"ш", u"sh" }, { u"Ж", u"" } },
+        { u"ш=sh" } },
+    { "EmptyReplacementAloneAddsNothing", { { u"ж", u"" } }, {} },
+    { "BlankCharacterRowsAreLeftOut",
+        { { u"", u"x" }, { u" ", u"y" }, { u"\t\r", u"z" }, { u"ж", u"zh" }, { u"", u"" } }, { u"ж=zh" } },
+    { "DuplicateRowsKeepTheLastReplacement", { { u"ж", u"zh" }, { u"ж", u"zh2" }, { u"ж", u"zh3" } },
+        { u"ж=zh3" } },
+    { "AReAddedCharacterGoesToTheEnd", { { u"ж", u"zh" }, { u"ш", u"sh" }, { u"ж", u"" }, { u"ж", u"z" } },
+        { u"ш=sh", u"ж=z" } },
+    { "NoRows", {}, {} } };
+
+INSTANTIATE_TEST_SUITE_P(Rule, EditorRows, testing::ValuesIn(kEditorRows), test::ByName);
 
 } // namespace
 } // namespace vennart::text
