@@ -2,7 +2,6 @@
 #include "platform/CaseMapping.h"
 #include "platform/CodePageService.h"
 #include "platform/SystemCodePage.h"
-#include "support/Id3Builder.h"
 #include "support/TempDir.h"
 #include "support/TestNames.h"
 #include "support/TextTestSupport.h"
@@ -71,7 +70,7 @@ const KnownText kDefaultSet[] { { 1251, "\xCF\xF0\xE8\xE2\xE5\xF2 \xA8\xB8\xB2\x
 INSTANTIATE_TEST_SUITE_P(DefaultSet, DefaultCodePage, testing::ValuesIn(kDefaultSet),
     [](const auto& info) { return std::to_string(info.param.codePage); });
 
-TEST(Conversions, StopAtTheFirstNulAndGiveEmptyTextInAnUnknownCodePage)
+TEST(Conversions, StopAtTheFirstNulAndGiveEmptyTextInAnUnknownCodePageOrTheSubstitute)
 {
     const AnsiString bytes("A\0B", 3);
     const WideString text(u"A\0B", 3);
@@ -81,6 +80,8 @@ TEST(Conversions, StopAtTheFirstNulAndGiveEmptyTextInAnUnknownCodePage)
     EXPECT_EQ(
         std::tuple(CodePageToWide("abc", 4242), WideToCodePage(u"abc", 4242), ReinterpretWide(u"abc", 4242)),
         std::tuple(u"", "", u""));
+    // What a code page cannot represent becomes "?".
+    EXPECT_EQ(WideToCodePage(u"Жук €", 866), "\x86\xE3\xAA ?");
     // Reinterpreting leaves UTF-16 as it is and loses what the system code page lacks.
     const WideString wide(u"Ж\0😀\u00FF", 5);
     EXPECT_EQ(std::tuple(ReinterpretWide(wide, kUtf16CodePage), ReinterpretWide(u"aЖb", 1251)),
