@@ -295,14 +295,6 @@ const HeldBytes& Picture(const TID3v2Class& tag)
     return tag.FindFrameByClass<TAPICTag>(1)->PictureData;
 }
 
-// The body's size in four bytes, then the body compressed.
-Bytes SizedCompressed(const Bytes& body)
-{
-    const std::size_t n = body.size();
-    return Concat({ { std::uint8_t(n >> 24), std::uint8_t(n >> 16), std::uint8_t(n >> 8), std::uint8_t(n) },
-        Compressed(body) });
-}
-
 Bytes Unsynchronised(const Bytes& body)
 {
     Bytes stored;
@@ -369,7 +361,9 @@ std::vector<SaveCase> SaveCases()
             Concat({ TagHeader(3, 11 + 2 * kAudioFrameLength), t }), SavedTag(3, t) },
         // A cover stored compressed or unsynchronised stays in the file, is decoded again when the save
         // reads it again, and is saved plain.
-        { "CoverStoredCompressed", Tag(3, Frame("APIC", SizedCompressed(cover), 0x0080)),
+        // The size of the cover (102413 bytes), then the cover compressed.
+        { "CoverStoredCompressed",
+            Tag(3, Frame("APIC", Concat({ { 0, 1, 0x90, 0x0D }, Compressed(cover) }), 0x0080)),
             SavedTag(3, Frame("APIC", cover)) },
         { "CoverStoredUnsynchronised",
             Tag(4, Frame("APIC", Unsynchronised(cover), 0x0002, SizeStyle::Syncsafe)),
