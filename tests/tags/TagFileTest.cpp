@@ -359,9 +359,8 @@ std::vector<SaveCase> SaveCases()
             Concat({ TagHeader(3, 256 * 1024 * 1024 - 1), t }), SavedTag(3, t) },
         { "TagSizeClaimingTheAudioEndsAtTheLastFrame",
             Concat({ TagHeader(3, 11 + 2 * kAudioFrameLength), t }), SavedTag(3, t) },
-        // A cover stored compressed or unsynchronised stays in the file, is decoded again when the save
-        // reads it again, and is saved plain.
-        // The size of the cover (102413 bytes), then the cover compressed.
+        // A cover stored compressed (its size, 102413 bytes, then the cover compressed) or unsynchronised
+        // stays in the file, is decoded again when the save reads it again, and is saved plain.
         { "CoverStoredCompressed",
             Tag(3, Frame("APIC", Concat({ { 0, 1, 0x90, 0x0D }, Compressed(cover) }), 0x0080)),
             SavedTag(3, Frame("APIC", cover)) },
