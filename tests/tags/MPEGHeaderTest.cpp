@@ -2,7 +2,6 @@
 
 #include "support/Id3Builder.h"
 #include "support/TempDir.h"
-#include "support/TestNames.h"
 
 #include <algorithm>
 #include <fcntl.h>
@@ -22,41 +21,39 @@ struct DecodeCase {
     std::int32_t FrameLength;
 };
 
-VENNART_PRINT_ROW_AS(DecodeCase, row.Name)
-
-class DecodeMPEGHeaderTest : public testing::TestWithParam<DecodeCase> { };
-
-TEST_P(DecodeMPEGHeaderTest, GivesBitrateRateAndFrameLength)
-{
-    const DecodeCase& c = GetParam();
-    const TMPEGHeaderInfo i = DecodeMPEGHeader(MPEGHeaderWord(c.Frame), 100000, 200000);
-    EXPECT_EQ(std::tuple(int { i.Version }, int { i.Layer }, i.BitrateCode, i.SamplingRate, i.FrameLength,
-                  i.FileSize),
-        std::tuple(int { c.Frame.Version }, int { c.Frame.Layer }, c.BitrateCode, c.SamplingRate,
-            c.FrameLength, std::int64_t { 200000 }));
-    if (c.FrameLength == 0) {
-        EXPECT_EQ(std::pair(i.FrameCount, i.Duration), std::pair(0, 0));
-    }
-}
-
 // Frame lengths: Layer I (12 × kbps × 1000 ÷ rate + padding) × 4; Layer II and MPEG 1 Layer III
 // 144 × kbps × 1000 ÷ rate + padding; MPEG 2 and 2.5 Layer III 72 × kbps × 1000 ÷ rate + padding.
-INSTANTIATE_TEST_SUITE_P(Headers, DecodeMPEGHeaderTest,
-    testing::Values(DecodeCase { "Mpeg1Layer3At128", { 3, 1, 9, 0, false }, 12, 44100, 418 },
-        DecodeCase { "Mpeg1Layer3Padded", { 3, 1, 9, 0, true }, 12, 44100, 419 },
-        DecodeCase { "Mpeg1Layer3At320And48k", { 3, 1, 14, 1, false }, 20, 48000, 960 },
-        DecodeCase { "Mpeg1Layer2At384", { 3, 2, 14, 2, false }, 22, 32000, 1728 },
-        DecodeCase { "Mpeg1Layer1At448", { 3, 3, 14, 0, false }, 24, 44100, 488 },
-        DecodeCase { "Mpeg2Layer3At64", { 2, 1, 8, 0, false }, 8, 22050, 209 },
-        DecodeCase { "Mpeg25Layer3At8", { 0, 1, 1, 2, false }, 1, 8000, 72 },
-        DecodeCase { "Mpeg2Layer2At160", { 2, 2, 14, 1, false }, 14, 24000, 960 },
-        DecodeCase { "Mpeg2Layer1At256", { 2, 3, 14, 2, false }, 18, 16000, 768 },
-        DecodeCase { "ReservedVersionUsesMpeg1Tables", { 1, 1, 9, 0, false }, 12, 44100, 418 },
-        DecodeCase { "FreeFormat", { 3, 1, 0, 0, false }, 0, 44100, 0 },
-        DecodeCase { "BadBitrate", { 3, 1, 15, 0, false }, 40, 44100, 0 },
-        DecodeCase { "ReservedLayer", { 3, 0, 9, 0, false }, 40, 44100, 0 },
-        DecodeCase { "ReservedSamplingRate", { 3, 1, 9, 3, false }, 12, 0, 0 }),
-    [](const auto& info) { return std::string(info.param.Name); });
+const DecodeCase kHeaders[] {
+    { "Mpeg1Layer3At128", { 3, 1, 9, 0, false }, 12, 44100, 418 },
+    { "Mpeg1Layer3Padded", { 3, 1, 9, 0, true }, 12, 44100, 419 },
+    { "Mpeg1Layer3At320And48k", { 3, 1, 14, 1, false }, 20, 48000, 960 },
+    { "Mpeg1Layer2At384", { 3, 2, 14, 2, false }, 22, 32000, 1728 },
+    { "Mpeg1Layer1At448", { 3, 3, 14, 0, false }, 24, 44100, 488 },
+    { "Mpeg2Layer3At64", { 2, 1, 8, 0, false }, 8, 22050, 209 },
+    { "Mpeg25Layer3At8", { 0, 1, 1, 2, false }, 1, 8000, 72 },
+    { "Mpeg2Layer2At160", { 2, 2, 14, 1, false }, 14, 24000, 960 },
+    { "Mpeg2Layer1At256", { 2, 3, 14, 2, false }, 18, 16000, 768 },
+    { "ReservedVersionUsesMpeg1Tables", { 1, 1, 9, 0, false }, 12, 44100, 418 },
+    { "FreeFormat", { 3, 1, 0, 0, false }, 0, 44100, 0 },
+    { "BadBitrate", { 3, 1, 15, 0, false }, 40, 44100, 0 },
+    { "ReservedLayer", { 3, 0, 9, 0, false }, 40, 44100, 0 },
+    { "ReservedSamplingRate", { 3, 1, 9, 3, false }, 12, 0, 0 },
+};
+
+TEST(DecodeMPEGHeader, GivesBitrateRateAndFrameLength)
+{
+    for (const DecodeCase& c : kHeaders) {
+        SCOPED_TRACE(c.Name);
+        const TMPEGHeaderInfo i = DecodeMPEGHeader(MPEGHeaderWord(c.Frame), 100000, 200000);
+        EXPECT_EQ(std::tuple(int { i.Version }, int { i.Layer }, i.BitrateCode, i.SamplingRate, i.FrameLength,
+                      i.FileSize),
+            std::tuple(int { c.Frame.Version }, int { c.Frame.Layer }, c.BitrateCode, c.SamplingRate,
+                c.FrameLength, std::int64_t { 200000 }));
+        if (c.FrameLength == 0) {
+            EXPECT_EQ(std::pair(i.FrameCount, i.Duration), std::pair(0, 0));
+        }
+    }
+}
 
 // Protected, padding, private, channel mode, mode extension, copyright, original, emphasis.
 auto Flags(const TMPEGHeaderInfo& info)
@@ -108,50 +105,40 @@ struct FirstFrameCase {
     std::tuple<int, int, int, std::uint32_t, std::int64_t, std::int64_t> Expected;
 };
 
-VENNART_PRINT_ROW_AS(FirstFrameCase, row.Name)
+const FirstFrameCase kFirstFrames[] {
+    { "AnFFNotFollowedBySyncIsSkipped",
+        With(Bytes(1000, 0), 100, { 0xFF, 0x00, 0xE3, 0xFF, 0xFB, 0x90, 0x64 }), 100, false,
+        { 3, 1, 12, 44100, 1000, 1000 - (103 + 4) - 2 } },
+    { "ASyncAcrossTheSearchBlocksIsFound", With(Bytes(200000, 0), 65535, { 0xFF, 0xFB, 0x90 }), 0, true,
+        { 3, 1, 12, 44100, 200000, 200000 - 65539 - 2 - 128 } },
+    { "NoSyncLeavesEverythingZero", Bytes(5000, 0xFE), 0, false, { 0, 0, 0, 0, 0, 0 } },
+    { "ASyncWithoutRoomForAHeaderIsNone", { 0x00, 0xFF, 0xFB }, 0, false, { 0, 0, 0, 0, 0, 0 } },
+    { "AudioSizeIsNeverNegative", With(Bytes(130, 0x20), 126, { 0xFF, 0xFB }), 0, true,
+        { 3, 1, 5, 44100, 130, 0 } },
+    // Syncs whose headers have a reserved version, layer, bitrate and sampling rate, then the real
+    // header FF FB 90 64 at 116.
+    { "AReservedFieldIsNoHeader",
+        With(Bytes(1000, 0), 100,
+            { 0xFF, 0xEB, 0x90, 0x64, 0xFF, 0xF9, 0x90, 0x64, 0xFF, 0xFB, 0xF0, 0x64, 0xFF, 0xFB, 0x9C, 0x64,
+                0xFF, 0xFB, 0x90, 0x64 }),
+        0, false, { 3, 1, 12, 44100, 1000, 1000 - 120 - 2 } },
+    // FF FF FB 90 is a sync with bitrate index 15; the search goes on from its second byte.
+    { "AFalseSyncOverlappingTheRealOneIsPassedOver",
+        With(Bytes(1000, 0), 100, { 0xFF, 0xFF, 0xFB, 0x90, 0x64 }), 0, false,
+        { 3, 1, 12, 44100, 1000, 1000 - 105 - 2 } },
+};
 
-class FirstFrameTest : public testing::TestWithParam<FirstFrameCase> { };
-
-TEST_P(FirstFrameTest, IsSearchedFromTheStartOffset)
+TEST(ReadFirstFrameHeader, IsSearchedFromTheStartOffset)
 {
-    const FirstFrameCase& c = GetParam();
-    const FirstFrame first = ReadFirst(c.File, c.Start, c.HasID3v1);
-    const TMPEGHeaderInfo& i = first.Info;
-    EXPECT_EQ(std::tuple(int { i.Version }, int { i.Layer }, int { i.BitrateCode }, i.SamplingRate,
-                  i.FileSize, first.AudioSize),
-        c.Expected);
+    for (const FirstFrameCase& c : kFirstFrames) {
+        SCOPED_TRACE(c.Name);
+        const FirstFrame first = ReadFirst(c.File, c.Start, c.HasID3v1);
+        const TMPEGHeaderInfo& i = first.Info;
+        EXPECT_EQ(std::tuple(int { i.Version }, int { i.Layer }, int { i.BitrateCode }, i.SamplingRate,
+                      i.FileSize, first.AudioSize),
+            c.Expected);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Files, FirstFrameTest,
-    testing::Values(FirstFrameCase { "AnFFNotFollowedBySyncIsSkipped",
-                        With(Bytes(1000, 0), 100, { 0xFF, 0x00, 0xE3, 0xFF, 0xFB, 0x90, 0x64 }), 100, false,
-                        { 3, 1, 12, 44100, 1000, 1000 - (103 + 4) - 2 } },
-        FirstFrameCase { "ASyncAcrossTheSearchBlocksIsFound",
-            With(Bytes(200000, 0), 65535, { 0xFF, 0xFB, 0x90 }), 0, true,
-            { 3, 1, 12, 44100, 200000, 200000 - 65539 - 2 - 128 } },
-        FirstFrameCase { "NoSyncLeavesEverythingZero", Bytes(5000, 0xFE), 0, false, { 0, 0, 0, 0, 0, 0 } },
-        FirstFrameCase {
-            "ASyncWithoutRoomForAHeaderIsNone", { 0x00, 0xFF, 0xFB }, 0, false, { 0, 0, 0, 0, 0, 0 } },
-        FirstFrameCase { "AudioSizeIsNeverNegative", With(Bytes(130, 0x20), 126, { 0xFF, 0xFB }), 0, true,
-            { 3, 1, 5, 44100, 130, 0 } },
-        // A sync whose header has a reserved field, then the real header FF FB 90 64 at 104.
-        FirstFrameCase { "AReservedVersionIsNoHeader",
-            With(Bytes(1000, 0), 100, { 0xFF, 0xEB, 0x90, 0x64, 0xFF, 0xFB, 0x90, 0x64 }), 0, false,
-            { 3, 1, 12, 44100, 1000, 1000 - 108 - 2 } },
-        FirstFrameCase { "AReservedLayerIsNoHeader",
-            With(Bytes(1000, 0), 100, { 0xFF, 0xF9, 0x90, 0x64, 0xFF, 0xFB, 0x90, 0x64 }), 0, false,
-            { 3, 1, 12, 44100, 1000, 1000 - 108 - 2 } },
-        FirstFrameCase { "ABadBitrateIsNoHeader",
-            With(Bytes(1000, 0), 100, { 0xFF, 0xFB, 0xF0, 0x64, 0xFF, 0xFB, 0x90, 0x64 }), 0, false,
-            { 3, 1, 12, 44100, 1000, 1000 - 108 - 2 } },
-        FirstFrameCase { "AReservedSamplingRateIsNoHeader",
-            With(Bytes(1000, 0), 100, { 0xFF, 0xFB, 0x9C, 0x64, 0xFF, 0xFB, 0x90, 0x64 }), 0, false,
-            { 3, 1, 12, 44100, 1000, 1000 - 108 - 2 } },
-        // FF FF FB 90 is a sync with bitrate index 15; the search goes on from its second byte.
-        FirstFrameCase { "AFalseSyncOverlappingTheRealOneIsPassedOver",
-            With(Bytes(1000, 0), 100, { 0xFF, 0xFF, 0xFB, 0x90, 0x64 }), 0, false,
-            { 3, 1, 12, 44100, 1000, 1000 - 105 - 2 } }),
-    [](const auto& info) { return std::string(info.param.Name); });
 
 struct VBRCase {
     const char* Name;
@@ -160,42 +147,37 @@ struct VBRCase {
     std::tuple<bool, std::int32_t, std::int32_t, std::int32_t, int> Expected;
 };
 
-VENNART_PRINT_ROW_AS(VBRCase, row.Name)
-
-class VBRHeaderTest : public testing::TestWithParam<VBRCase> { };
-
-TEST_P(VBRHeaderTest, GivesFrameCountLengthAndAverageBitrate)
-{
-    const VBRCase& c = GetParam();
-    const TMPEGHeaderInfo i = ReadFirst(c.File, 0, false).Info;
-    EXPECT_EQ(
-        std::tuple(i.IsVBR, i.FrameCount, i.Duration, i.AverageKbps, int { i.BitrateCode }), c.Expected);
-}
-
 // 1225 frames of 1152 samples at 44100 Hz, or of 576 samples at 22050 Hz, play 32 seconds.
 constexpr MPEGFrameFields kMPEG1 {};
 constexpr MPEGFrameFields kMPEG2At64 { .Version = 2, .BitrateIndex = 8 };
 
-INSTANTIATE_TEST_SUITE_P(Files, VBRHeaderTest,
-    testing::Values(VBRCase { "Xing", Concat({ XingFrame(kMPEG1, "Xing", 1225, 640000), Audio(3) }),
-                        { true, 1225, 32, 160, 12 } },
-        VBRCase { "Info", Concat({ XingFrame(kMPEG1, "Info", 1225, 640000), Audio(3) }),
-            { true, 1225, 32, 160, 12 } },
-        // 417 + 639589 bytes: 640000 bytes of audio from 2 bytes past the header on.
-        VBRCase { "XingWithoutByteCountAveragesTheAudioSize",
-            Concat({ XingFrame(kMPEG1, "Xing", 1225, std::nullopt), Bytes(639589, 0) }),
-            { true, 1225, 32, 160, 12 } },
-        VBRCase { "XingOfASingleChannel", XingFrame({ .ChannelMode = 3 }, "Xing", 1225, 640000),
-            { true, 1225, 32, 160, 12 } },
-        VBRCase { "XingOfMPEG2", XingFrame(kMPEG2At64, "Xing", 1225, 256000), { true, 1225, 32, 64, 8 } },
-        VBRCase { "XingAfterTheCRC", XingFrame({ .Protected = true }, "Xing", 1225, 640000),
-            { true, 1225, 32, 160, 12 } },
-        VBRCase {
-            "VBRI", Concat({ VBRIFrame(kMPEG2At64, 1225, 256000), Audio(2) }), { true, 1225, 32, 64, 8 } },
-        // 1245 bytes of audio in frames of 418 bytes, at 128 kbit/s.
-        VBRCase { "AZeroFrameCountIsIgnored", Concat({ XingFrame(kMPEG1, "Xing", 0, 640000), Audio(2) }),
-            { false, 3, 0, 0, 12 } }),
-    [](const auto& info) { return std::string(info.param.Name); });
+const VBRCase kVBRFiles[] {
+    { "Xing", Concat({ XingFrame(kMPEG1, "Xing", 1225, 640000), Audio(3) }), { true, 1225, 32, 160, 12 } },
+    { "Info", Concat({ XingFrame(kMPEG1, "Info", 1225, 640000), Audio(3) }), { true, 1225, 32, 160, 12 } },
+    // 417 + 639589 bytes: 640000 bytes of audio from 2 bytes past the header on.
+    { "XingWithoutByteCountAveragesTheAudioSize",
+        Concat({ XingFrame(kMPEG1, "Xing", 1225, std::nullopt), Bytes(639589, 0) }),
+        { true, 1225, 32, 160, 12 } },
+    { "XingOfASingleChannel", XingFrame({ .ChannelMode = 3 }, "Xing", 1225, 640000),
+        { true, 1225, 32, 160, 12 } },
+    { "XingOfMPEG2", XingFrame(kMPEG2At64, "Xing", 1225, 256000), { true, 1225, 32, 64, 8 } },
+    { "XingAfterTheCRC", XingFrame({ .Protected = true }, "Xing", 1225, 640000),
+        { true, 1225, 32, 160, 12 } },
+    { "VBRI", Concat({ VBRIFrame(kMPEG2At64, 1225, 256000), Audio(2) }), { true, 1225, 32, 64, 8 } },
+    // 1245 bytes of audio in frames of 418 bytes, at 128 kbit/s.
+    { "AZeroFrameCountIsIgnored", Concat({ XingFrame(kMPEG1, "Xing", 0, 640000), Audio(2) }),
+        { false, 3, 0, 0, 12 } },
+};
+
+TEST(ReadFirstFrameHeader, GivesFrameCountLengthAndAverageBitrateOfAVBRHeader)
+{
+    for (const VBRCase& c : kVBRFiles) {
+        SCOPED_TRACE(c.Name);
+        const TMPEGHeaderInfo i = ReadFirst(c.File, 0, false).Info;
+        EXPECT_EQ(
+            std::tuple(i.IsVBR, i.FrameCount, i.Duration, i.AverageKbps, int { i.BitrateCode }), c.Expected);
+    }
+}
 
 } // namespace
 } // namespace vennart::tags

@@ -1,5 +1,5 @@
-// What the tag tests compare: a frame as its kind and every field it holds, a tag object as its
-// frames in order, and the audio bytes of a file, so that a save can be checked for leaving them alone.
+// What the tag tests compare: a frame as its kind and every field it holds, and a tag object as its
+// frames in order.
 #pragma once
 
 #include "support/Id3Builder.h"
@@ -19,8 +19,5 @@ std::vector<WideString> DescribeWritable(const TID3v2Class& tag);
 
 // The bytes compressed with zlib, as a compressed frame holds them.
 test::Bytes Compressed(const test::Bytes& plain);
-
-// Everything after the file's ID3v2 tag (and its footer): the audio and the ID3v1 record.
-test::Bytes AudioOf(const test::Bytes& file);
 
 } // namespace vennart::tags

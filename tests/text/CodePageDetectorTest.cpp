@@ -23,18 +23,13 @@ std::vector<TagText> EvaluationSet()
     for (const auto& line : ReadTextLines(VENNART_TEXT_TEST_DATA "/TagTexts.tsv")) {
         if (line.empty() || line[0] == u'#')
             continue;
-        TagText row;
-        for (std::size_t start = 0;;) {
-            const auto tab = line.find(u'\t', start);
-            row.fields.push_back(
-                line.substr(start, tab == WideString::npos ? WideString::npos : tab - start));
-            if (tab == WideString::npos)
-                break;
-            start = tab + 1;
+        std::vector<WideString> fields;
+        for (std::size_t start = 0, tab = 0; tab != WideString::npos; start = tab + 1) {
+            tab = line.find(u'\t', start);
+            fields.push_back(line.substr(start, tab - start));
         }
-        row.language = WideToCodePage(row.fields.front(), kUtf8CodePage);
-        row.fields.erase(row.fields.begin());
-        rows.push_back(std::move(row));
+        rows.push_back(
+            { WideToCodePage(fields.front(), kUtf8CodePage), { fields.begin() + 1, fields.end() } });
     }
     return rows;
 }
@@ -80,15 +75,15 @@ class CodePageDetection : public testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        model = new LetterModel(LetterModel::Load(VENNART_DATA_DIR "/LetterBigrams.tsv"));
+        model = std::make_unique<LetterModel>(LetterModel::Load(VENNART_DATA_DIR "/LetterBigrams.tsv"));
     }
-    static void TearDownTestSuite() { delete model; }
-    static LetterModel* model;
+    static void TearDownTestSuite() { model.reset(); }
+    static std::unique_ptr<LetterModel> model;
     const std::vector<uint32_t> candidates = EightBitCatalogue();
     const std::vector<TagText> rows = EvaluationSet();
 };
 
-LetterModel* CodePageDetection::model = nullptr;
+std::unique_ptr<LetterModel> CodePageDetection::model;
 
 TEST_F(CodePageDetection, NamesTheCodePageOfAtLeast98PercentOfFiles)
 {

@@ -1,16 +1,26 @@
-// Plain text rules the settings and lists are read with: trimming, integers, lines, comma text and
-// code page lists.
+// Plain text rules the settings and lists are read with (trimming, integers, lines, comma text and
+// code page lists), text files of lines in any encoding, and the transliteration table kept in one.
 #include "text/PlainText.h"
 
 #include "platform/SystemCodePage.h"
+#include "support/Id3Builder.h"
+#include "support/TempDir.h"
 #include "support/TestNames.h"
+#include "support/TextTestSupport.h"
 #include "text/CodePageList.h"
 #include "text/CommaText.h"
+#include "text/TextFile.h"
+#include "text/Translit.h"
 
 #include <gtest/gtest.h>
 
 namespace vennart::text {
 namespace {
+
+using namespace std::literals;
+using test::BytesOf;
+using test::ErrorOf;
+using test::Utf16LE;
 
 TEST(TrimControls, RemovesBlanksAndControlCharactersAtBothEnds)
 {
@@ -51,13 +61,12 @@ TEST(SplitLines, EndsLinesAtEveryUsualBreak)
 
 TEST(NameValueLines, SplitAtTheFirstEqualsSign)
 {
-    EXPECT_EQ(NameOfLine(u"FileMask=%a=%b"), u"FileMask");
-    EXPECT_EQ(ValueOfLine(u"FileMask=%a=%b"), u"%a=%b");
-    EXPECT_EQ(NameOfLine(u"==x"), u"");
-    EXPECT_EQ(ValueOfLine(u"==x"), u"=x");
-    EXPECT_EQ(NameOfLine(u"no equals"), u"");
-    EXPECT_EQ(ValueOfLine(u"no equals"), u"");
-    EXPECT_EQ(ValueOfLine(u"key="), u"");
+    using Split = std::pair<std::u16string_view, std::u16string_view>;
+    const auto split = [](std::u16string_view line) { return Split(NameOfLine(line), ValueOfLine(line)); };
+    EXPECT_EQ(split(u"FileMask=%a=%b"), Split(u"FileMask", u"%a=%b"));
+    EXPECT_EQ(split(u"==x"), Split(u"", u"=x"));
+    EXPECT_EQ(split(u"no equals"), Split(u"", u""));
+    EXPECT_EQ(split(u"key="), Split(u"key", u""));
 }
 
 struct CommaCase {
@@ -69,51 +78,32 @@ VENNART_PRINT_ROW_AS(CommaCase, '"' << row.text << '"')
 
 class CommaTextSplit : public testing::TestWithParam<CommaCase> { };
 
-TEST_P(CommaTextSplit, GivesTheEntries)
+TEST_P(CommaTextSplit, GivesTheEntriesOfNarrowAndWideText)
 {
-    EXPECT_EQ(SplitCommaText(GetParam().text), GetParam().entries);
-}
-
-TEST_P(CommaTextSplit, WideTextSplitsTheSameWay)
-{
-    std::vector<WideString> expected;
+    std::vector<WideString> wide;
     for (const std::string& entry : GetParam().entries)
-        expected.push_back(WidenSystem(entry));
-    EXPECT_EQ(SplitCommaText(WidenSystem(GetParam().text)), expected);
+        wide.push_back(WidenSystem(entry));
+    EXPECT_EQ(SplitCommaText(GetParam().text), GetParam().entries);
+    EXPECT_EQ(SplitCommaText(WidenSystem(GetParam().text)), wide);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rules, CommaTextSplit,
-    testing::Values(CommaCase { "", {} }, CommaCase { "   ", {} },
-        CommaCase { "1251,20866,866", { "1251", "20866", "866" } }, CommaCase { "a,,b", { "a", "", "b" } },
-        CommaCase { "a,", { "a", "" } }, CommaCase { ",a", { "", "a" } }, CommaCase { ",,", { "", "", "" } },
-        CommaCase { "a, ", { "a" } }, CommaCase { " a , b ", { "a", "b" } },
-        CommaCase { "a b\tc", { "a", "b", "c" } }, CommaCase { "\"a b\",c", { "a b", "c" } },
-        CommaCase { "\"say \"\"hi\"\"\"", { "say \"hi\"" } }, CommaCase { "\"open", { "open" } },
-        CommaCase { "\"a\"b", { "a", "b" } }, CommaCase { "a\"b", { "a\"b" } },
-        CommaCase { "\"\",x", { "", "x" } }, CommaCase { std::string("a,b\0c,d", 7), { "a", "b" } }));
+const CommaCase kCommaTexts[] { { "", {} }, { "   ", {} }, { "1251,20866,866", { "1251", "20866", "866" } },
+    { "a,,b", { "a", "", "b" } }, { "a,", { "a", "" } }, { ",a", { "", "a" } }, { ",,", { "", "", "" } },
+    { "a, ", { "a" } }, { " a , b ", { "a", "b" } }, { "a b\tc", { "a", "b", "c" } },
+    { "\"a b\",c", { "a b", "c" } }, { "\"say \"\"hi\"\"\"", { "say \"hi\"" } }, { "\"open", { "open" } },
+    { "\"a\"b", { "a", "b" } }, { "a\"b", { "a\"b" } }, { "\"\",x", { "", "x" } },
+    { std::string("a,b\0c,d", 7), { "a", "b" } } };
 
-struct ListCase {
-    std::string name;
-    std::string oldValue;
-    std::string newValue;
-    bool changed;
-};
+INSTANTIATE_TEST_SUITE_P(Rules, CommaTextSplit, testing::ValuesIn(kCommaTexts));
 
-VENNART_PRINT_ROW_AS(ListCase, row.name)
-
-class CodePageLists : public testing::TestWithParam<ListCase> { };
-
-TEST_P(CodePageLists, ChangeOnlyWhenTheMultisetsDiffer)
+TEST(CodePageLists, ChangeOnlyWhenTheMultisetsOfTheirEntriesDiffer)
 {
-    EXPECT_EQ(CodePageListChanged(GetParam().oldValue, GetParam().newValue), GetParam().changed);
+    EXPECT_FALSE(CodePageListChanged("1200,866,1251", "1251,866,1200"));
+    EXPECT_TRUE(CodePageListChanged("1251,866,1251", "1251,866"));
+    EXPECT_TRUE(CodePageListChanged("1251", "1251,1251"));
+    // Entries are compared as text.
+    EXPECT_TRUE(CodePageListChanged("01251", "1251"));
 }
-
-INSTANTIATE_TEST_SUITE_P(CodePages, CodePageLists,
-    testing::Values(ListCase { "OtherOrder", "1200,866,1251", "1251,866,1200", false },
-        ListCase { "RepeatDropped", "1251,866,1251", "1251,866", true },
-        ListCase { "RepeatAdded", "1251", "1251,1251", true },
-        ListCase { "EntriesComparedAsText", "01251", "1251", true }),
-    [](const auto& info) { return info.param.name; });
 
 TEST(EffectiveCodePages, DefaultSetWhenNoEntryIsAnEightBitCodePage)
 {
@@ -123,6 +113,170 @@ TEST(EffectiveCodePages, DefaultSetWhenNoEntryIsAnEightBitCodePage)
     for (const std::string_view value : { "866", "1200,65001", "1200,abc", "1200," })
         EXPECT_EQ(EffectiveCodePages(value), value) << value;
 }
+
+std::string_view Chars(const test::Bytes& bytes)
+{
+    return { reinterpret_cast<const char*>(bytes.data()), bytes.size() };
+}
+
+struct DecodeCase {
+    std::string name;
+    test::Bytes bytes;
+    std::vector<WideString> lines;
+};
+
+VENNART_PRINT_ROW_AS(DecodeCase, row.name)
+
+class DecodeTextLinesCase : public testing::TestWithParam<DecodeCase> { };
+
+TEST_P(DecodeTextLinesCase, GivesTheLines)
+{
+    EXPECT_EQ(DecodeTextLines(Chars(GetParam().bytes)), GetParam().lines);
+}
+
+const DecodeCase kEncodedTexts[] { { "Utf16LittleEndian", Utf16LE(u"a=Ж\r\nb"), { u"a=Ж", u"b" } },
+    { "Utf16BigEndian", BytesOf("\xFE\xFF\0a\0=\x04\x16\0\n"sv), { u"a=Ж" } },
+    { "Utf8WithMark", BytesOf("\xEF\xBB\xBF\xD0\x96=zh\r\n\xC3\x9F=ss"), { u"Ж=zh", u"ß=ss" } },
+    { "Utf8WithoutMark", BytesOf("\xD0\x96=zh\n"), { u"Ж=zh" } },
+    { "EightBitWithoutMark", BytesOf("\xE9=e\r\n\xDF=ss"), { u"é=e", u"ß=ss" } },
+    { "InvalidUtf8AfterMark", BytesOf("\xEF\xBB\xBF\xFF=x"), { u"\uFFFD=x" } },
+    { "NulEndsTheText", BytesOf("a\nb\0c\nd"sv), { u"a", u"b" } },
+    { "Utf16NulEndsTheText", Utf16LE(u"a\0b"sv), { u"a" } },
+    { "OddByteLeavesATrace", test::Concat({ Utf16LE(u"a"), { 'b' } }), { u"a\uFFFD" } },
+    { "LoneSurrogatesSurvive", Utf16LE(u"\xD800x"), { u"\xD800x" } }, { "MarkOnly", Utf16LE(u""), {} },
+    { "Empty", {}, {} } };
+
+INSTANTIATE_TEST_SUITE_P(Marks, DecodeTextLinesCase, testing::ValuesIn(kEncodedTexts), test::ByName);
+
+TEST(EncodeTextLines, WritesUtf16LittleEndianWithMarkAndCrLfAndDecodesBack)
+{
+    EXPECT_EQ(EncodeTextLines({ u"a", u"Ж", u"" }), Chars(Utf16LE(u"a\r\nЖ\r\n\r\n")));
+    EXPECT_EQ(EncodeTextLines({}), "\xFF\xFE");
+    const std::vector<WideString> lines { u"CurrentDir=/home/ü/Музыка", u"", u"x=\U0001F600",
+        u"\xDC00 lone" };
+    EXPECT_EQ(DecodeTextLines(EncodeTextLines(lines)), lines);
+}
+
+TEST(WriteTextLines, CreatesTheFolderAndTheFileThenReplacesItKeepingItsPermissions)
+{
+    test::TempDir folder;
+    const std::filesystem::path file = folder / "config/vennart/vennart.ini";
+    WriteTextLines(file, { u"a=b" });
+    EXPECT_EQ(ReadTextLines(file), std::vector<WideString> { u"a=b" });
+    std::filesystem::permissions(file, std::filesystem::perms(0640));
+    WriteTextLines(file, { u"ж=zh" });
+    EXPECT_EQ(ReadTextLines(file), std::vector<WideString> { u"ж=zh" });
+    EXPECT_EQ(std::filesystem::status(file).permissions(), std::filesystem::perms(0640));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(file.parent_path()), {}), 1);
+}
+
+TEST(WriteTextLines, WritesThroughALinkToItsTarget)
+{
+    test::TempDir folder;
+    test::WriteFileBytes(folder / "real.ini", BytesOf("x"));
+    std::filesystem::create_symlink("real.ini", folder / "vennart.ini");
+    WriteTextLines(folder / "vennart.ini", { u"k=v" });
+    EXPECT_TRUE(std::filesystem::is_symlink(folder / "vennart.ini"));
+    EXPECT_EQ(ReadTextLines(folder / "real.ini"), std::vector<WideString> { u"k=v" });
+}
+
+TEST(WriteTextLines, FailureNamesTheFileAndLeavesNothingBehind)
+{
+    test::TempDir folder;
+    test::WriteFileBytes(folder / "blocker", BytesOf("a file, not a folder"));
+    const std::filesystem::path file = folder / "blocker/vennart.ini";
+    const std::string error = ErrorOf([&] { WriteTextLines(file, { u"a=b" }); });
+    EXPECT_NE(error.find(file.string()), std::string::npos) << error;
+    EXPECT_EQ(test::ReadFileBytes(folder / "blocker"), BytesOf("a file, not a folder"));
+}
+
+TEST(ReadWholeFile, AFolderOrAMissingFileIsNoReadableFile)
+{
+    test::TempDir folder;
+    EXPECT_EQ(ErrorOf([&] { ReadWholeFile(folder.Path()); }), "Cannot open file " + folder.Path().string());
+    EXPECT_THROW(ReadWholeFile(folder / "missing"), Error);
+}
+
+TEST(TranslitTable, RewritesEveryUnitAbove127)
+{
+    const TranslitTable table { { u"ж=zh", u"у=u", u"к=k", u"щ=SHCH", u"ß=ss", u"é=e", u"ь=", u"Ж=j", u"ǆ=dz",
+        u"=orphan", u"no equals", u"\U0001F600=smile", u"ё=yo=!" } };
+    for (const auto& [input, output] : std::vector<std::pair<WideString, WideString>> { { u"жук", u"zhuk" },
+             { u"Жук", u"Zhuk" }, { u"ЖУК", u"ZhUK" },
+             // A replacement stored in upper case stays so for lower-case letters.
+             { u"щЩ", u"SHCHSHCH" },
+             // Lower-case letters without a one-character upper-case form keep the stored text.
+             { u"Straße", u"Strasse" }, { u"STRAẞE", u"STRASsE" }, { u"Café", u"Cafe" }, { u"CAFÉ", u"CAFE" },
+             // No line, or a line with an empty replacement: one underscore.
+             { u"Ω", u"_" }, { u"мь", u"__" },
+             // Each half of a pair is looked up alone, so no line can match it.
+             { u"a😀b", u"a__b" },
+             // A title-case letter differs from its upper-case form: stored text.
+             { u"ǅ", u"dz" }, { u"Ǆ", u"Dz" }, { u"ё", u"yo=!" },
+             { u"Hello, World! 123 \x7F", u"Hello, World! 123 \x7F" }, { u"\u0080\u00A0", u"__" },
+             { u"", u"" } })
+        EXPECT_EQ(table.Transliterate(input), output) << test::Ascii(output);
+}
+
+// Lines it cannot use are kept, so that saving the table loses none of them.
+TEST(TranslitTable, KeepsItsLinesAsGivenAndWithoutLinesGivesUnderscores)
+{
+    const std::vector<WideString> lines { u"ж=zh", u"", u"garbage", u"ж=again" };
+    EXPECT_EQ(TranslitTable(lines).Lines(), lines);
+    EXPECT_EQ(TranslitTable().Transliterate(u"Café Жук"), u"Caf_ ___");
+}
+
+// The file is read as any text file of lines (DecodeTextLines); a missing one is an empty table.
+TEST(TranslitFile, IsSavedAsUtf16LinesAndLoadedBack)
+{
+    test::TempDir folder;
+    const std::filesystem::path file = folder / "translit.tab";
+    EXPECT_TRUE(LoadTranslitTable(file).Lines().empty());
+    SaveTranslitTable(TranslitTable({ u"ж=zh", u"é=e" }), file);
+    EXPECT_EQ(test::ReadFileBytes(file), Utf16LE(u"ж=zh\r\né=e\r\n"));
+    EXPECT_EQ(LoadTranslitTable(file).Transliterate(u"Жé"), u"Zhe");
+}
+
+// Reading one that cannot be read fails as ReadWholeFile does.
+TEST(TranslitFile, AFailedSaveGivesTheMessageWithThePath)
+{
+    test::TempDir folder;
+    test::WriteFileBytes(folder / "file", BytesOf("x"));
+    const std::filesystem::path file = folder / "file/translit.tab";
+    EXPECT_EQ(ErrorOf([&] { SaveTranslitTable(TranslitTable({ u"ж=zh" }), file); }),
+        "Cannot create file " + file.string());
+}
+
+struct RowsCase {
+    std::string name;
+    std::vector<TranslitRow> rows;
+    std::vector<WideString> lines;
+};
+
+VENNART_PRINT_ROW_AS(RowsCase, row.name)
+
+class EditorRows : public testing::TestWithParam<RowsCase> { };
+
+TEST_P(EditorRows, BecomeTheTableLines)
+{
+    EXPECT_EQ(TranslitLinesFromRows(GetParam().rows), GetParam().lines);
+}
+
+const RowsCase kEditorRows[] { { "InRowOrder", { { u"ж", u"zh" }, { u"ш", u"sh" } }, { u"ж=zh", u"ш=sh" } },
+    { "LaterCaseVariantTakesTheEarlierPlace", { { u"ж", u"zh" }, { u"ш", u"sh" }, { u"Ж", u"j" } },
+        { u"Ж=j", u"ш=sh" } },
+    { "EmptyReplacementDropsTheEarlierRow", { { u"ж", u"zh" }, { u"ш", u"sh" }, { u"Ж", u"" } },
+        { u"ш=sh" } },
+    { "EmptyReplacementAloneAddsNothing", { { u"ж", u"" } }, {} },
+    { "BlankCharacterRowsAreLeftOut",
+        { { u"", u"x" }, { u" ", u"y" }, { u"\t\r", u"z" }, { u"ж", u"zh" }, { u"", u"" } }, { u"ж=zh" } },
+    { "DuplicateRowsKeepTheLastReplacement", { { u"ж", u"zh" }, { u"ж", u"zh2" }, { u"ж", u"zh3" } },
+        { u"ж=zh3" } },
+    { "AReAddedCharacterGoesToTheEnd", { { u"ж", u"zh" }, { u"ш", u"sh" }, { u"ж", u"" }, { u"ж", u"z" } },
+        { u"ш=sh", u"ж=z" } },
+    { "NoRows", {}, {} } };
+
+INSTANTIATE_TEST_SUITE_P(Rule, EditorRows, testing::ValuesIn(kEditorRows), test::ByName);
 
 } // namespace
 } // namespace vennart::text
