@@ -1,20 +1,32 @@
 // The batch commands that rewrite tags in memory (copying between the record and the frames, the
 // record's version, re-encoding, transliteration, conversion from detected code pages), each run
 // over a folder of its own and read back as stored, and the detection the conversion follows.
+//
+// Then every batch command applied through the undo history over a folder of real-world files (the
+// shared corpus, when present) and of built ones, then undone: each row is again what it was byte for
+// byte (its ID3v2 tag as a save renders it, its ID3v1 record, the frames a save would rewrite, its
+// name cell and marks), and so are the view code pages and whether there is anything to save.
+// Redone, the command gives again exactly what it gave the first time.
 #include "commands/ConvertDetected.h"
 #include "commands/CopyTags.h"
 #include "commands/DetectEncoding.h"
+#include "commands/FileNamesFromTags.h"
+#include "commands/History.h"
 #include "commands/ID3v1Version.h"
 #include "commands/Reencode.h"
+#include "commands/TagsFromFileNames.h"
 #include "commands/Transliterate.h"
 #include "support/TestNames.h"
+#include "tags/ID3v2Writer.h"
 #include "tags/TextFrame.h"
 #include "text/UStringConvert.h"
 #include "workspace/WorkspaceFixture.h"
 
 #include <array>
+#include <functional>
 #include <gmock/gmock.h>
 #include <numeric>
+#include <tuple>
 
 namespace vennart::commands {
 namespace {
@@ -25,9 +37,10 @@ using test::TextBody;
 using test::Utf16Body;
 using workspace::TagGrid;
 
-// "Привет" and "Шансон" in code page 1251; "€" exists in 1251 but not in 866.
+// "Привет", "Шансон" and "Кино" in code page 1251; "€" exists in 1251 but not in 866.
 constexpr const char* kPrivet1251 = "\xCF\xF0\xE8\xE2\xE5\xF2";
 constexpr const char* kShanson1251 = "\xD8\xE0\xED\xF1\xEE\xED";
+constexpr const char* kKino1251 = "\xCA\xE8\xED\xEE";
 constexpr const char* kEuro1251 = "\x88";
 
 using Rows = std::vector<int>;
@@ -134,21 +147,31 @@ Command ReencodeTo(TagGrid grid, uint32_t to)
 {
     return [grid, to](auto& w, auto& rows) { return Reencode(w, grid, rows, to).set; };
 }
-Command Translit(TagGrid grid)
+Command Translit(TagGrid grid, const text::TranslitTable& table = kTable)
 {
-    return [grid](auto& w, auto& rows) { return TransliterateTags(w, grid, rows, kTable); };
+    return [grid, &table](auto& w, auto& rows) { return TransliterateTags(w, grid, rows, table); };
 }
-Command TranslitNames()
+Command TranslitNames(const text::TranslitTable& table = kTable)
 {
-    return [](auto& w, auto& rows) { return TransliterateFileNames(w, rows, kTable); };
+    return [&table](auto& w, auto& rows) { return TransliterateFileNames(w, rows, table); };
 }
-// As the user confirms detection: the first row from 1251, the second from KOI8-R, the third left alone.
+// As the user confirms detection in a mixed folder: rows from 1251, from KOI8-R and left alone, in turn.
 Command ConvertFrom(TagGrid grid)
 {
     return [grid](auto& w, auto& rows) {
-        const std::optional<uint32_t> sources[] = { 1251, 20866, std::nullopt };
+        std::vector<std::optional<uint32_t>> sources;
+        for (const int row : rows)
+            sources.push_back(std::array<std::optional<uint32_t>, 3> { 1251, 20866, std::nullopt }[row % 3]);
         return ConvertFromDetected(w, grid, rows, sources);
     };
+}
+Command TagsFromNames(const TagsFromNameOptions& options)
+{
+    return [options](auto& w, auto& rows) { return TagsFromFileNames(w, rows, options); };
+}
+Command NamesFrom(const char16_t* mask)
+{
+    return [mask](auto& w, auto& rows) { return FileNamesFromTags(w, rows, mask); };
 }
 
 // The artist in UTF-16, the track and genre texts when given; a record of version 1.1 (track 9) or 1.0.
@@ -349,6 +372,187 @@ INSTANTIATE_TEST_SUITE_P(Folders, DetectInFolder,
         DetectCase { "WholeSelectionSpeaksForEveryEightBitFile", { 20866, 20866, 20866, 20866 },
             TagGrid::ID3v2, true, { 20866, 20866, std::nullopt, 20866 } }),
     test::ByName);
+
+const std::filesystem::path kCorpus = VENNART_CORPUS_DIR;
+
+// Per row: its ID3v2 tag as a save renders it, its ID3v1 record, which frames a save would rewrite,
+// its name cell and its marks; of the folder: whether there is anything to save, the view code pages.
+using RowState = std::tuple<tags::ByteVector, tags::ByteVector, std::vector<bool>, WideString, bool, bool>;
+
+struct FolderState {
+    std::vector<RowState> rows;
+    std::tuple<bool, uint32_t, uint32_t> folder;
+    bool operator==(const FolderState&) const = default;
+};
+
+FolderState StateOf(const workspace::Workspace& w)
+{
+    FolderState state { {}, { w.Changed(), w.ViewCodePage(TagGrid::ID3v1), w.ViewCodePage(TagGrid::ID3v2) } };
+    for (int row = 0; row < w.FileCount(); ++row) {
+        const tags::TID3v2Class& file = w.File(row);
+        std::vector<bool> changed;
+        for (const auto& frame : file.Frames)
+            changed.push_back(frame->Changed);
+        tags::ByteWriter record;
+        if (const auto* v1 = file.FindFrameByClass<tags::TID3v1Tag>(1))
+            v1->SaveToStream(record, tags::FrameSizeFormat::Plain);
+        state.rows.emplace_back(tags::RenderID3v2Tag(tags::ID3v2Header {}, file.Frames, file.FileName),
+            record.Data(), changed, w.RowName(row), w.IsRowMarked(row, TagGrid::ID3v1),
+            w.IsRowMarked(row, TagGrid::ID3v2));
+    }
+    return state;
+}
+
+// Fails naming the rows that differ by file name.
+void ExpectSame(
+    const workspace::Workspace& w, const FolderState& actual, const FolderState& expected, const char* what)
+{
+    std::string names;
+    for (std::size_t row = 0; row < std::min(actual.rows.size(), expected.rows.size()); ++row) {
+        if (actual.rows[row] != expected.rows[row])
+            names += " " + w.File(static_cast<int>(row)).FileName.filename().string();
+    }
+    EXPECT_TRUE(actual == expected) << what << (names.empty() ? " (changed flag or view code page)" : names);
+}
+
+struct UndoCase {
+    const char* name;
+    TagGrid tab; // the visible tab, whose view code page and rows the command takes
+    uint32_t viewCodePage;
+    Command command;
+};
+VENNART_PRINT_ROW_AS(UndoCase, row.name)
+
+const text::TranslitTable& Table()
+{
+    static const text::TranslitTable table = text::LoadTranslitTable(VENNART_DATA_DIR "/translit.tab");
+    return table;
+}
+
+TagsFromNameOptions TitleAndTrackFromName()
+{
+    TagsFromNameOptions options;
+    options.Rule("TIT2")->checked = true;
+    options.Rule("TRCK")->checked = true;
+    return options;
+}
+
+const UndoCase kCommands[] = {
+    { "ReencodeID3v1From1251To866", TagGrid::ID3v1, 1251, ReencodeTo(TagGrid::ID3v1, 866) },
+    { "ReencodeID3v2From1200To1251", TagGrid::ID3v2, 1200, ReencodeTo(TagGrid::ID3v2, 1251) },
+    { "ReencodeID3v2From1251To1200", TagGrid::ID3v2, 1251, ReencodeTo(TagGrid::ID3v2, 1200) },
+    { "ConvertDetectedOnID3v1", TagGrid::ID3v1, 1251, ConvertFrom(TagGrid::ID3v1) },
+    { "ConvertDetectedOnID3v2", TagGrid::ID3v2, 1200, ConvertFrom(TagGrid::ID3v2) },
+    { "TransliterateID3v1", TagGrid::ID3v1, 1251, Translit(TagGrid::ID3v1, Table()) },
+    { "TransliterateID3v2", TagGrid::ID3v2, 1251, Translit(TagGrid::ID3v2, Table()) },
+    { "TransliterateFileNames", TagGrid::ID3v2, 1200, TranslitNames(Table()) },
+    { "CopyID3v1ToID3v2", TagGrid::ID3v2, 1200, CopyTo(TagGrid::ID3v2) },
+    { "CopyID3v2ToID3v1", TagGrid::ID3v1, 1251, CopyTo(TagGrid::ID3v1) },
+    { "ID3v1Version10", TagGrid::ID3v1, 1251, Version(false) },
+    { "ID3v1Version11", TagGrid::ID3v1, 1251, Version(true) },
+    { "TagsFromNamesOnID3v1", TagGrid::ID3v1, 1251, TagsFromNames(TitleAndTrackFromName()) },
+    { "TagsFromNamesOnID3v2", TagGrid::ID3v2, 1200, TagsFromNames(TitleAndTrackFromName()) },
+    { "NamesFromTagsOnID3v1", TagGrid::ID3v1, 1251, NamesFrom(u"%vvar - %vvtt") },
+    { "NamesFromTagsOnID3v2", TagGrid::ID3v2, 1200, NamesFrom(u"%vvtr %vvtt (%vvab)") },
+};
+// The built files cover what the corpus may lack: 8-bit and UTF-16 text, a genre of the user's own
+// and one of the table, a picture, user frames, no ID3v2 tag, no ID3v1 record, both record versions.
+void WriteBuiltFiles(const test::TempDir& folder)
+{
+    using namespace test;
+    const Bytes zero { 0 };
+    const Bytes comment = Concat({ Bytes { 0, 'r', 'u', 's', 0 }, BytesOf(kPrivet1251) });
+    const Bytes picture = Concat({ zero, BytesOf("image/png"), Bytes { 0, 3, 0 }, Bytes(300, 0x89) });
+    const Bytes userUrl = Concat({ zero, BytesOf("site"), zero, BytesOf("http://x") });
+    WriteMp3(folder, "Кино - Группа крови.mp3",
+        { .frames = Concat({ Frame("TIT2", TextBody(kPrivet1251)), Frame("TPE1", TextBody(kKino1251)),
+              Frame("TCON", TextBody(kShanson1251)), Frame("TRCK", TextBody("3/12")),
+              Frame("COMM", comment) }),
+            .record = ID3v1Fields {
+                .Title = kPrivet1251, .Artist = kKino1251, .Comment = "c", .Track = 3, .Genre = 17 } });
+    WriteMp3(folder, "02 Unicode.mp3",
+        { .frames = Concat({ Frame("TIT2", Utf16Body(u"Ελλάδα")), Frame("TPE1", Utf16Body(u"Привет")),
+              Frame("TCON", Utf16Body(u"Post-Rock")), Frame("TXXX", Utf16Body(u"key")),
+              Frame("APIC", picture) }),
+            .record = ID3v1Fields { .Title = "Plain", .Comment = std::string(30, 'x') } });
+    WriteMp3(
+        folder, "No ID3v2.mp3", { .frames = std::nullopt, .record = ID3v1Fields { .Artist = kKino1251 } });
+    WriteMp3(folder, "No record.mp3",
+        { .frames = Concat(
+              { Frame("TIT2", TextBody("Rock")), Frame("TCON", TextBody("(17)")), Frame("WXXX", userUrl) }),
+            .record = std::nullopt });
+}
+
+// Each corpus file under a name of its own that the scan lists.
+void CopyCorpus(const test::TempDir& folder)
+{
+    std::error_code error;
+    for (std::filesystem::recursive_directory_iterator it(kCorpus, error), end; !error && it != end;
+         it.increment(error)) {
+        if (!it->is_regular_file() || it->path().filename() == "MANIFEST.txt")
+            continue;
+        std::string name = std::filesystem::relative(it->path(), kCorpus).string();
+        std::ranges::replace(name, '/', '_');
+        if (!name.ends_with(".mp3"))
+            name += ".mp3";
+        std::filesystem::copy_file(it->path(), folder / name);
+    }
+}
+
+class CommandFolder : public workspace::WorkspaceFixture {
+protected:
+    void SetUp() override
+    {
+        WriteBuiltFiles(folder);
+        CopyCorpus(folder);
+        Scan();
+        ASSERT_GE(workspace.FileCount(), 4);
+        rows.resize(static_cast<std::size_t>(workspace.FileCount()));
+        std::iota(rows.begin(), rows.end(), 0);
+    }
+
+    Rows rows;
+    History history { workspace };
+};
+
+class UndoOfEveryCommand : public CommandFolder, public testing::WithParamInterface<UndoCase> { };
+
+TEST_P(UndoOfEveryCommand, RestoresEveryByteAndRedoGivesTheResultAgain)
+{
+    // The command's tab over every row, in the code page it is run under.
+    workspace.SetActiveGrid(GetParam().tab);
+    workspace.SelectAllFiles();
+    workspace.SetViewCodePage(GetParam().tab, GetParam().viewCodePage);
+    const FolderState original = StateOf(workspace);
+
+    history.Do(GetParam().command(workspace, rows));
+    const FolderState applied = StateOf(workspace);
+    ASSERT_FALSE(applied == original) << "the command changed nothing to undo";
+    history.Undo();
+    ExpectSame(workspace, StateOf(workspace), original, "undo left rows changed:");
+    history.Redo();
+    ExpectSame(workspace, StateOf(workspace), applied, "redo differs from the first run:");
+}
+
+INSTANTIATE_TEST_SUITE_P(Commands, UndoOfEveryCommand, testing::ValuesIn(kCommands), test::ByName);
+
+// Steps that build on each other: undone from the newest, they lead back to the folder as read.
+TEST_F(CommandFolder, AllCommandsInSequenceUndoneLeadBackToTheFolderAsRead)
+{
+    const FolderState original = StateOf(workspace);
+    for (const UndoCase& command : kCommands) {
+        workspace.SetActiveGrid(command.tab);
+        history.Do(command.command(workspace, rows));
+    }
+    const FolderState applied = StateOf(workspace);
+    while (history.CanUndo())
+        history.Undo();
+    ExpectSame(workspace, StateOf(workspace), original, "undone, rows differ from the folder as read:");
+    EXPECT_FALSE(workspace.Changed());
+    while (history.CanRedo())
+        history.Redo();
+    ExpectSame(workspace, StateOf(workspace), applied, "redone, rows differ:");
+}
 
 } // namespace
 } // namespace vennart::commands
