@@ -85,6 +85,8 @@ struct CommandCase {
     uint32_t cp1 = 1251;
     uint32_t cp2 = 1200;
     std::vector<std::u16string> names = {}; // typed into the name cells first; empty: none
+    TagGrid tab = TagGrid::ID3v2; // shown with every row selected: the tab the name commands take
+    std::vector<std::string> files = {}; // the names on disk instead of 1.mp3, 2.mp3, …
 };
 VENNART_PRINT_ROW_AS(CommandCase, row.name)
 
@@ -114,8 +116,11 @@ TEST_P(TagCommand, LeavesEachRowAsStored)
 {
     const CommandCase& row = GetParam();
     for (std::size_t i = 0; i < row.songs.size(); ++i)
-        test::WriteMp3(folder, std::to_string(i + 1) + ".mp3", row.songs[i]);
+        test::WriteMp3(
+            folder, row.files.empty() ? std::to_string(i + 1) + ".mp3" : row.files[i], row.songs[i]);
     Scan();
+    workspace.SetActiveGrid(row.tab);
+    workspace.SelectAllFiles();
     for (std::size_t i = 0; i < row.names.size(); ++i) {
         if (!row.names[i].empty())
             workspace.SetRowName(static_cast<int>(i), row.names[i]);
@@ -165,7 +170,15 @@ Command ConvertFrom(TagGrid grid)
         return ConvertFromDetected(w, grid, rows, sources);
     };
 }
-Command TagsFromNames(const TagsFromNameOptions& options)
+TagsFromNameOptions TitleAndTrackFromName()
+{
+    TagsFromNameOptions options;
+    options.Rule("TIT2")->checked = true;
+    options.Rule("TRCK")->checked = true;
+    return options;
+}
+
+Command TagsFromNames(const TagsFromNameOptions& options = TitleAndTrackFromName())
 {
     return [options](auto& w, auto& rows) { return TagsFromFileNames(w, rows, options); };
 }
@@ -288,6 +301,13 @@ const CommandCase kCommandCases[] = {
     { "ConvertDetectedOnID3v1", kDetectedFolder, ConvertFrom(TagGrid::ID3v1), { "v1" },
         { "- v1.0:Группа крови|Кино||||0|0", "1 v1.0:Город золотой|Аквариум||||0|0",
             "- v1.0:Smoke on the Water|Deep Purple||||0|0" } },
+    { "TagsFromNameStoreID3v1InTheViewCodePage", { {} }, TagsFromNames(), { "v1" }, { "1 v1.1:Аб|||||0|255" },
+        1251, 1200, {}, TagGrid::ID3v1, { "\xD0\x90\xD0\xB1.mp3" } },
+    { "TagsFromNameStoreID3v2AsEightBitOfTheViewCodePage", { {} }, TagsFromNames(), { "TIT2" },
+        { "2 TIT2=8:Аб" }, 1251, 1251, {}, TagGrid::ID3v2, { "\xD0\x90\xD0\xB1.mp3" } },
+    { "TagsFromNameNoRuleCheckedChangesNoFileOnID3v1", { {}, { .record = ID3v1Fields { .Title = "Kept" } } },
+        TagsFromNames(TagsFromNameOptions {}), { "v1" }, { "- -", "- v1.0:Kept|||||0|0" }, 1251, 1200, {},
+        TagGrid::ID3v1 },
 };
 
 INSTANTIATE_TEST_SUITE_P(Commands, TagCommand, testing::ValuesIn(kCommandCases), test::ByName);
@@ -429,14 +449,6 @@ const text::TranslitTable& Table()
     return table;
 }
 
-TagsFromNameOptions TitleAndTrackFromName()
-{
-    TagsFromNameOptions options;
-    options.Rule("TIT2")->checked = true;
-    options.Rule("TRCK")->checked = true;
-    return options;
-}
-
 const UndoCase kCommands[] = {
     { "ReencodeID3v1From1251To866", TagGrid::ID3v1, 1251, ReencodeTo(TagGrid::ID3v1, 866) },
     { "ReencodeID3v2From1200To1251", TagGrid::ID3v2, 1200, ReencodeTo(TagGrid::ID3v2, 1251) },
@@ -450,8 +462,8 @@ const UndoCase kCommands[] = {
     { "CopyID3v2ToID3v1", TagGrid::ID3v1, 1251, CopyTo(TagGrid::ID3v1) },
     { "ID3v1Version10", TagGrid::ID3v1, 1251, Version(false) },
     { "ID3v1Version11", TagGrid::ID3v1, 1251, Version(true) },
-    { "TagsFromNamesOnID3v1", TagGrid::ID3v1, 1251, TagsFromNames(TitleAndTrackFromName()) },
-    { "TagsFromNamesOnID3v2", TagGrid::ID3v2, 1200, TagsFromNames(TitleAndTrackFromName()) },
+    { "TagsFromNamesOnID3v1", TagGrid::ID3v1, 1251, TagsFromNames() },
+    { "TagsFromNamesOnID3v2", TagGrid::ID3v2, 1200, TagsFromNames() },
     { "NamesFromTagsOnID3v1", TagGrid::ID3v1, 1251, NamesFrom(u"%vvar - %vvtt") },
     { "NamesFromTagsOnID3v2", TagGrid::ID3v2, 1200, NamesFrom(u"%vvtr %vvtt (%vvab)") },
 };

@@ -5,8 +5,6 @@
 #include "commands/TagsFromFileNamesRuleText.h"
 #include "platform/Error.h"
 #include "support/TestNames.h"
-#include "tags/ID3v1Tag.h"
-#include "workspace/FrameText.h"
 #include "workspace/WorkspaceFixture.h"
 
 #include <map>
@@ -113,8 +111,6 @@ const CommandCase kCommandCases[] = {
         { { "TIT2", u"Disk" } }, Case::Plain, {}, TagGrid::ID3v1, 1251, u"Edited.mp3" },
 };
 
-class TagsFromNames : public workspace::WorkspaceFixture { };
-
 class MakeTags : public workspace::WorkspaceFixture, public testing::WithParamInterface<CommandCase> { };
 
 TEST_P(MakeTags, StoresWhatTheRulesCutFromTheName)
@@ -136,38 +132,6 @@ TEST_P(MakeTags, StoresWhatTheRulesCutFromTheName)
 }
 
 INSTANTIATE_TEST_SUITE_P(Rules, MakeTags, testing::ValuesIn(kCommandCases), test::ByName);
-
-TEST_F(TagsFromNames, StoresBytesOfTheViewCodePageOnBothTabs)
-{
-    test::WriteMp3(folder, "\xD0\x90\xD0\xB1.mp3");
-    Scan();
-    TagsFromNameOptions options;
-    options.Rule("TIT2")->checked = true;
-    for (TagGrid grid : { TagGrid::ID3v1, TagGrid::ID3v2 }) {
-        workspace.SetViewCodePage(grid, 1251);
-        Select(grid, { 0, 0 });
-        Apply(workspace, TagsFromFileNames(workspace, { 0 }, options));
-    }
-
-    const auto& file = workspace.File(0);
-    EXPECT_EQ(file.FindFrameByClass<tags::TID3v1Tag>(1)->Title, "\xC0\xE1");
-    EXPECT_EQ(workspace::GetFrameText(file, "TIT2", 1200), u"\u00C0\u00E1");
-}
-
-TEST_F(TagsFromNames, NoRuleCheckedChangesNoFileOnTheID3v1Tab)
-{
-    test::WriteMp3(folder, "a.mp3");
-    test::WriteMp3(
-        folder, "b.mp3", { .frames = std::nullopt, .record = test::ID3v1Fields { .Title = "Kept" } });
-    Scan();
-    Select(TagGrid::ID3v1, { 0, 1 });
-
-    Apply(workspace, TagsFromFileNames(workspace, { 0, 1 }, TagsFromNameOptions {}));
-
-    EXPECT_EQ(workspace.File(0).FindFrameByClass<tags::TID3v1Tag>(1), nullptr);
-    EXPECT_EQ(workspace.File(1).FindFrameByClass<tags::TID3v1Tag>(1)->Title, "Kept");
-    EXPECT_EQ(Marks(), (std::vector<std::string> { "", "" }));
-}
 
 struct SeparatorCase {
     const char* name;
