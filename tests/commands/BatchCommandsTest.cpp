@@ -36,6 +36,7 @@ using test::ID3v1Fields;
 using test::TextBody;
 using test::Utf16Body;
 using workspace::TagGrid;
+using enum workspace::TagGrid;
 
 // "Привет", "Шансон" and "Кино" in code page 1251; "€" exists in 1251 but not in 866.
 constexpr const char* kPrivet1251 = "\xCF\xF0\xE8\xE2\xE5\xF2";
@@ -85,7 +86,7 @@ struct CommandCase {
     uint32_t cp1 = 1251;
     uint32_t cp2 = 1200;
     std::vector<std::u16string> names = {}; // typed into the name cells first; empty: none
-    TagGrid tab = TagGrid::ID3v2; // shown with every row selected: the tab the name commands take
+    TagGrid tab = ID3v2; // shown with every row selected: the tab the name commands take
     std::vector<std::string> files = {}; // the names on disk instead of 1.mp3, 2.mp3, …
 };
 VENNART_PRINT_ROW_AS(CommandCase, row.name)
@@ -102,11 +103,9 @@ protected:
             if (field == "name")
                 text += Utf8(workspace.RowName(row));
             else if (field == "v1")
-                text += RecordValue(
-                    file.FindFrameByClass<tags::TID3v1Tag>(1), workspace.ViewCodePage(TagGrid::ID3v1));
+                text += RecordValue(file.FindFrameByClass<tags::TID3v1Tag>(1), workspace.ViewCodePage(ID3v1));
             else
-                text += field + "="
-                    + FrameValue(file.FindFrameByID(field, 1), workspace.ViewCodePage(TagGrid::ID3v2));
+                text += field + "=" + FrameValue(file.FindFrameByID(field, 1), workspace.ViewCodePage(ID3v2));
         }
         return text;
     }
@@ -125,8 +124,8 @@ TEST_P(TagCommand, LeavesEachRowAsStored)
         if (!row.names[i].empty())
             workspace.SetRowName(static_cast<int>(i), row.names[i]);
     }
-    workspace.SetViewCodePage(TagGrid::ID3v1, row.cp1);
-    workspace.SetViewCodePage(TagGrid::ID3v2, row.cp2);
+    workspace.SetViewCodePage(ID3v1, row.cp1);
+    workspace.SetViewCodePage(ID3v2, row.cp2);
     Rows rows(row.songs.size());
     std::iota(rows.begin(), rows.end(), 0);
 
@@ -226,25 +225,24 @@ const CommandCase kCommandCases[] = {
     { "CopyToID3v2FieldsThroughBothCodePages",
         { { .frames = Frame("TIT2", TextBody("old")),
             .record = ID3v1Fields { .Artist = kPrivet1251, .Track = 0, .Genre = 17 } } },
-        CopyTo(TagGrid::ID3v2), { "TIT2", "TPE1", "TRCK", "TCON" },
-        { "2 TIT2= TPE1=Привет TRCK=0 TCON=8:(17)" } },
-    { "CopyToID3v2GenreWithoutNameIs148", { { .record = ID3v1Fields { .Genre = 255 } } },
-        CopyTo(TagGrid::ID3v2), { "TCON" }, { "2 TCON=8:(148)" } },
-    { "CopyToID3v1TrackOfTotal", { TrackAndGenre("5/12", "(17)") }, CopyTo(TagGrid::ID3v1), { "v1" },
+        CopyTo(ID3v2), { "TIT2", "TPE1", "TRCK", "TCON" }, { "2 TIT2= TPE1=Привет TRCK=0 TCON=8:(17)" } },
+    { "CopyToID3v2GenreWithoutNameIs148", { { .record = ID3v1Fields { .Genre = 255 } } }, CopyTo(ID3v2),
+        { "TCON" }, { "2 TCON=8:(148)" } },
+    { "CopyToID3v1TrackOfTotal", { TrackAndGenre("5/12", "(17)") }, CopyTo(ID3v1), { "v1" },
         { "1 v1.1:|Привет||||5|17" } },
-    { "CopyToID3v1TrackLow8Bits", { TrackAndGenre("300", "17") }, CopyTo(TagGrid::ID3v1), { "v1" },
+    { "CopyToID3v1TrackLow8Bits", { TrackAndGenre("300", "17") }, CopyTo(ID3v1), { "v1" },
         { "1 v1.1:|Привет||||44|17" } },
-    { "CopyToID3v1TrackLettersKept", { TrackAndGenre("x1", "Rock") }, CopyTo(TagGrid::ID3v1), { "v1" },
+    { "CopyToID3v1TrackLettersKept", { TrackAndGenre("x1", "Rock") }, CopyTo(ID3v1), { "v1" },
         { "1 v1.1:|Привет||||9|17" } },
-    { "CopyToID3v1TrackNegativeKept", { TrackAndGenre("-3", "200") }, CopyTo(TagGrid::ID3v1), { "v1" },
+    { "CopyToID3v1TrackNegativeKept", { TrackAndGenre("-3", "200") }, CopyTo(ID3v1), { "v1" },
         { "1 v1.1:|Привет||||9|148" } },
-    { "CopyToID3v1NoFramesVersion10", { TrackAndGenre("", "", false) }, CopyTo(TagGrid::ID3v1), { "v1" },
+    { "CopyToID3v1NoFramesVersion10", { TrackAndGenre("", "", false) }, CopyTo(ID3v1), { "v1" },
         { "1 v1.0:|Привет||||0|148" } },
-    { "CopyToID3v1Version10StoresZero", { TrackAndGenre("5", "(0)", false) }, CopyTo(TagGrid::ID3v1),
-        { "v1" }, { "1 v1.0:|Привет||||0|0" } },
-    { "CopyToID3v2GoesOnPastAFileWithoutRecord", kMiddleWithoutRecord, CopyTo(TagGrid::ID3v2), { "TIT2" },
+    { "CopyToID3v1Version10StoresZero", { TrackAndGenre("5", "(0)", false) }, CopyTo(ID3v1), { "v1" },
+        { "1 v1.0:|Привет||||0|0" } },
+    { "CopyToID3v2GoesOnPastAFileWithoutRecord", kMiddleWithoutRecord, CopyTo(ID3v2), { "TIT2" },
         { "2 TIT2=one", "- TIT2=8:v2 title", "2 TIT2=three" } },
-    { "CopyToID3v1GivesAFileWithoutOneARecord", kMiddleWithoutRecord, CopyTo(TagGrid::ID3v1), { "v1" },
+    { "CopyToID3v1GivesAFileWithoutOneARecord", kMiddleWithoutRecord, CopyTo(ID3v1), { "v1" },
         { "1 v1.0:v2 title|||||0|148", "1 v1.1:v2 title|||||0|148", "1 v1.0:v2 title|||||0|148" } },
     { "VersionSkipsAFileWithoutRecord", kMiddleWithoutRecord, Version(true), { "v1" },
         { "1 v1.1:one|||||0|0", "- -", "1 v1.1:three|||||0|0" } },
@@ -253,61 +251,61 @@ const CommandCase kCommandCases[] = {
     { "ReencodeID3v1OnlyRecordsAndKeepsTrackAndGenre",
         { { .record = ID3v1Fields { .Title = kPrivet1251 } }, test::Titled("x"),
             { .record = ID3v1Fields { .Title = kPrivet1251, .Track = 4, .Genre = 17 } } },
-        ReencodeTo(TagGrid::ID3v1, 866), { "v1", "TIT2" },
+        ReencodeTo(ID3v1, 866), { "v1", "TIT2" },
         { "1 v1.0:Привет|||||0|0 TIT2=-", "- - TIT2=8:x", "1 v1.1:Привет|||||4|17 TIT2=-" } },
     { "ReencodeID3v1IntoTheViewCodePageChangesNothing",
-        { { .record = ID3v1Fields { .Title = kPrivet1251 } } }, ReencodeTo(TagGrid::ID3v1, 1251), { "v1" },
+        { { .record = ID3v1Fields { .Title = kPrivet1251 } } }, ReencodeTo(ID3v1, 1251), { "v1" },
         { "- v1.0:Привет|||||0|0" } },
     { "ReencodeID3v2IntoTheViewCodePageChangesNothing", OneFrame("TIT2", TextBody(kPrivet1251)),
-        ReencodeTo(TagGrid::ID3v2, 1251), { "TIT2" }, { "- TIT2=8:Привет" }, 1251, 1251 },
-    { "ReencodeUtf16To1251IsEightBit", OneFrame("TIT2", Utf16Body(u"Привет")),
-        ReencodeTo(TagGrid::ID3v2, 1251), { "TIT2" }, { "2 TIT2=8:Привет" } },
-    { "ReencodeEightBit1251To1200IsUtf16", OneFrame("TIT2", TextBody(kPrivet1251)),
-        ReencodeTo(TagGrid::ID3v2, 1200), { "TIT2" }, { "2 TIT2=Привет" }, 1251, 1251 },
-    { "ReencodeFreeGenreLatinKeepsItsText", OneFrame("TCON", TextBody("Post-Rock")),
-        ReencodeTo(TagGrid::ID3v2, 1200), { "TCON" }, { "2 TCON=Post-Rock" }, 1251, 1251 },
-    { "ReencodeFreeGenreCyrillicTo1200", OneFrame("TCON", TextBody(kShanson1251)),
-        ReencodeTo(TagGrid::ID3v2, 1200), { "TCON" }, { "2 TCON=Шансон" }, 1251, 1251 },
-    { "ReencodeFreeGenreCyrillicTo1251", OneFrame("TCON", Utf16Body(u"Шансон")),
-        ReencodeTo(TagGrid::ID3v2, 1251), { "TCON" }, { "2 TCON=8:Шансон" } },
-    { "ReencodeTableGenreNameBecomesItsNumber", OneFrame("TCON", TextBody("Rock")),
-        ReencodeTo(TagGrid::ID3v2, 1200), { "TCON" }, { "2 TCON=8:(17)" }, 1251, 1251 },
-    { "ReencodeGenreNumberIsStoredAs8Bit", OneFrame("TCON", Utf16Body(u"(17)")),
-        ReencodeTo(TagGrid::ID3v2, 1251), { "TCON" }, { "2 TCON=8:(17)" } },
+        ReencodeTo(ID3v2, 1251), { "TIT2" }, { "- TIT2=8:Привет" }, 1251, 1251 },
+    { "ReencodeUtf16To1251IsEightBit", OneFrame("TIT2", Utf16Body(u"Привет")), ReencodeTo(ID3v2, 1251),
+        { "TIT2" }, { "2 TIT2=8:Привет" } },
+    { "ReencodeEightBit1251To1200IsUtf16", OneFrame("TIT2", TextBody(kPrivet1251)), ReencodeTo(ID3v2, 1200),
+        { "TIT2" }, { "2 TIT2=Привет" }, 1251, 1251 },
+    { "ReencodeFreeGenreLatinKeepsItsText", OneFrame("TCON", TextBody("Post-Rock")), ReencodeTo(ID3v2, 1200),
+        { "TCON" }, { "2 TCON=Post-Rock" }, 1251, 1251 },
+    { "ReencodeFreeGenreCyrillicTo1200", OneFrame("TCON", TextBody(kShanson1251)), ReencodeTo(ID3v2, 1200),
+        { "TCON" }, { "2 TCON=Шансон" }, 1251, 1251 },
+    { "ReencodeFreeGenreCyrillicTo1251", OneFrame("TCON", Utf16Body(u"Шансон")), ReencodeTo(ID3v2, 1251),
+        { "TCON" }, { "2 TCON=8:Шансон" } },
+    { "ReencodeTableGenreNameBecomesItsNumber", OneFrame("TCON", TextBody("Rock")), ReencodeTo(ID3v2, 1200),
+        { "TCON" }, { "2 TCON=8:(17)" }, 1251, 1251 },
+    { "ReencodeGenreNumberIsStoredAs8Bit", OneFrame("TCON", Utf16Body(u"(17)")), ReencodeTo(ID3v2, 1251),
+        { "TCON" }, { "2 TCON=8:(17)" } },
     { "TranslitID3v1OnlyNonAsciiFieldsAndCutsTheComment",
         { { .record = ID3v1Fields { .Title = kPrivet1251,
                 .Artist = "ABBA",
                 .Comment = std::string(20, '\xE6'),
                 .Track = 7 } } },
-        Translit(TagGrid::ID3v1), { "v1" }, { "1 v1.1:Privet|ABBA|||zhzhzhzhzhzhzhzhzhzhzhzhzhzh|7|0" } },
-    { "TranslitID3v1AsciiIsLeftAlone", { { .record = ID3v1Fields { .Title = "Plain" } } },
-        Translit(TagGrid::ID3v1), { "v1" }, { "- v1.0:Plain|||||0|0" } },
+        Translit(ID3v1), { "v1" }, { "1 v1.1:Privet|ABBA|||zhzhzhzhzhzhzhzhzhzhzhzhzhzh|7|0" } },
+    { "TranslitID3v1AsciiIsLeftAlone", { { .record = ID3v1Fields { .Title = "Plain" } } }, Translit(ID3v1),
+        { "v1" }, { "- v1.0:Plain|||||0|0" } },
     { "TranslitID3v2EightBitUnder1251",
         { { .frames = test::Concat({ Frame("TIT2", TextBody(kPrivet1251)), Frame("TALB", TextBody("x")) }),
             .record = ID3v1Fields { .Title = kPrivet1251 } } },
-        Translit(TagGrid::ID3v2), { "TIT2", "TALB", "v1" },
-        { "2 TIT2=8:Privet TALB=8:x v1.0:Привет|||||0|0" }, 1251, 1251 },
-    { "TranslitID3v2Utf16Under1200", OneFrame("TIT2", Utf16Body(u"Привет")), Translit(TagGrid::ID3v2),
-        { "TIT2" }, { "2 TIT2=Privet" } },
-    { "TranslitID3v2Utf16Under1251", OneFrame("TIT2", Utf16Body(u"Привет")), Translit(TagGrid::ID3v2),
-        { "TIT2" }, { "2 TIT2=8:Privet" }, 1251, 1251 },
+        Translit(ID3v2), { "TIT2", "TALB", "v1" }, { "2 TIT2=8:Privet TALB=8:x v1.0:Привет|||||0|0" }, 1251,
+        1251 },
+    { "TranslitID3v2Utf16Under1200", OneFrame("TIT2", Utf16Body(u"Привет")), Translit(ID3v2), { "TIT2" },
+        { "2 TIT2=Privet" } },
+    { "TranslitID3v2Utf16Under1251", OneFrame("TIT2", Utf16Body(u"Привет")), Translit(ID3v2), { "TIT2" },
+        { "2 TIT2=8:Privet" }, 1251, 1251 },
     { "TranslitNamesWholeAndMayCollide", { {}, {}, {}, {} }, TranslitNames(), { "name" },
         { "12 Privet.MP3", "12 zh.mp3", "12 zh.mp3", "- 4.mp3" }, 1251, 1200,
         { u"Привет.MP3", u"ж.mp3", u"ж.mp3", u"" } },
-    { "ConvertDetectedOnID3v2", kDetectedFolder, ConvertFrom(TagGrid::ID3v2), { "TIT2", "TPE1" },
+    { "ConvertDetectedOnID3v2", kDetectedFolder, ConvertFrom(ID3v2), { "TIT2", "TPE1" },
         { "2 TIT2=Группа крови TPE1=Кино", "2 TIT2=Город золотой TPE1=Аквариум",
             "- TIT2=8:Smoke on the Water TPE1=8:Deep Purple" } },
     // The first file is in 1251 already, the ID3v1 view code page: its record has nothing to convert.
-    { "ConvertDetectedOnID3v1", kDetectedFolder, ConvertFrom(TagGrid::ID3v1), { "v1" },
+    { "ConvertDetectedOnID3v1", kDetectedFolder, ConvertFrom(ID3v1), { "v1" },
         { "- v1.0:Группа крови|Кино||||0|0", "1 v1.0:Город золотой|Аквариум||||0|0",
             "- v1.0:Smoke on the Water|Deep Purple||||0|0" } },
     { "TagsFromNameStoreID3v1InTheViewCodePage", { {} }, TagsFromNames(), { "v1" }, { "1 v1.1:Аб|||||0|255" },
-        1251, 1200, {}, TagGrid::ID3v1, { "\xD0\x90\xD0\xB1.mp3" } },
+        1251, 1200, {}, ID3v1, { "\xD0\x90\xD0\xB1.mp3" } },
     { "TagsFromNameStoreID3v2AsEightBitOfTheViewCodePage", { {} }, TagsFromNames(), { "TIT2" },
-        { "2 TIT2=8:Аб" }, 1251, 1251, {}, TagGrid::ID3v2, { "\xD0\x90\xD0\xB1.mp3" } },
+        { "2 TIT2=8:Аб" }, 1251, 1251, {}, ID3v2, { "\xD0\x90\xD0\xB1.mp3" } },
     { "TagsFromNameNoRuleCheckedChangesNoFileOnID3v1", { {}, { .record = ID3v1Fields { .Title = "Kept" } } },
         TagsFromNames(TagsFromNameOptions {}), { "v1" }, { "- -", "- v1.0:Kept|||||0|0" }, 1251, 1200, {},
-        TagGrid::ID3v1 },
+        ID3v1 },
 };
 
 INSTANTIATE_TEST_SUITE_P(Commands, TagCommand, testing::ValuesIn(kCommandCases), test::ByName);
@@ -334,8 +332,8 @@ TEST_F(ReencodeFolder, NamesTheRowsThatWouldLoseCharacters)
     test::WriteMp3(folder, "5.mp3", kept);
     Scan();
 
-    EXPECT_EQ(Compute(TagGrid::ID3v1, 1251, 866).lossyRows, (Rows { 1 }));
-    EXPECT_EQ(Compute(TagGrid::ID3v2, 1200, 1251).lossyRows, (Rows { 2, 3 }));
+    EXPECT_EQ(Compute(ID3v1, 1251, 866).lossyRows, (Rows { 1 }));
+    EXPECT_EQ(Compute(ID3v2, 1200, 1251).lossyRows, (Rows { 2, 3 }));
 }
 
 TEST_F(ReencodeFolder, TheQuestionNamesTenFilesThenHowManyMore)
@@ -344,7 +342,7 @@ TEST_F(ReencodeFolder, TheQuestionNamesTenFilesThenHowManyMore)
         test::WriteMp3(
             folder, std::string(1, name) + ".mp3", { .frames = Frame("TIT2", Utf16Body(u"Ελλάδα")) });
     Scan();
-    const Reencoding reencoding = Compute(TagGrid::ID3v2, 1200, 1251);
+    const Reencoding reencoding = Compute(ID3v2, 1200, 1251);
     ASSERT_EQ(reencoding.lossyRows.size(), std::size_t { 12 });
 
     const std::string question
@@ -385,12 +383,12 @@ TEST_P(DetectInFolder, GuessesTheCodePageOfEachEightBitFile)
 }
 
 INSTANTIATE_TEST_SUITE_P(Folders, DetectInFolder,
-    testing::Values(DetectCase { "MixedOnID3v1", { 1251, 20866, 1251, 866 }, TagGrid::ID3v1, false,
+    testing::Values(DetectCase { "MixedOnID3v1", { 1251, 20866, 1251, 866 }, ID3v1, false,
                         { 1251, 20866, std::nullopt, 866 } },
-        DetectCase { "MixedOnID3v2", { 1251, 20866, 1251, 866 }, TagGrid::ID3v2, false,
-            { 1251, 20866, std::nullopt, 866 } },
-        DetectCase { "WholeSelectionSpeaksForEveryEightBitFile", { 20866, 20866, 20866, 20866 },
-            TagGrid::ID3v2, true, { 20866, 20866, std::nullopt, 20866 } }),
+        DetectCase {
+            "MixedOnID3v2", { 1251, 20866, 1251, 866 }, ID3v2, false, { 1251, 20866, std::nullopt, 866 } },
+        DetectCase { "WholeSelectionSpeaksForEveryEightBitFile", { 20866, 20866, 20866, 20866 }, ID3v2, true,
+            { 20866, 20866, std::nullopt, 20866 } }),
     test::ByName);
 
 const std::filesystem::path kCorpus = VENNART_CORPUS_DIR;
@@ -407,7 +405,7 @@ struct FolderState {
 
 FolderState StateOf(const workspace::Workspace& w)
 {
-    FolderState state { {}, { w.Changed(), w.ViewCodePage(TagGrid::ID3v1), w.ViewCodePage(TagGrid::ID3v2) } };
+    FolderState state { {}, { w.Changed(), w.ViewCodePage(ID3v1), w.ViewCodePage(ID3v2) } };
     for (int row = 0; row < w.FileCount(); ++row) {
         const tags::TID3v2Class& file = w.File(row);
         std::vector<bool> changed;
@@ -417,8 +415,7 @@ FolderState StateOf(const workspace::Workspace& w)
         if (const auto* v1 = file.FindFrameByClass<tags::TID3v1Tag>(1))
             v1->SaveToStream(record, tags::FrameSizeFormat::Plain);
         state.rows.emplace_back(tags::RenderID3v2Tag(tags::ID3v2Header {}, file.Frames, file.FileName),
-            record.Data(), changed, w.RowName(row), w.IsRowMarked(row, TagGrid::ID3v1),
-            w.IsRowMarked(row, TagGrid::ID3v2));
+            record.Data(), changed, w.RowName(row), w.IsRowMarked(row, ID3v1), w.IsRowMarked(row, ID3v2));
     }
     return state;
 }
@@ -450,22 +447,22 @@ const text::TranslitTable& Table()
 }
 
 const UndoCase kCommands[] = {
-    { "ReencodeID3v1From1251To866", TagGrid::ID3v1, 1251, ReencodeTo(TagGrid::ID3v1, 866) },
-    { "ReencodeID3v2From1200To1251", TagGrid::ID3v2, 1200, ReencodeTo(TagGrid::ID3v2, 1251) },
-    { "ReencodeID3v2From1251To1200", TagGrid::ID3v2, 1251, ReencodeTo(TagGrid::ID3v2, 1200) },
-    { "ConvertDetectedOnID3v1", TagGrid::ID3v1, 1251, ConvertFrom(TagGrid::ID3v1) },
-    { "ConvertDetectedOnID3v2", TagGrid::ID3v2, 1200, ConvertFrom(TagGrid::ID3v2) },
-    { "TransliterateID3v1", TagGrid::ID3v1, 1251, Translit(TagGrid::ID3v1, Table()) },
-    { "TransliterateID3v2", TagGrid::ID3v2, 1251, Translit(TagGrid::ID3v2, Table()) },
-    { "TransliterateFileNames", TagGrid::ID3v2, 1200, TranslitNames(Table()) },
-    { "CopyID3v1ToID3v2", TagGrid::ID3v2, 1200, CopyTo(TagGrid::ID3v2) },
-    { "CopyID3v2ToID3v1", TagGrid::ID3v1, 1251, CopyTo(TagGrid::ID3v1) },
-    { "ID3v1Version10", TagGrid::ID3v1, 1251, Version(false) },
-    { "ID3v1Version11", TagGrid::ID3v1, 1251, Version(true) },
-    { "TagsFromNamesOnID3v1", TagGrid::ID3v1, 1251, TagsFromNames() },
-    { "TagsFromNamesOnID3v2", TagGrid::ID3v2, 1200, TagsFromNames() },
-    { "NamesFromTagsOnID3v1", TagGrid::ID3v1, 1251, NamesFrom(u"%vvar - %vvtt") },
-    { "NamesFromTagsOnID3v2", TagGrid::ID3v2, 1200, NamesFrom(u"%vvtr %vvtt (%vvab)") },
+    { "ReencodeID3v1From1251To866", ID3v1, 1251, ReencodeTo(ID3v1, 866) },
+    { "ReencodeID3v2From1200To1251", ID3v2, 1200, ReencodeTo(ID3v2, 1251) },
+    { "ReencodeID3v2From1251To1200", ID3v2, 1251, ReencodeTo(ID3v2, 1200) },
+    { "ConvertDetectedOnID3v1", ID3v1, 1251, ConvertFrom(ID3v1) },
+    { "ConvertDetectedOnID3v2", ID3v2, 1200, ConvertFrom(ID3v2) },
+    { "TransliterateID3v1", ID3v1, 1251, Translit(ID3v1, Table()) },
+    { "TransliterateID3v2", ID3v2, 1251, Translit(ID3v2, Table()) },
+    { "TransliterateFileNames", ID3v2, 1200, TranslitNames(Table()) },
+    { "CopyID3v1ToID3v2", ID3v2, 1200, CopyTo(ID3v2) },
+    { "CopyID3v2ToID3v1", ID3v1, 1251, CopyTo(ID3v1) },
+    { "ID3v1Version10", ID3v1, 1251, Version(false) },
+    { "ID3v1Version11", ID3v1, 1251, Version(true) },
+    { "TagsFromNamesOnID3v1", ID3v1, 1251, TagsFromNames() },
+    { "TagsFromNamesOnID3v2", ID3v2, 1200, TagsFromNames() },
+    { "NamesFromTagsOnID3v1", ID3v1, 1251, NamesFrom(u"%vvar - %vvtt") },
+    { "NamesFromTagsOnID3v2", ID3v2, 1200, NamesFrom(u"%vvtr %vvtt (%vvab)") },
 };
 // The built files cover what the corpus may lack: 8-bit and UTF-16 text, a genre of the user's own
 // and one of the table, a picture, user frames, no ID3v2 tag, no ID3v1 record, both record versions.

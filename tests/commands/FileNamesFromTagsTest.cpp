@@ -12,6 +12,8 @@ using test::Frame;
 using test::ID3v1Fields;
 using test::TextBody;
 using workspace::TagGrid;
+using enum workspace::TagGrid;
+using enum NameProblem;
 
 const ID3v1Fields kRecord { .Title = "V1 Title", .Artist = "V1 Artist", .Track = 7 };
 
@@ -37,28 +39,26 @@ test::Bytes Frames(const char* track = "5/12")
 }
 
 const MaskCase kMaskCases[] = {
-    { "ArtistDashTitle", TagGrid::ID3v2, u"%vvar - %vvtt", u"Artist - Title.mp3" },
-    { "TrailingMp3RemovedBeforeExpansion", TagGrid::ID3v2, u"%vvtt.MP3", u"Title.mp3" },
-    { "UpperCaseCodes", TagGrid::ID3v2, u"%VVTT", u"Title.mp3" },
-    { "FrameCodeOnID3v2", TagGrid::ID3v2, u"%TCOM", u"Composer.mp3" },
-    { "FrameCodeIsExactCase", TagGrid::ID3v2, u"x%tcom", u"x.mp3" },
-    { "FrameCodeOnID3v1GivesNothing", TagGrid::ID3v1, u"x%TCOM", u"x.mp3" },
-    { "ShortPercentAtTheEndDisappears", TagGrid::ID3v2, u"%vvtt%ab", u"Title.mp3" },
-    { "TrackOfTotalStays", TagGrid::ID3v2, u"%vvtr", u"5/12.mp3" },
-    { "OneDigitTrackPadded", TagGrid::ID3v2, u"%vvtr", u"05.mp3", std::nullopt, "Old Name.mp3", "5" },
-    { "TwoDigitTrackStays", TagGrid::ID3v2, u"%vvtr", u"12.mp3", std::nullopt, "Old Name.mp3", "12" },
-    { "ID3v1TrackPadded", TagGrid::ID3v1, u"%vvtr %vvtt", u"07 V1 Title.mp3" },
-    { "ID3v1TrackZeroPadded", TagGrid::ID3v1, u"%vvtr", u"00.mp3", ID3v1Fields { .Track = 0 } },
-    { "ID3v1TextThroughViewCodePage", TagGrid::ID3v1, u"%vvar", u"\u0410\u043b\u044c\u0431\u043e\u043c.mp3",
+    { "ArtistDashTitle", ID3v2, u"%vvar - %vvtt", u"Artist - Title.mp3" },
+    { "TrailingMp3RemovedBeforeExpansion", ID3v2, u"%vvtt.MP3", u"Title.mp3" },
+    { "UpperCaseCodes", ID3v2, u"%VVTT", u"Title.mp3" },
+    { "FrameCodeOnID3v2", ID3v2, u"%TCOM", u"Composer.mp3" },
+    { "FrameCodeIsExactCase", ID3v2, u"x%tcom", u"x.mp3" },
+    { "FrameCodeOnID3v1GivesNothing", ID3v1, u"x%TCOM", u"x.mp3" },
+    { "ShortPercentAtTheEndDisappears", ID3v2, u"%vvtt%ab", u"Title.mp3" },
+    { "TrackOfTotalStays", ID3v2, u"%vvtr", u"5/12.mp3" },
+    { "OneDigitTrackPadded", ID3v2, u"%vvtr", u"05.mp3", std::nullopt, "Old Name.mp3", "5" },
+    { "TwoDigitTrackStays", ID3v2, u"%vvtr", u"12.mp3", std::nullopt, "Old Name.mp3", "12" },
+    { "ID3v1TrackPadded", ID3v1, u"%vvtr %vvtt", u"07 V1 Title.mp3" },
+    { "ID3v1TrackZeroPadded", ID3v1, u"%vvtr", u"00.mp3", ID3v1Fields { .Track = 0 } },
+    { "ID3v1TextThroughViewCodePage", ID3v1, u"%vvar", u"\u0410\u043b\u044c\u0431\u043e\u043c.mp3",
         ID3v1Fields { .Artist = "\xC0\xEB\xFC\xE1\xEE\xEC" } },
-    { "ID3v2TextThroughViewCodePage", TagGrid::ID3v2, u"%vvab", u"\u0410\u043b\u044c\u0431\u043e\u043c.mp3" },
-    { "OldNameWithoutExtension", TagGrid::ID3v2, u"%vvfn (%vvtt)", u"Old Name (Title).mp3" },
-    { "NameDifferingOnlyInCaseIsLeftAlone", TagGrid::ID3v2, u"old name", nullptr },
-    { "FileWithoutRecordOnID3v1IsLeftAlone", TagGrid::ID3v1, u"%vvtt", nullptr, std::nullopt },
-    { "OldNameIsTheEditedCell", TagGrid::ID3v2, u"%vvfn 2", u"Edited 2.mp3", kRecord, "a.mp3", "5/12",
-        u"Edited.mp3" },
-    { "EditedCellUnchangedIsLeftAlone", TagGrid::ID3v2, u"%vvfn", nullptr, kRecord, "a.mp3", "5/12",
-        u"Edited.mp3" },
+    { "ID3v2TextThroughViewCodePage", ID3v2, u"%vvab", u"\u0410\u043b\u044c\u0431\u043e\u043c.mp3" },
+    { "OldNameWithoutExtension", ID3v2, u"%vvfn (%vvtt)", u"Old Name (Title).mp3" },
+    { "NameDifferingOnlyInCaseIsLeftAlone", ID3v2, u"old name", nullptr },
+    { "FileWithoutRecordOnID3v1IsLeftAlone", ID3v1, u"%vvtt", nullptr, std::nullopt },
+    { "OldNameIsTheEditedCell", ID3v2, u"%vvfn 2", u"Edited 2.mp3", kRecord, "a.mp3", "5/12", u"Edited.mp3" },
+    { "EditedCellUnchangedIsLeftAlone", ID3v2, u"%vvfn", nullptr, kRecord, "a.mp3", "5/12", u"Edited.mp3" },
 };
 
 class NamesFromTags : public workspace::WorkspaceFixture { };
@@ -72,8 +72,8 @@ TEST_P(NewFileName, ExpandsTheMaskOfTheActiveTab)
     Scan();
     if (row.editedName)
         workspace.SetRowName(0, row.editedName);
-    workspace.SetViewCodePage(TagGrid::ID3v1, 1251);
-    workspace.SetViewCodePage(TagGrid::ID3v2, 1251);
+    workspace.SetViewCodePage(ID3v1, 1251);
+    workspace.SetViewCodePage(ID3v2, 1251);
     Select(row.grid, { 0, 0 });
 
     auto preview = PreviewFileNames(workspace, { 0 }, row.mask);
@@ -109,18 +109,15 @@ const WideString kLongest = WideString(125, u'\u0416') + u".mp3"; // 250 + 4 byt
 const WideString kTooLong = WideString(126, u'\u0416') + u".mp3";
 
 INSTANTIATE_TEST_SUITE_P(Names, UnusableNames,
-    testing::Values(
-        NameCheckCase { "TwoFilesToOneName", { u"a.mp3", u"b.mp3", u"a.mp3" }, {},
-            { NameProblem::SameAsAnotherNewName, std::nullopt, NameProblem::SameAsAnotherNewName } },
-        NameCheckCase {
-            "NameOfAnUntouchedFile", { u"a.mp3" }, { u"a.mp3" }, { NameProblem::SameAsAnotherFile } },
+    testing::Values(NameCheckCase { "TwoFilesToOneName", { u"a.mp3", u"b.mp3", u"a.mp3" }, {},
+                        { SameAsAnotherNewName, std::nullopt, SameAsAnotherNewName } },
+        NameCheckCase { "NameOfAnUntouchedFile", { u"a.mp3" }, { u"a.mp3" }, { SameAsAnotherFile } },
         NameCheckCase { "CaseMakesNamesDiffer", { u"A.mp3" }, { u"a.mp3" }, { std::nullopt } },
-        NameCheckCase {
-            "SlashOfAnArtist", { u"AC/DC - Title.mp3" }, {}, { NameProblem::ForbiddenCharacter } },
-        NameCheckCase { "ControlCharacter", { u"a\tb.mp3" }, {}, { NameProblem::ForbiddenCharacter } },
-        NameCheckCase { "EmptyButExtension", { u".mp3" }, {}, { NameProblem::NothingButExtension } },
+        NameCheckCase { "SlashOfAnArtist", { u"AC/DC - Title.mp3" }, {}, { ForbiddenCharacter } },
+        NameCheckCase { "ControlCharacter", { u"a\tb.mp3" }, {}, { ForbiddenCharacter } },
+        NameCheckCase { "EmptyButExtension", { u".mp3" }, {}, { NothingButExtension } },
         NameCheckCase { "LongestNameFits", { kLongest }, {}, { std::nullopt } },
-        NameCheckCase { "OverLongInUtf8", { kTooLong }, {}, { NameProblem::TooLong } }),
+        NameCheckCase { "OverLongInUtf8", { kTooLong }, {}, { TooLong } }),
     test::ByName);
 
 TEST_F(NamesFromTags, PreviewMarksOnlyRenamedRowsAndCountsThem)
@@ -129,12 +126,12 @@ TEST_F(NamesFromTags, PreviewMarksOnlyRenamedRowsAndCountsThem)
         test::WriteMp3(folder, name,
             { .frames = test::Concat({ Frame("TIT2", TextBody(name[0] == 'k' ? "keep" : "other")) }) });
     Scan();
-    Select(TagGrid::ID3v2, { 0, 2 });
+    Select(ID3v2, { 0, 2 });
 
     const auto preview = PreviewFileNames(workspace, { 0, 1, 2 }, u"%vvtt");
 
     EXPECT_EQ(preview.renamed, (std::vector<bool> { true, true, false }));
-    EXPECT_EQ(preview.problems[0], NameProblem::SameAsAnotherNewName);
+    EXPECT_EQ(preview.problems[0], SameAsAnotherNewName);
     EXPECT_EQ(preview.problems[2], std::nullopt);
     EXPECT_EQ(preview.UnusableCount(), 2);
 }

@@ -13,6 +13,7 @@ namespace vennart::commands {
 namespace {
 
 using workspace::TagGrid;
+using enum workspace::TagGrid;
 
 TagBound Pos(const char* position)
 {
@@ -39,7 +40,7 @@ struct CommandCase {
     std::map<std::string, WideString> expected; // shown after the command, by frame
     Case letterCase = Case::Plain;
     std::vector<Replacement> replacements = {};
-    TagGrid grid = TagGrid::ID3v2;
+    TagGrid grid = ID3v2;
     uint32_t codePage = 1200;
     const char16_t* editedName = nullptr; // typed into the name cell, unsaved
 };
@@ -98,17 +99,17 @@ const CommandCase kCommandCases[] = {
     { "ID3v1TrackNumbers", "07 x 300.mp3",
         { { "TRCK", Pos(""), Sym(u" ") }, { "TIT2", Sym(u" "), Sym(u" ", "2") },
             { "TALB", Sym(u" ", "2"), Pos("") } },
-        { { "TRCK", u"7" }, { "TIT2", u"x" }, { "TALB", u"300" } }, Case::Plain, {}, TagGrid::ID3v1, 1251 },
+        { { "TRCK", u"7" }, { "TIT2", u"x" }, { "TALB", u"300" } }, Case::Plain, {}, ID3v1, 1251 },
     { "ID3v1TrackNotANumberIsZero", "x.mp3", { { "TRCK", Pos(""), Pos("") } }, { { "TRCK", u"0" } },
-        Case::Plain, {}, TagGrid::ID3v1, 1251 },
+        Case::Plain, {}, ID3v1, 1251 },
     { "ID3v1TrackKeepsTheLowByte", "300.mp3", { { "TRCK", Pos(""), Pos("") } }, { { "TRCK", u"44" } },
-        Case::Plain, {}, TagGrid::ID3v1, 1251 },
+        Case::Plain, {}, ID3v1, 1251 },
     { "ID3v1ThroughTheViewCodePage", "\xD0\x90\xD0\xB1.mp3", { { "TPE1", Pos(""), Pos("") } },
-        { { "TPE1", u"\u0410\u0431" } }, Case::Plain, {}, TagGrid::ID3v1, 1251 },
+        { { "TPE1", u"\u0410\u0431" } }, Case::Plain, {}, ID3v1, 1251 },
     { "ID3v2ThroughTheViewCodePage", "\xD0\x90\xD0\xB1.mp3", { { "COMM", Pos(""), Pos("") } },
-        { { "COMM", u"\u0410\u0431" } }, Case::Plain, {}, TagGrid::ID3v2, 1251 },
+        { { "COMM", u"\u0410\u0431" } }, Case::Plain, {}, ID3v2, 1251 },
     { "ReadsTheNameOnDiskNotTheEditedCell", "Disk.mp3", { { "TIT2", Pos(""), Pos("") } },
-        { { "TIT2", u"Disk" } }, Case::Plain, {}, TagGrid::ID3v1, 1251, u"Edited.mp3" },
+        { { "TIT2", u"Disk" } }, Case::Plain, {}, ID3v1, 1251, u"Edited.mp3" },
 };
 
 class MakeTags : public workspace::WorkspaceFixture, public testing::WithParamInterface<CommandCase> { };
@@ -128,7 +129,7 @@ TEST_P(MakeTags, StoresWhatTheRulesCutFromTheName)
 
     for (const auto& [id, text] : row.expected)
         EXPECT_EQ(ShownFieldText(workspace.File(0), row.grid, row.codePage, id), text) << id;
-    EXPECT_EQ(Marks(), std::vector<std::string> { row.grid == TagGrid::ID3v1 ? "1" : "2" });
+    EXPECT_EQ(Marks(), std::vector<std::string> { row.grid == ID3v1 ? "1" : "2" });
 }
 
 INSTANTIATE_TEST_SUITE_P(Rules, MakeTags, testing::ValuesIn(kCommandCases), test::ByName);
