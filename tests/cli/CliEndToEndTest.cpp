@@ -87,18 +87,15 @@ using Change = std::tuple<std::string, std::string, std::string>; // field, old,
 
 std::set<Change> Difference(const QJsonObject& before, const QJsonObject& after)
 {
-    const auto old = ShownFields(before);
-    const auto now = ShownFields(after);
+    auto old = ShownFields(before);
+    auto now = ShownFields(after);
+    // A field that appears was empty before, one that goes is empty after.
+    for (const auto& [field, text] : now)
+        old.try_emplace(field);
     std::set<Change> changes;
     for (const auto& [field, text] : old) {
-        const auto match = now.find(field);
-        const std::string newText = match == now.end() ? std::string() : match->second;
-        if (newText != text)
-            changes.insert({ field, text, newText });
-    }
-    for (const auto& [field, text] : now) {
-        if (!text.empty() && !old.contains(field))
-            changes.insert({ field, std::string(), text });
+        if (now[field] != text)
+            changes.insert({ field, text, now[field] });
     }
     return changes;
 }
