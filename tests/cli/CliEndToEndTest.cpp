@@ -40,13 +40,6 @@ std::vector<std::string> Arguments(
     return arguments;
 }
 
-// What show --json, with the options after "show" in `show`, tells of each file in the folder.
-std::map<std::string, QJsonObject> Shown(
-    const TempDir& folder, const std::vector<std::string>& show = { "show" })
-{
-    return ShownFiles(RunCli(Arguments(show, { "--json", "." }), folder.Path()));
-}
-
 std::map<fs::path, std::vector<unsigned char>> FolderBytes(const fs::path& folder)
 {
     std::map<fs::path, std::vector<unsigned char>> bytes;
@@ -60,6 +53,16 @@ std::map<fs::path, std::vector<unsigned char>> FolderBytes(const fs::path& folde
 std::string Text(const QJsonValue& value)
 {
     return value.isDouble() ? std::to_string(value.toInt()) : value.toString().toStdString();
+}
+
+// What show --json, with the options after "show" in `show`, tells of each file, by its "file" member.
+std::map<std::string, QJsonObject> Shown(
+    const TempDir& folder, const std::vector<std::string>& show = { "show" })
+{
+    std::map<std::string, QJsonObject> files;
+    for (const QJsonObject& file : RunCli(Arguments(show, { "--json", "." }), folder.Path()).JsonLines())
+        files[Text(file["file"])] = file;
+    return files;
 }
 
 // The fields a dry run names, read from what show --json printed.
