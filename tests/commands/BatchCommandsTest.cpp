@@ -221,6 +221,17 @@ std::vector<test::Mp3Content> OneFrame(const char* id, const test::Bytes& body)
     return { { .frames = Frame(id, body) } };
 }
 
+// Title, artist, track, composer and an album in 1251 in the ID3v2 tag, and the record given.
+std::vector<test::Mp3Content> Tagged(const char* track = "5/12",
+    std::optional<ID3v1Fields> record
+    = ID3v1Fields { .Title = "V1 Title", .Artist = "V1 Artist", .Track = 7 })
+{
+    return { { .frames = test::Concat({ Frame("TIT2", TextBody("Title")), Frame("TPE1", TextBody("Artist")),
+                   Frame("TRCK", TextBody(track)), Frame("TCOM", TextBody("Composer")),
+                   Frame("TALB", TextBody("\xC0\xEB\xFC\xE1\xEE\xEC")) }),
+        .record = record } };
+}
+
 const CommandCase kCommandCases[] = {
     { "CopyToID3v2FieldsThroughBothCodePages",
         { { .frames = Frame("TIT2", TextBody("old")),
@@ -306,6 +317,39 @@ const CommandCase kCommandCases[] = {
     { "TagsFromNameNoRuleCheckedChangesNoFileOnID3v1", { {}, { .record = ID3v1Fields { .Title = "Kept" } } },
         TagsFromNames(TagsFromNameOptions {}), { "v1" }, { "- -", "- v1.0:Kept|||||0|0" }, 1251, 1200, {},
         ID3v1 },
+    { "NamesArtistDashTitle", Tagged(), NamesFrom(u"%vvar - %vvtt"), { "name" }, { "12 Artist - Title.mp3" },
+        1251, 1251 },
+    { "NamesTrailingMp3RemovedBeforeExpansion", Tagged(), NamesFrom(u"%vvtt.MP3"), { "name" },
+        { "12 Title.mp3" }, 1251, 1251 },
+    { "NamesUpperCaseCodes", Tagged(), NamesFrom(u"%VVTT"), { "name" }, { "12 Title.mp3" }, 1251, 1251 },
+    { "NamesFrameCodeOnID3v2", Tagged(), NamesFrom(u"%TCOM"), { "name" }, { "12 Composer.mp3" }, 1251, 1251 },
+    { "NamesFrameCodeIsExactCase", Tagged(), NamesFrom(u"x%tcom"), { "name" }, { "12 x.mp3" }, 1251, 1251 },
+    { "NamesFrameCodeOnID3v1GivesNothing", Tagged(), NamesFrom(u"x%TCOM"), { "name" }, { "12 x.mp3" }, 1251,
+        1251, {}, ID3v1 },
+    { "NamesShortPercentAtTheEndDisappears", Tagged(), NamesFrom(u"%vvtt%ab"), { "name" }, { "12 Title.mp3" },
+        1251, 1251 },
+    { "NamesTrackOfTotalStays", Tagged(), NamesFrom(u"%vvtr"), { "name" }, { "12 5/12.mp3" }, 1251, 1251 },
+    { "NamesOneDigitTrackPadded", Tagged("5"), NamesFrom(u"%vvtr"), { "name" }, { "12 05.mp3" }, 1251, 1251 },
+    { "NamesTwoDigitTrackStays", Tagged("12"), NamesFrom(u"%vvtr"), { "name" }, { "12 12.mp3" }, 1251, 1251 },
+    { "NamesID3v1TrackPadded", Tagged(), NamesFrom(u"%vvtr %vvtt"), { "name" }, { "12 07 V1 Title.mp3" },
+        1251, 1251, {}, ID3v1 },
+    { "NamesID3v1TrackZeroPadded", Tagged("5/12", ID3v1Fields { .Track = 0 }), NamesFrom(u"%vvtr"),
+        { "name" }, { "12 00.mp3" }, 1251, 1251, {}, ID3v1 },
+    { "NamesID3v1TextThroughViewCodePage",
+        Tagged("5/12", ID3v1Fields { .Artist = "\xC0\xEB\xFC\xE1\xEE\xEC" }), NamesFrom(u"%vvar"), { "name" },
+        { "12 Альбом.mp3" }, 1251, 1251, {}, ID3v1 },
+    { "NamesID3v2TextThroughViewCodePage", Tagged(), NamesFrom(u"%vvab"), { "name" }, { "12 Альбом.mp3" },
+        1251, 1251 },
+    { "NamesOldNameWithoutExtension", Tagged(), NamesFrom(u"%vvfn (%vvtt)"), { "name" },
+        { "12 Old Name (Title).mp3" }, 1251, 1251, {}, ID3v2, { "Old Name.mp3" } },
+    { "NamesDifferingOnlyInCaseAreLeftAlone", Tagged(), NamesFrom(u"old name"), { "name" },
+        { "- Old Name.mp3" }, 1251, 1251, {}, ID3v2, { "Old Name.mp3" } },
+    { "NamesFileWithoutRecordOnID3v1IsLeftAlone", Tagged("5/12", std::nullopt), NamesFrom(u"%vvtt"),
+        { "name" }, { "- 1.mp3" }, 1251, 1251, {}, ID3v1 },
+    { "NamesOldNameIsTheEditedCell", Tagged(), NamesFrom(u"%vvfn 2"), { "name" }, { "12 Edited 2.mp3" }, 1251,
+        1251, { u"Edited.mp3" } },
+    { "NamesEditedCellUnchangedIsLeftAlone", Tagged(), NamesFrom(u"%vvfn"), { "name" }, { "- Edited.mp3" },
+        1251, 1251, { u"Edited.mp3" } },
 };
 
 INSTANTIATE_TEST_SUITE_P(Commands, TagCommand, testing::ValuesIn(kCommandCases), test::ByName);
