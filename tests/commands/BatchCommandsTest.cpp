@@ -1,6 +1,7 @@
-// The batch commands that rewrite tags in memory (copying between the record and the frames, the
-// record's version, re-encoding, transliteration, conversion from detected code pages), each run
-// over a folder of its own and read back as stored, and the detection the conversion follows.
+// The batch commands (copying between the record and the frames, the record's version, re-encoding,
+// transliteration, conversion from detected code pages, tags from file names and file names from
+// tags), each run over a folder of its own and every row read back as stored; and the detection the
+// conversion follows.
 //
 // Then every batch command applied through the undo history over a folder of real-world files (the
 // shared corpus, when present) and of built ones, then undone: each row is again what it was byte for
@@ -139,22 +140,27 @@ TEST_P(TagCommand, LeavesEachRowAsStored)
 
 const text::TranslitTable kTable({ u"п=p", u"р=r", u"и=i", u"в=v", u"е=e", u"т=t", u"ж=zh" });
 
+// Each command over the rows it is given, as the menu runs it.
 Command CopyTo(TagGrid to)
 {
     return [to](auto& w, auto& rows) { return CopyTags(w, to, rows); };
 }
+
 Command Version(bool v11)
 {
     return [v11](auto& w, auto& rows) { return SetID3v1Version(w, rows, v11); };
 }
+
 Command ReencodeTo(TagGrid grid, uint32_t to)
 {
     return [grid, to](auto& w, auto& rows) { return Reencode(w, grid, rows, to).set; };
 }
+
 Command Translit(TagGrid grid, const text::TranslitTable& table = kTable)
 {
     return [grid, &table](auto& w, auto& rows) { return TransliterateTags(w, grid, rows, table); };
 }
+
 Command TranslitNames(const text::TranslitTable& table = kTable)
 {
     return [&table](auto& w, auto& rows) { return TransliterateFileNames(w, rows, table); };
@@ -169,6 +175,7 @@ Command ConvertFrom(TagGrid grid)
         return ConvertFromDetected(w, grid, rows, sources);
     };
 }
+
 TagsFromNameOptions TitleAndTrackFromName()
 {
     TagsFromNameOptions options;
@@ -181,6 +188,7 @@ Command TagsFromNames(const TagsFromNameOptions& options = TitleAndTrackFromName
 {
     return [options](auto& w, auto& rows) { return TagsFromFileNames(w, rows, options); };
 }
+
 Command NamesFrom(const char16_t* mask)
 {
     return [mask](auto& w, auto& rows) { return FileNamesFromTags(w, rows, mask); };
