@@ -55,6 +55,16 @@ std::string Text(const QJsonValue& value)
     return value.isDouble() ? std::to_string(value.toInt()) : value.toString().toStdString();
 }
 
+// What show --json, with the options after "show" in `show`, tells of each file, by its "file" member.
+std::map<std::string, QJsonObject> Shown(
+    const TempDir& folder, const std::vector<std::string>& show = { "show" })
+{
+    std::map<std::string, QJsonObject> files;
+    for (const QJsonObject& file : RunCli(Arguments(show, { "--json", "." }), folder.Path()).JsonLines())
+        files[Text(file["file"])] = file;
+    return files;
+}
+
 // The fields a dry run names, read from what show --json printed.
 std::map<std::string, std::string> ShownFields(const QJsonObject& file)
 {
@@ -80,18 +90,15 @@ using Change = std::tuple<std::string, std::string, std::string>; // field, old,
 
 std::set<Change> Difference(const QJsonObject& before, const QJsonObject& after)
 {
-    const auto old = ShownFields(before);
-    const auto now = ShownFields(after);
+    auto old = ShownFields(before);
+    auto now = ShownFields(after);
+    // A field that appears was empty before, one that goes is empty after.
+    for (const auto& [field, text] : now)
+        old.try_emplace(field);
     std::set<Change> changes;
     for (const auto& [field, text] : old) {
-        const auto match = now.find(field);
-        const std::string newText = match == now.end() ? std::string() : match->second;
-        if (newText != text)
-            changes.insert({ field, text, newText });
-    }
-    for (const auto& [field, text] : now) {
-        if (!text.empty() && !old.contains(field))
-            changes.insert({ field, std::string(), text });
+        if (now[field] != text)
+            changes.insert({ field, text, now[field] });
     }
     return changes;
 }
@@ -118,7 +125,7 @@ TEST_P(DryRunTest, ChangesNothingAndForetellsTheRun)
 {
     TempDir folder;
     WriteSongs(folder);
-    const auto shownBefore = ShownFiles(RunCli(Arguments(GetParam().show, { "--json", "." }), folder.Path()));
+    const auto shownBefore = Shown(folder, GetParam().show);
     const auto bytesBefore = FolderBytes(folder.Path());
 
     const CliResult dryRun
@@ -132,7 +139,7 @@ TEST_P(DryRunTest, ChangesNothingAndForetellsTheRun)
 
     const CliResult run = RunCli(Arguments(GetParam().arguments, { "." }), folder.Path());
     ASSERT_EQ(run.status, 0) << run.err;
-    const auto shownAfter = ShownFiles(RunCli(Arguments(GetParam().show, { "--json", "." }), folder.Path()));
+    const auto shownAfter = Shown(folder, GetParam().show);
     for (const auto& [path, before] : shownBefore) {
         const std::set<Change> foretold
             = described.contains(path) ? ChangesOf(described[path]) : std::set<Change>();
@@ -185,13 +192,11 @@ TEST(CliNameCollisionTest, DryRunShowsTheCollisionsTheRunRefuses)
     const CliResult run = RunCli(Arguments(sameName, { "." }), folder.Path());
     EXPECT_EQ(run.status, 1);
     EXPECT_TRUE(fs::exists(folder / "Исполнитель.mp3"));
-    const auto shown = ShownFiles(RunCli(Arguments({ "show" }, { "--json", "." }), folder.Path()));
+    const auto shown = Shown(folder);
     EXPECT_EQ(shown.size(), 3U) << "a refused rename lost a file";
     for (const auto& [path, file] : shown) {
-        if (path != "./Исполнитель.mp3") {
-            EXPECT_NE(run.err.find(path.substr(2)), std::string::npos)
-                << path << " not named in: " << run.err;
-        }
+        EXPECT_TRUE(path == "./Исполнитель.mp3" || run.err.find(path.substr(2)) != std::string::npos)
+            << path << " not named in: " << run.err;
     }
 }
 
@@ -207,7 +212,7 @@ TEST(CliFailureTest, UnwritableFileIsNamedAndTheOthersAreSaved)
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("Artist 2 - Song 2.mp3"), std::string::npos) << run.err;
     EXPECT_EQ(ReadFileBytes(locked), lockedBytes);
-    const auto shown = ShownFiles(RunCli(Arguments({ "show" }, { "--json", "." }), folder.Path()));
+    const auto shown = Shown(folder);
     for (const char* saved : { "./Artist 1 - Song 1.mp3", "./Artist 3 - Song 3.mp3" })
         EXPECT_EQ(Text(shown.at(saved)["id3v2"]["frames"][0]["text"]), "Saved") << saved;
 }
@@ -264,20 +269,19 @@ TEST(CliDetectTest, NamesEachFilesCodePageAndConvertsEachFromIt)
     const CliResult detect
         = RunCli(Arguments({ "detect" }, { "--json", "--candidates", "1251,20866", "." }), folder.Path());
     ASSERT_EQ(detect.status, 0) << detect.err;
-    std::map<std::string, std::string> found;
+    std::set<std::string> found;
     for (const QJsonObject& line : detect.JsonLines()) {
-        EXPECT_EQ(Text(line["tag"]), "v2");
-        EXPECT_GT(line["confidence"].toDouble(), 0.9);
-        EXPECT_EQ(line["ranking"].toArray().size(), 2);
-        found[Text(line["file"])] = Text(line["code_page"]);
+        found.insert(Text(line["file"]) + " " + Text(line["tag"]) + " " + Text(line["code_page"]) + " of "
+            + std::to_string(line["ranking"].toArray().size())
+            + (line["confidence"].toDouble() > 0.9 ? ", sure" : ", unsure"));
     }
     EXPECT_EQ(found,
-        (std::map<std::string, std::string> { { "./cp1251.mp3", "1251" }, { "./koi8.mp3", "20866" } }));
+        (std::set<std::string> { "./cp1251.mp3 v2 1251 of 2, sure", "./koi8.mp3 v2 20866 of 2, sure" }));
 
     const CliResult convert
         = RunCli(Arguments({ "reencode", "--detect" }, { "--candidates", "1251,20866", "." }), folder.Path());
     ASSERT_EQ(convert.status, 0) << convert.err;
-    const auto shown = ShownFiles(RunCli(Arguments({ "show" }, { "--json", "." }), folder.Path()));
+    const auto shown = Shown(folder);
     EXPECT_EQ(Text(shown.at("./cp1251.mp3")["id3v2"]["frames"][0]["text"]), "Группа крови");
     EXPECT_EQ(Text(shown.at("./koi8.mp3")["id3v2"]["frames"][1]["text"]), "Аквариум");
     EXPECT_EQ(Text(shown.at("./koi8.mp3")["id3v2"]["frames"][0]["storage"]), "UTF-16");
@@ -287,17 +291,14 @@ TEST(CliRecursiveTest, ReachesEveryNestedFolder)
 {
     TempDir folder;
     WriteSongs(folder);
-    for (const char* below : { "sub", "sub/deeper", ".hidden", "Other" })
+    for (const char* below : { "sub/deeper", ".hidden", "Other" })
         fs::create_directories(folder / below);
     for (const char* song : { "sub/a.mp3", "sub/deeper/b.MP3", ".hidden/c.mp3", "Other/d.mp3" })
         WriteMp3(folder, song);
 
-    const auto flat = ShownFiles(RunCli(Arguments({ "show" }, { "--json", "." }), folder.Path()));
-    EXPECT_EQ(flat.size(), 3U);
-    const auto deep
-        = ShownFiles(RunCli(Arguments({ "show" }, { "--json", "--recursive", "." }), folder.Path()));
+    EXPECT_EQ(Shown(folder).size(), 3U);
     std::set<std::string> files;
-    for (const auto& [path, shown] : deep)
+    for (const auto& [path, shown] : Shown(folder, { "show", "--recursive" }))
         files.insert(path);
     EXPECT_EQ(files,
         (std::set<std::string> { "./.hidden/c.mp3", "./Artist 1 - Song 1.mp3", "./Artist 2 - Song 2.mp3",

@@ -83,12 +83,4 @@ CliResult RunCli(
     return result;
 }
 
-std::map<std::string, QJsonObject> ShownFiles(const CliResult& show)
-{
-    std::map<std::string, QJsonObject> files;
-    for (const QJsonObject& file : show.JsonLines())
-        files[file.value(QStringLiteral("file")).toString().toStdString()] = file;
-    return files;
-}
-
 } // namespace vennart::test

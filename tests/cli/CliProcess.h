@@ -3,7 +3,6 @@
 
 #include <QJsonObject>
 #include <filesystem>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -22,8 +21,5 @@ struct CliResult {
 // with a copy of the tool in it.
 CliResult RunCli(const std::vector<std::string>& arguments, const std::filesystem::path& folder,
     bool asUnprivileged = false);
-
-// What `show --json` tells of each file, keyed by the "file" member.
-std::map<std::string, QJsonObject> ShownFiles(const CliResult& show);
 
 } // namespace vennart::test

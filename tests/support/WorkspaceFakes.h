@@ -8,7 +8,6 @@
 #include <deque>
 #include <functional>
 #include <gtest/gtest.h>
-#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -47,12 +46,6 @@ public:
 // nothing.
 class ScriptedPrompts final : public workspace::Prompts {
 public:
-    ScriptedPrompts() = default;
-    ScriptedPrompts(std::initializer_list<workspace::Answer> answers)
-        : Answers(answers)
-    {
-    }
-
     void QueueAnswer(workspace::Answer answer) { Answers.push_back(answer); }
 
     workspace::Answer AskYesNo(const std::string& question) override { return NextAnswer(question); }

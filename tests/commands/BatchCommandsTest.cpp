@@ -1,0 +1,619 @@
+// The batch commands (copying between the record and the frames, the record's version, re-encoding,
+// transliteration, conversion from detected code pages, tags from file names and file names from
+// tags), each run over a folder of its own and every row read back as stored; and the detection the
+// conversion follows.
+//
+// Then every batch command applied through the undo history over a folder of real-world files (the
+// shared corpus, when present) and of built ones, then undone: each row is again what it was byte for
+// byte (its ID3v2 tag as a save renders it, its ID3v1 record, the frames a save would rewrite, its
+// name cell and marks), and so are the view code pages and whether there is anything to save.
+// Redone, the command gives again exactly what it gave the first time.
+#include "commands/ConvertDetected.h"
+#include "commands/CopyTags.h"
+#include "commands/DetectEncoding.h"
+#include "commands/FileNamesFromTags.h"
+#include "commands/History.h"
+#include "commands/ID3v1Version.h"
+#include "commands/Reencode.h"
+#include "commands/TagsFromFileNames.h"
+#include "commands/Transliterate.h"
+#include "support/TestNames.h"
+#include "tags/ID3v2Writer.h"
+#include "tags/TextFrame.h"
+#include "text/UStringConvert.h"
+#include "workspace/WorkspaceFixture.h"
+
+#include <array>
+#include <functional>
+#include <gmock/gmock.h>
+#include <numeric>
+#include <tuple>
+
+namespace vennart::commands {
+namespace {
+
+using test::Frame;
+using test::ID3v1Fields;
+using test::TextBody;
+using test::Utf16Body;
+using workspace::TagGrid;
+using enum workspace::TagGrid;
+
+// "Привет", "Шансон" and "Кино" in code page 1251; "€" exists in 1251 but not in 866.
+constexpr const char* kPrivet1251 = "\xCF\xF0\xE8\xE2\xE5\xF2";
+constexpr const char* kShanson1251 = "\xD8\xE0\xED\xF1\xEE\xED";
+constexpr const char* kKino1251 = "\xCA\xE8\xED\xEE";
+constexpr const char* kEuro1251 = "\x88";
+
+using Rows = std::vector<int>;
+using Command = std::function<ChangeSet(const workspace::Workspace&, const Rows&)>;
+
+std::string Utf8(const WideString& text)
+{
+    return text::WideToCodePage(text, text::kUtf8CodePage);
+}
+
+// A text frame as stored: its text, after "8:" when it is 8-bit text (read in `codePage`).
+std::string FrameValue(const tags::TTag* frame, uint32_t codePage)
+{
+    const auto* textFrame = dynamic_cast<const tags::TTxxxTag*>(frame);
+    if (textFrame == nullptr)
+        return frame == nullptr ? "-" : Utf8(workspace::FrameText(frame, codePage));
+    if (textFrame->Encoding != tags::teISO88591)
+        return Utf8(textFrame->Text);
+    return "8:" + Utf8(text::ReinterpretWide(textFrame->Text, codePage));
+}
+
+// "v1.1:" or "v1.0:", then title|artist|album|year|comment|track|genre; "-" for no record.
+std::string RecordValue(const tags::TID3v1Tag* record, uint32_t codePage)
+{
+    if (record == nullptr)
+        return "-";
+    std::string value = record->IsV11 ? "v1.1:" : "v1.0:";
+    for (const AnsiString* field :
+        { &record->Title, &record->Artist, &record->Album, &record->Year, &record->Comment })
+        value += Utf8(text::CodePageToWide(*field, codePage)) + "|";
+    return value + std::to_string(record->Track) + "|" + std::to_string(record->Genre);
+}
+
+struct CommandCase {
+    const char* name;
+    std::vector<test::Mp3Content> songs; // written as 1.mp3, 2.mp3, …
+    Command command; // over every row
+    // What each row is read back as: "name" its name cell, "v1" its record, or a frame identifier.
+    std::vector<std::string> fields;
+    // Per row: its marks ("1", "2", "12" or "-"), then each field.
+    std::vector<std::string> expected;
+    uint32_t cp1 = 1251;
+    uint32_t cp2 = 1200;
+    std::vector<std::u16string> names = {}; // typed into the name cells first; empty: none
+    TagGrid tab = ID3v2; // shown with every row selected: the tab the name commands take
+    std::vector<std::string> files = {}; // the names on disk instead of 1.mp3, 2.mp3, …
+};
+VENNART_PRINT_ROW_AS(CommandCase, row.name)
+
+class TagCommand : public workspace::WorkspaceFixture, public testing::WithParamInterface<CommandCase> {
+protected:
+    std::string RowText(int row, const std::vector<std::string>& fields) const
+    {
+        const tags::TID3v2Class& file = workspace.File(row);
+        std::string text = Marks()[static_cast<std::size_t>(row)];
+        text = text.empty() ? "-" : text;
+        for (const std::string& field : fields) {
+            text += " ";
+            if (field == "name")
+                text += Utf8(workspace.RowName(row));
+            else if (field == "v1")
+                text += RecordValue(file.FindFrameByClass<tags::TID3v1Tag>(1), workspace.ViewCodePage(ID3v1));
+            else
+                text += field + "=" + FrameValue(file.FindFrameByID(field, 1), workspace.ViewCodePage(ID3v2));
+        }
+        return text;
+    }
+};
+
+TEST_P(TagCommand, LeavesEachRowAsStored)
+{
+    const CommandCase& row = GetParam();
+    for (std::size_t i = 0; i < row.songs.size(); ++i)
+        test::WriteMp3(
+            folder, row.files.empty() ? std::to_string(i + 1) + ".mp3" : row.files[i], row.songs[i]);
+    Scan();
+    workspace.SetActiveGrid(row.tab);
+    workspace.SelectAllFiles();
+    for (std::size_t i = 0; i < row.names.size(); ++i) {
+        if (!row.names[i].empty())
+            workspace.SetRowName(static_cast<int>(i), row.names[i]);
+    }
+    workspace.SetViewCodePage(ID3v1, row.cp1);
+    workspace.SetViewCodePage(ID3v2, row.cp2);
+    Rows rows(row.songs.size());
+    std::iota(rows.begin(), rows.end(), 0);
+
+    Apply(workspace, row.command(workspace, rows));
+
+    std::vector<std::string> shown;
+    for (const int each : rows)
+        shown.push_back(RowText(each, row.fields));
+    EXPECT_EQ(shown, row.expected);
+}
+
+const text::TranslitTable kTable({ u"п=p", u"р=r", u"и=i", u"в=v", u"е=e", u"т=t", u"ж=zh" });
+
+// Each command over the rows it is given, as the menu runs it.
+Command CopyTo(TagGrid to)
+{
+    return [to](auto& w, auto& rows) { return CopyTags(w, to, rows); };
+}
+
+Command Version(bool v11)
+{
+    return [v11](auto& w, auto& rows) { return SetID3v1Version(w, rows, v11); };
+}
+
+Command ReencodeTo(TagGrid grid, uint32_t to)
+{
+    return [grid, to](auto& w, auto& rows) { return Reencode(w, grid, rows, to).set; };
+}
+
+Command Translit(TagGrid grid, const text::TranslitTable& table = kTable)
+{
+    return [grid, &table](auto& w, auto& rows) { return TransliterateTags(w, grid, rows, table); };
+}
+
+Command TranslitNames(const text::TranslitTable& table = kTable)
+{
+    return [&table](auto& w, auto& rows) { return TransliterateFileNames(w, rows, table); };
+}
+// As the user confirms detection in a mixed folder: rows from 1251, from KOI8-R and left alone, in turn.
+Command ConvertFrom(TagGrid grid)
+{
+    return [grid](auto& w, auto& rows) {
+        std::vector<std::optional<uint32_t>> sources;
+        for (const int row : rows)
+            sources.push_back(std::array<std::optional<uint32_t>, 3> { 1251, 20866, std::nullopt }[row % 3]);
+        return ConvertFromDetected(w, grid, rows, sources);
+    };
+}
+
+TagsFromNameOptions TitleAndTrackFromName()
+{
+    TagsFromNameOptions options;
+    options.Rule("TIT2")->checked = true;
+    options.Rule("TRCK")->checked = true;
+    return options;
+}
+
+Command TagsFromNames(const TagsFromNameOptions& options = TitleAndTrackFromName())
+{
+    return [options](auto& w, auto& rows) { return TagsFromFileNames(w, rows, options); };
+}
+
+Command NamesFrom(const char16_t* mask)
+{
+    return [mask](auto& w, auto& rows) { return FileNamesFromTags(w, rows, mask); };
+}
+
+// The artist in UTF-16, the track and genre texts when given; a record of version 1.1 (track 9) or 1.0.
+test::Mp3Content TrackAndGenre(const char* track, const char* genre, bool v11 = true)
+{
+    test::Bytes frames = Frame("TPE1", Utf16Body(u"Привет"));
+    if (*track != '\0')
+        frames = test::Concat({ frames, Frame("TRCK", TextBody(track)) });
+    if (*genre != '\0')
+        frames = test::Concat({ frames, Frame("TCON", TextBody(genre)) });
+    return { .frames = frames, .record = ID3v1Fields { .Title = "old", .Track = v11 ? 9 : -1 } };
+}
+
+// Three files with an 8-bit ID3v2 title; the middle one has no ID3v1 record.
+const std::vector<test::Mp3Content> kMiddleWithoutRecord
+    = { test::Titled("v2 title", ID3v1Fields { .Title = "one" }), test::Titled("v2 title"),
+          test::Titled("v2 title", ID3v1Fields { .Title = "three" }) };
+
+// Title and artist in both tags, stored in the code page.
+test::Mp3Content Song(std::u16string_view title, std::u16string_view artist, uint32_t codePage)
+{
+    const AnsiString titleBytes = text::WideToCodePage(WideString(title), codePage);
+    const AnsiString artistBytes = text::WideToCodePage(WideString(artist), codePage);
+    return { .frames
+        = test::Concat({ Frame("TIT2", TextBody(titleBytes)), Frame("TPE1", TextBody(artistBytes)) }),
+        .record = ID3v1Fields { .Title = titleBytes, .Artist = artistBytes } };
+}
+
+const std::vector<test::Mp3Content> kDetectedFolder = { Song(u"Группа крови", u"Кино", 1251),
+    Song(u"Город золотой", u"Аквариум", 20866), Song(u"Smoke on the Water", u"Deep Purple", 866) };
+
+// One ID3v2 frame of the given body.
+std::vector<test::Mp3Content> OneFrame(const char* id, const test::Bytes& body)
+{
+    return { { .frames = Frame(id, body) } };
+}
+
+// Title, artist, track, composer and an album in 1251 in the ID3v2 tag, and the record given.
+std::vector<test::Mp3Content> Tagged(const char* track = "5/12",
+    std::optional<ID3v1Fields> record
+    = ID3v1Fields { .Title = "V1 Title", .Artist = "V1 Artist", .Track = 7 })
+{
+    return { { .frames = test::Concat({ Frame("TIT2", TextBody("Title")), Frame("TPE1", TextBody("Artist")),
+                   Frame("TRCK", TextBody(track)), Frame("TCOM", TextBody("Composer")),
+                   Frame("TALB", TextBody("\xC0\xEB\xFC\xE1\xEE\xEC")) }),
+        .record = record } };
+}
+
+const CommandCase kCommandCases[] = {
+    { "CopyToID3v2FieldsThroughBothCodePages",
+        { { .frames = Frame("TIT2", TextBody("old")),
+            .record = ID3v1Fields { .Artist = kPrivet1251, .Track = 0, .Genre = 17 } } },
+        CopyTo(ID3v2), { "TIT2", "TPE1", "TRCK", "TCON" }, { "2 TIT2= TPE1=Привет TRCK=0 TCON=8:(17)" } },
+    { "CopyToID3v2GenreWithoutNameIs148", { { .record = ID3v1Fields { .Genre = 255 } } }, CopyTo(ID3v2),
+        { "TCON" }, { "2 TCON=8:(148)" } },
+    { "CopyToID3v1TrackOfTotal", { TrackAndGenre("5/12", "(17)") }, CopyTo(ID3v1), { "v1" },
+        { "1 v1.1:|Привет||||5|17" } },
+    { "CopyToID3v1TrackLow8Bits", { TrackAndGenre("300", "17") }, CopyTo(ID3v1), { "v1" },
+        { "1 v1.1:|Привет||||44|17" } },
+    { "CopyToID3v1TrackLettersKept", { TrackAndGenre("x1", "Rock") }, CopyTo(ID3v1), { "v1" },
+        { "1 v1.1:|Привет||||9|17" } },
+    { "CopyToID3v1TrackNegativeKept", { TrackAndGenre("-3", "200") }, CopyTo(ID3v1), { "v1" },
+        { "1 v1.1:|Привет||||9|148" } },
+    { "CopyToID3v1NoFramesVersion10", { TrackAndGenre("", "", false) }, CopyTo(ID3v1), { "v1" },
+        { "1 v1.0:|Привет||||0|148" } },
+    { "CopyToID3v1Version10StoresZero", { TrackAndGenre("5", "(0)", false) }, CopyTo(ID3v1), { "v1" },
+        { "1 v1.0:|Привет||||0|0" } },
+    { "CopyToID3v2GoesOnPastAFileWithoutRecord", kMiddleWithoutRecord, CopyTo(ID3v2), { "TIT2" },
+        { "2 TIT2=one", "- TIT2=8:v2 title", "2 TIT2=three" } },
+    { "CopyToID3v1GivesAFileWithoutOneARecord", kMiddleWithoutRecord, CopyTo(ID3v1), { "v1" },
+        { "1 v1.0:v2 title|||||0|148", "1 v1.1:v2 title|||||0|148", "1 v1.0:v2 title|||||0|148" } },
+    { "VersionSkipsAFileWithoutRecord", kMiddleWithoutRecord, Version(true), { "v1" },
+        { "1 v1.1:one|||||0|0", "- -", "1 v1.1:three|||||0|0" } },
+    { "VersionAlreadySetChangesNothing", kMiddleWithoutRecord, Version(false), { "v1" },
+        { "- v1.0:one|||||0|0", "- -", "- v1.0:three|||||0|0" } },
+    { "ReencodeID3v1OnlyRecordsAndKeepsTrackAndGenre",
+        { { .record = ID3v1Fields { .Title = kPrivet1251 } }, test::Titled("x"),
+            { .record = ID3v1Fields { .Title = kPrivet1251, .Track = 4, .Genre = 17 } } },
+        ReencodeTo(ID3v1, 866), { "v1", "TIT2" },
+        { "1 v1.0:Привет|||||0|0 TIT2=-", "- - TIT2=8:x", "1 v1.1:Привет|||||4|17 TIT2=-" } },
+    { "ReencodeID3v1IntoTheViewCodePageChangesNothing",
+        { { .record = ID3v1Fields { .Title = kPrivet1251 } } }, ReencodeTo(ID3v1, 1251), { "v1" },
+        { "- v1.0:Привет|||||0|0" } },
+    { "ReencodeID3v2IntoTheViewCodePageChangesNothing", OneFrame("TIT2", TextBody(kPrivet1251)),
+        ReencodeTo(ID3v2, 1251), { "TIT2" }, { "- TIT2=8:Привет" }, 1251, 1251 },
+    { "ReencodeUtf16To1251IsEightBit", OneFrame("TIT2", Utf16Body(u"Привет")), ReencodeTo(ID3v2, 1251),
+        { "TIT2" }, { "2 TIT2=8:Привет" } },
+    { "ReencodeEightBit1251To1200IsUtf16", OneFrame("TIT2", TextBody(kPrivet1251)), ReencodeTo(ID3v2, 1200),
+        { "TIT2" }, { "2 TIT2=Привет" }, 1251, 1251 },
+    { "ReencodeFreeGenreLatinKeepsItsText", OneFrame("TCON", TextBody("Post-Rock")), ReencodeTo(ID3v2, 1200),
+        { "TCON" }, { "2 TCON=Post-Rock" }, 1251, 1251 },
+    { "ReencodeFreeGenreCyrillicTo1200", OneFrame("TCON", TextBody(kShanson1251)), ReencodeTo(ID3v2, 1200),
+        { "TCON" }, { "2 TCON=Шансон" }, 1251, 1251 },
+    { "ReencodeFreeGenreCyrillicTo1251", OneFrame("TCON", Utf16Body(u"Шансон")), ReencodeTo(ID3v2, 1251),
+        { "TCON" }, { "2 TCON=8:Шансон" } },
+    { "ReencodeTableGenreNameBecomesItsNumber", OneFrame("TCON", TextBody("Rock")), ReencodeTo(ID3v2, 1200),
+        { "TCON" }, { "2 TCON=8:(17)" }, 1251, 1251 },
+    { "ReencodeGenreNumberIsStoredAs8Bit", OneFrame("TCON", Utf16Body(u"(17)")), ReencodeTo(ID3v2, 1251),
+        { "TCON" }, { "2 TCON=8:(17)" } },
+    { "TranslitID3v1OnlyNonAsciiFieldsAndCutsTheComment",
+        { { .record = ID3v1Fields { .Title = kPrivet1251,
+                .Artist = "ABBA",
+                .Comment = std::string(20, '\xE6'),
+                .Track = 7 } } },
+        Translit(ID3v1), { "v1" }, { "1 v1.1:Privet|ABBA|||zhzhzhzhzhzhzhzhzhzhzhzhzhzh|7|0" } },
+    { "TranslitID3v1AsciiIsLeftAlone", { { .record = ID3v1Fields { .Title = "Plain" } } }, Translit(ID3v1),
+        { "v1" }, { "- v1.0:Plain|||||0|0" } },
+    { "TranslitID3v2EightBitUnder1251",
+        { { .frames = test::Concat({ Frame("TIT2", TextBody(kPrivet1251)), Frame("TALB", TextBody("x")) }),
+            .record = ID3v1Fields { .Title = kPrivet1251 } } },
+        Translit(ID3v2), { "TIT2", "TALB", "v1" }, { "2 TIT2=8:Privet TALB=8:x v1.0:Привет|||||0|0" }, 1251,
+        1251 },
+    { "TranslitID3v2Utf16Under1200", OneFrame("TIT2", Utf16Body(u"Привет")), Translit(ID3v2), { "TIT2" },
+        { "2 TIT2=Privet" } },
+    { "TranslitID3v2Utf16Under1251", OneFrame("TIT2", Utf16Body(u"Привет")), Translit(ID3v2), { "TIT2" },
+        { "2 TIT2=8:Privet" }, 1251, 1251 },
+    { "TranslitNamesWholeAndMayCollide", { {}, {}, {}, {} }, TranslitNames(), { "name" },
+        { "12 Privet.MP3", "12 zh.mp3", "12 zh.mp3", "- 4.mp3" }, 1251, 1200,
+        { u"Привет.MP3", u"ж.mp3", u"ж.mp3", u"" } },
+    { "ConvertDetectedOnID3v2", kDetectedFolder, ConvertFrom(ID3v2), { "TIT2", "TPE1" },
+        { "2 TIT2=Группа крови TPE1=Кино", "2 TIT2=Город золотой TPE1=Аквариум",
+            "- TIT2=8:Smoke on the Water TPE1=8:Deep Purple" } },
+    // The first file is in 1251 already, the ID3v1 view code page: its record has nothing to convert.
+    { "ConvertDetectedOnID3v1", kDetectedFolder, ConvertFrom(ID3v1), { "v1" },
+        { "- v1.0:Группа крови|Кино||||0|0", "1 v1.0:Город золотой|Аквариум||||0|0",
+            "- v1.0:Smoke on the Water|Deep Purple||||0|0" } },
+    { "TagsFromNameStoreID3v1InTheViewCodePage", { {} }, TagsFromNames(), { "v1" }, { "1 v1.1:Аб|||||0|255" },
+        1251, 1200, {}, ID3v1, { "\xD0\x90\xD0\xB1.mp3" } },
+    { "TagsFromNameStoreID3v2AsEightBitOfTheViewCodePage", { {} }, TagsFromNames(), { "TIT2" },
+        { "2 TIT2=8:Аб" }, 1251, 1251, {}, ID3v2, { "\xD0\x90\xD0\xB1.mp3" } },
+    { "TagsFromNameNoRuleCheckedChangesNoFileOnID3v1", { {}, { .record = ID3v1Fields { .Title = "Kept" } } },
+        TagsFromNames(TagsFromNameOptions {}), { "v1" }, { "- -", "- v1.0:Kept|||||0|0" }, 1251, 1200, {},
+        ID3v1 },
+    { "NamesArtistDashTitle", Tagged(), NamesFrom(u"%vvar - %vvtt"), { "name" }, { "12 Artist - Title.mp3" },
+        1251, 1251 },
+    { "NamesTrailingMp3RemovedBeforeExpansion", Tagged(), NamesFrom(u"%vvtt.MP3"), { "name" },
+        { "12 Title.mp3" }, 1251, 1251 },
+    { "NamesUpperCaseCodes", Tagged(), NamesFrom(u"%VVTT"), { "name" }, { "12 Title.mp3" }, 1251, 1251 },
+    { "NamesFrameCodeOnID3v2", Tagged(), NamesFrom(u"%TCOM"), { "name" }, { "12 Composer.mp3" }, 1251, 1251 },
+    { "NamesFrameCodeIsExactCase", Tagged(), NamesFrom(u"x%tcom"), { "name" }, { "12 x.mp3" }, 1251, 1251 },
+    { "NamesFrameCodeOnID3v1GivesNothing", Tagged(), NamesFrom(u"x%TCOM"), { "name" }, { "12 x.mp3" }, 1251,
+        1251, {}, ID3v1 },
+    { "NamesShortPercentAtTheEndDisappears", Tagged(), NamesFrom(u"%vvtt%ab"), { "name" }, { "12 Title.mp3" },
+        1251, 1251 },
+    { "NamesTrackOfTotalStays", Tagged(), NamesFrom(u"%vvtr"), { "name" }, { "12 5/12.mp3" }, 1251, 1251 },
+    { "NamesOneDigitTrackPadded", Tagged("5"), NamesFrom(u"%vvtr"), { "name" }, { "12 05.mp3" }, 1251, 1251 },
+    { "NamesTwoDigitTrackStays", Tagged("12"), NamesFrom(u"%vvtr"), { "name" }, { "12 12.mp3" }, 1251, 1251 },
+    { "NamesID3v1TrackPadded", Tagged(), NamesFrom(u"%vvtr %vvtt"), { "name" }, { "12 07 V1 Title.mp3" },
+        1251, 1251, {}, ID3v1 },
+    { "NamesID3v1TrackZeroPadded", Tagged("5/12", ID3v1Fields { .Track = 0 }), NamesFrom(u"%vvtr"),
+        { "name" }, { "12 00.mp3" }, 1251, 1251, {}, ID3v1 },
+    { "NamesID3v1TextThroughViewCodePage",
+        Tagged("5/12", ID3v1Fields { .Artist = "\xC0\xEB\xFC\xE1\xEE\xEC" }), NamesFrom(u"%vvar"), { "name" },
+        { "12 Альбом.mp3" }, 1251, 1251, {}, ID3v1 },
+    { "NamesID3v2TextThroughViewCodePage", Tagged(), NamesFrom(u"%vvab"), { "name" }, { "12 Альбом.mp3" },
+        1251, 1251 },
+    { "NamesOldNameWithoutExtension", Tagged(), NamesFrom(u"%vvfn (%vvtt)"), { "name" },
+        { "12 Old Name (Title).mp3" }, 1251, 1251, {}, ID3v2, { "Old Name.mp3" } },
+    { "NamesDifferingOnlyInCaseAreLeftAlone", Tagged(), NamesFrom(u"old name"), { "name" },
+        { "- Old Name.mp3" }, 1251, 1251, {}, ID3v2, { "Old Name.mp3" } },
+    { "NamesFileWithoutRecordOnID3v1IsLeftAlone", Tagged("5/12", std::nullopt), NamesFrom(u"%vvtt"),
+        { "name" }, { "- 1.mp3" }, 1251, 1251, {}, ID3v1 },
+    { "NamesOldNameIsTheEditedCell", Tagged(), NamesFrom(u"%vvfn 2"), { "name" }, { "12 Edited 2.mp3" }, 1251,
+        1251, { u"Edited.mp3" } },
+    { "NamesEditedCellUnchangedIsLeftAlone", Tagged(), NamesFrom(u"%vvfn"), { "name" }, { "- Edited.mp3" },
+        1251, 1251, { u"Edited.mp3" } },
+};
+
+INSTANTIATE_TEST_SUITE_P(Commands, TagCommand, testing::ValuesIn(kCommandCases), test::ByName);
+
+class ReencodeFolder : public workspace::WorkspaceFixture {
+protected:
+    Reencoding Compute(TagGrid grid, uint32_t from, uint32_t to)
+    {
+        Rows rows(static_cast<std::size_t>(workspace.FileCount()));
+        std::iota(rows.begin(), rows.end(), 0);
+        workspace.SetViewCodePage(grid, from);
+        return Reencode(workspace, grid, rows, to);
+    }
+};
+
+TEST_F(ReencodeFolder, NamesTheRowsThatWouldLoseCharacters)
+{
+    const test::Mp3Content kept { .frames = Frame("TIT2", Utf16Body(u"Привет")),
+        .record = ID3v1Fields { .Title = kPrivet1251 } };
+    test::WriteMp3(folder, "1.mp3", kept);
+    test::WriteMp3(folder, "2.mp3", { .record = ID3v1Fields { .Title = std::string("5") + kEuro1251 } });
+    test::WriteMp3(folder, "3.mp3", { .frames = Frame("TPE1", Utf16Body(u"Ελλάδα")) });
+    test::WriteMp3(folder, "4.mp3", { .frames = Frame("TCON", Utf16Body(u"日本のロック")) });
+    test::WriteMp3(folder, "5.mp3", kept);
+    Scan();
+
+    EXPECT_EQ(Compute(ID3v1, 1251, 866).lossyRows, (Rows { 1 }));
+    EXPECT_EQ(Compute(ID3v2, 1200, 1251).lossyRows, (Rows { 2, 3 }));
+}
+
+TEST_F(ReencodeFolder, TheQuestionNamesTenFilesThenHowManyMore)
+{
+    for (char name = 'a'; name <= 'l'; ++name)
+        test::WriteMp3(
+            folder, std::string(1, name) + ".mp3", { .frames = Frame("TIT2", Utf16Body(u"Ελλάδα")) });
+    Scan();
+    const Reencoding reencoding = Compute(ID3v2, 1200, 1251);
+    ASSERT_EQ(reencoding.lossyRows.size(), std::size_t { 12 });
+
+    const std::string question
+        = LossyReencodingQuestion(workspace, reencoding.lossyRows, "Cyrillic (Windows)");
+
+    EXPECT_THAT(question, testing::StartsWith("Cyrillic (Windows) cannot hold"));
+    EXPECT_THAT(question, testing::HasSubstr("\nj.mp3\nand 2 more\n"));
+    EXPECT_THAT(question, testing::Not(testing::HasSubstr("k.mp3")));
+}
+
+// Four songs, the third in ASCII; the guesses for all four.
+struct DetectCase {
+    const char* name;
+    std::array<uint32_t, 4> written;
+    TagGrid grid;
+    bool wholeSelection;
+    std::vector<std::optional<uint32_t>> expected;
+};
+VENNART_PRINT_ROW_AS(DetectCase, row.name)
+
+class DetectInFolder : public workspace::WorkspaceFixture, public testing::WithParamInterface<DetectCase> { };
+
+TEST_P(DetectInFolder, GuessesTheCodePageOfEachEightBitFile)
+{
+    const DetectCase& row = GetParam();
+    test::WriteMp3(folder, "1.mp3", Song(u"Группа крови", u"Кино", row.written[0]));
+    test::WriteMp3(folder, "2.mp3", Song(u"Город золотой", u"Аквариум", row.written[1]));
+    test::WriteMp3(folder, "3.mp3", Song(u"Smoke on the Water", u"Deep Purple", row.written[2]));
+    test::WriteMp3(folder, "4.mp3", Song(u"Что такое осень", u"ДДТ", row.written[3]));
+    Scan();
+    static const text::LetterModel model = text::LetterModel::Load(VENNART_DATA_DIR "/LetterBigrams.tsv");
+
+    std::vector<std::optional<uint32_t>> guessed;
+    for (const auto& guess : DetectCodePages(
+             workspace, Rows { 0, 1, 2, 3 }, { row.grid, { 1251, 20866, 866 }, row.wholeSelection }, model))
+        guessed.push_back(guess.kind == text::TextKind::EightBit ? guess.codePage : std::nullopt);
+    EXPECT_EQ(guessed, row.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Folders, DetectInFolder,
+    testing::Values(DetectCase { "MixedOnID3v1", { 1251, 20866, 1251, 866 }, ID3v1, false,
+                        { 1251, 20866, std::nullopt, 866 } },
+        DetectCase {
+            "MixedOnID3v2", { 1251, 20866, 1251, 866 }, ID3v2, false, { 1251, 20866, std::nullopt, 866 } },
+        DetectCase { "WholeSelectionSpeaksForEveryEightBitFile", { 20866, 20866, 20866, 20866 }, ID3v2, true,
+            { 20866, 20866, std::nullopt, 20866 } }),
+    test::ByName);
+
+const std::filesystem::path kCorpus = VENNART_CORPUS_DIR;
+
+// Per row: its ID3v2 tag as a save renders it, its ID3v1 record, which frames a save would rewrite,
+// its name cell and its marks; of the folder: whether there is anything to save, the view code pages.
+using RowState = std::tuple<tags::ByteVector, tags::ByteVector, std::vector<bool>, WideString, bool, bool>;
+
+struct FolderState {
+    std::vector<RowState> rows;
+    std::tuple<bool, uint32_t, uint32_t> folder;
+    bool operator==(const FolderState&) const = default;
+};
+
+FolderState StateOf(const workspace::Workspace& w)
+{
+    FolderState state { {}, { w.Changed(), w.ViewCodePage(ID3v1), w.ViewCodePage(ID3v2) } };
+    for (int row = 0; row < w.FileCount(); ++row) {
+        const tags::TID3v2Class& file = w.File(row);
+        std::vector<bool> changed;
+        for (const auto& frame : file.Frames)
+            changed.push_back(frame->Changed);
+        tags::ByteWriter record;
+        if (const auto* v1 = file.FindFrameByClass<tags::TID3v1Tag>(1))
+            v1->SaveToStream(record, tags::FrameSizeFormat::Plain);
+        state.rows.emplace_back(tags::RenderID3v2Tag(tags::ID3v2Header {}, file.Frames, file.FileName),
+            record.Data(), changed, w.RowName(row), w.IsRowMarked(row, ID3v1), w.IsRowMarked(row, ID3v2));
+    }
+    return state;
+}
+
+// Fails naming the rows that differ by file name.
+void ExpectSame(
+    const workspace::Workspace& w, const FolderState& actual, const FolderState& expected, const char* what)
+{
+    std::string names;
+    for (std::size_t row = 0; row < std::min(actual.rows.size(), expected.rows.size()); ++row) {
+        if (actual.rows[row] != expected.rows[row])
+            names += " " + w.File(static_cast<int>(row)).FileName.filename().string();
+    }
+    EXPECT_TRUE(actual == expected) << what << (names.empty() ? " (changed flag or view code page)" : names);
+}
+
+struct UndoCase {
+    const char* name;
+    TagGrid tab; // the visible tab, whose view code page and rows the command takes
+    uint32_t viewCodePage;
+    Command command;
+};
+VENNART_PRINT_ROW_AS(UndoCase, row.name)
+
+const text::TranslitTable& Table()
+{
+    static const text::TranslitTable table = text::LoadTranslitTable(VENNART_DATA_DIR "/translit.tab");
+    return table;
+}
+
+const UndoCase kCommands[] = {
+    { "ReencodeID3v1From1251To866", ID3v1, 1251, ReencodeTo(ID3v1, 866) },
+    { "ReencodeID3v2From1200To1251", ID3v2, 1200, ReencodeTo(ID3v2, 1251) },
+    { "ReencodeID3v2From1251To1200", ID3v2, 1251, ReencodeTo(ID3v2, 1200) },
+    { "ConvertDetectedOnID3v1", ID3v1, 1251, ConvertFrom(ID3v1) },
+    { "ConvertDetectedOnID3v2", ID3v2, 1200, ConvertFrom(ID3v2) },
+    { "TransliterateID3v1", ID3v1, 1251, Translit(ID3v1, Table()) },
+    { "TransliterateID3v2", ID3v2, 1251, Translit(ID3v2, Table()) },
+    { "TransliterateFileNames", ID3v2, 1200, TranslitNames(Table()) },
+    { "CopyID3v1ToID3v2", ID3v2, 1200, CopyTo(ID3v2) },
+    { "CopyID3v2ToID3v1", ID3v1, 1251, CopyTo(ID3v1) },
+    { "ID3v1Version10", ID3v1, 1251, Version(false) },
+    { "ID3v1Version11", ID3v1, 1251, Version(true) },
+    { "TagsFromNamesOnID3v1", ID3v1, 1251, TagsFromNames() },
+    { "TagsFromNamesOnID3v2", ID3v2, 1200, TagsFromNames() },
+    { "NamesFromTagsOnID3v1", ID3v1, 1251, NamesFrom(u"%vvar - %vvtt") },
+    { "NamesFromTagsOnID3v2", ID3v2, 1200, NamesFrom(u"%vvtr %vvtt (%vvab)") },
+};
+// The built files cover what the corpus may lack: 8-bit and UTF-16 text, a genre of the user's own
+// and one of the table, a picture, user frames, no ID3v2 tag, no ID3v1 record, both record versions.
+void WriteBuiltFiles(const test::TempDir& folder)
+{
+    using namespace test;
+    const Bytes zero { 0 };
+    const Bytes comment = Concat({ Bytes { 0, 'r', 'u', 's', 0 }, BytesOf(kPrivet1251) });
+    const Bytes picture = Concat({ zero, BytesOf("image/png"), Bytes { 0, 3, 0 }, Bytes(300, 0x89) });
+    const Bytes userUrl = Concat({ zero, BytesOf("site"), zero, BytesOf("http://x") });
+    WriteMp3(folder, "Кино - Группа крови.mp3",
+        { .frames = Concat({ Frame("TIT2", TextBody(kPrivet1251)), Frame("TPE1", TextBody(kKino1251)),
+              Frame("TCON", TextBody(kShanson1251)), Frame("TRCK", TextBody("3/12")),
+              Frame("COMM", comment) }),
+            .record = ID3v1Fields {
+                .Title = kPrivet1251, .Artist = kKino1251, .Comment = "c", .Track = 3, .Genre = 17 } });
+    WriteMp3(folder, "02 Unicode.mp3",
+        { .frames = Concat({ Frame("TIT2", Utf16Body(u"Ελλάδα")), Frame("TPE1", Utf16Body(u"Привет")),
+              Frame("TCON", Utf16Body(u"Post-Rock")), Frame("TXXX", Utf16Body(u"key")),
+              Frame("APIC", picture) }),
+            .record = ID3v1Fields { .Title = "Plain", .Comment = std::string(30, 'x') } });
+    WriteMp3(
+        folder, "No ID3v2.mp3", { .frames = std::nullopt, .record = ID3v1Fields { .Artist = kKino1251 } });
+    WriteMp3(folder, "No record.mp3",
+        { .frames = Concat(
+              { Frame("TIT2", TextBody("Rock")), Frame("TCON", TextBody("(17)")), Frame("WXXX", userUrl) }),
+            .record = std::nullopt });
+}
+
+// Each corpus file under a name of its own that the scan lists.
+void CopyCorpus(const test::TempDir& folder)
+{
+    std::error_code error;
+    for (std::filesystem::recursive_directory_iterator it(kCorpus, error), end; !error && it != end;
+         it.increment(error)) {
+        if (!it->is_regular_file() || it->path().filename() == "MANIFEST.txt")
+            continue;
+        std::string name = std::filesystem::relative(it->path(), kCorpus).string();
+        std::ranges::replace(name, '/', '_');
+        if (!name.ends_with(".mp3"))
+            name += ".mp3";
+        std::filesystem::copy_file(it->path(), folder / name);
+    }
+}
+
+class CommandFolder : public workspace::WorkspaceFixture {
+protected:
+    void SetUp() override
+    {
+        WriteBuiltFiles(folder);
+        CopyCorpus(folder);
+        Scan();
+        ASSERT_GE(workspace.FileCount(), 4);
+        rows.resize(static_cast<std::size_t>(workspace.FileCount()));
+        std::iota(rows.begin(), rows.end(), 0);
+    }
+
+    Rows rows;
+    History history { workspace };
+};
+
+class UndoOfEveryCommand : public CommandFolder, public testing::WithParamInterface<UndoCase> { };
+
+TEST_P(UndoOfEveryCommand, RestoresEveryByteAndRedoGivesTheResultAgain)
+{
+    // The command's tab over every row, in the code page it is run under.
+    workspace.SetActiveGrid(GetParam().tab);
+    workspace.SelectAllFiles();
+    workspace.SetViewCodePage(GetParam().tab, GetParam().viewCodePage);
+    const FolderState original = StateOf(workspace);
+
+    history.Do(GetParam().command(workspace, rows));
+    const FolderState applied = StateOf(workspace);
+    ASSERT_FALSE(applied == original) << "the command changed nothing to undo";
+    history.Undo();
+    ExpectSame(workspace, StateOf(workspace), original, "undo left rows changed:");
+    history.Redo();
+    ExpectSame(workspace, StateOf(workspace), applied, "redo differs from the first run:");
+}
+
+INSTANTIATE_TEST_SUITE_P(Commands, UndoOfEveryCommand, testing::ValuesIn(kCommands), test::ByName);
+
+// Steps that build on each other: undone from the newest, they lead back to the folder as read.
+TEST_F(CommandFolder, AllCommandsInSequenceUndoneLeadBackToTheFolderAsRead)
+{
+    const FolderState original = StateOf(workspace);
+    for (const UndoCase& command : kCommands) {
+        workspace.SetActiveGrid(command.tab);
+        history.Do(command.command(workspace, rows));
+    }
+    const FolderState applied = StateOf(workspace);
+    while (history.CanUndo())
+        history.Undo();
+    ExpectSame(workspace, StateOf(workspace), original, "undone, rows differ from the folder as read:");
+    EXPECT_FALSE(workspace.Changed());
+    while (history.CanRedo())
+        history.Redo();
+    ExpectSame(workspace, StateOf(workspace), applied, "redone, rows differ:");
+}
+
+} // namespace
+} // namespace vennart::commands
