@@ -87,7 +87,7 @@ FileReport ReportOfRow(const workspace::Workspace& workspace, int row)
     const uint32_t codePage = workspace.ViewCodePage(TagGrid::ID3v2);
     for (const auto& frame : file.Frames) {
         if (dynamic_cast<const tags::TID3v1Tag*>(frame.get()) == nullptr)
-            report.frames.push_back({ frame->GetID(), std::string(frame->ShortName),
+            report.frames.push_back({ frame->GetID(), std::string(frame->ShortName()),
                 workspace::FrameText(frame.get(), codePage), StorageOf(*frame, codePage) });
     }
     return report;

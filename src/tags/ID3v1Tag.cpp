@@ -50,8 +50,8 @@ void PutField(Record& record, Field field, const AnsiString& text)
 TID3v1Tag::TID3v1Tag()
 {
     ID = AnsiString("TAG\0", 4);
-    ShortName = "ID3v1 Tag";
-    LongName = "ID3v1 Tag";
+    static constexpr TagListRecord kNames { "TAG", "ID3v1 Tag", "ID3v1 Tag" };
+    names_ = &kNames;
 }
 
 std::size_t TID3v1Tag::GetSize() const

@@ -64,10 +64,8 @@ void TTag::WriteHeader(ByteWriter& writer, std::uint32_t bodySize, FrameSizeForm
 
 void TTag::LookupNames()
 {
-    if (const TagListRecord* row = FindTagListRecordExact(ID)) {
-        ShortName = row->ShortName;
-        LongName = row->Description;
-    }
+    if (const TagListRecord* row = FindTagListRecordExact(ID))
+        names_ = row;
 }
 
 } // namespace vennart::tags

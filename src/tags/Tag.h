@@ -7,6 +7,7 @@
 #include "tags/ByteReader.h"
 #include "tags/ByteWriter.h"
 #include "tags/HeldBytes.h"
+#include "tags/ID3v2Types.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -51,10 +52,17 @@ public:
     // they are when there is no such row.
     void LookupNames();
 
-    // Views of the descriptor table's names (or of literals), never copies: a folder of thousands of
-    // files holds several frames each.
-    std::string_view LongName;
-    std::string_view ShortName;
+    // The names of the descriptor-table row, or of the ID3v1 record; empty for an identifier the table
+    // does not know.
+    std::string_view ShortName() const { return names_ ? names_->ShortName : std::string_view {}; }
+    std::string_view LongName() const { return names_ ? names_->Description : std::string_view {}; }
+
+protected:
+    // A row, never a copy: a folder of thousands of files holds several frames each. First, so
+    // that Changed stays the last field.
+    const TagListRecord* names_ = nullptr;
+
+public:
     AnsiString ID;
     // The two flag bytes in file order (first byte high), written back unchanged.
     std::uint16_t Flags = 0;

@@ -99,7 +99,7 @@ TEST(FrameCodec, EveryKindReadsItsFieldsAndWritesExactBytes)
     for (const TagListRecord& row : TagListRecords())
         EXPECT_TRUE(covered.contains(typeid(*CreateFrame(AnsiString(row.ID))))) << row.ID;
     const auto frame = Load(kCases[0].Input);
-    EXPECT_EQ(std::tuple(frame->ShortName, frame->LongName),
+    EXPECT_EQ(std::tuple(frame->ShortName(), frame->LongName()),
         std::tuple("Title", "Title/songname/content description"));
 }
 

@@ -207,7 +207,7 @@ std::vector<std::string> FramesOf(const tags::TID3v2Class& file)
             : dynamic_cast<const tags::TWURLTag*>(frame.get())                    ? "URL"
                                                                                   : "other";
         frames.push_back(frame->ID + " " + kind + " " + test::Ascii(FrameText(frame.get(), kUtf16)));
-        EXPECT_FALSE(frame->ShortName.empty()) << frame->ID;
+        EXPECT_FALSE(frame->ShortName().empty()) << frame->ID;
     }
     return frames;
 }
