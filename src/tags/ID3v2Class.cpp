@@ -52,7 +52,8 @@ std::span<std::uint8_t> ReadBuffer(std::size_t size, std::size_t kept = 0)
 }
 
 // The bytes of file from 0 to end, of which the first head.size() are in head, read already.
-std::span<const std::uint8_t> ReadOn(platform::File& file, std::span<const std::uint8_t> head, std::size_t end)
+std::span<const std::uint8_t> ReadOn(
+    platform::File& file, std::span<const std::uint8_t> head, std::size_t end)
 {
     const std::size_t have = head.size();
     const std::span<std::uint8_t> buffer = ReadBuffer(end, have);

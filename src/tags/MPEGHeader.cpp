@@ -186,6 +186,17 @@ struct AudioHead {
     std::span<const std::uint8_t> bytes;
     std::int64_t start;
     std::int64_t fileSize;
+
+    // What reading count bytes at offset would give, when these bytes hold all of it.
+    std::optional<std::span<const std::uint8_t>> Read(std::int64_t offset, std::size_t count) const
+    {
+        const auto end = start + static_cast<std::int64_t>(bytes.size());
+        const auto wantedEnd = std::min(offset + static_cast<std::int64_t>(count), fileSize);
+        if (offset < start || wantedEnd > end || wantedEnd < offset)
+            return std::nullopt;
+        return bytes.subspan(
+            static_cast<std::size_t>(offset - start), static_cast<std::size_t>(wantedEnd - offset));
+    }
 };
 
 std::int64_t SamplesPerFrame(const TMPEGHeaderInfo& info)
@@ -211,22 +222,15 @@ void ApplyVBRHeader(TMPEGHeaderInfo& info, const VBRHeader& vbr, std::int64_t au
     info.AverageKbps = ClampedInt32(RoundedQuotient(bytes * 8 * info.SamplingRate, samples * 1000));
 }
 
-// The VBR header is looked for in the bytes read with the tag when they reach far enough (or to the
-// end of the file), else read.
+// The VBR header is looked for in the bytes read with the tag when they reach far enough, else read.
 void ReadVBRHeaderAt(platform::File& file, std::int64_t frameStart, std::int64_t audioSize,
     const AudioHead& head, TMPEGHeaderInfo& info)
 {
     std::array<std::uint8_t, kVBRHeaderReach> read {};
-    std::span<const std::uint8_t> frame;
-    const std::int64_t inHead = frameStart - head.start;
-    const auto headSize = static_cast<std::int64_t>(head.bytes.size());
-    const bool headReachesEnd = head.start + headSize == head.fileSize;
-    if (inHead >= 0 && (inHead + static_cast<std::int64_t>(kVBRHeaderReach) <= headSize || headReachesEnd))
-        frame = head.bytes.subspan(static_cast<std::size_t>(inHead)).first(
-            std::min(kVBRHeaderReach, head.bytes.size() - static_cast<std::size_t>(inHead)));
-    else
-        frame = std::span(read.data(), file.ReadAt(read, frameStart));
-    if (const auto vbr = ReadVBRHeader(frame, info))
+    std::optional<std::span<const std::uint8_t>> frame = head.Read(frameStart, kVBRHeaderReach);
+    if (!frame)
+        frame = std::span<const std::uint8_t>(read.data(), file.ReadAt(read, frameStart));
+    if (const auto vbr = ReadVBRHeader(*frame, info))
         ApplyVBRHeader(info, *vbr, audioSize);
 }
 
