@@ -58,24 +58,13 @@ struct ToolCase {
     QString undoCaption;
 };
 
-// Starts in the music folder with `value` stored under `key`; no line for the key when null.
-bool StartWithStored(GuiSession& session, std::u16string_view key, const QString& value)
+// The settings line that stores `value` under `key`; none when the value is null.
+QStringList StoredLine(std::u16string_view key, const QString& value)
 {
-    if (value.isNull())
-        return session.StartInMusicDir();
-    return session.StartInMusicDir({ QStringView(key).toString() + u'=' + value });
+    return value.isNull() ? QStringList() : QStringList { QStringView(key).toString() + u'=' + value };
 }
 
-// The rows of the additional ID3v2 frames in the editing panel.
-QString AdditionalPanelRows(gui::TfrmMain& window)
-{
-    QStringList ids;
-    for (const QComboBox* combo : window.gbAdditionalTags->findChildren<QComboBox*>())
-        ids.append(combo->objectName().mid(8));
-    return ids.join(u',');
-}
-
-const QString kDefaultTagsInRowOrder = u"TCOM,TCOP,TENC,TEXT,TOPE,TPE2,TPE3,TPE4,TPUB,TRDA,TRSN"_s;
+const QString kDefaultTags = u"TCOM,TCOP,TENC,TEXT,TOPE,TPE2,TPE3,TPE4,TPUB,TRDA,TRSN"_s;
 const QString kDefaultTagsAsStored = u"TCOM,TOPE,TCOP,TENC,TEXT,TPE2,TPE3,TPE4,TPUB,TRDA,TRSN"_s;
 
 struct TagListCase {
@@ -167,7 +156,7 @@ private slots:
             dialog.editFileName->clear();
             dialog.btnOK->click();
         }));
-        QCOMPARE(StoredValue(session.Workspace().FSettings, workspace::kFileMaskKey), u"%vvtt"_s);
+        QCOMPARE(session.StoredValue(workspace::kFileMaskKey), u"%vvtt"_s);
         QCOMPARE(MarkedRows(window), u"|"_s);
 
         ClickTab(window, 1);
@@ -190,24 +179,22 @@ private slots:
             QCOMPARE(dialog.labPreviewStatus->text(), u"2 names collide or cannot be used"_s);
             dialog.btnOK->click();
         }));
-        QCOMPARE(Column(window.sgID3v1, 0), names);
-        QCOMPARE(Column(window.sgID3v2, 0), names);
+        QCOMPARE(Column(window.sgID3v1, 0) + Column(window.sgID3v2, 0), names + names);
         QCOMPARE(MarkedRows(window), u"0,1,2|0,1,2"_s);
-        QCOMPARE(StoredValue(session.Workspace().FSettings, workspace::kFileMaskKey), u"%vvar.mp3"_s);
+        QCOMPARE(session.StoredValue(workspace::kFileMaskKey), u"%vvar.mp3"_s);
     }
 
     // The number fields take digits and keys that type nothing; the replacement table grows when its
-    // last row gets a "what".
-    void ruleFieldsTakeDigitsOnlyAndTheReplacementTableGrows()
+    // last row gets a "what"; Help shows the help lines joined by CR LF.
+    void ruleFieldsTakeDigitsOnlyTheReplacementTableGrowsAndHelpShowsTheLines()
     {
         TfrmTagsFromFileName dialog;
         dialog.show();
         QLineEdit* edit = dialog.Rows[0].FromPosition;
         QTest::keyClicks(edit, u"1a0-x 5"_s);
         QCOMPARE(edit->text(), u"105"_s);
-        QTest::keyClick(edit, Qt::Key_Backspace);
-        QTest::keyClick(edit, Qt::Key_Left);
-        QTest::keyClick(edit, Qt::Key_Delete);
+        for (const Qt::Key key : { Qt::Key_Backspace, Qt::Key_Left, Qt::Key_Delete })
+            QTest::keyClick(edit, key);
         QCOMPARE(edit->text(), u"1"_s);
         QTest::keyClicks(dialog.Rows[0].FromSymbol, u"a_"_s);
         QCOMPARE(dialog.Rows[0].FromSymbol->text(), u"a_"_s);
@@ -221,10 +208,7 @@ private slots:
         table->item(0, 0)->setText(u"again"_s);
         table->item(1, 0)->setText(QString());
         QCOMPARE(table->rowCount(), 2);
-    }
 
-    void ruleHelpShowsTheHelpLinesJoinedByCrLf()
-    {
         const QString expected
             = u"Position - Starting (From) or Ending (To) part from Filename wil be copied to Tag text:\r\n"
               "--if empty then first (from) or last (to) position of Filename excluding extension\r\n"
@@ -236,7 +220,6 @@ private slots:
               "  occurance of '_' part of File name will be copied to Tag text (if To)\r\n"
               "--empty Count means 1 (first occurance)\r\n"
               "--Symbol (or group of symbols) does not included in Tag text"_s;
-        TfrmTagsFromFileName dialog;
         QString shown;
         QTimer::singleShot(0, &dialog, [&] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
@@ -347,8 +330,8 @@ private slots:
     void tagListStoresTheTickedRows_data()
     {
         QTest::addColumn<TagListCase>("row");
-        const QString kDefault = kDefaultTagsInRowOrder;
-        QTest::newRow("first use, OK") << TagListCase { {}, {}, true, kDefault, kDefault, kDefault };
+        QTest::newRow("first use, OK")
+            << TagListCase { {}, {}, true, kDefaultTags, kDefaultTags, kDefaultTags };
         QTest::newRow("lower case in row order, OK")
             << TagListCase { u"tcom,tpe2"_s, {}, true, u"TCOM,TPE2"_s, u"tcom,tpe2"_s, u"TCOM,TPE2"_s };
         QTest::newRow("untick all") << TagListCase { u"TCOM,TPE2"_s, u""_s, true, u"TCOM,TPE2"_s, {},
@@ -363,7 +346,7 @@ private slots:
     {
         QFETCH(TagListCase, row);
         GuiSession session;
-        QVERIFY(StartWithStored(session, workspace::kTagEditListKey, row.stored));
+        QVERIFY(session.StartInMusicDir(StoredLine(workspace::kTagEditListKey, row.stored)));
         gui::TfrmMain& window = session.Window();
 
         QVERIFY(WhileOpen<gui::TfrmSelectTags>(
@@ -379,8 +362,12 @@ private slots:
                 QCOMPARE(tickedOnOpen.join(u','), row.tickedOnOpen);
                 (row.ok ? dialog.btnOK : dialog.btnCancel)->click();
             }));
-        QCOMPARE(StoredValue(session.Workspace().FSettings, workspace::kTagEditListKey), row.storedAfter);
-        QCOMPARE(AdditionalPanelRows(window), row.panelAfter);
+        QCOMPARE(session.StoredValue(workspace::kTagEditListKey), row.storedAfter);
+        // The rows of the additional ID3v2 frames in the editing panel.
+        QStringList panelRows;
+        for (const QComboBox* combo : window.gbAdditionalTags->findChildren<QComboBox*>())
+            panelRows.append(combo->objectName().mid(8));
+        QCOMPARE(panelRows.join(u','), row.panelAfter);
     }
 
     void codePagesStoresTheCheckedEntries_data()
@@ -408,7 +395,7 @@ private slots:
     {
         QFETCH(CodePagesCase, row);
         GuiSession session;
-        QVERIFY(StartWithStored(session, workspace::kCodePagesKey, row.stored));
+        QVERIFY(session.StartInMusicDir(StoredLine(workspace::kCodePagesKey, row.stored)));
         gui::TfrmMain& window = session.Window();
 
         bool closedByOk = false;
@@ -435,7 +422,7 @@ private slots:
                 closedByOk = !dialog.isVisible();
             }));
         QCOMPARE(closedByOk, row.okEnabled);
-        QCOMPARE(StoredValue(session.Workspace().FSettings, workspace::kCodePagesKey), row.storedAfter);
+        QCOMPARE(session.StoredValue(workspace::kCodePagesKey), row.storedAfter);
         QCOMPARE(Listed(window.cbSourceEncv1) + u'|' + Listed(window.cbSourceEncv2), row.activeAfter);
         QCOMPARE(Listed(window.miEncodingID3v1) + u'|' + Listed(window.miEncodingID3v2), row.activeAfter);
         QCOMPARE(Listed(window.miChangeEncodingID3v1) + u'|' + Listed(window.miChangeEncodingID3v2),

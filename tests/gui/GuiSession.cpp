@@ -76,11 +76,6 @@ GuiSession::~GuiSession()
     window_.reset();
 }
 
-std::filesystem::path GuiSession::SettingsFile() const
-{
-    return configDir_ / "vennart.ini";
-}
-
 void GuiSession::WriteSettings(const QStringList& lines) const
 {
     const QByteArray bytes = SettingsFileBytes(lines);
@@ -126,16 +121,6 @@ void GuiSession::QueueAnswer(workspace::Answer answer)
 {
     ++queuedAnswers_;
     prompts_->QueueAnswer(answer);
-}
-
-QString StoredValue(const workspace::Settings& settings, std::u16string_view key)
-{
-    const std::u16string prefix = std::u16string(key) + u'=';
-    for (const WideString& line : settings.Lines()) {
-        if (line.starts_with(prefix))
-            return QString::fromStdU16String(line.substr(prefix.size()));
-    }
-    return {};
 }
 
 QByteArray SettingsFileBytes(const QStringList& lines)

@@ -66,7 +66,7 @@ public:
 
     // The folder the window lists; it holds the sample songs.
     const std::filesystem::path& MusicDir() const { return musicDir_; }
-    std::filesystem::path SettingsFile() const;
+    std::filesystem::path SettingsFile() const { return configDir_ / "vennart.ini"; }
 
     // Writes the settings file as the program writes it: UTF-16 LE with FF FE, CR LF line ends.
     void WriteSettings(const QStringList& lines) const;
@@ -84,6 +84,11 @@ public:
     ScriptedPrompts& Prompts() { return *prompts_; }
     // The answer to the next question the window asks.
     void QueueAnswer(workspace::Answer answer);
+    // The value the workspace's settings give `key`.
+    QString StoredValue(std::u16string_view key)
+    {
+        return QString::fromStdU16String(Workspace().FSettings.Read(key));
+    }
 
 private:
     TempDir dir_;
@@ -95,8 +100,6 @@ private:
     std::vector<std::unique_ptr<QAbstractItemModelTester>> testers_;
 };
 
-// The value a settings line gives `key`; null when no line does.
-QString StoredValue(const workspace::Settings& settings, std::u16string_view key);
 // The settings file's bytes for these lines, as Qt Test prints them when a comparison fails.
 QByteArray SettingsFileBytes(const QStringList& lines);
 QByteArray FileContent(const std::filesystem::path& file);

@@ -34,8 +34,6 @@ using workspace::Answer;
 namespace {
 
 constexpr int kTitleColumn = 1;
-constexpr int kArtistColumn = 2;
-constexpr int kAlbumColumn = 3;
 constexpr int kMinimumTitleWidth = 150;
 
 // The names of the sample songs, in the order the grids list them.
@@ -289,8 +287,7 @@ private slots:
         const QByteArray settingsBefore = FileContent(session.SettingsFile());
         const std::filesystem::path song = session.MusicDir() / kSampleSongs[0].fileName;
         const QByteArray songBefore = FileContent(song);
-        const QString folder = gui::ToQString(session.MusicDir().filename());
-        QCOMPARE(window.windowTitle(), folder + u"[*] - Vennart"_s);
+        QCOMPARE(window.windowTitle(), gui::ToQString(session.MusicDir().filename()) + u"[*] - Vennart"_s);
         QVERIFY(!window.isWindowModified());
         TypeInto(Field(window, "TIT2"), u"Edited"_s);
         QVERIFY(window.isWindowModified());
@@ -366,7 +363,7 @@ private slots:
         QComboBox* combo = id3v1 ? window.cbSourceEncv1 : window.cbSourceEncv2;
         QTableView* grid = GridOfTab(window, row.tab);
         QComboBox* field = Field(window, id3v1 ? "TIT2" : "TALB");
-        const int column = id3v1 ? kTitleColumn : kAlbumColumn;
+        const int column = id3v1 ? kTitleColumn : 3;
         // The ID3v2 album holds cp1251 bytes with encoding 0; the UTF-16 view shows them as Latin-1.
         const QString before = id3v1 ? u"Привет"_s : u"Àëüáîì"_s;
         QCOMPARE((QStringList { Cell(grid, 0, column), field->currentText() }), QStringList(2, before));
@@ -383,8 +380,8 @@ private slots:
         QCOMPARE(ShownCodePages(window), shown);
         QVERIFY(!redraws.isEmpty());
         QCOMPARE((QStringList { Cell(grid, 0, column), field->currentText() }), QStringList(2, row.after));
-        QCOMPARE(StoredValue(session.Workspace().FSettings,
-                     id3v1 ? workspace::kDefaultV1EncodingKey : workspace::kDefaultV2EncodingKey),
+        QCOMPARE(
+            session.StoredValue(id3v1 ? workspace::kDefaultV1EncodingKey : workspace::kDefaultV2EncodingKey),
             QString::number(row.codePage));
     }
 
@@ -412,7 +409,8 @@ private slots:
         // The title column takes the width the others leave.
         QTRY_VERIFY(FillsItsWidth(window.sgID3v1));
         QVERIFY(header->sectionSize(kTitleColumn) > kMinimumTitleWidth);
-        header->resizeSection(kArtistColumn, header->sectionSize(kArtistColumn) + 60);
+        // A wider artist column.
+        header->resizeSection(2, header->sectionSize(2) + 60);
         QTRY_VERIFY(FillsItsWidth(window.sgID3v1));
         // The grid of the other tab was hidden while the window grew; it fits once shown.
         ClickTab(window, 1);
