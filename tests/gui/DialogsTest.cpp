@@ -140,15 +140,20 @@ void RunEditor(gui::TfrmTransliTable& editor, const std::vector<CellEdit>& cells
 
 class DialogsTest : public QObject {
     Q_OBJECT
+    // A run of the window of its own for every test; its closing checks run in cleanup().
+    std::optional<GuiSession> session;
+
 private slots:
+    void init() { session.emplace(); }
+    void cleanup() { session.reset(); }
+
     // On the ID3v1 tab the frame list is hidden and an empty mask changes nothing; on the ID3v2 tab
     // the list offers the frames of TagEditList, and OK writes the previewed names into both grids.
     // The mask the dialog starts with is the stored one.
     void maskDialogOnEitherTab()
     {
-        GuiSession session;
-        QVERIFY(session.StartInMusicDir({ u"TagEditList=tcom,XXXX,TPUB"_s, u"FileMask=%vvtt"_s }));
-        gui::TfrmMain& window = session.Window();
+        QVERIFY(session->StartInMusicDir({ u"TagEditList=tcom,XXXX,TPUB"_s, u"FileMask=%vvtt"_s }));
+        gui::TfrmMain& window = session->Window();
         QAction* command = window.actions.miMakeFilenamesfromTags;
         QVERIFY(WhileOpen<TfrmFileNameFromTag>(command, [](TfrmFileNameFromTag& dialog) {
             QVERIFY(!dialog.cbID3v2Tags->isVisible() && !dialog.lblID3v2tag->isVisible());
@@ -156,7 +161,7 @@ private slots:
             dialog.editFileName->clear();
             dialog.btnOK->click();
         }));
-        QCOMPARE(session.StoredValue(workspace::kFileMaskKey), u"%vvtt"_s);
+        QCOMPARE(session->StoredValue(workspace::kFileMaskKey), u"%vvtt"_s);
         QCOMPARE(MarkedRows(window), u"|"_s);
 
         ClickTab(window, 1);
@@ -181,7 +186,7 @@ private slots:
         }));
         QCOMPARE(Column(window.sgID3v1, 0) + Column(window.sgID3v2, 0), names + names);
         QCOMPARE(MarkedRows(window), u"0,1,2|0,1,2"_s);
-        QCOMPARE(session.StoredValue(workspace::kFileMaskKey), u"%vvar.mp3"_s);
+        QCOMPARE(session->StoredValue(workspace::kFileMaskKey), u"%vvar.mp3"_s);
     }
 
     // The number fields take digits and keys that type nothing; the replacement table grows when its
@@ -233,9 +238,8 @@ private slots:
 
     void tagsPreviewShowsWhatOkStoresAndTheRulesStayForTheNextRun()
     {
-        GuiSession session;
-        QVERIFY(session.StartInMusicDir());
-        gui::TfrmMain& window = session.Window();
+        QVERIFY(session->StartInMusicDir());
+        gui::TfrmMain& window = session->Window();
         ClickTab(window, 1);
         window.actions.miSelectAll->trigger();
         QAction* command = window.actions.miMakeTagsFromFilenames;
@@ -272,9 +276,8 @@ private slots:
 
     void detectEncodingFindsTheCodePageOfEachFileAndShowsTheTabInIt()
     {
-        GuiSession session;
-        QVERIFY(session.StartInMusicDir({ u"DefaultV1Encoding=20866"_s }));
-        gui::TfrmMain& window = session.Window();
+        QVERIFY(session->StartInMusicDir({ u"DefaultV1Encoding=20866"_s }));
+        gui::TfrmMain& window = session->Window();
         window.actions.miSelectAll->trigger();
         QVERIFY(WhileOpen<gui::TfrmDetectEncoding>(
             window.actions.miDetectEncoding, [](gui::TfrmDetectEncoding& dialog) {
@@ -286,7 +289,7 @@ private slots:
                 dialog.btnShowAs->click();
             }));
         QCOMPARE(window.cbSourceEncv1->currentData().toUInt(), 1251u);
-        QCOMPARE(session.Workspace().ViewCodePage(workspace::TagGrid::ID3v1), 1251u);
+        QCOMPARE(session->Workspace().ViewCodePage(workspace::TagGrid::ID3v1), 1251u);
     }
 
     // The transliteration, copy and version commands: which grid's selection they take, which rows
@@ -310,9 +313,8 @@ private slots:
     void tagToolsMarkRowsAndShowTheTab()
     {
         QFETCH(ToolCase, row);
-        GuiSession session;
-        QVERIFY(session.StartInMusicDir());
-        gui::TfrmMain& window = session.Window();
+        QVERIFY(session->StartInMusicDir());
+        gui::TfrmMain& window = session->Window();
         ClickTab(window, row.tab);
         ClickRows(GridOfTab(window, row.tab), 0, 2);
 
@@ -345,9 +347,8 @@ private slots:
     void tagListStoresTheTickedRows()
     {
         QFETCH(TagListCase, row);
-        GuiSession session;
-        QVERIFY(session.StartInMusicDir(StoredLine(workspace::kTagEditListKey, row.stored)));
-        gui::TfrmMain& window = session.Window();
+        QVERIFY(session->StartInMusicDir(StoredLine(workspace::kTagEditListKey, row.stored)));
+        gui::TfrmMain& window = session->Window();
 
         QVERIFY(WhileOpen<gui::TfrmSelectTags>(
             window.actions.miTagsToDisplay, [&row](gui::TfrmSelectTags& dialog) {
@@ -362,7 +363,7 @@ private slots:
                 QCOMPARE(tickedOnOpen.join(u','), row.tickedOnOpen);
                 (row.ok ? dialog.btnOK : dialog.btnCancel)->click();
             }));
-        QCOMPARE(session.StoredValue(workspace::kTagEditListKey), row.storedAfter);
+        QCOMPARE(session->StoredValue(workspace::kTagEditListKey), row.storedAfter);
         // The rows of the additional ID3v2 frames in the editing panel.
         QStringList panelRows;
         for (const QComboBox* combo : window.gbAdditionalTags->findChildren<QComboBox*>())
@@ -394,9 +395,8 @@ private slots:
     void codePagesStoresTheCheckedEntries()
     {
         QFETCH(CodePagesCase, row);
-        GuiSession session;
-        QVERIFY(session.StartInMusicDir(StoredLine(workspace::kCodePagesKey, row.stored)));
-        gui::TfrmMain& window = session.Window();
+        QVERIFY(session->StartInMusicDir(StoredLine(workspace::kCodePagesKey, row.stored)));
+        gui::TfrmMain& window = session->Window();
 
         bool closedByOk = false;
         QVERIFY(WhileOpen<gui::TEncodingTable>(
@@ -422,32 +422,31 @@ private slots:
                 closedByOk = !dialog.isVisible();
             }));
         QCOMPARE(closedByOk, row.okEnabled);
-        QCOMPARE(session.StoredValue(workspace::kCodePagesKey), row.storedAfter);
+        QCOMPARE(session->StoredValue(workspace::kCodePagesKey), row.storedAfter);
         QCOMPARE(Listed(window.cbSourceEncv1) + u'|' + Listed(window.cbSourceEncv2), row.activeAfter);
         QCOMPARE(Listed(window.miEncodingID3v1) + u'|' + Listed(window.miEncodingID3v2), row.activeAfter);
         QCOMPARE(Listed(window.miChangeEncodingID3v1) + u'|' + Listed(window.miChangeEncodingID3v2),
             QString(row.activeAfter).remove(u'*'));
         // On the ID3v1 tab the tool button's pop-up offers no UTF-16.
         QCOMPARE(Listed(window.popupMenuEnc), Listed(window.miChangeEncodingID3v1));
-        QCOMPARE(session.Workspace().ViewCodePage(workspace::TagGrid::ID3v1),
+        QCOMPARE(session->Workspace().ViewCodePage(workspace::TagGrid::ID3v1),
             window.cbSourceEncv1->currentData().toUInt());
-        QCOMPARE(session.Workspace().ViewCodePage(workspace::TagGrid::ID3v2),
+        QCOMPARE(session->Workspace().ViewCodePage(workspace::TagGrid::ID3v2),
             window.cbSourceEncv2->currentData().toUInt());
     }
 
     void translitEditorShowsTheShippedTableAndClosingUneditedWritesNothing()
     {
-        GuiSession session;
-        QVERIFY(session.Start());
-        QVERIFY(WhileOpen<gui::TfrmTransliTable>(
-            session.Window().actions.miTranslitTable, [](gui::TfrmTransliTable& editor) { editor.close(); }));
-        const QTableWidget* grid = session.Window().frmTransliTable->sgTranslitTable;
+        QVERIFY(session->Start());
+        QVERIFY(WhileOpen<gui::TfrmTransliTable>(session->Window().actions.miTranslitTable,
+            [](gui::TfrmTransliTable& editor) { editor.close(); }));
+        const QTableWidget* grid = session->Window().frmTransliTable->sgTranslitTable;
         const auto shipped
             = text::LoadTranslitTable(std::filesystem::path(VENNART_DATA_DIR) / "translit.tab");
         QCOMPARE(grid->rowCount(), static_cast<int>(shipped.Lines().size()) + 1);
         QCOMPARE(grid->item(0, 0)->text() + u'=' + grid->item(0, 1)->text(),
             gui::ToQString(shipped.Lines().front()));
-        QVERIFY(!std::filesystem::exists(session.SettingsFile().parent_path() / "translit.tab"));
+        QVERIFY(!std::filesystem::exists(session->SettingsFile().parent_path() / "translit.tab"));
     }
 
     // How rows become the table's lines is the table's own rule; here, the gestures that edit them,

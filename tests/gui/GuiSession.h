@@ -16,7 +16,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
-#include <QStringList>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTest>
