@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <string>
 
+using namespace Qt::StringLiterals;
+
 namespace vennart::test {
 namespace {
 
@@ -19,6 +21,11 @@ constexpr std::uint8_t kSampleGenreIndex = 17;
 AnsiString Cp1251(const std::u16string& text)
 {
     return text::WideToCodePage(text, kCyrillicCodePage);
+}
+
+QByteArray ToByteArray(const Bytes& bytes)
+{
+    return QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
 }
 
 } // namespace
@@ -69,14 +76,10 @@ GuiSession::~GuiSession()
     window_.reset();
 }
 
-std::filesystem::path GuiSession::SettingsFile() const
+void GuiSession::WriteSettings(const QStringList& lines) const
 {
-    return configDir_ / "vennart.ini";
-}
-
-void GuiSession::WriteSettings(const std::vector<std::u16string>& lines) const
-{
-    WriteFileBytes(SettingsFile(), SettingsFileBytes(lines));
+    const QByteArray bytes = SettingsFileBytes(lines);
+    WriteFileBytes(SettingsFile(), Bytes(bytes.begin(), bytes.end()));
 }
 
 bool GuiSession::Start()
@@ -95,11 +98,9 @@ bool GuiSession::Start()
         && QTest::qWaitFor([this] { return window_->Ready(); });
 }
 
-bool GuiSession::StartInMusicDir(const std::vector<std::u16string>& more)
+bool GuiSession::StartInMusicDir(const QStringList& more)
 {
-    std::vector<std::u16string> lines = { u"CurrentDir=" + gui::ToQString(musicDir_).toStdU16String() };
-    lines.insert(lines.end(), more.begin(), more.end());
-    WriteSettings(lines);
+    WriteSettings(QStringList { u"CurrentDir="_s + gui::ToQString(musicDir_) } + more);
     return Start();
 }
 
@@ -122,27 +123,12 @@ void GuiSession::QueueAnswer(workspace::Answer answer)
     prompts_->QueueAnswer(answer);
 }
 
-QString StoredValue(const workspace::Settings& settings, std::u16string_view key)
+QByteArray SettingsFileBytes(const QStringList& lines)
 {
-    const std::u16string prefix = std::u16string(key) + u'=';
-    for (const WideString& line : settings.Lines()) {
-        if (line.starts_with(prefix))
-            return QString::fromStdU16String(line.substr(prefix.size()));
-    }
-    return {};
-}
-
-Bytes SettingsFileBytes(const std::vector<std::u16string>& lines)
-{
-    Bytes bytes { 0xFF, 0xFE };
-    for (const std::u16string& line : lines)
-        bytes = Concat({ bytes, Utf16LE(line + u"\r\n", false) });
-    return bytes;
-}
-
-QByteArray ToByteArray(const Bytes& bytes)
-{
-    return QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
+    QString text;
+    for (const QString& line : lines)
+        text += line + u"\r\n"_s;
+    return ToByteArray(Utf16LE(text.toStdU16String()));
 }
 
 QByteArray FileContent(const std::filesystem::path& file)
@@ -168,20 +154,19 @@ QStringList Column(const QAbstractItemView* grid, int column)
     return cells;
 }
 
-QStringList Marks(const QTableView* grid)
+QString MarkedRows(const gui::TfrmMain& window)
 {
-    QStringList marks;
-    for (int row = 0; row < grid->model()->rowCount(); ++row)
-        marks.append(grid->model()->headerData(row, Qt::Vertical).toString());
-    return marks;
-}
-
-QStringList MarksOn(std::initializer_list<int> rows)
-{
-    QStringList marks(int(kSampleSongs.size()));
-    for (const int row : rows)
-        marks[row] = QStringLiteral("*");
-    return marks;
+    QStringList grids;
+    for (const QTableView* grid : { window.sgID3v1, window.sgID3v2 }) {
+        QStringList rows;
+        for (int row = 0; row < grid->model()->rowCount(); ++row) {
+            const QString mark = grid->model()->headerData(row, Qt::Vertical).toString();
+            if (!mark.isEmpty())
+                rows.append(mark == u"*"_s ? QString::number(row) : mark);
+        }
+        grids.append(rows.join(u','));
+    }
+    return grids.join(u'|');
 }
 
 QStringList ItemTexts(const QComboBox* combo)
@@ -217,7 +202,7 @@ void ClickTab(gui::TfrmMain& window, int tab)
 
 QComboBox* Field(gui::TfrmMain& window, const char* id)
 {
-    return window.findChild<QComboBox*>(QStringLiteral("comboBox") + QString::fromLatin1(id));
+    return window.findChild<QComboBox*>(u"comboBox"_s + QString::fromLatin1(id));
 }
 
 void TypeInto(QWidget* edit, const QString& typed)

@@ -22,7 +22,6 @@
 #include <QTimer>
 #include <array>
 #include <filesystem>
-#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <string>
@@ -66,15 +65,15 @@ public:
 
     // The folder the window lists; it holds the sample songs.
     const std::filesystem::path& MusicDir() const { return musicDir_; }
-    std::filesystem::path SettingsFile() const;
+    std::filesystem::path SettingsFile() const { return configDir_ / "vennart.ini"; }
 
     // Writes the settings file as the program writes it: UTF-16 LE with FF FE, CR LF line ends.
-    void WriteSettings(const std::vector<std::u16string>& lines) const;
+    void WriteSettings(const QStringList& lines) const;
 
     // Creates and shows the window; false when its deferred start did not come.
     [[nodiscard]] bool Start();
     // Starts with settings that open the music folder, followed by `more` lines.
-    [[nodiscard]] bool StartInMusicDir(const std::vector<std::u16string>& more = {});
+    [[nodiscard]] bool StartInMusicDir(const QStringList& more = {});
     // Starts in the music folder with `tab` visible and rows top..bottom selected in its grid, and
     // waits until the panel shows that selection.
     [[nodiscard]] bool StartWithSelection(int tab, int top, int bottom);
@@ -84,6 +83,11 @@ public:
     ScriptedPrompts& Prompts() { return *prompts_; }
     // The answer to the next question the window asks.
     void QueueAnswer(workspace::Answer answer);
+    // The value the workspace's settings give `key`.
+    QString StoredValue(std::u16string_view key)
+    {
+        return QString::fromStdU16String(Workspace().FSettings.Read(key));
+    }
 
 private:
     TempDir dir_;
@@ -95,22 +99,18 @@ private:
     std::vector<std::unique_ptr<QAbstractItemModelTester>> testers_;
 };
 
-// The value a settings line gives `key`; null when no line does.
-QString StoredValue(const workspace::Settings& settings, std::u16string_view key);
-// The settings file's bytes for these lines.
-Bytes SettingsFileBytes(const std::vector<std::u16string>& lines);
-// Bytes as Qt Test prints them when a comparison fails.
-QByteArray ToByteArray(const Bytes& bytes);
+// The settings file's bytes for these lines, as Qt Test prints them when a comparison fails.
+QByteArray SettingsFileBytes(const QStringList& lines);
 QByteArray FileContent(const std::filesystem::path& file);
 
 QTableView* GridOfTab(gui::TfrmMain& window, int tab);
 // What a grid or a dialog's table shows: a cell or a whole column (file grids: 0 the file name, 1
-// to 4 title to year), and the changed mark of every row ("*" or empty).
+// to 4 title to year).
 QString Cell(const QAbstractItemView* grid, int row, int column);
 QStringList Column(const QAbstractItemView* grid, int column);
-QStringList Marks(const QTableView* grid);
-// The marks of the sample folder's grid when `rows` carry the changed mark.
-QStringList MarksOn(std::initializer_list<int> rows);
+// The rows that carry the changed mark, in the ID3v1 grid and then in the ID3v2 grid: "0,1|2"; a
+// mark other than "*" stands in place of its row.
+QString MarkedRows(const gui::TfrmMain& window);
 // The texts of a drop-down list's entries.
 QStringList ItemTexts(const QComboBox* combo);
 // The selected rows of a grid, top to bottom.
@@ -134,11 +134,6 @@ template <class Dialog, class InDialog> [[nodiscard]] bool WhileOpen(QAction* ac
     action->trigger();
     // Without a dialog the timer fires once the action has returned.
     return QTest::qWaitFor([&opened] { return opened.has_value(); }) && *opened;
-}
-// Triggers `action` and tells whether it opened a modal dialog, which is then closed.
-inline bool OpensADialog(QAction* action)
-{
-    return WhileOpen<QDialog>(action, [](QDialog&) {});
 }
 // Clicks row `top` of the grid and shift-clicks row `bottom`, as the user selects a range.
 void ClickRows(QTableView* grid, int top, int bottom);
