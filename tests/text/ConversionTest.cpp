@@ -88,6 +88,15 @@ TEST(Conversions, StopAtTheFirstNulAndGiveEmptyTextInAnUnknownCodePageOrTheSubst
         std::tuple(wide, u"a?b"));
 }
 
+// The entries as "name=code page", one after the other.
+std::string Names(const std::vector<CodePageName>& entries)
+{
+    std::string names;
+    for (const CodePageName& entry : entries)
+        names += entry.name + "=" + std::to_string(entry.codePage) + ";";
+    return names;
+}
+
 TEST(EncodingCatalogue, AcceptsOnlyLinesWhoseCodePageIsAnInteger)
 {
     EncodingCatalogue catalogue;
@@ -101,9 +110,8 @@ TEST(EncodingCatalogue, AcceptsOnlyLinesWhoseCodePageIsAnInteger)
                                 "Only name;28591\n"
                                 "Second;dup; 1251\t\n"
                                 "Negative;;-1");
-    EXPECT_EQ(catalogue.EncodingNames(),
-        (std::vector<CodePageName> { { "\xEF\xBB\xBF Cyrillic ", 1251 }, { "KOI8-R", 20866 }, { "", 65001 },
-            { "Only name", 28591 }, { "Second", 1251 }, { "Negative", 4294967295u } }));
+    EXPECT_EQ(Names(catalogue.EncodingNames()),
+        "\xEF\xBB\xBF Cyrillic =1251;KOI8-R=20866;=65001;Only name=28591;Second=1251;Negative=4294967295;");
     EXPECT_EQ(
         catalogue.EncodingDescriptions(), (std::vector<AnsiString> { " Windows ", "", "", "", "dup", "" }));
     EXPECT_EQ(catalogue.IndexOfCodePage(1251), 0);
@@ -147,48 +155,27 @@ TEST(CatalogueText, ShowsUtf8AsUtf8AndAnythingElseThroughTheSystemCodePage)
     EXPECT_EQ(CatalogueText("plain"), u"plain");
 }
 
-class ActiveEncodings : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        catalogue.AddCatalogueLines("Cyrillic (Windows-1251);;1251\nKOI8-R;;20866\nDOS;;866\nUTF-8;;65001\n"
-                                    "UTF-16;;1200\nOther 1251;;1251\n");
-    }
-
+// UTF-16 is offered for ID3v2 only; a repeated code page takes the first catalogue name each time.
+TEST(ActiveEncodings, FollowTheSettingByCatalogueNamesAndKeepTheLastGoodOneOnAnError)
+{
     EncodingCatalogue catalogue;
-};
-
-TEST_F(ActiveEncodings, EmptySettingGivesTheDefaultSetByItsCatalogueNames)
-{
-    catalogue.BuildActiveEncodings("");
-    std::vector<CodePageName> all { { "Cyrillic (Windows-1251)", 1251 }, { "KOI8-R", 20866 },
-        { "UNKKOWN - 21866", 21866 }, { "DOS", 866 }, { "UTF-8", 65001 } };
-    EXPECT_EQ(catalogue.ActiveEncodingsV1(), all);
-    all.push_back({ "UTF-16", 1200 });
-    EXPECT_EQ(catalogue.ActiveEncodingsV2(), all);
-}
-
-TEST_F(ActiveEncodings, EntriesAreTrimmedRepeatsStayAndUtf16IsOfferedForId3v2Only)
-{
-    catalogue.BuildActiveEncodings("\" 1251 \", 1251,\"4242\",1200");
-    // A repeated code page takes the first catalogue name each time.
-    const std::vector<CodePageName> eightBit { { "Cyrillic (Windows-1251)", 1251 },
-        { "Cyrillic (Windows-1251)", 1251 }, { "UNKKOWN - 4242", 4242 } };
-    EXPECT_EQ(catalogue.ActiveEncodingsV1(), eightBit);
-    std::vector<CodePageName> all = eightBit;
-    all.push_back({ "UTF-16", 1200 });
-    EXPECT_EQ(catalogue.ActiveEncodingsV2(), all);
-}
-
-TEST_F(ActiveEncodings, EntryThatIsNoIntegerStopsWithTheStandardMessage)
-{
+    catalogue.AddCatalogueLines("Cyrillic (Windows-1251);;1251\nKOI8-R;;20866\nDOS;;866\nUTF-8;;65001\n"
+                                "UTF-16;;1200\nOther 1251;;1251\n");
+    const std::string cyrillic = "Cyrillic (Windows-1251)=1251;";
+    for (const auto& [setting, eightBit] : std::vector<std::pair<std::string, std::string>> {
+             { "", cyrillic + "KOI8-R=20866;UNKKOWN - 21866=21866;DOS=866;UTF-8=65001;" },
+             { "\" 1251 \", 1251,\"4242\",1200", cyrillic + cyrillic + "UNKKOWN - 4242=4242;" } }) {
+        catalogue.BuildActiveEncodings(setting);
+        EXPECT_EQ(Names(catalogue.ActiveEncodingsV1()), eightBit) << setting;
+        EXPECT_EQ(Names(catalogue.ActiveEncodingsV2()), eightBit + "UTF-16=1200;") << setting;
+    }
     catalogue.BuildActiveEncodings("866");
     for (const auto& [setting, message] : std::vector<std::pair<std::string, std::string>> {
              { "1251,abc", "'abc' is not a valid integer value" },
              { "1251,,866", "'' is not a valid integer value" },
              { "1251,", "'' is not a valid integer value" } }) {
         EXPECT_EQ(ErrorOf([&] { catalogue.BuildActiveEncodings(setting); }), message);
-        EXPECT_EQ(catalogue.ActiveEncodingsV2(), (std::vector<CodePageName> { { "DOS", 866 } })) << setting;
+        EXPECT_EQ(Names(catalogue.ActiveEncodingsV2()), "DOS=866;") << setting;
     }
 }
 

@@ -44,17 +44,14 @@ TEST(ParseInteger, TakesSignedDecimalsOnly)
     EXPECT_EQ(ParseInteger(u"\u0661\u0662"), std::nullopt);
 }
 
+// A line separator ends a line of wide text only.
 TEST(SplitLines, EndsLinesAtEveryUsualBreak)
 {
-    EXPECT_EQ(SplitLines(std::string_view("a\r\nb\nc\rd")), (std::vector<AnsiString> { "a", "b", "c", "d" }));
-    EXPECT_EQ(SplitLines(std::string_view("a\r\n")), std::vector<AnsiString> { "a" });
-    EXPECT_EQ(SplitLines(std::string_view("a\n\nb\n\n")), (std::vector<AnsiString> { "a", "", "b", "" }));
-    EXPECT_EQ(SplitLines(std::string_view("\n\r")), (std::vector<AnsiString> { "", "" }));
-    EXPECT_TRUE(SplitLines(std::string_view("")).empty());
-    EXPECT_EQ(SplitLines(std::string_view("a\xE2\x80\xA8"
-                                          "b")),
-        std::vector<AnsiString> { "a\xE2\x80\xA8"
-                                  "b" });
+    for (const auto& [text, lines] : std::vector<std::pair<std::string_view, std::vector<AnsiString>>> {
+             { "a\r\nb\nc\rd", { "a", "b", "c", "d" } }, { "a\r\n", { "a" } },
+             { "a\n\nb\n\n", { "a", "", "b", "" } }, { "\n\r", { "", "" } }, { "", {} },
+             { "a\u2028b", { "a\u2028b" } } })
+        EXPECT_EQ(SplitLines(text), lines) << text;
     EXPECT_EQ(
         SplitLines(std::u16string_view(u"a\u2028b\r\nc")), (std::vector<WideString> { u"a", u"b", u"c" }));
 }
