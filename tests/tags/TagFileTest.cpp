@@ -101,18 +101,10 @@ std::vector<FileCase> FileCases()
         { "GarbageAfterTheLastFrameEndsTheList",
             Concat({ Tag(3, Concat({ a, BytesOf("\x01garbage") }), 20), Audio(1) }), { readA } },
         { "NoMPEGSync", Concat({ Tag(3, a, 20), Bytes(3000, 0x7F) }), { readA } },
-        { "V23ExtendedHeaderSkippedByItsPlainSize",
-            Tag(3, Concat({ { 0, 0, 0, 6, 0, 0, 0, 0, 0, 0 }, a }), 0, 0x40), { readA } },
         { "V24ExtendedHeaderSizeCountsItself",
             Tag(4, Concat({ { 0, 0, 0, 12, 1, 0x20, 5, 8, 0x3A, 0x3B, 6, 7 }, a }), 0, 0x40), { readA } },
         { "V23ExtendedHeaderFlagWithoutAPlausibleHeader", Tag(3, a, 50, 0x40), { readA } },
         { "V24ExtendedHeaderFlagWithoutAPlausibleHeader", Tag(4, a, 50, 0x40), { readA } },
-        { "V24FrameSizesAreSevenBitsPerByte",
-            Tag(4,
-                Concat({ Frame("TIT2", TextBody(std::string(200, 'x')), 0, SizeStyle::Syncsafe),
-                    Frame("TALB", TextBody("b"), 0, SizeStyle::Syncsafe) }),
-                20),
-            { Text("TIT2", WideString(200, u'x')), readB } },
         { "V23EncryptedGroupedAndBrokenCompressedFramesAreKept",
             Tag(3,
                 Concat({ Frame("TIT2", { 0, 0, 0, 9, 0x78, 0x9C, 1, 2, 3 }, 0x0080),
@@ -451,29 +443,23 @@ TEST_F(TagFile, ThroughASymbolicLinkTheTargetIsReplacedWithItsPermissionsAndTheL
 // What makes a save fail; each leaves the file as it was, no temporary file, and the edit pending.
 struct Refusal {
     const char* Name;
-    void (*Arrange)(FaultyFileSystem& fs, const std::filesystem::path& file);
     const char* Message;
+    void (*Arrange)(FaultyFileSystem& fs, const std::filesystem::path& file);
     Bytes File = Concat({ Tag(3, Frame("TIT2", TextBody("a")), 5), Audio(4) });
 };
 
 VENNART_PRINT_ROW_AS(Refusal, row.Name)
 
 const Refusal kRefusals[] {
-    { "AReadOnlyFileIsNotReplaced",
-        [](FaultyFileSystem& fs, const std::filesystem::path& file) { fs.DenyWriting(file); },
-        "Permission denied" },
-    { "AFolderThatRefusesTheTemporaryFile",
-        [](FaultyFileSystem& fs, const std::filesystem::path& file) {
-            fs.DenyCreatingIn(file.parent_path());
-        },
-        "Could not create temporary file." },
+    { "AReadOnlyFileIsNotReplaced", "Permission denied",
+        [](FaultyFileSystem& fs, const auto& file) { fs.DenyWriting(file); } },
+    { "AFolderThatRefusesTheTemporaryFile", "Could not create temporary file.",
+        [](FaultyFileSystem& fs, const auto& file) { fs.DenyCreatingIn(file.parent_path()); } },
     // Where the audio of an unsynchronised tag begins cannot be told.
-    { "AnUnsynchronisedTagClaimingMoreThanTheFile", [](FaultyFileSystem&, const std::filesystem::path&) {},
-        "where its frames end cannot be told",
+    { "AnUnsynchronisedTagClaimingMoreThanTheFile", "where its frames end cannot be told", nullptr,
         Concat({ TagHeader(3, 1 << 20, 0x80), Frame("TIT2", TextBody("t")), Audio(2) }) },
     // Its frames cannot be read, so a save would lose them.
-    { "ACompressedVersion22Tag", [](FaultyFileSystem&, const std::filesystem::path&) {},
-        "compressed and cannot be read",
+    { "ACompressedVersion22Tag", "compressed and cannot be read", nullptr,
         Concat({ TagHeader(2, 20, 0x40), Bytes(20, 1), Audio(2), ID3v1Record({}) }) },
 };
 
@@ -486,7 +472,8 @@ TEST_P(TagSaveRefused, LeavesTheFileAsItWas)
 {
     TID3v2Class tag(Write(GetParam().File), fs);
     tag.GetFrame(0)->Changed = true;
-    GetParam().Arrange(fs, file);
+    if (GetParam().Arrange != nullptr)
+        GetParam().Arrange(fs, file);
     const std::vector<std::string> names = FolderNames(dir.Path());
     const Bytes before = ReadFileBytes(file);
     EXPECT_THAT(ErrorOf([&] { tag.Save(); }), AllOf(HasSubstr(GetParam().Message), HasSubstr("song.mp3")));
