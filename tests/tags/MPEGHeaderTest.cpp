@@ -72,14 +72,13 @@ TEST(DecodeMPEGHeader, ReadsTheFlagFields)
 
 TEST(DecodeMPEGHeader, DurationAndFrameCountRoundHalvesToEvenWithoutOverflow)
 {
-    const std::uint32_t h128 = MPEGHeaderWord({});
-    EXPECT_EQ(DecodeMPEGHeader(h128, 16000, 0).Duration, 1); // 1.0 s
-    EXPECT_EQ(DecodeMPEGHeader(h128, 24000, 0).Duration, 2); // 1.5 s rounds to 2
-    EXPECT_EQ(DecodeMPEGHeader(h128, 40000, 0).Duration, 2); // 2.5 s rounds to 2
-    EXPECT_EQ(DecodeMPEGHeader(h128, 418 * 10 + 209, 0).FrameCount, 10); // 10.5 frames rounds to 10
-    const std::int64_t big = 3'000'000'000; // beyond 32-bit products
-    EXPECT_EQ(DecodeMPEGHeader(h128, big, 0).Duration, 187500);
-    EXPECT_EQ(DecodeMPEGHeader(h128, big, 0).FrameCount, 7177033);
+    // 1.0 s; 1.5 s and 2.5 s round to 2; 10.5 frames round to 10; a size beyond 32-bit products.
+    for (const auto& [size, duration, frames] :
+        std::vector<std::tuple<std::int64_t, int, int>> { { 16000, 1, 38 }, { 24000, 2, 57 },
+            { 40000, 2, 96 }, { 418 * 10 + 209, 0, 10 }, { 3'000'000'000, 187500, 7177033 } }) {
+        const TMPEGHeaderInfo i = DecodeMPEGHeader(MPEGHeaderWord({}), size, 0);
+        EXPECT_EQ(std::pair(i.Duration, i.FrameCount), std::pair(duration, frames)) << size;
+    }
 }
 
 Bytes With(Bytes bytes, std::size_t offset, const Bytes& part)

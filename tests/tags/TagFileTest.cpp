@@ -77,8 +77,6 @@ std::vector<FileCase> FileCases()
     const WideString readA = Text("TIT2", u"a");
     const WideString readB = Text("TALB", u"b");
     const Bytes title = TextBody("Title");
-    const Bytes pic
-        = Concat({ { 0 }, BytesOf("PNG"), { 3 }, BytesOf("cover"), { 0 }, { 0x89, 'P', 0, 0xFF } });
     std::vector<FileCase> cases {
         { "Empty", {}, {} },
         { "NoTags", Audio(3), {} },
@@ -122,9 +120,7 @@ std::vector<FileCase> FileCases()
         // A plain size of 384 (00 00 01 80) read 7 bits per byte would end on the zero byte at 256.
         { "V24PlainSizeWithATopBitIsReadPlain",
             Tag(4,
-                Concat({ Frame("TIT2",
-                             Concat({ TextBody(std::string(255, 'x')), TextBody(std::string(127, 'y')) })),
-                    b })),
+                Concat({ Frame("TIT2", TextBody(std::string(255, 'x') + '\0' + std::string(127, 'y'))), b })),
             { Text("TIT2", WideString(255, u'x') + u"|" + WideString(127, u'y')), readB } },
         // A 7-bit size of 200 (00 00 01 48) ending on padding wins over its plain reading (328) that
         // would end on a frame.
@@ -136,8 +132,9 @@ std::vector<FileCase> FileCases()
         { "V22FramesBecomeTheir23Counterparts",
             Tag(2,
                 Concat({ V22Frame("TT2", title), V22Frame("TP1", TextBody("Artist")),
-                    V22Frame("COM", Concat({ { 0 }, BytesOf("engdesc"), { 0 }, BytesOf("text") })),
-                    V22Frame("PIC", pic), V22Frame("CRM", BytesOf("secret")) })),
+                    V22Frame("COM", BytesOf("\0engdesc\0text"sv)),
+                    V22Frame("PIC", BytesOf("\0PNG\3cover\0\x89P\0\xFF"sv)),
+                    V22Frame("CRM", BytesOf("secret")) })),
             { Text("TIT2", u"Title"), Text("TPE1", u"Artist"), u"COMM 0 comment|0|eng|desc|text",
                 u"APIC 0 picture|0|image/png|3|cover|\x89P\0\xFF"s, u"CRM 0 unknown|secret" },
             false, { "CRM" } },
@@ -294,8 +291,7 @@ VENNART_PRINT_ROW_AS(SaveCase, row.Name)
 
 std::vector<SaveCase> SaveCases()
 {
-    const Bytes v22
-        = Concat({ TagHeader(2, 20), BytesOf("TT2"), { 0, 0, 5 }, BytesOf("abcde"), Bytes(9, 0) });
+    const Bytes v22 = Concat({ TagHeader(2, 20), V22Frame("TT2", BytesOf("abcde")), Bytes(9, 0) });
     const Bytes title = TextBody(std::string(200, 't'));
     const Bytes plainSizes = Concat({ Frame("TIT2", title), Frame("TALB", TextBody("a")), Bytes(30, 0) });
     const Bytes utf16 = Frame("TIT2", { 0x01, 0xFF, 0xFE, 0x41, 0x00 });

@@ -32,16 +32,14 @@ TEST(TrimControls, RemovesBlanksAndControlCharactersAtBothEnds)
 
 TEST(ParseInteger, TakesSignedDecimalsOnly)
 {
-    EXPECT_EQ(ParseInteger("1251"), 1251);
-    EXPECT_EQ(ParseInteger("+866"), 866);
-    EXPECT_EQ(ParseInteger("-1"), -1);
-    EXPECT_EQ(ParseInteger("007"), 7);
-    EXPECT_EQ(ParseInteger("2147483647"), 2147483647);
+    for (const auto& [text, value] : std::vector<std::pair<std::string_view, std::optional<int>>> {
+             { "1251", 1251 }, { "+866", 866 }, { "-1", -1 }, { "007", 7 }, { "2147483647", 2147483647 } })
+        EXPECT_EQ(ParseInteger(text), value) << text;
     for (const char* bad :
         { "", "+", "-", "+-1", "12a", "a12", " 12", "12 ", "0x10", "$10", "2147483648", "1e3" })
         EXPECT_EQ(ParseInteger(bad), std::nullopt) << bad;
-    EXPECT_EQ(ParseInteger(u"65001"), 65001);
-    EXPECT_EQ(ParseInteger(u"\u0661\u0662"), std::nullopt);
+    EXPECT_EQ(std::pair(ParseInteger(u"65001"), ParseInteger(u"\u0661\u0662")),
+        std::pair(std::optional(65001), std::optional<int>()));
 }
 
 // A line separator ends a line of wide text only.
