@@ -481,14 +481,6 @@ TEST_P(TagSaveRefused, LeavesTheFileAsItWas)
 INSTANTIATE_TEST_SUITE_P(Faults, TagSaveRefused, testing::ValuesIn(kRefusals),
     [](const auto& info) { return std::string(info.param.Name); });
 
-TEST(RenderID3v2Tag, PadsToTheNextMultipleOf256AndKeepsOnlyTheExperimentalFlag)
-{
-    EXPECT_EQ(std::tuple(PaddingSize(300), PaddingSize(512), PaddingSize(255)), std::tuple(212u, 256u, 1u));
-    const ID3v2Header v24 = HeaderForSave(ID3v2Header { 4, 1, 0xF0, 100 });
-    EXPECT_EQ(
-        std::tuple(v24.Version(), v24.Flags), std::tuple(std::uint16_t { 0x0401 }, std::uint8_t { 0x20 }));
-}
-
 // A frame that only claims a size, so that no test has to hold 256 MB.
 class HugeFrame : public TTag {
 public:
@@ -499,8 +491,12 @@ public:
     bool SaveToStream(ByteWriter&, FrameSizeFormat) const override { return false; }
 };
 
-TEST(RenderID3v2Tag, ATagBeyondWhatItsSizeFieldHoldsIsRefused)
+TEST(RenderID3v2Tag, PadsToTheNextMultipleOf256KeepsOnlyTheExperimentalFlagAndRefusesAnOversizedTag)
 {
+    EXPECT_EQ(std::tuple(PaddingSize(300), PaddingSize(512), PaddingSize(255)), std::tuple(212u, 256u, 1u));
+    const ID3v2Header v24 = HeaderForSave(ID3v2Header { 4, 1, 0xF0, 100 });
+    EXPECT_EQ(
+        std::tuple(v24.Version(), v24.Flags), std::tuple(std::uint16_t { 0x0401 }, std::uint8_t { 0x20 }));
     FrameList frames;
     frames.push_back(std::make_unique<HugeFrame>());
     EXPECT_THAT(ErrorOf([&] { RenderID3v2Tag(ID3v2Header {}, frames, "a.mp3"); }), HasSubstr("a.mp3"));

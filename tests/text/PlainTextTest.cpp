@@ -152,27 +152,20 @@ TEST(EncodeTextLines, WritesUtf16LittleEndianWithMarkAndCrLfAndDecodesBack)
     EXPECT_EQ(DecodeTextLines(EncodeTextLines(lines)), lines);
 }
 
-TEST(WriteTextLines, CreatesTheFolderAndTheFileThenReplacesItKeepingItsPermissions)
+// Through a link the target is replaced, and the link stays.
+TEST(WriteTextLines, CreatesTheFolderAndTheFileThenReplacesItKeepingItsPermissionsAndLinks)
 {
     test::TempDir folder;
     const std::filesystem::path file = folder / "config/vennart/vennart.ini";
     WriteTextLines(file, { u"a=b" });
     EXPECT_EQ(ReadTextLines(file), std::vector<WideString> { u"a=b" });
     std::filesystem::permissions(file, std::filesystem::perms(0640));
-    WriteTextLines(file, { u"ж=zh" });
+    std::filesystem::create_symlink("vennart/vennart.ini", folder / "config/link.ini");
+    WriteTextLines(folder / "config/link.ini", { u"ж=zh" });
     EXPECT_EQ(ReadTextLines(file), std::vector<WideString> { u"ж=zh" });
     EXPECT_EQ(std::filesystem::status(file).permissions(), std::filesystem::perms(0640));
+    EXPECT_TRUE(std::filesystem::is_symlink(folder / "config/link.ini"));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(file.parent_path()), {}), 1);
-}
-
-TEST(WriteTextLines, WritesThroughALinkToItsTarget)
-{
-    test::TempDir folder;
-    test::WriteFileBytes(folder / "real.ini", BytesOf("x"));
-    std::filesystem::create_symlink("real.ini", folder / "vennart.ini");
-    WriteTextLines(folder / "vennart.ini", { u"k=v" });
-    EXPECT_TRUE(std::filesystem::is_symlink(folder / "vennart.ini"));
-    EXPECT_EQ(ReadTextLines(folder / "real.ini"), std::vector<WideString> { u"k=v" });
 }
 
 TEST(WriteTextLines, FailureNamesTheFileAndLeavesNothingBehind)
@@ -221,8 +214,9 @@ TEST(TranslitTable, KeepsItsLinesAsGivenAndWithoutLinesGivesUnderscores)
     EXPECT_EQ(TranslitTable().Transliterate(u"Café Жук"), u"Caf_ ___");
 }
 
-// The file is read as any text file of lines (DecodeTextLines); a missing one is an empty table.
-TEST(TranslitFile, IsSavedAsUtf16LinesAndLoadedBack)
+// The file is read as any text file of lines (DecodeTextLines); a missing one is an empty table, and
+// reading one that cannot be read fails as ReadWholeFile does.
+TEST(TranslitFile, IsSavedAsUtf16LinesAndLoadedBackAndAFailedSaveGivesThePath)
 {
     test::TempDir folder;
     const std::filesystem::path file = folder / "translit.tab";
@@ -230,16 +224,10 @@ TEST(TranslitFile, IsSavedAsUtf16LinesAndLoadedBack)
     SaveTranslitTable(TranslitTable({ u"ж=zh", u"é=e" }), file);
     EXPECT_EQ(test::ReadFileBytes(file), Utf16LE(u"ж=zh\r\né=e\r\n"));
     EXPECT_EQ(LoadTranslitTable(file).Transliterate(u"Жé"), u"Zhe");
-}
-
-// Reading one that cannot be read fails as ReadWholeFile does.
-TEST(TranslitFile, AFailedSaveGivesTheMessageWithThePath)
-{
-    test::TempDir folder;
-    test::WriteFileBytes(folder / "file", BytesOf("x"));
-    const std::filesystem::path file = folder / "file/translit.tab";
-    EXPECT_EQ(ErrorOf([&] { SaveTranslitTable(TranslitTable({ u"ж=zh" }), file); }),
-        "Cannot create file " + file.string());
+    // A file where its folder should be.
+    const std::filesystem::path blocked = file / "translit.tab";
+    EXPECT_EQ(ErrorOf([&] { SaveTranslitTable(TranslitTable({ u"ж=zh" }), blocked); }),
+        "Cannot create file " + blocked.string());
 }
 
 struct RowsCase {
