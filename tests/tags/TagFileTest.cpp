@@ -181,7 +181,7 @@ TEST_P(TagFileRead, ReadsItsFramesAndKeepsThemThroughASave)
     EXPECT_EQ(Describe(tag), c.Frames);
     EXPECT_GE(tag.AudioSize, 0);
     EXPECT_EQ(UnwritableFrames(tag.Frames), c.Unwritable);
-    const std::vector<WideString> written = DescribeWritable(tag);
+    const std::vector<WideString> written = Describe(tag, true);
     tag.Save();
     EXPECT_EQ(Describe(TID3v2Class(file)), written);
 }
@@ -249,14 +249,11 @@ constexpr std::size_t kCoverSize = 100 * 1024;
 // A cover, private data and an unknown frame, each large enough to stay in the file, between texts.
 Bytes Frames(int seed, std::size_t coverSize = kCoverSize)
 {
-    return Concat({
-        Frame("TIT2", TextBody("Title")),
+    return Concat({ Frame("TIT2", TextBody("Title")),
         Frame("APIC", Concat({ TextBody("image/jpeg"), { 0, 3, 'c', 0 }, Pattern(coverSize, seed) })),
         Frame("PRIV", Concat({ BytesOf("owner"), { 0 }, Pattern(8 * 1024, seed + 1) })),
-        Frame("GEOB", Pattern(5 * 1024, seed + 2)),
-        Frame("TALB", TextBody("Album")),
-        Frame("PRIV", Concat({ BytesOf("o"), { 0 }, Bytes(100, 7) })),
-    });
+        Frame("GEOB", Pattern(5 * 1024, seed + 2)), Frame("TALB", TextBody("Album")),
+        Frame("PRIV", Concat({ BytesOf("o"), { 0 }, Bytes(100, 7) })) });
 }
 
 Bytes Song(int seed, std::size_t coverSize = kCoverSize)
@@ -369,8 +366,8 @@ INSTANTIATE_TEST_SUITE_P(Files, TagSaveBytes, testing::ValuesIn(SaveCases()),
 struct RecordCase {
     const char* Name;
     Bytes File;
-    void (*Edit)(TID3v2Class& tag);
     Bytes After;
+    void (*Edit)(TID3v2Class& tag) = nullptr;
 };
 
 VENNART_PRINT_ROW_AS(RecordCase, row.Name)
@@ -383,23 +380,19 @@ const Bytes kUrl = Concat({ BytesOf(std::string(108, 'u')), BytesOf("TAG"), Byte
 const Bytes kClaimed = Concat({ Frame("TIT2", TextBody("t")), Bytes(64, 0), kRecord });
 
 const RecordCase kRecordCases[] {
-    { "AnUnchangedRecordIsCopied", Concat({ kAudio, kRecord }), [](TID3v2Class&) {},
-        Concat({ kAudio, kRecord }) },
+    { "AnUnchangedRecordIsCopied", Concat({ kAudio, kRecord }), Concat({ kAudio, kRecord }) },
     { "AChangedRecordIsRewrittenInPlace", Concat({ kAudio, kRecord }),
-        [](TID3v2Class& tag) { tag.FindFrameByClass<TID3v1Tag>(1)->SetTitle("new title"); },
-        Concat({ kAudio, ID3v1Record({ "new title" }) }) },
+        Concat({ kAudio, ID3v1Record({ "new title" }) }),
+        [](TID3v2Class& tag) { tag.FindFrameByClass<TID3v1Tag>(1)->SetTitle("new title"); } },
     { "ANewRecordIsAppended", kAudio,
+        Concat({ kAudio, ID3v1Record({ .Title = "first", .Genre = TID3v1Tag::kNoGenre }) }),
         [](TID3v2Class& tag) {
-            auto record = std::make_unique<TID3v1Tag>();
-            record->SetTitle("first");
-            tag.AddFrame(std::move(record));
-        },
-        Concat({ kAudio, ID3v1Record({ .Title = "first", .Genre = TID3v1Tag::kNoGenre }) }) },
+            tag.AddFrame(std::make_unique<TID3v1Tag>());
+            tag.FindFrameByClass<TID3v1Tag>(1)->SetTitle("first");
+        } },
     { "ARecordInsideATagThatClaimsTheWholeFileIsKept",
-        Concat({ TagHeader(3, static_cast<std::uint32_t>(kClaimed.size())), kClaimed }), [](TID3v2Class&) {},
-        kRecord },
-    { "LettersTAGInsideAFrameOfAFileThatIsAllTagAreNoRecord", Tag(3, Frame("WCOM", kUrl)),
-        [](TID3v2Class&) {}, {} },
+        Concat({ TagHeader(3, static_cast<std::uint32_t>(kClaimed.size())), kClaimed }), kRecord },
+    { "LettersTAGInsideAFrameOfAFileThatIsAllTagAreNoRecord", Tag(3, Frame("WCOM", kUrl)), {} },
 };
 
 class TagSaveRecord : public TagFile, public testing::WithParamInterface<RecordCase> { };
@@ -407,7 +400,8 @@ class TagSaveRecord : public TagFile, public testing::WithParamInterface<RecordC
 TEST_P(TagSaveRecord, FollowsTheTagAndStaysThroughASecondSave)
 {
     TID3v2Class tag(Write(GetParam().File));
-    GetParam().Edit(tag);
+    if (GetParam().Edit != nullptr)
+        GetParam().Edit(tag);
     tag.Save();
     const Bytes once = ReadFileBytes(file);
     EXPECT_EQ(Bytes(once.begin() + 256, once.end()), GetParam().After);
