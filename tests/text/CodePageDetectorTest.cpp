@@ -6,6 +6,7 @@
 #include "text/TextFile.h"
 #include "text/UStringConvert.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <map>
 
@@ -64,11 +65,9 @@ std::optional<std::vector<AnsiString>> Encoded(const std::vector<WideString>& fi
 bool ReadsBack(const std::vector<AnsiString>& encoded, const std::vector<WideString>& fields,
     std::optional<uint32_t> guess)
 {
-    for (std::size_t i = 0; i < fields.size(); ++i) {
-        if (!guess || CodePageToWide(encoded[i], *guess) != fields[i])
-            return false;
-    }
-    return true;
+    return guess && std::ranges::equal(encoded, fields, [&](const AnsiString& text, const WideString& field) {
+        return CodePageToWide(text, *guess) == field;
+    });
 }
 
 // Loaded once for all the tests: the table is large.
