@@ -291,6 +291,8 @@ std::vector<SaveCase> SaveCases()
     const Bytes v22 = Concat({ TagHeader(2, 20), V22Frame("TT2", BytesOf("abcde")), Bytes(9, 0) });
     const Bytes title = TextBody(std::string(200, 't'));
     const Bytes plainSizes = Concat({ Frame("TIT2", title), Frame("TALB", TextBody("a")), Bytes(30, 0) });
+    const Bytes sevenBitSizes = Concat({ Frame("TIT2", title, 0, SizeStyle::Syncsafe),
+        Frame("TALB", TextBody("a"), 0, SizeStyle::Syncsafe) });
     const Bytes utf16 = Frame("TIT2", { 0x01, 0xFF, 0xFE, 0x41, 0x00 });
     const Bytes v24 = Tag(4, Frame("TIT2", TextBody("a")), 10, 0x10);
     const Bytes footer = Concat({ BytesOf("3DI"), Bytes(v24.begin() + 3, v24.begin() + 10) });
@@ -310,10 +312,7 @@ std::vector<SaveCase> SaveCases()
         // Plain sizes in a 2.4 tag, as iTunes wrote them.
         { "Version24KeepsItsVersionAndGetsSevenBitFrameSizes",
             Concat({ TagHeader(4, static_cast<std::uint32_t>(plainSizes.size()), 0, 2), plainSizes }),
-            SavedTag(4,
-                Concat({ Frame("TIT2", title, 0, SizeStyle::Syncsafe),
-                    Frame("TALB", TextBody("a"), 0, SizeStyle::Syncsafe) }),
-                2) },
+            SavedTag(4, sevenBitSizes, 2) },
         { "UnsynchronisationAndExtendedHeaderAreNotWritten",
             Tag(3, Concat({ { 0, 0, 0, 6, 0, 0, 0, 0, 0, 0 }, Unsynchronised(utf16) }), 4, 0x80 | 0x40),
             SavedTag(3, utf16) },
