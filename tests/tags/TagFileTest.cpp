@@ -61,14 +61,14 @@ WideString Kept(std::string_view id, int flags, std::string_view body)
 }
 
 struct FileCase {
-    std::string Name;
+    std::string name;
     Bytes File;
     std::vector<WideString> Frames;
     bool Damaged = false;
     std::vector<AnsiString> Unwritable = {};
 };
 
-VENNART_PRINT_ROW_AS(FileCase, row.Name)
+VENNART_PRINT_ROW_AS(FileCase, row.name)
 
 std::vector<FileCase> FileCases()
 {
@@ -186,8 +186,7 @@ TEST_P(TagFileRead, ReadsItsFramesAndKeepsThemThroughASave)
     EXPECT_EQ(Describe(TID3v2Class(file)), written);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Files, TagFileRead, testing::ValuesIn(FileCases()), [](const auto& info) { return info.param.Name; });
+INSTANTIATE_TEST_SUITE_P(Files, TagFileRead, testing::ValuesIn(FileCases()), ByName);
 
 TEST_F(TagFile, FramesAreFoundByIdentifierOrKindCountingFromOne)
 {
@@ -279,12 +278,12 @@ Bytes Unsynchronised(const Bytes& body)
 
 // A file's bytes in front of its audio before and after a save.
 struct SaveCase {
-    const char* Name;
+    const char* name;
     Bytes Original;
     Bytes Saved;
 };
 
-VENNART_PRINT_ROW_AS(SaveCase, row.Name)
+VENNART_PRINT_ROW_AS(SaveCase, row.name)
 
 std::vector<SaveCase> SaveCases()
 {
@@ -357,19 +356,18 @@ TEST_P(TagSaveBytes, AreExactAndTheSameWhenSavedAgain)
     EXPECT_EQ(FolderNames(dir.Path()), std::vector<std::string> { "song.mp3" });
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, TagSaveBytes, testing::ValuesIn(SaveCases()),
-    [](const auto& info) { return std::string(info.param.Name); });
+INSTANTIATE_TEST_SUITE_P(Files, TagSaveBytes, testing::ValuesIn(SaveCases()), ByName);
 
 // The ID3v1 record of a file: what follows the ID3v2 tag (256 bytes for each of these) after a save,
 // and after a second one.
 struct RecordCase {
-    const char* Name;
+    const char* name;
     Bytes File;
     Bytes After;
     void (*Edit)(TID3v2Class& tag) = nullptr;
 };
 
-VENNART_PRINT_ROW_AS(RecordCase, row.Name)
+VENNART_PRINT_ROW_AS(RecordCase, row.name)
 
 const Bytes kAudio = Audio(2);
 const Bytes kRecord = ID3v1Record({ "v1" });
@@ -412,8 +410,7 @@ TEST_P(TagSaveRecord, FollowsTheTagAndStaysThroughASecondSave)
     EXPECT_EQ(ReadFileBytes(file), once);
 }
 
-INSTANTIATE_TEST_SUITE_P(Records, TagSaveRecord, testing::ValuesIn(kRecordCases),
-    [](const auto& info) { return std::string(info.param.Name); });
+INSTANTIATE_TEST_SUITE_P(Records, TagSaveRecord, testing::ValuesIn(kRecordCases), ByName);
 
 TEST_F(TagFile, ThroughASymbolicLinkTheTargetIsReplacedWithItsPermissionsAndTheLinkStays)
 {
@@ -431,13 +428,13 @@ TEST_F(TagFile, ThroughASymbolicLinkTheTargetIsReplacedWithItsPermissionsAndTheL
 
 // What makes a save fail; each leaves the file as it was, no temporary file, and the edit pending.
 struct Refusal {
-    const char* Name;
+    const char* name;
     const char* Message;
     void (*Arrange)(FaultyFileSystem& fs, const std::filesystem::path& file);
     Bytes File = Concat({ Tag(3, Frame("TIT2", TextBody("a")), 5), Audio(4) });
 };
 
-VENNART_PRINT_ROW_AS(Refusal, row.Name)
+VENNART_PRINT_ROW_AS(Refusal, row.name)
 
 const Refusal kRefusals[] {
     { "AReadOnlyFileIsNotReplaced", "Permission denied",
@@ -471,8 +468,7 @@ TEST_P(TagSaveRefused, LeavesTheFileAsItWas)
     EXPECT_TRUE(tag.GetFrame(0)->Changed);
 }
 
-INSTANTIATE_TEST_SUITE_P(Faults, TagSaveRefused, testing::ValuesIn(kRefusals),
-    [](const auto& info) { return std::string(info.param.Name); });
+INSTANTIATE_TEST_SUITE_P(Faults, TagSaveRefused, testing::ValuesIn(kRefusals), ByName);
 
 // A frame that only claims a size, so that no test has to hold 256 MB.
 class HugeFrame : public TTag {
@@ -519,28 +515,26 @@ TEST_F(HeldInFile, LargeBodiesStayInTheFileAndASaveWritesThemByteForByte)
 
 // What another program may do between the reading and the use of a cover; each one is noticed.
 struct OtherWriter {
-    const char* Name;
+    const char* name;
     void (*Write)(const std::filesystem::path& file);
     const char* Message = "song.mp3";
 };
 
-VENNART_PRINT_ROW_AS(OtherWriter, row.Name)
+VENNART_PRINT_ROW_AS(OtherWriter, row.name)
 
 const OtherWriter kOtherWriters[] {
-    { "WritesALargerCover",
-        [](const std::filesystem::path& song) { WriteFileBytes(song, Song(9, kCoverSize + 1)); } },
+    { "WritesALargerCover", [](const auto& song) { WriteFileBytes(song, Song(9, kCoverSize + 1)); } },
     { "ReplacesTheFileWithAnother",
-        [](const std::filesystem::path& song) {
+        [](const auto& song) {
             const std::filesystem::path other = song.parent_path() / "other";
             WriteFileBytes(other, Song(9));
             std::filesystem::rename(other, song);
         } },
-    { "CutsTheFileShort",
-        [](const std::filesystem::path& song) { std::filesystem::resize_file(song, 2000); } },
-    { "RemovesTheFile", [](const std::filesystem::path& song) { std::filesystem::remove(song); } },
+    { "CutsTheFileShort", [](const auto& song) { std::filesystem::resize_file(song, 2000); } },
+    { "RemovesTheFile", [](const auto& song) { std::filesystem::remove(song); } },
     // The same size and time, and a title of the same length: only the text frame's bytes tell.
     { "KeepsSizeAndTimeButChangesATitle",
-        [](const std::filesystem::path& song) {
+        [](const auto& song) {
             const auto time = std::filesystem::last_write_time(song);
             Bytes bytes = Song(3);
             bytes[10 + 10 + 1] = 'Z';
@@ -563,8 +557,7 @@ TEST_P(HeldInChangedFile, IsNeverReadAndTheSaveIsRefused)
     EXPECT_EQ(std::filesystem::exists(file) ? ReadFileBytes(file) : Bytes {}, after);
 }
 
-INSTANTIATE_TEST_SUITE_P(Writers, HeldInChangedFile, testing::ValuesIn(kOtherWriters),
-    [](const auto& info) { return std::string(info.param.Name); });
+INSTANTIATE_TEST_SUITE_P(Writers, HeldInChangedFile, testing::ValuesIn(kOtherWriters), ByName);
 
 // An undo snapshot shares the cover, and keeps reading it from the file it was read from: once its
 // original is saved over, the snapshot's cover is no longer there to be read.
