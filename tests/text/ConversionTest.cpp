@@ -122,10 +122,7 @@ TEST(EncodingCatalogue, MissingFileIsAnErrorWithTheFullPathAndUnreadableOneAnErr
 {
     test::TempDir folder;
     EncodingCatalogue catalogue;
-    EXPECT_EQ(ErrorOf([&] { catalogue.LoadEncodingTables(folder / "EncodingTables.dat"); }),
-        "File " + (folder / "EncodingTables.dat").string()
-            + " does not exists - could not init encoding tables");
-
+    // A relative path is shown made whole.
     const std::filesystem::path current = std::filesystem::current_path();
     std::filesystem::current_path(folder.Path());
     const std::string relative = ErrorOf([&] { catalogue.LoadEncodingTables("none.dat"); });
