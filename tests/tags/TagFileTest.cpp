@@ -449,13 +449,11 @@ const Refusal kRefusals[] {
         Concat({ TagHeader(2, 20, 0x40), Bytes(20, 1), Audio(2), ID3v1Record({}) }) },
 };
 
-class TagSaveRefused : public TagFile, public testing::WithParamInterface<Refusal> {
-protected:
-    FaultyFileSystem fs;
-};
+class TagSaveRefused : public TagFile, public testing::WithParamInterface<Refusal> { };
 
 TEST_P(TagSaveRefused, LeavesTheFileAsItWas)
 {
+    FaultyFileSystem fs;
     TID3v2Class tag(Write(GetParam().File), fs);
     tag.GetFrame(0)->Changed = true;
     if (GetParam().Arrange != nullptr)
