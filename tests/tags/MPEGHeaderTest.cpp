@@ -13,6 +13,13 @@ namespace {
 
 using namespace test;
 
+// Protected, padding, private, channel mode, mode extension, copyright, original, emphasis.
+auto Flags(const TMPEGHeaderInfo& info)
+{
+    return std::tuple(info.Protected, info.Padding, info.Private, int { info.ChannelMode },
+        int { info.ModeExtension }, info.Copyright, info.Original, int { info.Emphasis });
+}
+
 struct DecodeCase {
     const char* Name;
     MPEGFrameFields Frame;
@@ -40,7 +47,7 @@ const DecodeCase kHeaders[] {
     { "ReservedSamplingRate", { 3, 1, 9, 3, false }, 12, 0, 0 },
 };
 
-TEST(DecodeMPEGHeader, GivesBitrateRateAndFrameLength)
+TEST(DecodeMPEGHeader, GivesBitrateRateFrameLengthAndFlags)
 {
     for (const DecodeCase& c : kHeaders) {
         SCOPED_TRACE(c.Name);
@@ -53,17 +60,6 @@ TEST(DecodeMPEGHeader, GivesBitrateRateAndFrameLength)
             EXPECT_EQ(std::pair(i.FrameCount, i.Duration), std::pair(0, 0));
         }
     }
-}
-
-// Protected, padding, private, channel mode, mode extension, copyright, original, emphasis.
-auto Flags(const TMPEGHeaderInfo& info)
-{
-    return std::tuple(info.Protected, info.Padding, info.Private, int { info.ChannelMode },
-        int { info.ModeExtension }, info.Copyright, info.Original, int { info.Emphasis });
-}
-
-TEST(DecodeMPEGHeader, ReadsTheFlagFields)
-{
     // FF FB 90 64: no CRC, joint stereo, mode extension 2, original
     EXPECT_EQ(
         Flags(DecodeMPEGHeader(0xFFFB9064, 0, 0)), std::tuple(false, false, false, 1, 2, false, true, 0));

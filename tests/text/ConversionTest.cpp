@@ -97,7 +97,7 @@ std::string Names(const std::vector<CodePageName>& entries)
     return names;
 }
 
-TEST(EncodingCatalogue, AcceptsOnlyLinesWhoseCodePageIsAnInteger)
+TEST(EncodingCatalogue, AcceptsOnlyLinesWhoseCodePageIsAnIntegerAndShowsUtf8NamesAsUtf8)
 {
     EncodingCatalogue catalogue;
     // A mark at the start and blanks around fields stay part of the fields.
@@ -116,6 +116,10 @@ TEST(EncodingCatalogue, AcceptsOnlyLinesWhoseCodePageIsAnInteger)
         catalogue.EncodingDescriptions(), (std::vector<AnsiString> { " Windows ", "", "", "", "dup", "" }));
     EXPECT_EQ(catalogue.IndexOfCodePage(1251), 0);
     EXPECT_EQ(catalogue.IndexOfCodePage(866), -1);
+    // Names are shown as UTF-8 when they are, and through the system code page otherwise.
+    EXPECT_EQ(CatalogueText("\xD0\x9A\xD0\xB8\xD1\x80"), u"Кир");
+    EXPECT_EQ(CatalogueText("Caf\xE9"), u"Café");
+    EXPECT_EQ(CatalogueText("plain"), u"plain");
 }
 
 TEST(EncodingCatalogue, MissingFileIsAnErrorWithTheFullPathAndUnreadableOneAnError)
@@ -132,13 +136,6 @@ TEST(EncodingCatalogue, MissingFileIsAnErrorWithTheFullPathAndUnreadableOneAnErr
 
     std::filesystem::create_directory(folder / "EncodingTables.dat");
     EXPECT_THROW(catalogue.LoadEncodingTables(folder / "EncodingTables.dat"), Error);
-}
-
-TEST(CatalogueText, ShowsUtf8AsUtf8AndAnythingElseThroughTheSystemCodePage)
-{
-    EXPECT_EQ(CatalogueText("\xD0\x9A\xD0\xB8\xD1\x80"), u"Кир");
-    EXPECT_EQ(CatalogueText("Caf\xE9"), u"Café");
-    EXPECT_EQ(CatalogueText("plain"), u"plain");
 }
 
 // UTF-16 is offered for ID3v2 only; a repeated code page takes the first catalogue name each time.

@@ -91,17 +91,14 @@ const CommaCase kCommaTexts[] { { "", {} }, { "   ", {} }, { "1251,20866,866", {
 
 INSTANTIATE_TEST_SUITE_P(Rules, CommaTextSplit, testing::ValuesIn(kCommaTexts));
 
-TEST(CodePageLists, ChangeOnlyWhenTheMultisetsOfTheirEntriesDiffer)
+TEST(CodePageLists, ChangeAsMultisetsAndWithoutAnEightBitEntryAreTheDefaultSet)
 {
     EXPECT_FALSE(CodePageListChanged("1200,866,1251", "1251,866,1200"));
     EXPECT_TRUE(CodePageListChanged("1251,866,1251", "1251,866"));
     EXPECT_TRUE(CodePageListChanged("1251", "1251,1251"));
     // Entries are compared as text.
     EXPECT_TRUE(CodePageListChanged("01251", "1251"));
-}
-
-TEST(EffectiveCodePages, DefaultSetWhenNoEntryIsAnEightBitCodePage)
-{
+    // The default set takes the place of a list without an 8-bit code page.
     for (const std::string_view value : { "", "1200", "1200, 1200" })
         EXPECT_EQ(EffectiveCodePages(value), "1251,20866,21866,866,65001,1200") << value;
     // An entry that is no integer stays, for building the lists to report it.
