@@ -81,7 +81,7 @@ const FrameCase kCases[] = {
     { "UnknownKeepsBodyAndFlags", F("USLT", "\0eng\0la"sv, 0x4000), u"unknown|\0eng\0la"s },
 };
 
-TEST(FrameCodec, EveryKindReadsItsFieldsAndWritesExactBytes)
+TEST(FrameCodec, EveryKindReadsItsFieldsAndWritesExactBytesAndUnknownOnesGoByTheirFirstLetter)
 {
     std::set<std::type_index> covered;
     for (const FrameCase& c : kCases) {
@@ -100,6 +100,13 @@ TEST(FrameCodec, EveryKindReadsItsFieldsAndWritesExactBytes)
     const auto frame = Load(kCases[0].Input);
     EXPECT_EQ(std::tuple(frame->ShortName(), frame->LongName()),
         std::tuple("Title", "Title/songname/content description"));
+    // Identifiers outside the table select the kind by their first letter.
+    for (const auto& [id, kind] : { std::pair<const char*, std::type_index> { "TZZZ", typeid(TTxxxTag) },
+             { "W000", typeid(TWURLTag) }, { "GEOB", typeid(TUnknownTag) } }) {
+        const auto created = CreateFrame(id);
+        EXPECT_EQ(
+            std::tuple(std::type_index(typeid(*created)), created->ID), std::tuple(kind, AnsiString(id)));
+    }
 }
 
 TEST(FrameCodec, WxxxCharactersBeyondLatin1AreWrittenPercentEncodedAsUtf8)
@@ -109,15 +116,6 @@ TEST(FrameCodec, WxxxCharactersBeyondLatin1AreWrittenPercentEncodedAsUtf8)
     url.URL = u"http://ж.ru/é";
     EXPECT_EQ(url.GetSize(), Written(url).size());
     EXPECT_EQ(Written(url), Frame("WXXX", BytesOf("\x01\xFF\xFE\0\0http://%D0%B6.ru/\xE9"sv)));
-}
-
-TEST(FrameFactory, IdentifiersOutsideTheTableSelectTheKindByTheirFirstLetter)
-{
-    for (const auto& [id, kind] : { std::pair<const char*, std::type_index> { "TZZZ", typeid(TTxxxTag) },
-             { "W000", typeid(TWURLTag) }, { "GEOB", typeid(TUnknownTag) } }) {
-        const auto frame = CreateFrame(id);
-        EXPECT_EQ(std::tuple(std::type_index(typeid(*frame)), frame->ID), std::tuple(kind, AnsiString(id)));
-    }
 }
 
 TEST(FrameSetters, MarkChangedOnlyWhenTheValueDiffers)
@@ -218,7 +216,7 @@ const RecordCase kRecords[] {
         u"v1.0|||Album|||0|0" },
 };
 
-TEST(ID3v1Record, GivesEveryFieldAndWritesTheRecordItRead)
+TEST(ID3v1Record, GivesEveryFieldAndWritesTheRecordItReadAndWithoutTagReadsNothing)
 {
     for (const RecordCase& c : kRecords) {
         SCOPED_TRACE(c.Name);
@@ -230,10 +228,7 @@ TEST(ID3v1Record, GivesEveryFieldAndWritesTheRecordItRead)
             EXPECT_EQ(Written(*tag), record);
         }
     }
-}
-
-TEST(ID3v1Record, WithoutTagNothingIsReadAndTheFieldsStayAsTheyAre)
-{
+    // Without TAG nothing is read and the fields stay as they are.
     Bytes record = ID3v1Record({ "T" });
     record[0] = 'X';
     for (const Bytes& bytes : { record, Bytes { 'T', 'A', 'G' } }) {

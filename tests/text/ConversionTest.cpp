@@ -193,7 +193,7 @@ TEST(ShippedEncodingTables, NameEveryOfferedCodePageOnceAndIcuHasThemAll)
     EXPECT_EQ(catalogue.EncodingNames().size(), 2 * codePages.size());
 }
 
-TEST(ShippedTranslitTable, HoldsOneLowerCaseCharacterPerLineWithAnAsciiReplacement)
+TEST(ShippedTranslitTable, FollowsIcaoWithOneLowerCaseCharacterAndAnAsciiReplacementPerLine)
 {
     const TranslitTable table = LoadTranslitTable(kDataDir / "translit.tab");
     std::set<WideString> folded;
@@ -210,11 +210,7 @@ TEST(ShippedTranslitTable, HoldsOneLowerCaseCharacterPerLineWithAnAsciiReplaceme
             EXPECT_LT(unit, 128u) << "line " << folded.size();
         EXPECT_TRUE(folded.insert(platform::FoldCase(name)).second) << "line " << folded.size();
     }
-}
-
-TEST(ShippedTranslitTable, FollowsTheIcaoSystemWithAReplacementForEveryRussianUkrainianAndBelarusianLetter)
-{
-    const TranslitTable table = LoadTranslitTable(kDataDir / "translit.tab");
+    // The ICAO system, with a replacement for every Russian, Ukrainian and Belarusian letter.
     for (const auto& [text, latin] :
         std::vector<std::pair<WideString, WideString>> { { u"Щукин Пётр Ильич", u"Shchukin Petr Il'ich" },
             { u"Юрий Гагарин", u"Iurii Gagarin" }, { u"Хор Цветаевой: Чайка", u"Khor Tsvetaevoi: Chaika" },

@@ -182,7 +182,7 @@ TEST(ReadWholeFile, AFolderOrAMissingFileIsNoReadableFile)
     EXPECT_THROW(ReadWholeFile(folder / "missing"), Error);
 }
 
-TEST(TranslitTable, RewritesEveryUnitAbove127)
+TEST(TranslitTable, RewritesEveryUnitAbove127AndKeepsItsLinesAsGiven)
 {
     const TranslitTable table { { u"ж=zh", u"у=u", u"к=k", u"щ=SHCH", u"ß=ss", u"é=e", u"ь=", u"Ж=j", u"ǆ=dz",
         u"=orphan", u"no equals", u"\U0001F600=smile", u"ё=yo=!" } };
@@ -201,11 +201,8 @@ TEST(TranslitTable, RewritesEveryUnitAbove127)
              { u"Hello, World! 123 \x7F", u"Hello, World! 123 \x7F" }, { u"\u0080\u00A0", u"__" },
              { u"", u"" } })
         EXPECT_EQ(table.Transliterate(input), output) << test::Ascii(output);
-}
-
-// Lines it cannot use are kept, so that saving the table loses none of them.
-TEST(TranslitTable, KeepsItsLinesAsGivenAndWithoutLinesGivesUnderscores)
-{
+    // Lines it cannot use are kept, so that saving the table loses none of them; no table gives
+    // underscores.
     const std::vector<WideString> lines { u"ж=zh", u"", u"garbage", u"ж=again" };
     EXPECT_EQ(TranslitTable(lines).Lines(), lines);
     EXPECT_EQ(TranslitTable().Transliterate(u"Café Жук"), u"Caf_ ___");
