@@ -107,6 +107,14 @@ TEST(FrameCodec, EveryKindReadsItsFieldsAndWritesExactBytesAndUnknownOnesGoByThe
         EXPECT_EQ(
             std::tuple(std::type_index(typeid(*created)), created->ID), std::tuple(kind, AnsiString(id)));
     }
+    // The lookup of the table ignores case only where it should.
+    AnsiString shortName = "x", description = "y";
+    EXPECT_EQ(FindTagListRecord("tit2", shortName, description), 35);
+    EXPECT_EQ(shortName, "Title");
+    EXPECT_EQ(FindTagListRecord("TIT", shortName, description), -1);
+    EXPECT_EQ(std::tuple(shortName, description), std::tuple(AnsiString(), AnsiString()));
+    EXPECT_EQ(FindTagListRecord("TIT22", shortName, description), -1);
+    EXPECT_EQ(FindTagListRecordExact("tit2"), nullptr);
 }
 
 TEST(FrameCodec, WxxxCharactersBeyondLatin1AreWrittenPercentEncodedAsUtf8)
@@ -116,21 +124,6 @@ TEST(FrameCodec, WxxxCharactersBeyondLatin1AreWrittenPercentEncodedAsUtf8)
     url.URL = u"http://ж.ru/é";
     EXPECT_EQ(url.GetSize(), Written(url).size());
     EXPECT_EQ(Written(url), Frame("WXXX", BytesOf("\x01\xFF\xFE\0\0http://%D0%B6.ru/\xE9"sv)));
-}
-
-TEST(FrameSetters, MarkChangedOnlyWhenTheValueDiffers)
-{
-    auto text = TTxxxTag::CreateWithText("TIT2", u"Song");
-    auto url = TWURLTag::CreateWithURL("WOAR", "http://a");
-    TCOMMTag comment;
-    text->SetText(u"Song");
-    url->SetURL("http://a");
-    comment.SetText(u"");
-    EXPECT_EQ(std::tuple(text->Encoding, text->Changed, url->Changed, comment.Changed),
-        std::tuple(teUTF16, false, false, false));
-    text->SetText(u"song");
-    comment.SetLanguage("eng");
-    EXPECT_EQ(std::tuple(text->Changed, comment.Changed, comment.Language), std::tuple(true, true, "eng"));
 }
 
 struct StringCase {
@@ -158,7 +151,7 @@ const StringCase kStrings[] {
         true },
 };
 
-TEST(ReadString, ReadsTextAndConsumesWhatItSays)
+TEST(TextEncoding, ReadStringConsumesWhatItSaysAndWriteStringWritesLatin1)
 {
     for (const StringCase& c : kStrings) {
         SCOPED_TRACE(c.Name);
@@ -169,10 +162,7 @@ TEST(ReadString, ReadsTextAndConsumesWhatItSays)
         EXPECT_EQ(
             std::tuple(text, terminated, reader.Position()), std::tuple(c.Text, c.Terminated, c.Consumed));
     }
-}
-
-TEST(WriteString, WritesLatin1AsBytesAndCharactersBeyondItAsQuestionMarks)
-{
+    // Latin-1 is written as bytes, characters beyond it as question marks.
     for (const auto& [text, encoding, expected] : { std::tuple(u"A\u00E9"s, teISO88591, Bytes { 0x41, 0xE9 }),
              std::tuple(u"\u0416"s, teUTF8, Bytes { 0x3F }) }) {
         ByteWriter writer;
@@ -251,9 +241,20 @@ TEST(ID3v1Record, TextsAreCutToTheirFieldWidthAndVersion10HasNoTrack)
     EXPECT_EQ(Written(*v11), ID3v1Record({ "T", "", "", "", "short" }));
 }
 
-// A version 1.1 record holds 28 characters of comment and a track, a version 1.0 record 30 and none.
-TEST(ID3v1Setters, FollowTheRecordVersionAndMarkOnlyChanges)
+TEST(Setters, MarkChangedOnlyWhenTheValueDiffersAndFollowTheID3v1RecordVersion)
 {
+    auto text = TTxxxTag::CreateWithText("TIT2", u"Song");
+    auto url = TWURLTag::CreateWithURL("WOAR", "http://a");
+    TCOMMTag comment;
+    text->SetText(u"Song");
+    url->SetURL("http://a");
+    comment.SetText(u"");
+    EXPECT_EQ(std::tuple(text->Encoding, text->Changed, url->Changed, comment.Changed),
+        std::tuple(teUTF16, false, false, false));
+    text->SetText(u"song");
+    comment.SetLanguage("eng");
+    EXPECT_EQ(std::tuple(text->Changed, comment.Changed, comment.Language), std::tuple(true, true, "eng"));
+    // A version 1.1 record holds 28 characters of comment and a track, a version 1.0 record 30 and none.
     TID3v1Tag tag;
     tag.SetComment(std::string(35, 'c'));
     EXPECT_EQ(std::tuple(tag.Comment.size(), tag.Changed), std::tuple(28u, true));
@@ -292,17 +293,6 @@ TEST(ID3v1Genre, NamesAndIndices)
     ASSERT_EQ(list.size(), 149u);
     EXPECT_EQ(
         std::tuple(list.front(), list.back()), std::tuple(WideString(u"Blues"), WideString(u"Unknown")));
-}
-
-TEST(ID3v2Types, LookupIgnoresCaseOnlyWhereItShould)
-{
-    AnsiString shortName = "x", description = "y";
-    EXPECT_EQ(FindTagListRecord("tit2", shortName, description), 35);
-    EXPECT_EQ(shortName, "Title");
-    EXPECT_EQ(FindTagListRecord("TIT", shortName, description), -1);
-    EXPECT_EQ(std::tuple(shortName, description), std::tuple(AnsiString(), AnsiString()));
-    EXPECT_EQ(FindTagListRecord("TIT22", shortName, description), -1);
-    EXPECT_EQ(FindTagListRecordExact("tit2"), nullptr);
 }
 
 } // namespace

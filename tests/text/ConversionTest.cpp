@@ -97,7 +97,7 @@ std::string Names(const std::vector<CodePageName>& entries)
     return names;
 }
 
-TEST(EncodingCatalogue, AcceptsOnlyLinesWhoseCodePageIsAnIntegerAndShowsUtf8NamesAsUtf8)
+TEST(EncodingCatalogue, AcceptsOnlyLinesWhoseCodePageIsAnIntegerAndNamesAFileItCannotRead)
 {
     EncodingCatalogue catalogue;
     // A mark at the start and blanks around fields stay part of the fields.
@@ -120,13 +120,8 @@ TEST(EncodingCatalogue, AcceptsOnlyLinesWhoseCodePageIsAnIntegerAndShowsUtf8Name
     EXPECT_EQ(CatalogueText("\xD0\x9A\xD0\xB8\xD1\x80"), u"Кир");
     EXPECT_EQ(CatalogueText("Caf\xE9"), u"Café");
     EXPECT_EQ(CatalogueText("plain"), u"plain");
-}
-
-TEST(EncodingCatalogue, MissingFileIsAnErrorWithTheFullPathAndUnreadableOneAnError)
-{
+    // A missing file is an error with its full path (a relative one made whole), an unreadable one an error.
     test::TempDir folder;
-    EncodingCatalogue catalogue;
-    // A relative path is shown made whole.
     const std::filesystem::path current = std::filesystem::current_path();
     std::filesystem::current_path(folder.Path());
     const std::string relative = ErrorOf([&] { catalogue.LoadEncodingTables("none.dat"); });
