@@ -151,7 +151,7 @@ TEST_P(Corpus, GivesTheFileItsOutcomeAndASavedCopyTheSameFramesAndPictures)
     }
     const Bytes kept = c.FramesKept ? FrameBytes(copy, tag) : Bytes {};
     const std::vector<Bytes> pictures = Pictures(tag);
-    const std::vector<WideString> written = DescribeWritable(tag);
+    const std::vector<WideString> written = Describe(tag, true);
     tag.Save();
     if (c.FramesKept) {
         EXPECT_EQ(FrameBytes(copy, tag), kept);

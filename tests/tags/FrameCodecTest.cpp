@@ -59,7 +59,6 @@ const FrameCase kCases[] = {
     { "TextMultipleValuesWithAnEmptyOne", F("TCOM", "\3a\0\0b"sv), u"text|3|a||b" },
     { "TextUnknownEncodingIsWrittenAsFF", F("TYER", "\7year"), u"text|4|year", F("TYER", "\xFFyear") },
     { "TextEmptyBody", F("TRCK", ""), u"text|0|", F("TRCK", "\0"sv) },
-    { "TxxxDescriptionAndValue", F("TXXX", "\0REPLAYGAIN\0-6.5 dB"sv), u"text|0|REPLAYGAIN|-6.5 dB" },
     { "TxxxUtf16", F("TXXX", "\1\xFF\xFEq\0\0\0\xFF\xFE\x16\x04"sv), u"text|1|q|\u0416" },
     { "TextUtf16BE", F("TIT2", "\2\x04\x16\0A"sv), u"text|2|\u0416A" },
     { "UrlKeepsEveryByte", F("WOAR", "http\0"sv), u"url|http\0"s },
@@ -82,7 +81,7 @@ const FrameCase kCases[] = {
     { "UnknownKeepsBodyAndFlags", F("USLT", "\0eng\0la"sv, 0x4000), u"unknown|\0eng\0la"s },
 };
 
-TEST(FrameCodec, EveryKindReadsItsFieldsAndWritesExactBytes)
+TEST(FrameCodec, EveryKindReadsItsFieldsAndWritesExactBytesAndUnknownOnesGoByTheirFirstLetter)
 {
     std::set<std::type_index> covered;
     for (const FrameCase& c : kCases) {
@@ -101,6 +100,21 @@ TEST(FrameCodec, EveryKindReadsItsFieldsAndWritesExactBytes)
     const auto frame = Load(kCases[0].Input);
     EXPECT_EQ(std::tuple(frame->ShortName(), frame->LongName()),
         std::tuple("Title", "Title/songname/content description"));
+    // Identifiers outside the table select the kind by their first letter.
+    for (const auto& [id, kind] : { std::pair<const char*, std::type_index> { "TZZZ", typeid(TTxxxTag) },
+             { "W000", typeid(TWURLTag) }, { "GEOB", typeid(TUnknownTag) } }) {
+        const auto created = CreateFrame(id);
+        EXPECT_EQ(
+            std::tuple(std::type_index(typeid(*created)), created->ID), std::tuple(kind, AnsiString(id)));
+    }
+    // The lookup of the table ignores case only where it should.
+    AnsiString shortName = "x", description = "y";
+    EXPECT_EQ(FindTagListRecord("tit2", shortName, description), 35);
+    EXPECT_EQ(shortName, "Title");
+    EXPECT_EQ(FindTagListRecord("TIT", shortName, description), -1);
+    EXPECT_EQ(std::tuple(shortName, description), std::tuple(AnsiString(), AnsiString()));
+    EXPECT_EQ(FindTagListRecord("TIT22", shortName, description), -1);
+    EXPECT_EQ(FindTagListRecordExact("tit2"), nullptr);
 }
 
 TEST(FrameCodec, WxxxCharactersBeyondLatin1AreWrittenPercentEncodedAsUtf8)
@@ -110,30 +124,6 @@ TEST(FrameCodec, WxxxCharactersBeyondLatin1AreWrittenPercentEncodedAsUtf8)
     url.URL = u"http://ж.ru/é";
     EXPECT_EQ(url.GetSize(), Written(url).size());
     EXPECT_EQ(Written(url), Frame("WXXX", BytesOf("\x01\xFF\xFE\0\0http://%D0%B6.ru/\xE9"sv)));
-}
-
-TEST(FrameFactory, IdentifiersOutsideTheTableSelectTheKindByTheirFirstLetter)
-{
-    for (const auto& [id, kind] : { std::pair<const char*, std::type_index> { "TZZZ", typeid(TTxxxTag) },
-             { "W000", typeid(TWURLTag) }, { "GEOB", typeid(TUnknownTag) } }) {
-        const auto frame = CreateFrame(id);
-        EXPECT_EQ(std::tuple(std::type_index(typeid(*frame)), frame->ID), std::tuple(kind, AnsiString(id)));
-    }
-}
-
-TEST(FrameSetters, MarkChangedOnlyWhenTheValueDiffers)
-{
-    auto text = TTxxxTag::CreateWithText("TIT2", u"Song");
-    auto url = TWURLTag::CreateWithURL("WOAR", "http://a");
-    TCOMMTag comment;
-    text->SetText(u"Song");
-    url->SetURL("http://a");
-    comment.SetText(u"");
-    EXPECT_EQ(std::tuple(text->Encoding, text->Changed, url->Changed, comment.Changed),
-        std::tuple(teUTF16, false, false, false));
-    text->SetText(u"song");
-    comment.SetLanguage("eng");
-    EXPECT_EQ(std::tuple(text->Changed, comment.Changed, comment.Language), std::tuple(true, true, "eng"));
 }
 
 struct StringCase {
@@ -161,7 +151,7 @@ const StringCase kStrings[] {
         true },
 };
 
-TEST(ReadString, ReadsTextAndConsumesWhatItSays)
+TEST(TextEncoding, ReadStringConsumesWhatItSaysAndWriteStringWritesLatin1)
 {
     for (const StringCase& c : kStrings) {
         SCOPED_TRACE(c.Name);
@@ -172,10 +162,7 @@ TEST(ReadString, ReadsTextAndConsumesWhatItSays)
         EXPECT_EQ(
             std::tuple(text, terminated, reader.Position()), std::tuple(c.Text, c.Terminated, c.Consumed));
     }
-}
-
-TEST(WriteString, WritesLatin1AsBytesAndCharactersBeyondItAsQuestionMarks)
-{
+    // Latin-1 is written as bytes, characters beyond it as question marks.
     for (const auto& [text, encoding, expected] : { std::tuple(u"A\u00E9"s, teISO88591, Bytes { 0x41, 0xE9 }),
              std::tuple(u"\u0416"s, teUTF8, Bytes { 0x3F }) }) {
         ByteWriter writer;
@@ -219,7 +206,7 @@ const RecordCase kRecords[] {
         u"v1.0|||Album|||0|0" },
 };
 
-TEST(ID3v1Record, GivesEveryFieldAndWritesTheRecordItRead)
+TEST(ID3v1Record, GivesEveryFieldAndWritesTheRecordItReadAndWithoutTagReadsNothing)
 {
     for (const RecordCase& c : kRecords) {
         SCOPED_TRACE(c.Name);
@@ -231,10 +218,7 @@ TEST(ID3v1Record, GivesEveryFieldAndWritesTheRecordItRead)
             EXPECT_EQ(Written(*tag), record);
         }
     }
-}
-
-TEST(ID3v1Record, WithoutTagNothingIsReadAndTheFieldsStayAsTheyAre)
-{
+    // Without TAG nothing is read and the fields stay as they are.
     Bytes record = ID3v1Record({ "T" });
     record[0] = 'X';
     for (const Bytes& bytes : { record, Bytes { 'T', 'A', 'G' } }) {
@@ -257,9 +241,20 @@ TEST(ID3v1Record, TextsAreCutToTheirFieldWidthAndVersion10HasNoTrack)
     EXPECT_EQ(Written(*v11), ID3v1Record({ "T", "", "", "", "short" }));
 }
 
-// A version 1.1 record holds 28 characters of comment and a track, a version 1.0 record 30 and none.
-TEST(ID3v1Setters, FollowTheRecordVersionAndMarkOnlyChanges)
+TEST(Setters, MarkChangedOnlyWhenTheValueDiffersAndFollowTheID3v1RecordVersion)
 {
+    auto text = TTxxxTag::CreateWithText("TIT2", u"Song");
+    auto url = TWURLTag::CreateWithURL("WOAR", "http://a");
+    TCOMMTag comment;
+    text->SetText(u"Song");
+    url->SetURL("http://a");
+    comment.SetText(u"");
+    EXPECT_EQ(std::tuple(text->Encoding, text->Changed, url->Changed, comment.Changed),
+        std::tuple(teUTF16, false, false, false));
+    text->SetText(u"song");
+    comment.SetLanguage("eng");
+    EXPECT_EQ(std::tuple(text->Changed, comment.Changed, comment.Language), std::tuple(true, true, "eng"));
+    // A version 1.1 record holds 28 characters of comment and a track, a version 1.0 record 30 and none.
     TID3v1Tag tag;
     tag.SetComment(std::string(35, 'c'));
     EXPECT_EQ(std::tuple(tag.Comment.size(), tag.Changed), std::tuple(28u, true));
@@ -298,17 +293,6 @@ TEST(ID3v1Genre, NamesAndIndices)
     ASSERT_EQ(list.size(), 149u);
     EXPECT_EQ(
         std::tuple(list.front(), list.back()), std::tuple(WideString(u"Blues"), WideString(u"Unknown")));
-}
-
-TEST(ID3v2Types, LookupIgnoresCaseOnlyWhereItShould)
-{
-    AnsiString shortName = "x", description = "y";
-    EXPECT_EQ(FindTagListRecord("tit2", shortName, description), 35);
-    EXPECT_EQ(shortName, "Title");
-    EXPECT_EQ(FindTagListRecord("TIT", shortName, description), -1);
-    EXPECT_EQ(std::tuple(shortName, description), std::tuple(AnsiString(), AnsiString()));
-    EXPECT_EQ(FindTagListRecord("TIT22", shortName, description), -1);
-    EXPECT_EQ(FindTagListRecordExact("tit2"), nullptr);
 }
 
 } // namespace

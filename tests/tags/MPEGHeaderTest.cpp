@@ -13,6 +13,13 @@ namespace {
 
 using namespace test;
 
+// Protected, padding, private, channel mode, mode extension, copyright, original, emphasis.
+auto Flags(const TMPEGHeaderInfo& info)
+{
+    return std::tuple(info.Protected, info.Padding, info.Private, int { info.ChannelMode },
+        int { info.ModeExtension }, info.Copyright, info.Original, int { info.Emphasis });
+}
+
 struct DecodeCase {
     const char* Name;
     MPEGFrameFields Frame;
@@ -40,7 +47,7 @@ const DecodeCase kHeaders[] {
     { "ReservedSamplingRate", { 3, 1, 9, 3, false }, 12, 0, 0 },
 };
 
-TEST(DecodeMPEGHeader, GivesBitrateRateAndFrameLength)
+TEST(DecodeMPEGHeader, GivesBitrateRateFrameLengthAndFlags)
 {
     for (const DecodeCase& c : kHeaders) {
         SCOPED_TRACE(c.Name);
@@ -53,17 +60,6 @@ TEST(DecodeMPEGHeader, GivesBitrateRateAndFrameLength)
             EXPECT_EQ(std::pair(i.FrameCount, i.Duration), std::pair(0, 0));
         }
     }
-}
-
-// Protected, padding, private, channel mode, mode extension, copyright, original, emphasis.
-auto Flags(const TMPEGHeaderInfo& info)
-{
-    return std::tuple(info.Protected, info.Padding, info.Private, int { info.ChannelMode },
-        int { info.ModeExtension }, info.Copyright, info.Original, int { info.Emphasis });
-}
-
-TEST(DecodeMPEGHeader, ReadsTheFlagFields)
-{
     // FF FB 90 64: no CRC, joint stereo, mode extension 2, original
     EXPECT_EQ(
         Flags(DecodeMPEGHeader(0xFFFB9064, 0, 0)), std::tuple(false, false, false, 1, 2, false, true, 0));
@@ -72,14 +68,13 @@ TEST(DecodeMPEGHeader, ReadsTheFlagFields)
 
 TEST(DecodeMPEGHeader, DurationAndFrameCountRoundHalvesToEvenWithoutOverflow)
 {
-    const std::uint32_t h128 = MPEGHeaderWord({});
-    EXPECT_EQ(DecodeMPEGHeader(h128, 16000, 0).Duration, 1); // 1.0 s
-    EXPECT_EQ(DecodeMPEGHeader(h128, 24000, 0).Duration, 2); // 1.5 s rounds to 2
-    EXPECT_EQ(DecodeMPEGHeader(h128, 40000, 0).Duration, 2); // 2.5 s rounds to 2
-    EXPECT_EQ(DecodeMPEGHeader(h128, 418 * 10 + 209, 0).FrameCount, 10); // 10.5 frames rounds to 10
-    const std::int64_t big = 3'000'000'000; // beyond 32-bit products
-    EXPECT_EQ(DecodeMPEGHeader(h128, big, 0).Duration, 187500);
-    EXPECT_EQ(DecodeMPEGHeader(h128, big, 0).FrameCount, 7177033);
+    // 1.0 s; 1.5 s and 2.5 s round to 2; 10.5 frames round to 10; a size beyond 32-bit products.
+    for (const auto& [size, duration, frames] :
+        std::vector<std::tuple<std::int64_t, int, int>> { { 16000, 1, 38 }, { 24000, 2, 57 },
+            { 40000, 2, 96 }, { 418 * 10 + 209, 0, 10 }, { 3'000'000'000, 187500, 7177033 } }) {
+        const TMPEGHeaderInfo i = DecodeMPEGHeader(MPEGHeaderWord({}), size, 0);
+        EXPECT_EQ(std::pair(i.Duration, i.FrameCount), std::pair(duration, frames)) << size;
+    }
 }
 
 Bytes With(Bytes bytes, std::size_t offset, const Bytes& part)
@@ -128,18 +123,6 @@ const FirstFrameCase kFirstFrames[] {
         { 3, 1, 12, 44100, 1000, 1000 - 105 - 2 } },
 };
 
-TEST(ReadFirstFrameHeader, IsSearchedFromTheStartOffset)
-{
-    for (const FirstFrameCase& c : kFirstFrames) {
-        SCOPED_TRACE(c.Name);
-        const FirstFrame first = ReadFirst(c.File, c.Start, c.HasID3v1);
-        const TMPEGHeaderInfo& i = first.Info;
-        EXPECT_EQ(std::tuple(int { i.Version }, int { i.Layer }, int { i.BitrateCode }, i.SamplingRate,
-                      i.FileSize, first.AudioSize),
-            c.Expected);
-    }
-}
-
 struct VBRCase {
     const char* Name;
     Bytes File;
@@ -169,8 +152,16 @@ const VBRCase kVBRFiles[] {
         { false, 3, 0, 0, 12 } },
 };
 
-TEST(ReadFirstFrameHeader, GivesFrameCountLengthAndAverageBitrateOfAVBRHeader)
+TEST(ReadFirstFrameHeader, IsSearchedFromTheStartOffsetAndGivesTheCountsOfAVBRHeader)
 {
+    for (const FirstFrameCase& c : kFirstFrames) {
+        SCOPED_TRACE(c.Name);
+        const FirstFrame first = ReadFirst(c.File, c.Start, c.HasID3v1);
+        const TMPEGHeaderInfo& i = first.Info;
+        EXPECT_EQ(std::tuple(int { i.Version }, int { i.Layer }, int { i.BitrateCode }, i.SamplingRate,
+                      i.FileSize, first.AudioSize),
+            c.Expected);
+    }
     for (const VBRCase& c : kVBRFiles) {
         SCOPED_TRACE(c.Name);
         const TMPEGHeaderInfo i = ReadFirst(c.File, 0, false).Info;

@@ -64,27 +64,18 @@ WideString FieldsOf(const TTag& frame)
     return u"?";
 }
 
-std::vector<WideString> Describe(const TID3v2Class& tag)
+std::vector<WideString> Describe(const TID3v2Class& tag, bool writableOnly)
 {
+    const std::vector<AnsiString> left
+        = writableOnly ? UnwritableFrames(tag.Frames) : std::vector<AnsiString> {};
     std::vector<WideString> frames;
     for (const auto& frame : tag.Frames) {
         // The record's identifier ends in a zero byte; names are shown up to it.
         const std::string id = frame->ID.c_str();
-        frames.push_back(WidenSystem(id + " " + std::to_string(frame->Flags) + " ") + FieldsOf(*frame));
+        if (std::ranges::find(left, frame->ID) == left.end())
+            frames.push_back(WidenSystem(id + " " + std::to_string(frame->Flags) + " ") + FieldsOf(*frame));
     }
     return frames;
-}
-
-std::vector<WideString> DescribeWritable(const TID3v2Class& tag)
-{
-    const std::vector<AnsiString> unwritable = UnwritableFrames(tag.Frames);
-    const std::vector<WideString> all = Describe(tag);
-    std::vector<WideString> written;
-    for (std::size_t i = 0; i < all.size(); ++i) {
-        if (std::ranges::find(unwritable, tag.Frames[i]->ID) == unwritable.end())
-            written.push_back(all[i]);
-    }
-    return written;
 }
 
 test::Bytes Compressed(const test::Bytes& plain)

@@ -12,10 +12,9 @@ namespace vennart::tags {
 
 // The kind and the fields, '|' between them; 8-bit and binary fields widened byte for byte.
 WideString FieldsOf(const TTag& frame);
-// Each frame as identifier, flags and FieldsOf.
-std::vector<WideString> Describe(const TID3v2Class& tag);
-// Describe of the frames a save writes: all but those UnwritableFrames names.
-std::vector<WideString> DescribeWritable(const TID3v2Class& tag);
+// Each frame as identifier, flags and FieldsOf; with writableOnly, only the frames a save writes (all
+// but those UnwritableFrames names).
+std::vector<WideString> Describe(const TID3v2Class& tag, bool writableOnly = false);
 
 // The bytes compressed with zlib, as a compressed frame holds them.
 test::Bytes Compressed(const test::Bytes& plain);

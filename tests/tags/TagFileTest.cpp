@@ -26,7 +26,7 @@
 namespace vennart::tags {
 namespace {
 
-using namespace std::string_literals;
+using namespace std::literals;
 using namespace test;
 using testing::AllOf;
 using testing::HasSubstr;
@@ -49,13 +49,6 @@ Bytes V22Frame(std::string_view id, const Bytes& body)
     return Concat({ BytesOf(id), { 0, 0, size }, body });
 }
 
-Bytes WithFrameSize(Bytes frame, std::uint32_t size)
-{
-    for (int i = 0; i < 4; ++i)
-        frame[4 + i] = static_cast<std::uint8_t>(size >> (24 - 8 * i));
-    return frame;
-}
-
 // A frame as Describe gives it: an ISO-8859-1 text frame, or a frame kept byte for byte.
 WideString Text(std::string_view id, std::u16string_view text, int flags = 0)
 {
@@ -68,14 +61,14 @@ WideString Kept(std::string_view id, int flags, std::string_view body)
 }
 
 struct FileCase {
-    std::string Name;
+    std::string name;
     Bytes File;
     std::vector<WideString> Frames;
     bool Damaged = false;
     std::vector<AnsiString> Unwritable = {};
 };
 
-VENNART_PRINT_ROW_AS(FileCase, row.Name)
+VENNART_PRINT_ROW_AS(FileCase, row.name)
 
 std::vector<FileCase> FileCases()
 {
@@ -84,11 +77,6 @@ std::vector<FileCase> FileCases()
     const WideString readA = Text("TIT2", u"a");
     const WideString readB = Text("TALB", u"b");
     const Bytes title = TextBody("Title");
-    // The frame's size counts its bytes after the unsynchronisation is undone.
-    Bytes unsynchronised = Frame("TIT2", { 0x01, 0xFF, 0xFE, 0x41, 0x00 });
-    unsynchronised.insert(unsynchronised.begin() + 12, 0x00);
-    const Bytes pic
-        = Concat({ { 0 }, BytesOf("PNG"), { 3 }, BytesOf("cover"), { 0 }, { 0x89, 'P', 0, 0xFF } });
     std::vector<FileCase> cases {
         { "Empty", {}, {} },
         { "NoTags", Audio(3), {} },
@@ -111,20 +99,10 @@ std::vector<FileCase> FileCases()
         { "GarbageAfterTheLastFrameEndsTheList",
             Concat({ Tag(3, Concat({ a, BytesOf("\x01garbage") }), 20), Audio(1) }), { readA } },
         { "NoMPEGSync", Concat({ Tag(3, a, 20), Bytes(3000, 0x7F) }), { readA } },
-        { "V23ExtendedHeaderSkippedByItsPlainSize",
-            Tag(3, Concat({ { 0, 0, 0, 6, 0, 0, 0, 0, 0, 0 }, a }), 0, 0x40), { readA } },
         { "V24ExtendedHeaderSizeCountsItself",
             Tag(4, Concat({ { 0, 0, 0, 12, 1, 0x20, 5, 8, 0x3A, 0x3B, 6, 7 }, a }), 0, 0x40), { readA } },
         { "V23ExtendedHeaderFlagWithoutAPlausibleHeader", Tag(3, a, 50, 0x40), { readA } },
         { "V24ExtendedHeaderFlagWithoutAPlausibleHeader", Tag(4, a, 50, 0x40), { readA } },
-        { "V23UnsynchronisationIsUndone", Tag(3, Concat({ unsynchronised, { 0, 0 } }), 0, 0x80),
-            { u"TIT2 0 text|1|A" } },
-        { "V24FrameSizesAreSevenBitsPerByte",
-            Tag(4,
-                Concat({ Frame("TIT2", TextBody(std::string(200, 'x')), 0, SizeStyle::Syncsafe),
-                    Frame("TALB", TextBody("b"), 0, SizeStyle::Syncsafe) }),
-                20),
-            { Text("TIT2", WideString(200, u'x')), readB } },
         { "V23EncryptedGroupedAndBrokenCompressedFramesAreKept",
             Tag(3,
                 Concat({ Frame("TIT2", { 0, 0, 0, 9, 0x78, 0x9C, 1, 2, 3 }, 0x0080),
@@ -135,21 +113,14 @@ std::vector<FileCase> FileCases()
         { "V24UnsynchronisedFramesAreDecodedOthersKept",
             Tag(4,
                 Concat({ Frame("TIT2", TextBody("a"), 0x0040), Frame("TALB", TextBody("b"), 0x0008),
-                    Frame("TPE1", TextBody("c"), 0x0004), Frame("TCON", TextBody("d"), 0x0002),
+                    Frame("TPE1", TextBody("c"), 0x0004), Frame("TCON", TextBody("d\xFF\0\xE0"sv), 0x0002),
                     Frame("TYER", TextBody("e"), 0x0001), Frame("TRCK", TextBody("f"), 0x0080) })),
-            { Kept("TIT2", 64, "\0a"s), Kept("TALB", 8, "\0b"s), Kept("TPE1", 4, "\0c"s), Text("TCON", u"d"),
-                Kept("TYER", 1, "\0e"s), Text("TRCK", u"f", 128) } },
-        { "V24UnsynchronisedFrame",
-            Tag(4,
-                Frame("TIT2", Concat({ { 0 }, BytesOf("a"), { 0xFF, 0x00, 0xE0 } }), 0x0002,
-                    SizeStyle::Syncsafe)),
-            { Text("TIT2", u"a\xFF\xE0") } },
+            { Kept("TIT2", 64, "\0a"s), Kept("TALB", 8, "\0b"s), Kept("TPE1", 4, "\0c"s),
+                Text("TCON", u"d\xFF\xE0"), Kept("TYER", 1, "\0e"s), Text("TRCK", u"f", 128) } },
         // A plain size of 384 (00 00 01 80) read 7 bits per byte would end on the zero byte at 256.
         { "V24PlainSizeWithATopBitIsReadPlain",
             Tag(4,
-                Concat({ Frame("TIT2",
-                             Concat({ TextBody(std::string(255, 'x')), TextBody(std::string(127, 'y')) })),
-                    b })),
+                Concat({ Frame("TIT2", TextBody(std::string(255, 'x') + '\0' + std::string(127, 'y'))), b })),
             { Text("TIT2", WideString(255, u'x') + u"|" + WideString(127, u'y')), readB } },
         // A 7-bit size of 200 (00 00 01 48) ending on padding wins over its plain reading (328) that
         // would end on a frame.
@@ -161,8 +132,9 @@ std::vector<FileCase> FileCases()
         { "V22FramesBecomeTheir23Counterparts",
             Tag(2,
                 Concat({ V22Frame("TT2", title), V22Frame("TP1", TextBody("Artist")),
-                    V22Frame("COM", Concat({ { 0 }, BytesOf("engdesc"), { 0 }, BytesOf("text") })),
-                    V22Frame("PIC", pic), V22Frame("CRM", BytesOf("secret")) })),
+                    V22Frame("COM", BytesOf("\0engdesc\0text"sv)),
+                    V22Frame("PIC", BytesOf("\0PNG\3cover\0\x89P\0\xFF"sv)),
+                    V22Frame("CRM", BytesOf("secret")) })),
             { Text("TIT2", u"Title"), Text("TPE1", u"Artist"), u"COMM 0 comment|0|eng|desc|text",
                 u"APIC 0 picture|0|image/png|3|cover|\x89P\0\xFF"s, u"CRM 0 unknown|secret" },
             false, { "CRM" } },
@@ -183,10 +155,12 @@ std::vector<FileCase> FileCases()
     for (const std::uint8_t major : { 3, 4 }) {
         const std::string version = major == 3 ? "In23" : "In24";
         cases.push_back({ "FrameSizeAllOnes" + version,
-            Concat({ TagHeader(major, 100), WithFrameSize(a, 0xFFFFFFFF), Bytes(200, 0) }), {}, true });
-        cases.push_back({ "FramePastTheFileEnd" + version,
-            Concat({ TagHeader(major, 0x7FFF), Frame("TPE1", TextBody("b")), WithFrameSize(a, 0x100) }), {},
+            Concat({ TagHeader(major, 100), BytesOf("TIT2\xFF\xFF\xFF\xFF\0\0\0a"sv), Bytes(200, 0) }), {},
             true });
+        cases.push_back({ "FramePastTheFileEnd" + version,
+            Concat(
+                { TagHeader(major, 0x7FFF), Frame("TPE1", TextBody("b")), BytesOf("TIT2\0\0\1\0\0\0\0a"sv) }),
+            {}, true });
     }
     return cases;
 }
@@ -207,13 +181,12 @@ TEST_P(TagFileRead, ReadsItsFramesAndKeepsThemThroughASave)
     EXPECT_EQ(Describe(tag), c.Frames);
     EXPECT_GE(tag.AudioSize, 0);
     EXPECT_EQ(UnwritableFrames(tag.Frames), c.Unwritable);
-    const std::vector<WideString> written = DescribeWritable(tag);
+    const std::vector<WideString> written = Describe(tag, true);
     tag.Save();
     EXPECT_EQ(Describe(TID3v2Class(file)), written);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Files, TagFileRead, testing::ValuesIn(FileCases()), [](const auto& info) { return info.param.Name; });
+INSTANTIATE_TEST_SUITE_P(Files, TagFileRead, testing::ValuesIn(FileCases()), ByName);
 
 TEST_F(TagFile, FramesAreFoundByIdentifierOrKindCountingFromOne)
 {
@@ -275,14 +248,11 @@ constexpr std::size_t kCoverSize = 100 * 1024;
 // A cover, private data and an unknown frame, each large enough to stay in the file, between texts.
 Bytes Frames(int seed, std::size_t coverSize = kCoverSize)
 {
-    return Concat({
-        Frame("TIT2", TextBody("Title")),
+    return Concat({ Frame("TIT2", TextBody("Title")),
         Frame("APIC", Concat({ TextBody("image/jpeg"), { 0, 3, 'c', 0 }, Pattern(coverSize, seed) })),
         Frame("PRIV", Concat({ BytesOf("owner"), { 0 }, Pattern(8 * 1024, seed + 1) })),
-        Frame("GEOB", Pattern(5 * 1024, seed + 2)),
-        Frame("TALB", TextBody("Album")),
-        Frame("PRIV", Concat({ BytesOf("o"), { 0 }, Bytes(100, 7) })),
-    });
+        Frame("GEOB", Pattern(5 * 1024, seed + 2)), Frame("TALB", TextBody("Album")),
+        Frame("PRIV", Concat({ BytesOf("o"), { 0 }, Bytes(100, 7) })) });
 }
 
 Bytes Song(int seed, std::size_t coverSize = kCoverSize)
@@ -308,22 +278,21 @@ Bytes Unsynchronised(const Bytes& body)
 
 // A file's bytes in front of its audio before and after a save.
 struct SaveCase {
-    const char* Name;
+    const char* name;
     Bytes Original;
     Bytes Saved;
 };
 
-VENNART_PRINT_ROW_AS(SaveCase, row.Name)
+VENNART_PRINT_ROW_AS(SaveCase, row.name)
 
 std::vector<SaveCase> SaveCases()
 {
-    const Bytes v22
-        = Concat({ TagHeader(2, 20), BytesOf("TT2"), { 0, 0, 5 }, BytesOf("abcde"), Bytes(9, 0) });
+    const Bytes v22 = Concat({ TagHeader(2, 20), V22Frame("TT2", BytesOf("abcde")), Bytes(9, 0) });
     const Bytes title = TextBody(std::string(200, 't'));
     const Bytes plainSizes = Concat({ Frame("TIT2", title), Frame("TALB", TextBody("a")), Bytes(30, 0) });
+    const Bytes sevenBitSizes = Concat({ Frame("TIT2", title, 0, SizeStyle::Syncsafe),
+        Frame("TALB", TextBody("a"), 0, SizeStyle::Syncsafe) });
     const Bytes utf16 = Frame("TIT2", { 0x01, 0xFF, 0xFE, 0x41, 0x00 });
-    Bytes unsynchronised = utf16;
-    unsynchronised.insert(unsynchronised.begin() + 12, 0x00);
     const Bytes v24 = Tag(4, Frame("TIT2", TextBody("a")), 10, 0x10);
     const Bytes footer = Concat({ BytesOf("3DI"), Bytes(v24.begin() + 3, v24.begin() + 10) });
     const Bytes terminated = Concat({ { 0x01 }, Utf16LE(u"Ab"), { 0, 0 } });
@@ -342,12 +311,9 @@ std::vector<SaveCase> SaveCases()
         // Plain sizes in a 2.4 tag, as iTunes wrote them.
         { "Version24KeepsItsVersionAndGetsSevenBitFrameSizes",
             Concat({ TagHeader(4, static_cast<std::uint32_t>(plainSizes.size()), 0, 2), plainSizes }),
-            SavedTag(4,
-                Concat({ Frame("TIT2", title, 0, SizeStyle::Syncsafe),
-                    Frame("TALB", TextBody("a"), 0, SizeStyle::Syncsafe) }),
-                2) },
+            SavedTag(4, sevenBitSizes, 2) },
         { "UnsynchronisationAndExtendedHeaderAreNotWritten",
-            Tag(3, Concat({ { 0, 0, 0, 6, 0, 0, 0, 0, 0, 0 }, unsynchronised }), 4, 0x80 | 0x40),
+            Tag(3, Concat({ { 0, 0, 0, 6, 0, 0, 0, 0, 0, 0 }, Unsynchronised(utf16) }), 4, 0x80 | 0x40),
             SavedTag(3, utf16) },
         { "FooterIsNotWritten", Concat({ v24, footer }),
             SavedTag(4, Frame("TIT2", TextBody("a"), 0, SizeStyle::Syncsafe)) },
@@ -390,19 +356,18 @@ TEST_P(TagSaveBytes, AreExactAndTheSameWhenSavedAgain)
     EXPECT_EQ(FolderNames(dir.Path()), std::vector<std::string> { "song.mp3" });
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, TagSaveBytes, testing::ValuesIn(SaveCases()),
-    [](const auto& info) { return std::string(info.param.Name); });
+INSTANTIATE_TEST_SUITE_P(Files, TagSaveBytes, testing::ValuesIn(SaveCases()), ByName);
 
 // The ID3v1 record of a file: what follows the ID3v2 tag (256 bytes for each of these) after a save,
 // and after a second one.
 struct RecordCase {
-    const char* Name;
+    const char* name;
     Bytes File;
-    void (*Edit)(TID3v2Class& tag);
     Bytes After;
+    void (*Edit)(TID3v2Class& tag) = nullptr;
 };
 
-VENNART_PRINT_ROW_AS(RecordCase, row.Name)
+VENNART_PRINT_ROW_AS(RecordCase, row.name)
 
 const Bytes kAudio = Audio(2);
 const Bytes kRecord = ID3v1Record({ "v1" });
@@ -412,23 +377,19 @@ const Bytes kUrl = Concat({ BytesOf(std::string(108, 'u')), BytesOf("TAG"), Byte
 const Bytes kClaimed = Concat({ Frame("TIT2", TextBody("t")), Bytes(64, 0), kRecord });
 
 const RecordCase kRecordCases[] {
-    { "AnUnchangedRecordIsCopied", Concat({ kAudio, kRecord }), [](TID3v2Class&) {},
-        Concat({ kAudio, kRecord }) },
+    { "AnUnchangedRecordIsCopied", Concat({ kAudio, kRecord }), Concat({ kAudio, kRecord }) },
     { "AChangedRecordIsRewrittenInPlace", Concat({ kAudio, kRecord }),
-        [](TID3v2Class& tag) { tag.FindFrameByClass<TID3v1Tag>(1)->SetTitle("new title"); },
-        Concat({ kAudio, ID3v1Record({ "new title" }) }) },
+        Concat({ kAudio, ID3v1Record({ "new title" }) }),
+        [](TID3v2Class& tag) { tag.FindFrameByClass<TID3v1Tag>(1)->SetTitle("new title"); } },
     { "ANewRecordIsAppended", kAudio,
+        Concat({ kAudio, ID3v1Record({ .Title = "first", .Genre = TID3v1Tag::kNoGenre }) }),
         [](TID3v2Class& tag) {
-            auto record = std::make_unique<TID3v1Tag>();
-            record->SetTitle("first");
-            tag.AddFrame(std::move(record));
-        },
-        Concat({ kAudio, ID3v1Record({ .Title = "first", .Genre = TID3v1Tag::kNoGenre }) }) },
+            tag.AddFrame(std::make_unique<TID3v1Tag>());
+            tag.FindFrameByClass<TID3v1Tag>(1)->SetTitle("first");
+        } },
     { "ARecordInsideATagThatClaimsTheWholeFileIsKept",
-        Concat({ TagHeader(3, static_cast<std::uint32_t>(kClaimed.size())), kClaimed }), [](TID3v2Class&) {},
-        kRecord },
-    { "LettersTAGInsideAFrameOfAFileThatIsAllTagAreNoRecord", Tag(3, Frame("WCOM", kUrl)),
-        [](TID3v2Class&) {}, {} },
+        Concat({ TagHeader(3, static_cast<std::uint32_t>(kClaimed.size())), kClaimed }), kRecord },
+    { "LettersTAGInsideAFrameOfAFileThatIsAllTagAreNoRecord", Tag(3, Frame("WCOM", kUrl)), {} },
 };
 
 class TagSaveRecord : public TagFile, public testing::WithParamInterface<RecordCase> { };
@@ -436,7 +397,8 @@ class TagSaveRecord : public TagFile, public testing::WithParamInterface<RecordC
 TEST_P(TagSaveRecord, FollowsTheTagAndStaysThroughASecondSave)
 {
     TID3v2Class tag(Write(GetParam().File));
-    GetParam().Edit(tag);
+    if (GetParam().Edit != nullptr)
+        GetParam().Edit(tag);
     tag.Save();
     const Bytes once = ReadFileBytes(file);
     EXPECT_EQ(Bytes(once.begin() + 256, once.end()), GetParam().After);
@@ -448,8 +410,7 @@ TEST_P(TagSaveRecord, FollowsTheTagAndStaysThroughASecondSave)
     EXPECT_EQ(ReadFileBytes(file), once);
 }
 
-INSTANTIATE_TEST_SUITE_P(Records, TagSaveRecord, testing::ValuesIn(kRecordCases),
-    [](const auto& info) { return std::string(info.param.Name); });
+INSTANTIATE_TEST_SUITE_P(Records, TagSaveRecord, testing::ValuesIn(kRecordCases), ByName);
 
 TEST_F(TagFile, ThroughASymbolicLinkTheTargetIsReplacedWithItsPermissionsAndTheLinkStays)
 {
@@ -467,43 +428,36 @@ TEST_F(TagFile, ThroughASymbolicLinkTheTargetIsReplacedWithItsPermissionsAndTheL
 
 // What makes a save fail; each leaves the file as it was, no temporary file, and the edit pending.
 struct Refusal {
-    const char* Name;
-    void (*Arrange)(FaultyFileSystem& fs, const std::filesystem::path& file);
+    const char* name;
     const char* Message;
+    void (*Arrange)(FaultyFileSystem& fs, const std::filesystem::path& file);
     Bytes File = Concat({ Tag(3, Frame("TIT2", TextBody("a")), 5), Audio(4) });
 };
 
-VENNART_PRINT_ROW_AS(Refusal, row.Name)
+VENNART_PRINT_ROW_AS(Refusal, row.name)
 
 const Refusal kRefusals[] {
-    { "AReadOnlyFileIsNotReplaced",
-        [](FaultyFileSystem& fs, const std::filesystem::path& file) { fs.DenyWriting(file); },
-        "Permission denied" },
-    { "AFolderThatRefusesTheTemporaryFile",
-        [](FaultyFileSystem& fs, const std::filesystem::path& file) {
-            fs.DenyCreatingIn(file.parent_path());
-        },
-        "Could not create temporary file." },
+    { "AReadOnlyFileIsNotReplaced", "Permission denied",
+        [](FaultyFileSystem& fs, const auto& file) { fs.DenyWriting(file); } },
+    { "AFolderThatRefusesTheTemporaryFile", "Could not create temporary file.",
+        [](FaultyFileSystem& fs, const auto& file) { fs.DenyCreatingIn(file.parent_path()); } },
     // Where the audio of an unsynchronised tag begins cannot be told.
-    { "AnUnsynchronisedTagClaimingMoreThanTheFile", [](FaultyFileSystem&, const std::filesystem::path&) {},
-        "where its frames end cannot be told",
+    { "AnUnsynchronisedTagClaimingMoreThanTheFile", "where its frames end cannot be told", nullptr,
         Concat({ TagHeader(3, 1 << 20, 0x80), Frame("TIT2", TextBody("t")), Audio(2) }) },
     // Its frames cannot be read, so a save would lose them.
-    { "ACompressedVersion22Tag", [](FaultyFileSystem&, const std::filesystem::path&) {},
-        "compressed and cannot be read",
+    { "ACompressedVersion22Tag", "compressed and cannot be read", nullptr,
         Concat({ TagHeader(2, 20, 0x40), Bytes(20, 1), Audio(2), ID3v1Record({}) }) },
 };
 
-class TagSaveRefused : public TagFile, public testing::WithParamInterface<Refusal> {
-protected:
-    FaultyFileSystem fs;
-};
+class TagSaveRefused : public TagFile, public testing::WithParamInterface<Refusal> { };
 
 TEST_P(TagSaveRefused, LeavesTheFileAsItWas)
 {
+    FaultyFileSystem fs;
     TID3v2Class tag(Write(GetParam().File), fs);
     tag.GetFrame(0)->Changed = true;
-    GetParam().Arrange(fs, file);
+    if (GetParam().Arrange != nullptr)
+        GetParam().Arrange(fs, file);
     const std::vector<std::string> names = FolderNames(dir.Path());
     const Bytes before = ReadFileBytes(file);
     EXPECT_THAT(ErrorOf([&] { tag.Save(); }), AllOf(HasSubstr(GetParam().Message), HasSubstr("song.mp3")));
@@ -512,16 +466,7 @@ TEST_P(TagSaveRefused, LeavesTheFileAsItWas)
     EXPECT_TRUE(tag.GetFrame(0)->Changed);
 }
 
-INSTANTIATE_TEST_SUITE_P(Faults, TagSaveRefused, testing::ValuesIn(kRefusals),
-    [](const auto& info) { return std::string(info.param.Name); });
-
-TEST(RenderID3v2Tag, PadsToTheNextMultipleOf256AndKeepsOnlyTheExperimentalFlag)
-{
-    EXPECT_EQ(std::tuple(PaddingSize(300), PaddingSize(512), PaddingSize(255)), std::tuple(212u, 256u, 1u));
-    const ID3v2Header v24 = HeaderForSave(ID3v2Header { 4, 1, 0xF0, 100 });
-    EXPECT_EQ(
-        std::tuple(v24.Version(), v24.Flags), std::tuple(std::uint16_t { 0x0401 }, std::uint8_t { 0x20 }));
-}
+INSTANTIATE_TEST_SUITE_P(Faults, TagSaveRefused, testing::ValuesIn(kRefusals), ByName);
 
 // A frame that only claims a size, so that no test has to hold 256 MB.
 class HugeFrame : public TTag {
@@ -533,8 +478,12 @@ public:
     bool SaveToStream(ByteWriter&, FrameSizeFormat) const override { return false; }
 };
 
-TEST(RenderID3v2Tag, ATagBeyondWhatItsSizeFieldHoldsIsRefused)
+TEST(RenderID3v2Tag, PadsToTheNextMultipleOf256KeepsOnlyTheExperimentalFlagAndRefusesAnOversizedTag)
 {
+    EXPECT_EQ(std::tuple(PaddingSize(300), PaddingSize(512), PaddingSize(255)), std::tuple(212u, 256u, 1u));
+    const ID3v2Header v24 = HeaderForSave(ID3v2Header { 4, 1, 0xF0, 100 });
+    EXPECT_EQ(
+        std::tuple(v24.Version(), v24.Flags), std::tuple(std::uint16_t { 0x0401 }, std::uint8_t { 0x20 }));
     FrameList frames;
     frames.push_back(std::make_unique<HugeFrame>());
     EXPECT_THAT(ErrorOf([&] { RenderID3v2Tag(ID3v2Header {}, frames, "a.mp3"); }), HasSubstr("a.mp3"));
@@ -555,39 +504,35 @@ TEST_F(HeldInFile, LargeBodiesStayInTheFileAndASaveWritesThemByteForByte)
     const Bytes once = ReadFileBytes(file);
     tag.Save();
     EXPECT_EQ(ReadFileBytes(file), once);
-    const Bytes expected = Frames(2);
-    const Bytes heldPart(
-        expected.begin() + static_cast<std::ptrdiff_t>(Frame("TIT2", TextBody("Title")).size()),
-        expected.end());
-    EXPECT_NE(std::search(once.begin(), once.end(), heldPart.begin(), heldPart.end()), once.end());
+    // The frames after the 16 bytes of the edited title frame, byte for byte.
+    const Bytes held = Frames(2);
+    EXPECT_FALSE(std::ranges::search(once, std::span(held).subspan(16)).empty());
     EXPECT_EQ(Picture(tag).Load().ToVector(), Pattern(kCoverSize, 2));
     EXPECT_EQ(Picture(TID3v2Class(file)).Load().ToVector(), Pattern(kCoverSize, 2));
 }
 
 // What another program may do between the reading and the use of a cover; each one is noticed.
 struct OtherWriter {
-    const char* Name;
+    const char* name;
     void (*Write)(const std::filesystem::path& file);
     const char* Message = "song.mp3";
 };
 
-VENNART_PRINT_ROW_AS(OtherWriter, row.Name)
+VENNART_PRINT_ROW_AS(OtherWriter, row.name)
 
 const OtherWriter kOtherWriters[] {
-    { "WritesALargerCover",
-        [](const std::filesystem::path& song) { WriteFileBytes(song, Song(9, kCoverSize + 1)); } },
+    { "WritesALargerCover", [](const auto& song) { WriteFileBytes(song, Song(9, kCoverSize + 1)); } },
     { "ReplacesTheFileWithAnother",
-        [](const std::filesystem::path& song) {
+        [](const auto& song) {
             const std::filesystem::path other = song.parent_path() / "other";
             WriteFileBytes(other, Song(9));
             std::filesystem::rename(other, song);
         } },
-    { "CutsTheFileShort",
-        [](const std::filesystem::path& song) { std::filesystem::resize_file(song, 2000); } },
-    { "RemovesTheFile", [](const std::filesystem::path& song) { std::filesystem::remove(song); } },
+    { "CutsTheFileShort", [](const auto& song) { std::filesystem::resize_file(song, 2000); } },
+    { "RemovesTheFile", [](const auto& song) { std::filesystem::remove(song); } },
     // The same size and time, and a title of the same length: only the text frame's bytes tell.
     { "KeepsSizeAndTimeButChangesATitle",
-        [](const std::filesystem::path& song) {
+        [](const auto& song) {
             const auto time = std::filesystem::last_write_time(song);
             Bytes bytes = Song(3);
             bytes[10 + 10 + 1] = 'Z';
@@ -610,8 +555,7 @@ TEST_P(HeldInChangedFile, IsNeverReadAndTheSaveIsRefused)
     EXPECT_EQ(std::filesystem::exists(file) ? ReadFileBytes(file) : Bytes {}, after);
 }
 
-INSTANTIATE_TEST_SUITE_P(Writers, HeldInChangedFile, testing::ValuesIn(kOtherWriters),
-    [](const auto& info) { return std::string(info.param.Name); });
+INSTANTIATE_TEST_SUITE_P(Writers, HeldInChangedFile, testing::ValuesIn(kOtherWriters), ByName);
 
 // An undo snapshot shares the cover, and keeps reading it from the file it was read from: once its
 // original is saved over, the snapshot's cover is no longer there to be read.

@@ -6,6 +6,7 @@
 #include "text/TextFile.h"
 #include "text/UStringConvert.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <map>
 
@@ -64,26 +65,24 @@ std::optional<std::vector<AnsiString>> Encoded(const std::vector<WideString>& fi
 bool ReadsBack(const std::vector<AnsiString>& encoded, const std::vector<WideString>& fields,
     std::optional<uint32_t> guess)
 {
-    for (std::size_t i = 0; i < fields.size(); ++i) {
-        if (!guess || CodePageToWide(encoded[i], *guess) != fields[i])
-            return false;
-    }
-    return true;
+    return guess && std::ranges::equal(encoded, fields, [&](const AnsiString& text, const WideString& field) {
+        return CodePageToWide(text, *guess) == field;
+    });
+}
+
+// Loaded once for all the tests: the table is large.
+const LetterModel& Model()
+{
+    static const LetterModel model = LetterModel::Load(VENNART_DATA_DIR "/LetterBigrams.tsv");
+    return model;
 }
 
 class CodePageDetection : public testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        model = std::make_unique<LetterModel>(LetterModel::Load(VENNART_DATA_DIR "/LetterBigrams.tsv"));
-    }
-    static void TearDownTestSuite() { model.reset(); }
-    static std::unique_ptr<LetterModel> model;
+    const LetterModel& model = Model();
     const std::vector<uint32_t> candidates = EightBitCatalogue();
     const std::vector<TagText> rows = EvaluationSet();
 };
-
-std::unique_ptr<LetterModel> CodePageDetection::model;
 
 TEST_F(CodePageDetection, NamesTheCodePageOfAtLeast98PercentOfFiles)
 {
@@ -92,8 +91,7 @@ TEST_F(CodePageDetection, NamesTheCodePageOfAtLeast98PercentOfFiles)
     for (const auto& row : rows) {
         for (uint32_t codePage : candidates) {
             if (const auto encoded = Encoded(row.fields, codePage)) {
-                right
-                    += ReadsBack(*encoded, row.fields, GuessCodePage(*encoded, candidates, *model).codePage);
+                right += ReadsBack(*encoded, row.fields, GuessCodePage(*encoded, candidates, model).codePage);
                 ++tried;
             }
         }
@@ -118,7 +116,7 @@ TEST_F(CodePageDetection, NamesTheCodePageOfEveryFolderOfFiveFiles)
             }
             if (texts.size() < 5 * 3)
                 continue;
-            EXPECT_TRUE(ReadsBack(texts, fields, GuessCodePage(texts, candidates, *model).codePage))
+            EXPECT_TRUE(ReadsBack(texts, fields, GuessCodePage(texts, candidates, model).codePage))
                 << language << " in " << codePage;
         }
     }
@@ -129,9 +127,9 @@ TEST_F(CodePageDetection, TellsAsciiAndUtf8FromLegacyText)
     const std::vector<AnsiString> ascii { "Deep Purple", "Smoke on the Water" };
     const std::vector<AnsiString> utf8 { "\xD0\x9A\xD0\xB8\xD0\xBD\xD0\xBE" };
     const std::vector<AnsiString> none { "", "" };
-    EXPECT_EQ(GuessCodePage(ascii, candidates, *model).kind, TextKind::Ascii);
-    EXPECT_EQ(GuessCodePage(utf8, candidates, *model).codePage, kUtf8CodePage);
-    EXPECT_EQ(GuessCodePage(none, candidates, *model).kind, TextKind::Empty);
+    EXPECT_EQ(GuessCodePage(ascii, candidates, model).kind, TextKind::Ascii);
+    EXPECT_EQ(GuessCodePage(utf8, candidates, model).codePage, kUtf8CodePage);
+    EXPECT_EQ(GuessCodePage(none, candidates, model).kind, TextKind::Empty);
 }
 
 TEST_F(CodePageDetection, TableLinesOfAnyShapeAreSkipped)

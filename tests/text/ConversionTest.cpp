@@ -88,7 +88,16 @@ TEST(Conversions, StopAtTheFirstNulAndGiveEmptyTextInAnUnknownCodePageOrTheSubst
         std::tuple(wide, u"a?b"));
 }
 
-TEST(EncodingCatalogue, AcceptsOnlyLinesWhoseCodePageIsAnInteger)
+// The entries as "name=code page", one after the other.
+std::string Names(const std::vector<CodePageName>& entries)
+{
+    std::string names;
+    for (const CodePageName& entry : entries)
+        names += entry.name + "=" + std::to_string(entry.codePage) + ";";
+    return names;
+}
+
+TEST(EncodingCatalogue, AcceptsOnlyLinesWhoseCodePageIsAnIntegerAndNamesAFileItCannotRead)
 {
     EncodingCatalogue catalogue;
     // A mark at the start and blanks around fields stay part of the fields.
@@ -101,23 +110,18 @@ TEST(EncodingCatalogue, AcceptsOnlyLinesWhoseCodePageIsAnInteger)
                                 "Only name;28591\n"
                                 "Second;dup; 1251\t\n"
                                 "Negative;;-1");
-    EXPECT_EQ(catalogue.EncodingNames(),
-        (std::vector<CodePageName> { { "\xEF\xBB\xBF Cyrillic ", 1251 }, { "KOI8-R", 20866 }, { "", 65001 },
-            { "Only name", 28591 }, { "Second", 1251 }, { "Negative", 4294967295u } }));
+    EXPECT_EQ(Names(catalogue.EncodingNames()),
+        "\xEF\xBB\xBF Cyrillic =1251;KOI8-R=20866;=65001;Only name=28591;Second=1251;Negative=4294967295;");
     EXPECT_EQ(
         catalogue.EncodingDescriptions(), (std::vector<AnsiString> { " Windows ", "", "", "", "dup", "" }));
     EXPECT_EQ(catalogue.IndexOfCodePage(1251), 0);
     EXPECT_EQ(catalogue.IndexOfCodePage(866), -1);
-}
-
-TEST(EncodingCatalogue, MissingFileIsAnErrorWithTheFullPathAndUnreadableOneAnError)
-{
+    // Names are shown as UTF-8 when they are, and through the system code page otherwise.
+    EXPECT_EQ(CatalogueText("\xD0\x9A\xD0\xB8\xD1\x80"), u"Кир");
+    EXPECT_EQ(CatalogueText("Caf\xE9"), u"Café");
+    EXPECT_EQ(CatalogueText("plain"), u"plain");
+    // A missing file is an error with its full path (a relative one made whole), an unreadable one an error.
     test::TempDir folder;
-    EncodingCatalogue catalogue;
-    EXPECT_EQ(ErrorOf([&] { catalogue.LoadEncodingTables(folder / "EncodingTables.dat"); }),
-        "File " + (folder / "EncodingTables.dat").string()
-            + " does not exists - could not init encoding tables");
-
     const std::filesystem::path current = std::filesystem::current_path();
     std::filesystem::current_path(folder.Path());
     const std::string relative = ErrorOf([&] { catalogue.LoadEncodingTables("none.dat"); });
@@ -129,66 +133,27 @@ TEST(EncodingCatalogue, MissingFileIsAnErrorWithTheFullPathAndUnreadableOneAnErr
     EXPECT_THROW(catalogue.LoadEncodingTables(folder / "EncodingTables.dat"), Error);
 }
 
-// The build puts EncodingTables.dat beside every program it builds, this test included.
-TEST(EncodingCatalogue, EmptyPathMeansTheFileInTheProgramsDataFolderAndLoadingAppends)
+// UTF-16 is offered for ID3v2 only; a repeated code page takes the first catalogue name each time.
+TEST(ActiveEncodings, FollowTheSettingByCatalogueNamesAndKeepTheLastGoodOneOnAnError)
 {
     EncodingCatalogue catalogue;
-    catalogue.LoadEncodingTables({});
-    const std::size_t once = catalogue.EncodingNames().size();
-    EXPECT_GE(catalogue.IndexOfCodePage(1251), 0);
-    catalogue.LoadEncodingTables({});
-    EXPECT_EQ(catalogue.EncodingNames().size(), 2 * once);
-}
-
-TEST(CatalogueText, ShowsUtf8AsUtf8AndAnythingElseThroughTheSystemCodePage)
-{
-    EXPECT_EQ(CatalogueText("\xD0\x9A\xD0\xB8\xD1\x80"), u"Кир");
-    EXPECT_EQ(CatalogueText("Caf\xE9"), u"Café");
-    EXPECT_EQ(CatalogueText("plain"), u"plain");
-}
-
-class ActiveEncodings : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        catalogue.AddCatalogueLines("Cyrillic (Windows-1251);;1251\nKOI8-R;;20866\nDOS;;866\nUTF-8;;65001\n"
-                                    "UTF-16;;1200\nOther 1251;;1251\n");
+    catalogue.AddCatalogueLines("Cyrillic (Windows-1251);;1251\nKOI8-R;;20866\nDOS;;866\nUTF-8;;65001\n"
+                                "UTF-16;;1200\nOther 1251;;1251\n");
+    const std::string cyrillic = "Cyrillic (Windows-1251)=1251;";
+    for (const auto& [setting, eightBit] : std::vector<std::pair<std::string, std::string>> {
+             { "", cyrillic + "KOI8-R=20866;UNKKOWN - 21866=21866;DOS=866;UTF-8=65001;" },
+             { "\" 1251 \", 1251,\"4242\",1200", cyrillic + cyrillic + "UNKKOWN - 4242=4242;" } }) {
+        catalogue.BuildActiveEncodings(setting);
+        EXPECT_EQ(Names(catalogue.ActiveEncodingsV1()), eightBit) << setting;
+        EXPECT_EQ(Names(catalogue.ActiveEncodingsV2()), eightBit + "UTF-16=1200;") << setting;
     }
-
-    EncodingCatalogue catalogue;
-};
-
-TEST_F(ActiveEncodings, EmptySettingGivesTheDefaultSetByItsCatalogueNames)
-{
-    catalogue.BuildActiveEncodings("");
-    std::vector<CodePageName> all { { "Cyrillic (Windows-1251)", 1251 }, { "KOI8-R", 20866 },
-        { "UNKKOWN - 21866", 21866 }, { "DOS", 866 }, { "UTF-8", 65001 } };
-    EXPECT_EQ(catalogue.ActiveEncodingsV1(), all);
-    all.push_back({ "UTF-16", 1200 });
-    EXPECT_EQ(catalogue.ActiveEncodingsV2(), all);
-}
-
-TEST_F(ActiveEncodings, EntriesAreTrimmedRepeatsStayAndUtf16IsOfferedForId3v2Only)
-{
-    catalogue.BuildActiveEncodings("\" 1251 \", 1251,\"4242\",1200");
-    // A repeated code page takes the first catalogue name each time.
-    const std::vector<CodePageName> eightBit { { "Cyrillic (Windows-1251)", 1251 },
-        { "Cyrillic (Windows-1251)", 1251 }, { "UNKKOWN - 4242", 4242 } };
-    EXPECT_EQ(catalogue.ActiveEncodingsV1(), eightBit);
-    std::vector<CodePageName> all = eightBit;
-    all.push_back({ "UTF-16", 1200 });
-    EXPECT_EQ(catalogue.ActiveEncodingsV2(), all);
-}
-
-TEST_F(ActiveEncodings, EntryThatIsNoIntegerStopsWithTheStandardMessage)
-{
     catalogue.BuildActiveEncodings("866");
     for (const auto& [setting, message] : std::vector<std::pair<std::string, std::string>> {
              { "1251,abc", "'abc' is not a valid integer value" },
              { "1251,,866", "'' is not a valid integer value" },
              { "1251,", "'' is not a valid integer value" } }) {
         EXPECT_EQ(ErrorOf([&] { catalogue.BuildActiveEncodings(setting); }), message);
-        EXPECT_EQ(catalogue.ActiveEncodingsV2(), (std::vector<CodePageName> { { "DOS", 866 } })) << setting;
+        EXPECT_EQ(Names(catalogue.ActiveEncodingsV2()), "DOS=866;") << setting;
     }
 }
 
@@ -196,8 +161,9 @@ const std::filesystem::path kDataDir = VENNART_DATA_DIR;
 
 TEST(ShippedEncodingTables, NameEveryOfferedCodePageOnceAndIcuHasThemAll)
 {
+    // An empty path is the copy the build puts beside every program, this test included.
     EncodingCatalogue catalogue;
-    catalogue.LoadEncodingTables(kDataDir / "EncodingTables.dat");
+    catalogue.LoadEncodingTables({});
     std::set<uint32_t> codePages;
     for (std::size_t i = 0; i < catalogue.EncodingNames().size(); ++i) {
         const CodePageName& entry = catalogue.EncodingNames()[i];
@@ -217,9 +183,12 @@ TEST(ShippedEncodingTables, NameEveryOfferedCodePageOnceAndIcuHasThemAll)
     catalogue.BuildActiveEncodings("");
     for (const CodePageName& entry : catalogue.ActiveEncodingsV2())
         EXPECT_FALSE(entry.name.starts_with(kUnknownCodePagePrefix)) << entry.codePage;
+    // Loading appends.
+    catalogue.LoadEncodingTables(kDataDir / "EncodingTables.dat");
+    EXPECT_EQ(catalogue.EncodingNames().size(), 2 * codePages.size());
 }
 
-TEST(ShippedTranslitTable, HoldsOneLowerCaseCharacterPerLineWithAnAsciiReplacement)
+TEST(ShippedTranslitTable, FollowsIcaoWithOneLowerCaseCharacterAndAnAsciiReplacementPerLine)
 {
     const TranslitTable table = LoadTranslitTable(kDataDir / "translit.tab");
     std::set<WideString> folded;
@@ -236,11 +205,7 @@ TEST(ShippedTranslitTable, HoldsOneLowerCaseCharacterPerLineWithAnAsciiReplaceme
             EXPECT_LT(unit, 128u) << "line " << folded.size();
         EXPECT_TRUE(folded.insert(platform::FoldCase(name)).second) << "line " << folded.size();
     }
-}
-
-TEST(ShippedTranslitTable, FollowsTheIcaoSystemWithAReplacementForEveryRussianUkrainianAndBelarusianLetter)
-{
-    const TranslitTable table = LoadTranslitTable(kDataDir / "translit.tab");
+    // The ICAO system, with a replacement for every Russian, Ukrainian and Belarusian letter.
     for (const auto& [text, latin] :
         std::vector<std::pair<WideString, WideString>> { { u"Щукин Пётр Ильич", u"Shchukin Petr Il'ich" },
             { u"Юрий Гагарин", u"Iurii Gagarin" }, { u"Хор Цветаевой: Чайка", u"Khor Tsvetaevoi: Chaika" },

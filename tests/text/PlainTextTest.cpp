@@ -32,29 +32,24 @@ TEST(TrimControls, RemovesBlanksAndControlCharactersAtBothEnds)
 
 TEST(ParseInteger, TakesSignedDecimalsOnly)
 {
-    EXPECT_EQ(ParseInteger("1251"), 1251);
-    EXPECT_EQ(ParseInteger("+866"), 866);
-    EXPECT_EQ(ParseInteger("-1"), -1);
-    EXPECT_EQ(ParseInteger("007"), 7);
-    EXPECT_EQ(ParseInteger("2147483647"), 2147483647);
+    for (const auto& [text, value] : std::vector<std::pair<std::string_view, std::optional<int>>> {
+             { "1251", 1251 }, { "+866", 866 }, { "-1", -1 }, { "007", 7 }, { "2147483647", 2147483647 } })
+        EXPECT_EQ(ParseInteger(text), value) << text;
     for (const char* bad :
         { "", "+", "-", "+-1", "12a", "a12", " 12", "12 ", "0x10", "$10", "2147483648", "1e3" })
         EXPECT_EQ(ParseInteger(bad), std::nullopt) << bad;
-    EXPECT_EQ(ParseInteger(u"65001"), 65001);
-    EXPECT_EQ(ParseInteger(u"\u0661\u0662"), std::nullopt);
+    EXPECT_EQ(std::pair(ParseInteger(u"65001"), ParseInteger(u"\u0661\u0662")),
+        std::pair(std::optional(65001), std::optional<int>()));
 }
 
+// A line separator ends a line of wide text only.
 TEST(SplitLines, EndsLinesAtEveryUsualBreak)
 {
-    EXPECT_EQ(SplitLines(std::string_view("a\r\nb\nc\rd")), (std::vector<AnsiString> { "a", "b", "c", "d" }));
-    EXPECT_EQ(SplitLines(std::string_view("a\r\n")), std::vector<AnsiString> { "a" });
-    EXPECT_EQ(SplitLines(std::string_view("a\n\nb\n\n")), (std::vector<AnsiString> { "a", "", "b", "" }));
-    EXPECT_EQ(SplitLines(std::string_view("\n\r")), (std::vector<AnsiString> { "", "" }));
-    EXPECT_TRUE(SplitLines(std::string_view("")).empty());
-    EXPECT_EQ(SplitLines(std::string_view("a\xE2\x80\xA8"
-                                          "b")),
-        std::vector<AnsiString> { "a\xE2\x80\xA8"
-                                  "b" });
+    for (const auto& [text, lines] : std::vector<std::pair<std::string_view, std::vector<AnsiString>>> {
+             { "a\r\nb\nc\rd", { "a", "b", "c", "d" } }, { "a\r\n", { "a" } },
+             { "a\n\nb\n\n", { "a", "", "b", "" } }, { "\n\r", { "", "" } }, { "", {} },
+             { "a\u2028b", { "a\u2028b" } } })
+        EXPECT_EQ(SplitLines(text), lines) << text;
     EXPECT_EQ(
         SplitLines(std::u16string_view(u"a\u2028b\r\nc")), (std::vector<WideString> { u"a", u"b", u"c" }));
 }
@@ -96,17 +91,14 @@ const CommaCase kCommaTexts[] { { "", {} }, { "   ", {} }, { "1251,20866,866", {
 
 INSTANTIATE_TEST_SUITE_P(Rules, CommaTextSplit, testing::ValuesIn(kCommaTexts));
 
-TEST(CodePageLists, ChangeOnlyWhenTheMultisetsOfTheirEntriesDiffer)
+TEST(CodePageLists, ChangeAsMultisetsAndWithoutAnEightBitEntryAreTheDefaultSet)
 {
     EXPECT_FALSE(CodePageListChanged("1200,866,1251", "1251,866,1200"));
     EXPECT_TRUE(CodePageListChanged("1251,866,1251", "1251,866"));
     EXPECT_TRUE(CodePageListChanged("1251", "1251,1251"));
     // Entries are compared as text.
     EXPECT_TRUE(CodePageListChanged("01251", "1251"));
-}
-
-TEST(EffectiveCodePages, DefaultSetWhenNoEntryIsAnEightBitCodePage)
-{
+    // The default set takes the place of a list without an 8-bit code page.
     for (const std::string_view value : { "", "1200", "1200, 1200" })
         EXPECT_EQ(EffectiveCodePages(value), "1251,20866,21866,866,65001,1200") << value;
     // An entry that is no integer stays, for building the lists to report it.
@@ -157,27 +149,20 @@ TEST(EncodeTextLines, WritesUtf16LittleEndianWithMarkAndCrLfAndDecodesBack)
     EXPECT_EQ(DecodeTextLines(EncodeTextLines(lines)), lines);
 }
 
-TEST(WriteTextLines, CreatesTheFolderAndTheFileThenReplacesItKeepingItsPermissions)
+// Through a link the target is replaced, and the link stays.
+TEST(WriteTextLines, CreatesTheFolderAndTheFileThenReplacesItKeepingItsPermissionsAndLinks)
 {
     test::TempDir folder;
     const std::filesystem::path file = folder / "config/vennart/vennart.ini";
     WriteTextLines(file, { u"a=b" });
     EXPECT_EQ(ReadTextLines(file), std::vector<WideString> { u"a=b" });
     std::filesystem::permissions(file, std::filesystem::perms(0640));
-    WriteTextLines(file, { u"ж=zh" });
+    std::filesystem::create_symlink("vennart/vennart.ini", folder / "config/link.ini");
+    WriteTextLines(folder / "config/link.ini", { u"ж=zh" });
     EXPECT_EQ(ReadTextLines(file), std::vector<WideString> { u"ж=zh" });
     EXPECT_EQ(std::filesystem::status(file).permissions(), std::filesystem::perms(0640));
+    EXPECT_TRUE(std::filesystem::is_symlink(folder / "config/link.ini"));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(file.parent_path()), {}), 1);
-}
-
-TEST(WriteTextLines, WritesThroughALinkToItsTarget)
-{
-    test::TempDir folder;
-    test::WriteFileBytes(folder / "real.ini", BytesOf("x"));
-    std::filesystem::create_symlink("real.ini", folder / "vennart.ini");
-    WriteTextLines(folder / "vennart.ini", { u"k=v" });
-    EXPECT_TRUE(std::filesystem::is_symlink(folder / "vennart.ini"));
-    EXPECT_EQ(ReadTextLines(folder / "real.ini"), std::vector<WideString> { u"k=v" });
 }
 
 TEST(WriteTextLines, FailureNamesTheFileAndLeavesNothingBehind)
@@ -197,7 +182,7 @@ TEST(ReadWholeFile, AFolderOrAMissingFileIsNoReadableFile)
     EXPECT_THROW(ReadWholeFile(folder / "missing"), Error);
 }
 
-TEST(TranslitTable, RewritesEveryUnitAbove127)
+TEST(TranslitTable, RewritesEveryUnitAbove127AndKeepsItsLinesAsGiven)
 {
     const TranslitTable table { { u"ж=zh", u"у=u", u"к=k", u"щ=SHCH", u"ß=ss", u"é=e", u"ь=", u"Ж=j", u"ǆ=dz",
         u"=orphan", u"no equals", u"\U0001F600=smile", u"ё=yo=!" } };
@@ -216,18 +201,16 @@ TEST(TranslitTable, RewritesEveryUnitAbove127)
              { u"Hello, World! 123 \x7F", u"Hello, World! 123 \x7F" }, { u"\u0080\u00A0", u"__" },
              { u"", u"" } })
         EXPECT_EQ(table.Transliterate(input), output) << test::Ascii(output);
-}
-
-// Lines it cannot use are kept, so that saving the table loses none of them.
-TEST(TranslitTable, KeepsItsLinesAsGivenAndWithoutLinesGivesUnderscores)
-{
+    // Lines it cannot use are kept, so that saving the table loses none of them; no table gives
+    // underscores.
     const std::vector<WideString> lines { u"ж=zh", u"", u"garbage", u"ж=again" };
     EXPECT_EQ(TranslitTable(lines).Lines(), lines);
     EXPECT_EQ(TranslitTable().Transliterate(u"Café Жук"), u"Caf_ ___");
 }
 
-// The file is read as any text file of lines (DecodeTextLines); a missing one is an empty table.
-TEST(TranslitFile, IsSavedAsUtf16LinesAndLoadedBack)
+// The file is read as any text file of lines (DecodeTextLines); a missing one is an empty table, and
+// reading one that cannot be read fails as ReadWholeFile does.
+TEST(TranslitFile, IsSavedAsUtf16LinesAndLoadedBackAndAFailedSaveGivesThePath)
 {
     test::TempDir folder;
     const std::filesystem::path file = folder / "translit.tab";
@@ -235,16 +218,10 @@ TEST(TranslitFile, IsSavedAsUtf16LinesAndLoadedBack)
     SaveTranslitTable(TranslitTable({ u"ж=zh", u"é=e" }), file);
     EXPECT_EQ(test::ReadFileBytes(file), Utf16LE(u"ж=zh\r\né=e\r\n"));
     EXPECT_EQ(LoadTranslitTable(file).Transliterate(u"Жé"), u"Zhe");
-}
-
-// Reading one that cannot be read fails as ReadWholeFile does.
-TEST(TranslitFile, AFailedSaveGivesTheMessageWithThePath)
-{
-    test::TempDir folder;
-    test::WriteFileBytes(folder / "file", BytesOf("x"));
-    const std::filesystem::path file = folder / "file/translit.tab";
-    EXPECT_EQ(ErrorOf([&] { SaveTranslitTable(TranslitTable({ u"ж=zh" }), file); }),
-        "Cannot create file " + file.string());
+    // A file where its folder should be.
+    const std::filesystem::path blocked = file / "translit.tab";
+    EXPECT_EQ(ErrorOf([&] { SaveTranslitTable(TranslitTable({ u"ж=zh" }), blocked); }),
+        "Cannot create file " + blocked.string());
 }
 
 struct RowsCase {
