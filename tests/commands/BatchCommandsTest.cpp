@@ -433,14 +433,14 @@ TEST_P(DetectInFolder, GuessesTheCodePageOfEachEightBitFile)
     EXPECT_EQ(guessed, row.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Folders, DetectInFolder,
-    testing::Values(DetectCase { "MixedOnID3v1", { 1251, 20866, 1251, 866 }, ID3v1, false,
-                        { 1251, 20866, std::nullopt, 866 } },
-        DetectCase {
-            "MixedOnID3v2", { 1251, 20866, 1251, 866 }, ID3v2, false, { 1251, 20866, std::nullopt, 866 } },
-        DetectCase { "WholeSelectionSpeaksForEveryEightBitFile", { 20866, 20866, 20866, 20866 }, ID3v2, true,
-            { 20866, 20866, std::nullopt, 20866 } }),
-    test::ByName);
+const DetectCase kDetectCases[] = {
+    { "MixedOnID3v1", { 1251, 20866, 1251, 866 }, ID3v1, false, { 1251, 20866, std::nullopt, 866 } },
+    { "MixedOnID3v2", { 1251, 20866, 1251, 866 }, ID3v2, false, { 1251, 20866, std::nullopt, 866 } },
+    { "WholeSelectionSpeaksForEveryEightBitFile", { 20866, 20866, 20866, 20866 }, ID3v2, true,
+        { 20866, 20866, std::nullopt, 20866 } },
+};
+
+INSTANTIATE_TEST_SUITE_P(Folders, DetectInFolder, testing::ValuesIn(kDetectCases), test::ByName);
 
 const std::filesystem::path kCorpus = VENNART_CORPUS_DIR;
 
