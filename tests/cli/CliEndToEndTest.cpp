@@ -40,29 +40,25 @@ std::vector<std::string> Arguments(
     return arguments;
 }
 
-std::map<fs::path, std::vector<unsigned char>> FolderBytes(const fs::path& folder)
-{
-    std::map<fs::path, std::vector<unsigned char>> bytes;
-    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
-        if (entry.is_regular_file())
-            bytes[entry.path()] = ReadFileBytes(entry.path());
-    }
-    return bytes;
-}
-
 std::string Text(const QJsonValue& value)
 {
     return value.isDouble() ? std::to_string(value.toInt()) : value.toString().toStdString();
 }
 
-// What show --json, with the options after "show" in `show`, tells of each file, by its "file" member.
+// The JSON lines of a run by their "file" member.
+std::map<std::string, QJsonObject> ByFile(const CliResult& run)
+{
+    std::map<std::string, QJsonObject> files;
+    for (const QJsonObject& file : run.JsonLines())
+        files[Text(file["file"])] = file;
+    return files;
+}
+
+// What show --json, with the options after "show" in `show`, tells of each file.
 std::map<std::string, QJsonObject> Shown(
     const TempDir& folder, const std::vector<std::string>& show = { "show" })
 {
-    std::map<std::string, QJsonObject> files;
-    for (const QJsonObject& file : RunCli(Arguments(show, { "--json", "." }), folder.Path()).JsonLines())
-        files[Text(file["file"])] = file;
-    return files;
+    return ByFile(RunCli(Arguments(show, { "--json", "." }), folder.Path()));
 }
 
 // The fields a dry run names, read from what show --json printed.
@@ -119,22 +115,26 @@ struct CommandCase {
 };
 VENNART_PRINT_ROW_AS(CommandCase, row.name)
 
-class DryRunTest : public testing::TestWithParam<CommandCase> { };
+// Each test runs the tool on the three songs of a folder of its own.
+class CliTest : public testing::Test {
+protected:
+    CliTest() { WriteSongs(folder); }
+
+    TempDir folder;
+};
+
+class DryRunTest : public CliTest, public testing::WithParamInterface<CommandCase> { };
 
 TEST_P(DryRunTest, ChangesNothingAndForetellsTheRun)
 {
-    TempDir folder;
-    WriteSongs(folder);
     const auto shownBefore = Shown(folder, GetParam().show);
-    const auto bytesBefore = FolderBytes(folder.Path());
+    const auto bytesBefore = ContentOf(folder);
 
     const CliResult dryRun
         = RunCli(Arguments(GetParam().arguments, { "--dry-run", "--json", "." }), folder.Path());
     ASSERT_EQ(dryRun.status, 0) << dryRun.err;
-    EXPECT_EQ(FolderBytes(folder.Path()), bytesBefore);
-    std::map<std::string, QJsonObject> described;
-    for (const QJsonObject& file : dryRun.JsonLines())
-        described[Text(file["file"])] = file;
+    EXPECT_EQ(ContentOf(folder), bytesBefore);
+    auto described = ByFile(dryRun);
     ASSERT_FALSE(described.empty());
 
     const CliResult run = RunCli(Arguments(GetParam().arguments, { "." }), folder.Path());
@@ -175,16 +175,14 @@ INSTANTIATE_TEST_SUITE_P(Commands, DryRunTest,
             { "show", "--v2-code-page", "1252" } }),
     ByName);
 
-TEST(CliNameCollisionTest, DryRunShowsTheCollisionsTheRunRefuses)
+TEST_F(CliTest, DryRunShowsTheCollisionsTheRunRefuses)
 {
-    TempDir folder;
-    WriteSongs(folder);
-    const auto bytes = FolderBytes(folder.Path());
+    const auto bytes = ContentOf(folder);
     const std::vector<std::string> sameName { "names-from-tags", "--mask", "%vvar" };
 
     const CliResult dryRun = RunCli(Arguments(sameName, { "--dry-run", "--json", "." }), folder.Path());
     EXPECT_EQ(dryRun.status, 1);
-    EXPECT_EQ(FolderBytes(folder.Path()), bytes);
+    EXPECT_EQ(ContentOf(folder), bytes);
     ASSERT_EQ(dryRun.JsonLines().size(), 3U);
     for (const QJsonObject& file : dryRun.JsonLines())
         EXPECT_EQ(file["problems"].toArray().size(), 1) << Text(file["file"]);
@@ -200,10 +198,8 @@ TEST(CliNameCollisionTest, DryRunShowsTheCollisionsTheRunRefuses)
     }
 }
 
-TEST(CliFailureTest, UnwritableFileIsNamedAndTheOthersAreSaved)
+TEST_F(CliTest, UnwritableFileIsNamedAndTheOthersAreSaved)
 {
-    TempDir folder;
-    WriteSongs(folder);
     const fs::path locked = folder / "Artist 2 - Song 2.mp3";
     fs::permissions(locked, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     const auto lockedBytes = ReadFileBytes(locked);
@@ -223,18 +219,16 @@ struct UsageCase {
 };
 VENNART_PRINT_ROW_AS(UsageCase, row.name)
 
-class UsageTest : public testing::TestWithParam<UsageCase> { };
+class UsageTest : public CliTest, public testing::WithParamInterface<UsageCase> { };
 
 TEST_P(UsageTest, EndsWithStatus2AndTheUsage)
 {
-    TempDir folder;
-    WriteSongs(folder);
-    const auto bytes = FolderBytes(folder.Path());
+    const auto bytes = ContentOf(folder);
     const CliResult run = RunCli(GetParam().arguments, folder.Path());
     EXPECT_EQ(run.status, 2);
     EXPECT_NE(run.err.find("usage: vennart-cli"), std::string::npos) << run.err;
     EXPECT_EQ(run.out, "");
-    EXPECT_EQ(FolderBytes(folder.Path()), bytes);
+    EXPECT_EQ(ContentOf(folder), bytes);
 }
 
 INSTANTIATE_TEST_SUITE_P(Arguments, UsageTest,
@@ -287,10 +281,8 @@ TEST(CliDetectTest, NamesEachFilesCodePageAndConvertsEachFromIt)
     EXPECT_EQ(Text(shown.at("./koi8.mp3")["id3v2"]["frames"][0]["storage"]), "UTF-16");
 }
 
-TEST(CliRecursiveTest, ReachesEveryNestedFolder)
+TEST_F(CliTest, RecursiveReachesEveryNestedFolder)
 {
-    TempDir folder;
-    WriteSongs(folder);
     for (const char* below : { "sub/deeper", ".hidden", "Other" })
         fs::create_directories(folder / below);
     for (const char* song : { "sub/a.mp3", "sub/deeper/b.MP3", ".hidden/c.mp3", "Other/d.mp3" })
