@@ -12,19 +12,6 @@ namespace vennart::workspace {
 namespace {
 
 using test::ID3v1Fields;
-using test::MPEGFrameFields;
-
-// MPEG 1 Layer III bitrate indices.
-constexpr std::uint8_t kFreeFormat = 0;
-constexpr std::uint8_t k32Kbps = 1;
-constexpr std::uint8_t k128Kbps = 9;
-constexpr std::uint8_t k192Kbps = 11;
-constexpr std::uint8_t k320Kbps = 14;
-
-// Bytes of audio after the first header that a 128 kbit/s file plays per second.
-constexpr std::size_t kBytesPerSecondAt128 = 16000;
-// The audio size counts from 2 bytes past the first header.
-constexpr std::size_t kHeaderAndGap = 6;
 
 TEST(FormatPlaytime, ShowsMinutesAndSecondsWithHoursFromOneHourOn)
 {
@@ -47,16 +34,6 @@ TEST(AddDistinct, AddsAValueOnlyWhenTheTextDoesNotHoldItAlready)
 
 class FileInformation : public WorkspaceFixture {
 protected:
-    // A file without tags whose first frame has the given bitrate index and whose audio plays
-    // `seconds` at 128 kbit/s.
-    void AddFile(const std::string& name, std::uint8_t bitrateIndex, std::size_t seconds)
-    {
-        test::WriteMp3(folder, name,
-            { .frames = std::nullopt,
-                .audio = test::AudioBlock(MPEGFrameFields { .BitrateIndex = bitrateIndex },
-                    seconds * kBytesPerSecondAt128 + kHeaderAndGap) });
-    }
-
     FileInfoRows Show(TagGrid grid, RowRange selection)
     {
         Select(grid, selection);
@@ -80,12 +57,16 @@ TEST_F(FileInformation, OneFileShowsItsNameAndEveryFactSeveralSumAndListDistinct
         (std::vector<std::string> {
             "0", "0.00", "00:00", "0", "", "", "", "", "", "", "", "", "", "", "", "", "" }));
 
-    AddFile("0.mp3", k320Kbps, 1);
-    AddFile("1.mp3", k32Kbps, 1);
-    AddFile("2.mp3", k128Kbps, 60);
-    AddFile("3.mp3", k192Kbps, 0);
-    AddFile("4.mp3", k128Kbps, 185);
-    AddFile("5.mp3", kFreeFormat, 0);
+    // Files without tags: a first frame of the bitrate index (MPEG 1 Layer III: 14 is 320 kbit/s, 1 is
+    // 32, 9 is 128, 11 is 192, 0 free format), then audio that plays the seconds at 128 kbit/s, counted
+    // from 2 bytes past the first header.
+    const std::pair<std::uint8_t, std::size_t> files[] { { 14, 1 }, { 1, 1 }, { 9, 60 }, { 11, 0 },
+        { 9, 185 }, { 0, 0 } };
+    for (int i = 0; const auto& [bitrateIndex, seconds] : files) {
+        test::WriteMp3(folder, std::to_string(i++) + ".mp3",
+            { .frames = std::nullopt,
+                .audio = test::AudioBlock({ .BitrateIndex = bitrateIndex }, seconds * 16000 + 6) });
+    }
     Scan();
 
     const FileInfoRows one = Show(TagGrid::ID3v2, { 2, 2 });

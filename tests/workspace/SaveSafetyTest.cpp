@@ -26,6 +26,7 @@
 namespace vennart::workspace {
 namespace {
 
+using namespace std::string_literals;
 using test::Bytes;
 using testing::HasSubstr;
 using Path = std::filesystem::path;
@@ -153,24 +154,11 @@ FileNature NatureOf(const Path& path)
     return { status.st_mode, status.st_uid, status.st_gid, status.st_nlink, attributes };
 }
 
-// An access ACL as the kernel stores it: version 2, then (tag, permissions, id) entries in order,
-// little-endian: owner rw, a named user rw, group r, mask rw, others r.
-std::string AccessAcl(std::uint32_t namedUser)
-{
-    std::string acl;
-    const auto append = [&acl](std::uint32_t value, int bytes) {
-        for (int i = 0; i < bytes; ++i)
-            acl.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
-    };
-    append(2, 4);
-    for (const auto& [tag, permissions, id] : { std::tuple { 0x01u, 6u, ~0u }, { 0x02u, 6u, namedUser },
-             { 0x04u, 4u, ~0u }, { 0x10u, 6u, ~0u }, { 0x20u, 4u, ~0u } }) {
-        append(tag, 2);
-        append(permissions, 2);
-        append(id, 4);
-    }
-    return acl;
-}
+// An access ACL as the kernel stores it, little-endian: version 2, then (tag, permissions, id)
+// entries: owner rw, the user 4242 rw, group r, mask rw, others r.
+const std::string kAccessAcl
+    = "\x02\0\0\0\x01\0\x06\0\xFF\xFF\xFF\xFF\x02\0\x06\0\x92\x10\0\0\x04\0\x04\0\xFF\xFF\xFF\xFF"
+      "\x10\0\x06\0\xFF\xFF\xFF\xFF\x20\0\x04\0\xFF\xFF\xFF\xFF"s;
 
 // Replaced by a new copy, and, with another hard link, rewritten in place.
 class KeepsWhatTheFileIs : public SaveSafety, public testing::WithParamInterface<Variant> { };
@@ -187,8 +175,7 @@ TEST_P(KeepsWhatTheFileIs, OwnerModeExtendedAttributesAclAndHardLinks)
     const std::string note = "keep me";
     if (setxattr(song.c_str(), "user.note", note.data(), note.size(), 0) != 0)
         GTEST_SKIP() << "this file system has no extended attributes";
-    const std::string acl = AccessAcl(4242);
-    ASSERT_EQ(setxattr(song.c_str(), "system.posix_acl_access", acl.data(), acl.size(), 0), 0);
+    ASSERT_EQ(setxattr(song.c_str(), "system.posix_acl_access", kAccessAcl.data(), kAccessAcl.size(), 0), 0);
     const FileNature before = NatureOf(song);
     ASSERT_EQ(std::get<4>(before).size(), 2u);
     Scan();

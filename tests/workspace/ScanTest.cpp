@@ -2,7 +2,6 @@
 // changed marks and selections.
 #include "WorkspaceFixture.h"
 #include "platform/Error.h"
-#include "text/PlainText.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -103,13 +102,10 @@ TEST_F(WorkspaceScan, UnreadableFilesAreLeftOutAndNamedInOneErrorBox)
     close(locked);
 
     EXPECT_EQ(RowNames(), (Texts { u"a.mp3", u"d.mp3" }));
-    ASSERT_EQ(prompts.Errors.size(), 1u);
-    const std::vector<AnsiString> lines = text::SplitLines(std::string_view(prompts.Errors[0]));
-    ASSERT_EQ(lines.size(), 3u) << prompts.Errors[0];
-    EXPECT_EQ(lines[0], "Could not read 2 file(s):");
-    EXPECT_TRUE(lines[1].starts_with((folder / "b.mp3").string() + ": ")) << lines[1];
-    EXPECT_NE(lines[1].find("damaged"), std::string::npos) << lines[1];
-    EXPECT_TRUE(lines[2].starts_with((folder / "c.mp3").string() + ": ")) << lines[2];
+    EXPECT_EQ(prompts.Errors,
+        std::vector { "Could not read 2 file(s):\n" + (folder / "b.mp3").string()
+            + ": the file is damaged: the frame TIT2 at byte 10 runs past the end of the file\n"
+            + (folder / "c.mp3").string() + ": the file is in use by another program" });
     EXPECT_EQ(progress.Statuses.back(), "Idle");
     EXPECT_EQ(progress.Statuses[4], "Reading 4 of 4");
 }
