@@ -250,11 +250,10 @@ void SaveInChild(const std::function<void()>& save, std::optional<std::chrono::m
 constexpr int kKillAudioFrames = 30000; // 12.5 MB
 constexpr int kKills = 16;
 
-class SaveKilled : public testing::TestWithParam<Variant> { };
+class SaveKilled : public WorkspaceFixture, public testing::WithParamInterface<Variant> { };
 
 TEST_P(SaveKilled, LeavesTheOriginalOldOrNewAndNothingTheScanDoesNotReport)
 {
-    test::TempDir folder;
     const Path song = test::WriteMp3(folder, "song.mp3", test::Titled("old", {}, kKillAudioFrames));
     const Bytes old = test::ReadFileBytes(song);
     const auto save = [&] {
@@ -278,10 +277,8 @@ TEST_P(SaveKilled, LeavesTheOriginalOldOrNewAndNothingTheScanDoesNotReport)
         SaveInChild(save, duration * kill / kKills);
         const Bytes now = test::ReadFileBytes(song);
         EXPECT_TRUE(now == old || now == saved);
-        test::RecordingProgress progress;
-        test::ScriptedPrompts prompts;
-        Workspace workspace(progress, prompts);
-        workspace.OpenFolder(folder.Path());
+        prompts.Warnings.clear();
+        Scan();
         EXPECT_EQ(workspace.FileCount(), 1);
         for (const std::string& name : test::FolderNames(folder.Path())) {
             if (name == "song.mp3")

@@ -10,17 +10,6 @@ namespace {
 
 using test::Utf16LE;
 
-TEST(Settings, KeysInAnotherCaseAreUnderstoodAndRewrittenInTheProgramsSpelling)
-{
-    Settings settings({ u"currentdir=/music", u"DEFAULTV1ENCODING=866", u"other=1" });
-    EXPECT_EQ(settings.Read(kCurrentDirKey), u"/music");
-    EXPECT_EQ(settings.ReadCodePage(kDefaultV1EncodingKey, kDefaultV1Encoding), 866u);
-    settings.Write(kCurrentDirKey, u"/new");
-    settings.Write(kDefaultV1EncodingKey, u"1251");
-    EXPECT_EQ(settings.Lines(),
-        (std::vector<WideString> { u"CurrentDir=/new", u"DefaultV1Encoding=1251", u"other=1" }));
-}
-
 // A missing file is no error: the program starts with no settings.
 TEST(Settings, UnknownLinesStayInPlaceThroughLoadAndSaveNewKeysAreAppendedAndAMissingFileHoldsNone)
 {
@@ -41,8 +30,17 @@ TEST(Settings, UnknownLinesStayInPlaceThroughLoadAndSaveNewKeysAreAppendedAndAMi
             u"%t\r\n"));
 }
 
-TEST(Settings, AnEmptyValueDeletesTheFirstLineAndReadingTakesTheFirstLineUntrimmed)
+// Keys in another case are understood and rewritten in the program's spelling.
+TEST(Settings, AnEmptyValueDeletesTheFirstLineAndReadingTakesTheFirstLineUntrimmedInAnyCase)
 {
+    Settings mixedCase({ u"currentdir=/music", u"DEFAULTV1ENCODING=866", u"other=1" });
+    EXPECT_EQ(mixedCase.Read(kCurrentDirKey), u"/music");
+    EXPECT_EQ(mixedCase.ReadCodePage(kDefaultV1EncodingKey, kDefaultV1Encoding), 866u);
+    mixedCase.Write(kCurrentDirKey, u"/new");
+    mixedCase.Write(kDefaultV1EncodingKey, u"1251");
+    EXPECT_EQ(mixedCase.Lines(),
+        (std::vector<WideString> { u"CurrentDir=/new", u"DefaultV1Encoding=1251", u"other=1" }));
+
     Settings settings({ u"a=1", u"CurrentDir=/x", u"b=2", u"currentdir=/y" });
     settings.Write(kCurrentDirKey, u"");
     EXPECT_EQ(settings.Lines(), (std::vector<WideString> { u"a=1", u"b=2", u"currentdir=/y" }));
@@ -60,8 +58,8 @@ TEST(Settings, AnEmptyValueDeletesTheFirstLineAndReadingTakesTheFirstLineUntrimm
 
     // A code page that is no integer falls back to the default.
     for (const char16_t* value : { u"abc", u"12x", u"", u"99999999999" }) {
-        const Settings settings({ WideString(u"DefaultV2Encoding=") + value });
-        EXPECT_EQ(settings.ReadCodePage(kDefaultV2EncodingKey, kDefaultV2Encoding), kDefaultV2Encoding);
+        const Settings invalid({ WideString(u"DefaultV2Encoding=") + value });
+        EXPECT_EQ(invalid.ReadCodePage(kDefaultV2EncodingKey, kDefaultV2Encoding), kDefaultV2Encoding);
     }
     EXPECT_EQ(Settings({ u"DefaultV2Encoding= 65001 " }).ReadCodePage(kDefaultV2EncodingKey, 1200), 65001u);
 }
