@@ -230,17 +230,10 @@ INSTANTIATE_TEST_SUITE_P(Identifiers, SetFrameTextTest,
         SetCase { "GEOB", {}, { "GEOB" }, {} }, SetCase { "Empty", {}, { "" }, {} }),
     test::ByName);
 
-struct DropAnswer {
-    const char* Name;
-    Answer Given;
-};
-
-VENNART_PRINT_ROW_AS(DropAnswer, row.Name)
-
-class DroppedFramesSave : public WorkspaceFixture, public testing::WithParamInterface<DropAnswer> { };
+class LostFrames : public WorkspaceFixture { };
 
 // No keeps the file and its edits; Yes saves and the result names the lost frames.
-TEST_P(DroppedFramesSave, AsksFirstNamingTheFrames)
+TEST_F(LostFrames, AreAskedAboutBeforeTheSaveAndNamedAfterIt)
 {
     const test::Bytes v22
         = test::Concat({ test::BytesOf("TT2"), { 0, 0, 2, 0, 't' }, test::BytesOf("CRM"), { 0, 0, 1, 'x' } });
@@ -248,25 +241,22 @@ TEST_P(DroppedFramesSave, AsksFirstNamingTheFrames)
     Scan();
     EditTitle(0, u"edited");
     const test::Bytes before = test::ReadFileBytes(folder / "a.mp3");
-    prompts.QueueAnswer(GetParam().Given);
+    prompts.QueueAnswer(Answer::No);
+    SaveChanges(workspace);
+    EXPECT_EQ(test::ReadFileBytes(folder / "a.mp3"), before);
+    EXPECT_TRUE(prompts.Errors.empty());
+    EXPECT_EQ(GetFrameText(workspace.File(0), "TIT2", kUtf16), u"edited");
 
+    prompts.QueueAnswer(Answer::Yes);
     SaveChanges(workspace);
 
-    ASSERT_EQ(prompts.Questions.size(), 1u);
-    EXPECT_NE(prompts.Questions[0].find("CRM"), std::string::npos);
-    EXPECT_EQ(GetFrameText(workspace.File(0), "TIT2", kUtf16), u"edited");
-    if (GetParam().Given == Answer::No) {
-        EXPECT_EQ(test::ReadFileBytes(folder / "a.mp3"), before);
-        EXPECT_TRUE(prompts.Errors.empty());
-    } else {
-        ASSERT_EQ(prompts.Errors.size(), 1u);
-        EXPECT_NE(prompts.Errors[0].find("a.mp3: CRM"), std::string::npos);
-    }
+    EXPECT_EQ(TitleOnDisk(folder / "a.mp3"), u"edited");
+    ASSERT_EQ(prompts.Questions.size(), 2u);
+    for (const std::string& question : prompts.Questions)
+        EXPECT_NE(question.find("CRM"), std::string::npos) << question;
+    ASSERT_EQ(prompts.Errors.size(), 1u);
+    EXPECT_NE(prompts.Errors[0].find("a.mp3: CRM"), std::string::npos);
 }
-
-INSTANTIATE_TEST_SUITE_P(Answers, DroppedFramesSave,
-    testing::Values(DropAnswer { "NoKeepsTheFile", Answer::No }, DropAnswer { "YesSaves", Answer::Yes }),
-    testing::PrintToStringParamName());
 
 } // namespace
 } // namespace vennart::workspace
