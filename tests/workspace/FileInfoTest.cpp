@@ -63,9 +63,11 @@ TEST_F(FileInformation, OneFileShowsItsNameAndEveryFactSeveralSumAndListDistinct
     const std::pair<std::uint8_t, std::size_t> files[] { { 14, 1 }, { 1, 1 }, { 9, 60 }, { 11, 0 },
         { 9, 185 }, { 0, 0 } };
     for (int i = 0; const auto& [bitrateIndex, seconds] : files) {
-        test::WriteMp3(folder, std::to_string(i++) + ".mp3",
-            { .frames = std::nullopt,
-                .audio = test::AudioBlock({ .BitrateIndex = bitrateIndex }, seconds * 16000 + 6) });
+        const std::uint32_t header = test::MPEGHeaderWord({ .BitrateIndex = bitrateIndex });
+        test::Bytes audio(seconds * 16000 + 6, 0x55);
+        for (int b = 0; b < 4; ++b)
+            audio[b] = static_cast<std::uint8_t>(header >> (24 - 8 * b));
+        test::WriteMp3(folder, std::to_string(i++) + ".mp3", { .frames = std::nullopt, .audio = audio });
     }
     // Syncs whose headers have a reserved version, layer, bitrate and sampling rate.
     test::WriteMp3(folder, "reserved.mp3",
