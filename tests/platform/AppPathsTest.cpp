@@ -7,7 +7,8 @@
 namespace vennart::platform {
 namespace {
 
-TEST(AppPaths, PortableProgramKeepsEverythingBesideItself)
+// The settings file is named after the executable.
+TEST(AppPaths, APortableProgramKeepsEverythingBesideItselfAnInstalledOneUsesTheUsersConfigFolder)
 {
     const AppPaths paths = AppPaths::Locate("/opt/tools/vennart", true, "/xdg", "/home/user");
     EXPECT_EQ(paths.ConfigDir(), "/opt/tools");
@@ -15,20 +16,13 @@ TEST(AppPaths, PortableProgramKeepsEverythingBesideItself)
     EXPECT_EQ(paths.SettingsFile(), "/opt/tools/vennart.ini");
     EXPECT_EQ(paths.EncodingTablesFile(), "/opt/tools/EncodingTables.dat");
     EXPECT_EQ(paths.TranslitTableSaveFile(), "/opt/tools/translit.tab");
-}
 
-TEST(AppPaths, InstalledProgramUsesTheUsersConfigFolder)
-{
-    const AppPaths paths = AppPaths::Locate("/usr/bin/vennart", false, "/xdg", "/home/user");
-    EXPECT_EQ(paths.ConfigDir(), "/xdg/vennart");
-    EXPECT_EQ(paths.DataDir(), "/usr/share/vennart");
-    EXPECT_EQ(paths.SettingsFile(), "/xdg/vennart/vennart.ini");
-    EXPECT_EQ(paths.EncodingTablesFile(), "/usr/share/vennart/EncodingTables.dat");
-}
-
-// An unset or relative XDG_CONFIG_HOME means ~/.config; without any home, the program's folder.
-TEST(AppPaths, TheConfigFolderFallsBackAndTheSettingsFileIsNamedAfterTheExecutable)
-{
+    const AppPaths installed = AppPaths::Locate("/usr/bin/vennart", false, "/xdg", "/home/user");
+    EXPECT_EQ(installed.ConfigDir(), "/xdg/vennart");
+    EXPECT_EQ(installed.DataDir(), "/usr/share/vennart");
+    EXPECT_EQ(installed.SettingsFile(), "/xdg/vennart/vennart.ini");
+    EXPECT_EQ(installed.EncodingTablesFile(), "/usr/share/vennart/EncodingTables.dat");
+    // An unset or relative XDG_CONFIG_HOME means ~/.config; without any home, the program's folder.
     for (const char* xdg : { "", "relative/config" })
         EXPECT_EQ(AppPaths::Locate("/usr/bin/vennart", false, xdg, "/home/user").ConfigDir(),
             "/home/user/.config/vennart");

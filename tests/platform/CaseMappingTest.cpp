@@ -15,17 +15,13 @@ TEST(CaseMapping, MapsEachUnitOnItsOwn)
     // A pair's halves are no letters on their own: Deseret letters keep their case.
     EXPECT_EQ(UpperCase(u"\U00010428"), u"\U00010428");
     EXPECT_EQ(UpperCaseUnit(u'\u01C6'), u'\u01C4');
-}
-
-// Title case (U+01C5) is no lower case.
-TEST(CaseMapping, LowerCaseLettersByCategory)
-{
+    // Lower case letters by category: title case (U+01C5) is none.
     EXPECT_EQ(std::vector({ IsLowerCaseLetter(u'\u00DF'), IsLowerCaseLetter(u'\u0436'),
                   IsLowerCaseLetter(u'\u0416'), IsLowerCaseLetter(u'\u01C5'), IsLowerCaseLetter(u'1') }),
         std::vector({ true, true, false, false, false }));
 }
 
-TEST(CaseMapping, ComparisonIgnoresCaseByFullFolding)
+TEST(CaseMapping, ComparisonIgnoresCaseByFullFoldingAndSortsIgnoringIt)
 {
     EXPECT_EQ(std::vector({ EqualNoCase(u"Stra\u00DFe", u"STRASSE"),
                   EqualNoCase(u"\u0401\u043B\u043A\u0430", u"\u0451\u041B\u041A\u0410"),
@@ -37,10 +33,8 @@ TEST(CaseMapping, ComparisonIgnoresCaseByFullFolding)
     EXPECT_GT(CompareNoCase(u"b", u"A"), 0);
     EXPECT_EQ(FoldCase(u"\u0390").size(), 3u);
     EXPECT_EQ(FoldCase(u"\u1E9E"), u"ss");
-}
 
-TEST(CaseMapping, SortedSetKeepsOneSpellingOfEachValue)
-{
+    // A sorted set keeps one spelling of each value.
     std::set<WideString, LessNoCase> values;
     for (const char16_t* value : { u"b", u"A", u"a", u"B", u"\u0416", u"\u0436", u"c" })
         values.insert(value);

@@ -5,33 +5,26 @@
 namespace vennart::platform {
 namespace {
 
-TEST(CodePageService, UnknownCodePagesAreRememberedAsUnsupported)
+// Unknown code pages are remembered as unsupported.
+TEST(CodePageService, ConvertersAreOpenedOncePerCodePage)
 {
     CodePageService service;
     for (const uint32_t codePage : { 0u, 28602u, 4294967295u }) {
         EXPECT_FALSE(service.Supports(codePage)) << codePage;
         EXPECT_EQ(service.Converter(codePage), nullptr) << codePage;
     }
-}
-
-TEST(CodePageService, ConvertersAreOpenedOncePerCodePage)
-{
-    CodePageService service;
     CodePageConverter* first = service.Converter(1251);
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(service.Converter(1251), first);
 }
 
-TEST(CodePageService, IgnorableCharactersACodePageLacksAreDropped)
+// Ignorable characters a code page lacks are dropped.
+TEST(CodePageService, Converts)
 {
     CodePageService service;
     EXPECT_EQ(service.Encode(u"a\u200Bb\U000E0100c\U0001F600", 1251), "abc?");
     EXPECT_EQ(service.Encode(u"\xD800x\xDC00", 1251), "?x?");
-}
-
-TEST(CodePageService, MultiByteCodePages)
-{
-    CodePageService service;
+    // Code pages of several bytes a character.
     EXPECT_EQ(service.Decode("\x93\xFA\x96\x7B", 932), u"\u65E5\u672C");
     EXPECT_EQ(service.Encode(u"\u65E5\u672C", 932), "\x93\xFA\x96\x7B");
     EXPECT_EQ(service.Encode(u"A\u00E9\U0001F600", 65001), "A\xC3\xA9\xF0\x9F\x98\x80");

@@ -15,10 +15,7 @@ TEST(SystemCodePage, EveryByteSurvivesWideningAndNarrowing)
     for (int b = 0; b < 256; ++b)
         EXPECT_EQ(wide[b], static_cast<char16_t>(b));
     EXPECT_EQ(NarrowSystem(wide), all);
-}
-
-TEST(SystemCodePage, CharactersAboveLatin1NarrowToQuestionMark)
-{
+    // Characters above Latin-1 narrow to a question mark.
     EXPECT_EQ(NarrowSystem(u"A\u0416B\U0001F600"), "A?B??");
 }
 

@@ -12,19 +12,6 @@ namespace vennart::workspace {
 namespace {
 
 using test::ID3v1Fields;
-using test::MPEGFrameFields;
-
-// MPEG 1 Layer III bitrate indices.
-constexpr std::uint8_t kFreeFormat = 0;
-constexpr std::uint8_t k32Kbps = 1;
-constexpr std::uint8_t k128Kbps = 9;
-constexpr std::uint8_t k192Kbps = 11;
-constexpr std::uint8_t k320Kbps = 14;
-
-// Bytes of audio after the first header that a 128 kbit/s file plays per second.
-constexpr std::size_t kBytesPerSecondAt128 = 16000;
-// The audio size counts from 2 bytes past the first header.
-constexpr std::size_t kHeaderAndGap = 6;
 
 TEST(FormatPlaytime, ShowsMinutesAndSecondsWithHoursFromOneHourOn)
 {
@@ -47,16 +34,6 @@ TEST(AddDistinct, AddsAValueOnlyWhenTheTextDoesNotHoldItAlready)
 
 class FileInformation : public WorkspaceFixture {
 protected:
-    // A file without tags whose first frame has the given bitrate index and whose audio plays
-    // `seconds` at 128 kbit/s.
-    void AddFile(const std::string& name, std::uint8_t bitrateIndex, std::size_t seconds)
-    {
-        test::WriteMp3(folder, name,
-            { .frames = std::nullopt,
-                .audio = test::AudioBlock(MPEGFrameFields { .BitrateIndex = bitrateIndex },
-                    seconds * kBytesPerSecondAt128 + kHeaderAndGap) });
-    }
-
     FileInfoRows Show(TagGrid grid, RowRange selection)
     {
         Select(grid, selection);
@@ -72,7 +49,7 @@ protected:
     }
 };
 
-// No file listed shows zeros and empty rows.
+// No file listed shows zeros and empty rows; a file without a frame header says so.
 TEST_F(FileInformation, OneFileShowsItsNameAndEveryFactSeveralSumAndListDistinctValuesInRowOrder)
 {
     Scan();
@@ -80,12 +57,29 @@ TEST_F(FileInformation, OneFileShowsItsNameAndEveryFactSeveralSumAndListDistinct
         (std::vector<std::string> {
             "0", "0.00", "00:00", "0", "", "", "", "", "", "", "", "", "", "", "", "", "" }));
 
-    AddFile("0.mp3", k320Kbps, 1);
-    AddFile("1.mp3", k32Kbps, 1);
-    AddFile("2.mp3", k128Kbps, 60);
-    AddFile("3.mp3", k192Kbps, 0);
-    AddFile("4.mp3", k128Kbps, 185);
-    AddFile("5.mp3", kFreeFormat, 0);
+    // Files without tags: a first frame of the bitrate index (MPEG 1 Layer III: 14 is 320 kbit/s, 1 is
+    // 32, 9 is 128, 11 is 192, 0 free format), then audio that plays the seconds at 128 kbit/s, counted
+    // from 2 bytes past the first header.
+    const std::pair<std::uint8_t, std::size_t> files[] { { 14, 1 }, { 1, 1 }, { 9, 60 }, { 11, 0 },
+        { 9, 185 }, { 0, 0 } };
+    for (int i = 0; const auto& [bitrateIndex, seconds] : files) {
+        const std::uint32_t header = test::MPEGHeaderWord({ .BitrateIndex = bitrateIndex });
+        test::Bytes audio(seconds * 16000 + 6, 0x55);
+        for (int b = 0; b < 4; ++b)
+            audio[b] = static_cast<std::uint8_t>(header >> (24 - 8 * b));
+        test::WriteMp3(folder, std::to_string(i++) + ".mp3", { .frames = std::nullopt, .audio = audio });
+    }
+    // Syncs whose headers have a reserved version, layer, bitrate and sampling rate.
+    test::WriteMp3(folder, "reserved.mp3",
+        { .frames = std::nullopt,
+            .audio = { 0xFF, 0xEB, 0x90, 0x64, 0xFF, 0xF9, 0x90, 0x64, 0xFF, 0xFB, 0xF0, 0x64, 0xFF, 0xFB,
+                0x9C, 0x64 } });
+    // 1225 frames of 1152 samples at 44100 Hz play 32 seconds; 640000 bytes in them make 160 kbit/s.
+    test::WriteMp3(folder, "vbr.mp3",
+        { .audio = test::Concat({ test::XingFrame({}, "Xing", 1225, 640000), test::Audio(3) }) });
+    test::WriteMp3(folder, "vbri.mp3",
+        { .audio = test::Concat(
+              { test::VBRIFrame({ .Version = 2, .BitrateIndex = 8 }, 1225, 256000), test::Audio(3) }) });
     Scan();
 
     const FileInfoRows one = Show(TagGrid::ID3v2, { 2, 2 });
@@ -113,6 +107,16 @@ TEST_F(FileInformation, OneFileShowsItsNameAndEveryFactSeveralSumAndListDistinct
     EXPECT_EQ(Show(TagGrid::ID3v2, { 0, 1 })[7].value, "320");
     EXPECT_EQ(Show(TagGrid::ID3v2, { 1, 2 })[7].value, "32,128");
     EXPECT_EQ(Show(TagGrid::ID3v2, { 5, 5 })[7].value, "free");
+
+    EXPECT_EQ(Values(Show(TagGrid::ID3v2, { 6, 6 })),
+        (std::vector<std::string> { "reserved.mp3", "0.00", "00:00", "0", "", "no MPEG audio found", "", "",
+            "", "", "", "", "", "", "", "", "" }));
+    // A VBR header gives the frames, the length and the average bitrate.
+    const FileInfoRows vbr = Show(TagGrid::ID3v2, { 7, 7 });
+    EXPECT_EQ(
+        std::tuple(vbr[2].value, vbr[3].value, vbr[7].value), std::tuple("00:32", "1225", "160 (average)"));
+    const FileInfoRows both = Show(TagGrid::ID3v2, { 7, 8 });
+    EXPECT_EQ(std::tuple(both[2].value, both[7].value), std::tuple("01:04", "160 (average),64 (average)"));
 }
 
 TEST_F(FileInformation, TagVersionFollowsTheVisibleTabAndCountsOnlyTagsOfTheFile)
@@ -131,37 +135,6 @@ TEST_F(FileInformation, TagVersionFollowsTheVisibleTabAndCountsOnlyTagsOfTheFile
     SetFrameText(workspace.FileToSave(2), "TIT2", u"typed", 1200);
     EXPECT_EQ(Show(TagGrid::ID3v1, { 2, 2 })[4].value, "");
     EXPECT_EQ(Show(TagGrid::ID3v2, { 2, 2 })[4].value, "");
-}
-
-TEST_F(FileInformation, AFileWithoutAFrameHeaderSaysSo)
-{
-    // Syncs whose headers have a reserved version, layer, bitrate and sampling rate.
-    test::WriteMp3(folder, "reserved.mp3",
-        { .frames = std::nullopt,
-            .audio = { 0xFF, 0xEB, 0x90, 0x64, 0xFF, 0xF9, 0x90, 0x64, 0xFF, 0xFB, 0xF0, 0x64, 0xFF, 0xFB,
-                0x9C, 0x64 } });
-    Scan();
-
-    EXPECT_EQ(Values(Show(TagGrid::ID3v2, { 0, 0 })),
-        (std::vector<std::string> { "reserved.mp3", "0.00", "00:00", "0", "", "no MPEG audio found", "", "",
-            "", "", "", "", "", "", "", "", "" }));
-}
-
-TEST_F(FileInformation, AVBRHeaderGivesFramesLengthAndAverageBitrate)
-{
-    // 1225 frames of 1152 samples at 44100 Hz play 32 seconds; 640000 bytes in them make 160 kbit/s.
-    test::WriteMp3(folder, "vbr.mp3",
-        { .audio = test::Concat({ test::XingFrame({}, "Xing", 1225, 640000), test::Audio(3) }) });
-    test::WriteMp3(folder, "vbri.mp3",
-        { .audio = test::Concat(
-              { test::VBRIFrame({ .Version = 2, .BitrateIndex = 8 }, 1225, 256000), test::Audio(3) }) });
-    Scan();
-
-    const FileInfoRows one = Show(TagGrid::ID3v2, { 0, 0 });
-    EXPECT_EQ(
-        std::tuple(one[2].value, one[3].value, one[7].value), std::tuple("00:32", "1225", "160 (average)"));
-    const FileInfoRows both = Show(TagGrid::ID3v2, { 0, 1 });
-    EXPECT_EQ(std::tuple(both[2].value, both[7].value), std::tuple("01:04", "160 (average),64 (average)"));
 }
 
 } // namespace

@@ -1,17 +1,6 @@
 #include "Mp3Folder.h"
 
-#include <algorithm>
-
 namespace vennart::test {
-
-Bytes AudioBlock(const MPEGFrameFields& frame, std::size_t audioBytes)
-{
-    const std::uint32_t header = MPEGHeaderWord(frame);
-    Bytes audio { static_cast<std::uint8_t>(header >> 24), static_cast<std::uint8_t>(header >> 16),
-        static_cast<std::uint8_t>(header >> 8), static_cast<std::uint8_t>(header) };
-    audio.resize(std::max<std::size_t>(audioBytes, audio.size()), 0x55);
-    return audio;
-}
 
 Mp3Content Titled(const std::string& title, std::optional<ID3v1Fields> record, int audioFrames)
 {

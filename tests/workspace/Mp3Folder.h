@@ -9,12 +9,8 @@
 #include <map>
 #include <optional>
 #include <string>
-#include <string_view>
 
 namespace vennart::test {
-
-// `audioBytes` bytes of audio starting with one frame header of `frame`, the rest free of frame syncs.
-Bytes AudioBlock(const MPEGFrameFields& frame, std::size_t audioBytes);
 
 struct Mp3Content {
     std::optional<Bytes> frames = {}; // none: no ID3v2 tag

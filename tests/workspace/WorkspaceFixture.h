@@ -5,6 +5,7 @@
 #include "Mp3Folder.h"
 #include "support/FaultyFileSystem.h"
 #include "support/WorkspaceFakes.h"
+#include "text/Utf8.h"
 #include "workspace/FrameText.h"
 #include "workspace/Workspace.h"
 
@@ -41,6 +42,16 @@ protected:
     static WideString TitleOnDisk(const std::filesystem::path& path)
     {
         return GetFrameText(tags::TID3v2Class(path), "TIT2", 1200);
+    }
+
+    // Every file of the folder as "name=title", '|' between them: the names and ID3v2 titles on disk.
+    WideString OnDisk() const
+    {
+        WideString files;
+        for (const std::string& name : test::FolderNames(folder.Path()))
+            files += (files.empty() ? u"" : u"|") + text::DecodeUtf8OrSystem(name) + u"="
+                + TitleOnDisk(folder / name);
+        return files;
     }
 
     // Per row, the grids whose changed mark it shows: "1" for ID3v1, "2" for ID3v2, "12" or "".

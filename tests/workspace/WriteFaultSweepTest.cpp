@@ -42,64 +42,63 @@ struct PendingWrite {
     std::function<bool()> EditsPending = [] { return true; };
 };
 
-PendingWrite ReplaceContent(const test::TempDir& folder, FaultyFileSystem& fs)
+// One run of a write: its folder, its file system, and the workspace of the writes that save through one.
+struct Attempt {
+    test::TempDir folder;
+    FaultyFileSystem fs;
+    test::RecordingProgress progress;
+    test::ScriptedPrompts prompts;
+    Workspace workspace { progress, prompts, fs };
+    PendingWrite write;
+};
+
+PendingWrite ReplaceContent(Attempt& attempt)
 {
-    const std::filesystem::path file = folder / "settings.ini";
+    const std::filesystem::path file = attempt.folder / "settings.ini";
     test::WriteFileBytes(file, test::BytesOf("old"));
     // Named as earlier versions named their temporary file: it is the user's, and stays.
-    test::WriteFileBytes(folder / "settings.ini.$$$", test::BytesOf("user's"));
-    return { [file, &fs] {
+    test::WriteFileBytes(attempt.folder / "settings.ini.$$$", test::BytesOf("user's"));
+    return { [file, &fs = attempt.fs] {
         platform::ReplaceFileContent(fs, file, { .mode = 0640 },
             [](platform::File& replacement) { replacement.WriteAt(test::Audio(20), 0); });
     } };
 }
 
-PendingWrite TagSave(const test::TempDir& folder, FaultyFileSystem& fs, int audioFrames)
+PendingWrite TagSave(Attempt& attempt, int audioFrames)
 {
     const auto tag = std::make_shared<tags::TID3v2Class>(
-        test::WriteMp3(
-            folder, "song.mp3", test::Titled("old", test::ID3v1Fields { .Title = "old" }, audioFrames)),
-        fs);
+        test::WriteMp3(attempt.folder, "song.mp3",
+            test::Titled("old", test::ID3v1Fields { .Title = "old" }, audioFrames)),
+        attempt.fs);
     SetFrameText(*tag, "TIT2", u"new", 1200);
     tag->FindFrameByClass<tags::TID3v1Tag>(1)->SetTitle("new");
     return { [tag] { tag->Save(); }, [tag] { return tag->FindFrameByClass<tags::TID3v1Tag>(1)->Changed; } };
 }
 
 // A file with another hard link is rewritten in place, after a complete copy is put beside it.
-PendingWrite LinkedTagSave(const test::TempDir& folder, FaultyFileSystem& fs)
+PendingWrite LinkedTagSave(Attempt& attempt)
 {
-    PendingWrite save = TagSave(folder, fs, 3);
-    std::filesystem::create_hard_link(folder / "song.mp3", folder / "link.mp3");
+    PendingWrite save = TagSave(attempt, 3);
+    std::filesystem::create_hard_link(attempt.folder / "song.mp3", attempt.folder / "link.mp3");
     return save;
 }
 
-struct Window {
-    explicit Window(FaultyFileSystem& fs)
-        : workspace(progress, prompts, fs)
-    {
-    }
-    test::RecordingProgress progress;
-    test::ScriptedPrompts prompts;
-    Workspace workspace;
-};
-
-PendingWrite FolderSave(const test::TempDir& folder, FaultyFileSystem& fs)
+PendingWrite FolderSave(Attempt& attempt)
 {
     for (const char* name : { "a.mp3", "b.mp3" })
-        test::WriteMp3(folder, name, test::Titled("old", test::ID3v1Fields { .Title = "old" }));
-    const auto window = std::make_shared<Window>(fs);
-    Workspace& workspace = window->workspace;
-    workspace.OpenFolder(folder.Path());
+        test::WriteMp3(attempt.folder, name, test::Titled("old", test::ID3v1Fields { .Title = "old" }));
+    Workspace& workspace = attempt.workspace;
+    workspace.OpenFolder(attempt.folder.Path());
     SetFrameText(workspace.FileToSave(1), "TIT2", u"new", 1200);
     workspace.FileToSave(1).FindFrameByClass<tags::TID3v1Tag>(1)->SetTitle("new");
     workspace.MarkRowChanged(1);
-    return { [window] { SaveChanges(window->workspace); },
-        [window] { return window->workspace.IsRowMarked(1) && window->workspace.Changed(); } };
+    return { [&workspace] { SaveChanges(workspace); },
+        [&workspace] { return workspace.IsRowMarked(1) && workspace.Changed(); } };
 }
 
 struct WriteCase {
     const char* Name;
-    PendingWrite (*Prepare)(const test::TempDir&, FaultyFileSystem&);
+    PendingWrite (*Prepare)(Attempt&);
     // What the file system of this row cannot do, so that the program's other way is taken.
     void (FaultyFileSystem::*Refuse)() = nullptr;
 };
@@ -109,10 +108,9 @@ VENNART_PRINT_ROW_AS(WriteCase, row.Name)
 const WriteCase kWrites[] {
     { "ReplaceFileContent", ReplaceContent },
     { "ReplaceFileContentThroughAHiddenName", ReplaceContent, &FaultyFileSystem::RefuseNamelessFiles },
-    { "TagSave", [](const test::TempDir& folder, FaultyFileSystem& fs) { return TagSave(folder, fs, 3); } },
+    { "TagSave", [](Attempt& attempt) { return TagSave(attempt, 3); } },
     // Enough audio frames for a copy through blocks to take more than one.
-    { "TagSaveThroughBlockCopies",
-        [](const test::TempDir& folder, FaultyFileSystem& fs) { return TagSave(folder, fs, 3000); },
+    { "TagSaveThroughBlockCopies", [](Attempt& attempt) { return TagSave(attempt, 3000); },
         &FaultyFileSystem::RefuseKernelCopy },
     { "HardLinkedTagSave", LinkedTagSave },
     { "SaveChanges", FolderSave },
@@ -120,19 +118,13 @@ const WriteCase kWrites[] {
 
 class WriteFaultSweep : public testing::TestWithParam<std::tuple<WriteCase, FaultyFileSystem::Fault>> {
 protected:
-    struct Attempt {
-        test::TempDir folder;
-        FaultyFileSystem fs;
-        PendingWrite write;
-    };
-
     std::unique_ptr<Attempt> Prepare() const
     {
         auto attempt = std::make_unique<Attempt>();
         const WriteCase& row = std::get<0>(GetParam());
         if (row.Refuse)
             (attempt->fs.*row.Refuse)();
-        attempt->write = row.Prepare(attempt->folder, attempt->fs);
+        attempt->write = row.Prepare(*attempt);
         return attempt;
     }
 };
