@@ -38,7 +38,8 @@ WideString Settings::ReadOr(std::u16string_view key, std::u16string_view fallbac
 uint32_t Settings::ReadCodePage(std::u16string_view key, uint32_t fallback) const
 {
     const std::optional<int32_t> value = text::ParseInteger(text::TrimControls(Read(key)));
-    return value ? static_cast<uint32_t>(*value) : fallback;
+    // A negative number would turn into a code page in the billions.
+    return value && *value >= 0 ? static_cast<uint32_t>(*value) : fallback;
 }
 
 void Settings::Write(std::u16string_view key, std::u16string_view value)

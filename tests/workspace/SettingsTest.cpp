@@ -56,8 +56,8 @@ TEST(Settings, AnEmptyValueDeletesTheFirstLineAndReadingTakesTheFirstLineUntrimm
     EXPECT_EQ(reading.ReadOr(kTagEditListKey, kDefaultTagEditList), kDefaultTagEditList);
     EXPECT_EQ(reading.ReadOr(kFileMaskKey, u"x"), u" %a=%t ");
 
-    // A code page that is no integer falls back to the default.
-    for (const char16_t* value : { u"abc", u"12x", u"", u"99999999999" }) {
+    // A code page that is no integer, or a negative one, falls back to the default.
+    for (const char16_t* value : { u"abc", u"12x", u"", u"99999999999", u"-1251" }) {
         const Settings invalid({ WideString(u"DefaultV2Encoding=") + value });
         EXPECT_EQ(invalid.ReadCodePage(kDefaultV2EncodingKey, kDefaultV2Encoding), kDefaultV2Encoding);
     }
