@@ -16,12 +16,14 @@
 #include "workspace/SaveChanges.h"
 
 #include <functional>
-#include <gtest/gtest.h>
+#include <gmock/gmock.h>
 
 namespace vennart::workspace {
 namespace {
 
 using namespace std::string_literals;
+using testing::ElementsAre;
+using testing::HasSubstr;
 
 constexpr uint32_t kUtf16 = 1200;
 constexpr uint32_t kCyrillic = 1251;
@@ -230,7 +232,7 @@ INSTANTIATE_TEST_SUITE_P(Identifiers, SetFrameTextTest,
         SetCase { "GEOB", {}, { "GEOB" }, {} }, SetCase { "Empty", {}, { "" }, {} }),
     test::ByName);
 
-class LostFrames : public WorkspaceFixture { };
+using LostFrames = WorkspaceFixture;
 
 // No keeps the file and its edits; Yes saves and the result names the lost frames.
 TEST_F(LostFrames, AreAskedAboutBeforeTheSaveAndNamedAfterIt)
@@ -251,11 +253,8 @@ TEST_F(LostFrames, AreAskedAboutBeforeTheSaveAndNamedAfterIt)
     SaveChanges(workspace);
 
     EXPECT_EQ(TitleOnDisk(folder / "a.mp3"), u"edited");
-    ASSERT_EQ(prompts.Questions.size(), 2u);
-    for (const std::string& question : prompts.Questions)
-        EXPECT_NE(question.find("CRM"), std::string::npos) << question;
-    ASSERT_EQ(prompts.Errors.size(), 1u);
-    EXPECT_NE(prompts.Errors[0].find("a.mp3: CRM"), std::string::npos);
+    EXPECT_THAT(prompts.Questions, ElementsAre(HasSubstr("CRM"), HasSubstr("CRM")));
+    EXPECT_THAT(prompts.Errors, ElementsAre(HasSubstr("a.mp3: CRM")));
 }
 
 } // namespace

@@ -9,26 +9,17 @@
 #include "workspace/FieldEditing.h"
 #include "workspace/FrameText.h"
 
-#include <algorithm>
-
 namespace vennart::workspace {
 namespace {
 
 using test::Bytes;
 using test::ID3v1Fields;
 
-constexpr std::string_view kLeaveQuestion = "Changes was not saved! Do you want to save changes?";
-constexpr std::string_view kCloseQuestion = "Changes was not saved! Close anyway?";
-
-// What follows the ID3v2 tag: the audio and the ID3v1 record.
-Bytes AfterTag(const Bytes& file)
+// What follows the ID3v2 tag on disk: the audio and the ID3v1 record.
+Bytes AfterTag(const std::filesystem::path& file)
 {
-    if (file.size() < 10 || file[0] != 'I' || file[1] != 'D' || file[2] != '3')
-        return file;
-    const std::size_t size = 10
-        + (std::size_t { file[6] } << 21 | std::size_t { file[7] } << 14 | std::size_t { file[8] } << 7
-            | file[9]);
-    return Bytes(file.begin() + static_cast<std::ptrdiff_t>(std::min(size, file.size())), file.end());
+    const Bytes bytes = test::ReadFileBytes(file);
+    return Bytes(bytes.begin() + tags::TID3v2Class(file).AudioStart(), bytes.end());
 }
 
 // One error box naming the one file that kept its old name.
@@ -60,7 +51,11 @@ protected:
 
 TEST_F(SaveChangesTest, WritesBothTagsOfTheMarkedFilesKeepsTheirAudioAndReadsTheFolderAgain)
 {
-    const auto before = test::ContentOf(folder);
+    const auto kept = [&] {
+        return std::tuple(
+            AfterTag(folder / "a.mp3"), AfterTag(folder / "c.mp3"), test::ReadFileBytes(folder / "b.mp3"));
+    };
+    const auto before = kept();
     EditTitle(0, u"Первая");
     EditTitle(2, u"Третья");
     // A file marked in the ID3v1 grid only gets its new ID3v2 tag as well.
@@ -71,10 +66,8 @@ TEST_F(SaveChangesTest, WritesBothTagsOfTheMarkedFilesKeepsTheirAudioAndReadsThe
 
     SaveChanges(workspace);
 
-    const test::FolderContent after = test::ContentOf(folder);
     EXPECT_EQ(OnDisk(), u"a.mp3=Первая|b.mp3=title of b.mp3|c.mp3=Третья|no-tags.mp3=v2 title");
-    EXPECT_EQ(std::tuple(AfterTag(after.at("a.mp3")), AfterTag(after.at("c.mp3")), after.at("b.mp3")),
-        std::tuple(AfterTag(before.at("a.mp3")), AfterTag(before.at("c.mp3")), before.at("b.mp3")));
+    EXPECT_EQ(kept(), before);
     const tags::TID3v2Class saved(folder / "no-tags.mp3");
     const auto* record = saved.FindFrameByClass<tags::TID3v1Tag>(1);
     EXPECT_EQ(record ? record->Title : "(none)", "v1 title");
@@ -116,12 +109,12 @@ TEST_F(SaveChangesTest, TwoFilesGivenTheSameNameKeepOneUnderItsOldName)
 {
     Rename(0, u"same.mp3");
     Rename(1, u"same.mp3");
-    const Bytes bBefore = test::ReadFileBytes(folder / "b.mp3");
+    const Bytes bBefore = AfterTag(folder / "b.mp3");
 
     SaveChanges(workspace);
 
     EXPECT_EQ(OnDisk(), u"b.mp3=title of b.mp3|c.mp3=title of c.mp3|no-tags.mp3=|same.mp3=title of a.mp3");
-    EXPECT_EQ(AfterTag(test::ReadFileBytes(folder / "b.mp3")), AfterTag(bBefore));
+    EXPECT_EQ(AfterTag(folder / "b.mp3"), bBefore);
     ExpectRenameReport(prompts.Errors, folder / "b.mp3");
 }
 
@@ -203,7 +196,8 @@ TEST_F(SaveChangesTest, LeavingAFolderWithEditsAsksCancelStaysNoDropsYesSaves)
     fileSystem.DenyWriting({});
     EXPECT_TRUE(ConfirmLeaveFolder(workspace));
 
-    EXPECT_EQ(prompts.Questions, std::vector<std::string>(4, std::string(kLeaveQuestion)));
+    EXPECT_EQ(prompts.Questions,
+        std::vector<std::string>(4, "Changes was not saved! Do you want to save changes?"));
     EXPECT_EQ(TitleOnDisk(folder / "a.mp3"), u"Saved on leaving");
     EXPECT_FALSE(workspace.Changed());
 }
@@ -227,7 +221,7 @@ TEST_F(SaveChangesTest, ClosingAsksOnlyWithEditsAndOnlyNoKeepsTheWindowOpen)
     EXPECT_TRUE(ConfirmClose(workspace));
     EXPECT_TRUE(ConfirmClose(workspace));
 
-    EXPECT_EQ(prompts.Questions, std::vector<std::string>(3, std::string(kCloseQuestion)));
+    EXPECT_EQ(prompts.Questions, std::vector<std::string>(3, "Changes was not saved! Close anyway?"));
     EXPECT_TRUE(workspace.IsRowMarked(0));
     EXPECT_EQ(test::ContentOf(folder), before);
 }
