@@ -217,9 +217,9 @@ TEST_F(SaveSafety, TheLongestNameSavesUsersFilesStayTheFolderIsFlushedOnceAndSca
 
     EXPECT_EQ(fileSystem.FolderOpens() - folderOpens, 1);
     EXPECT_EQ(std::tuple(prompts.Errors.size(), prompts.Warnings.size()), std::tuple(1u, 1u));
-    EXPECT_EQ(TitleOnDisk(folder / "a.mp3"), u"one");
-    EXPECT_EQ(TitleOnDisk(folder / "renamed.mp3"), u"two");
-    EXPECT_EQ(TitleOnDisk(folder / longest), u"saved");
+    EXPECT_EQ(std::tuple(TitleOnDisk(folder / "a.mp3"), TitleOnDisk(folder / "renamed.mp3"),
+                  TitleOnDisk(folder / longest)),
+        std::tuple(u"one", u"two", u"saved"));
     std::ranges::replace(names, std::string("b.mp3"), std::string("renamed.mp3"));
     std::ranges::sort(names);
     EXPECT_EQ(test::FolderNames(folder.Path()), names);

@@ -27,14 +27,6 @@ using test::ContentOf;
 using test::FaultyFileSystem;
 using test::FolderContent;
 
-// After a save that succeeded, the old copy of a linked file that could not be removed is left for
-// the scan to report; it is the only thing a save may leave behind.
-FolderContent WithoutLeftovers(FolderContent content)
-{
-    std::erase_if(content, [](const auto& entry) { return platform::IsLeftoverName(entry.first); });
-    return content;
-}
-
 // One write, ready to run against the folder it prepared; after a failed run, whether the edits are
 // still there to be saved again (a record edit forgotten would be lost on the next try).
 struct PendingWrite {
@@ -147,7 +139,11 @@ TEST_P(WriteFaultSweep, EndsWithTheFolderAsItWasOrAsAFaultlessWriteLeavesIt)
         attempt->fs.FailOperation(k, std::get<1>(GetParam()));
         try {
             attempt->write.Run();
-            EXPECT_EQ(WithoutLeftovers(ContentOf(attempt->folder)), written);
+            // The old copy of a linked file that could not be removed is left for the scan to report;
+            // it is the only thing a save may leave behind.
+            FolderContent content = ContentOf(attempt->folder);
+            std::erase_if(content, [](const auto& entry) { return platform::IsLeftoverName(entry.first); });
+            EXPECT_EQ(content, written);
         } catch (const Error&) {
             ++failures;
             EXPECT_EQ(ContentOf(attempt->folder), before);
