@@ -22,7 +22,10 @@ public:
     {
         events.push_back("rows " + std::to_string(first) + "-" + std::to_string(last));
     }
-    void TagColumnsChanged(TagGrid) override { }
+    void TagColumnsChanged(TagGrid grid) override
+    {
+        events.push_back(grid == TagGrid::ID3v1 ? "tags v1" : "tags v2");
+    }
     std::vector<std::string> events;
 };
 
