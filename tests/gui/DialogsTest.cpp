@@ -49,13 +49,12 @@ QStringList ShownRows(const QAbstractItemView* table)
     return rows;
 }
 
+// `marked` as MarkedRows renders them.
 struct ToolCase {
     int tab;
     QAction* gui::MainActions::*command;
     int tabAfter;
-    QString marked; // as MarkedRows renders them
-    QString firstTitleID3v2;
-    QString undoCaption;
+    QString marked, firstTitleID3v2, undoCaption;
 };
 
 // The settings line that stores `value` under `key`; none when the value is null.
@@ -67,13 +66,12 @@ QStringList StoredLine(std::u16string_view key, const QString& value)
 const QString kDefaultTags = u"TCOM,TCOP,TENC,TEXT,TOPE,TPE2,TPE3,TPE4,TPUB,TRDA,TRSN"_s;
 const QString kDefaultTagsAsStored = u"TCOM,TOPE,TCOP,TENC,TEXT,TPE2,TPE3,TPE4,TPUB,TRDA,TRSN"_s;
 
+// `stored` null: no TagEditList line; `tickOnly` null: the rows stay as the dialog ticks them; `ok`
+// false: Cancel.
 struct TagListCase {
-    QString stored; // null: no TagEditList line
-    QString tickOnly; // null: the rows stay as the dialog ticks them
-    bool ok; // else Cancel
-    QString tickedOnOpen;
-    QString storedAfter;
-    QString panelAfter;
+    QString stored, tickOnly;
+    bool ok;
+    QString tickedOnOpen, storedAfter, panelAfter;
 };
 
 // The default set: as the encoding dialog checks it (catalogue order), and as the combo boxes list
@@ -81,13 +79,12 @@ struct TagListCase {
 const QString kDefaultChecked = u"1251,20866,21866,866,65001,1200"_s;
 const QString kDefaultActive = u"*1251,20866,21866,866,65001|1251,20866,21866,866,65001,*1200"_s;
 
+// `stored` null: no CodePages line; `checkOnly` null: the entries stay as the dialog checks them;
+// `okEnabled` false: the dialog is closed with Cancel.
 struct CodePagesCase {
-    QString stored; // null: no CodePages line
-    QString checkOnly; // null: the entries stay as the dialog checks them
-    QString checkedOnOpen;
-    bool okEnabled; // else the dialog is closed with Cancel
-    QString storedAfter;
-    QString activeAfter;
+    QString stored, checkOnly, checkedOnOpen;
+    bool okEnabled;
+    QString storedAfter, activeAfter;
 };
 
 QString Listed(const QComboBox* combo)
@@ -110,8 +107,7 @@ QString Listed(const QMenu* menu)
 }
 
 struct CellEdit {
-    int row;
-    int column;
+    int row, column;
     QString text;
 };
 
@@ -169,7 +165,7 @@ private slots:
         const QStringList names = { u"Кино.mp3"_s, u"Кино.mp3"_s, u"Other.mp3"_s };
         QVERIFY(WhileOpen<TfrmFileNameFromTag>(command, [&names](TfrmFileNameFromTag& dialog) {
             QVERIFY(dialog.cbID3v2Tags->isVisible());
-            QCOMPARE(ItemTexts(dialog.cbID3v2Tags), (QStringList { u"Composer"_s, u"Publisher"_s }));
+            QCOMPARE(Column(dialog.cbID3v2Tags->view(), 0), (QStringList { u"Composer"_s, u"Publisher"_s }));
             // A code button and a frame of the list append their code, with the caret at the end.
             dialog.editFileName->setText(u"ab"_s);
             dialog.editFileName->setCursorPosition(0);
@@ -204,15 +200,15 @@ private slots:
         QTest::keyClicks(dialog.Rows[0].FromSymbol, u"a_"_s);
         QCOMPARE(dialog.Rows[0].FromSymbol->text(), u"a_"_s);
 
+        // Each cell edit and the row count after it.
         auto* table = dialog.sgReplacementTable;
-        QCOMPARE(table->rowCount(), 1);
-        table->item(0, 1)->setText(u"with"_s);
-        QCOMPARE(table->rowCount(), 1);
-        table->item(0, 0)->setText(u"what"_s);
-        QCOMPARE(table->rowCount(), 2);
-        table->item(0, 0)->setText(u"again"_s);
-        table->item(1, 0)->setText(QString());
-        QCOMPARE(table->rowCount(), 2);
+        QList<int> rowCounts = { table->rowCount() };
+        for (const auto& [row, column, text] : { CellEdit { 0, 1, u"with"_s }, CellEdit { 0, 0, u"what"_s },
+                 CellEdit { 0, 0, u"again"_s }, CellEdit { 1, 0, QString() } }) {
+            table->item(row, column)->setText(text);
+            rowCounts.append(table->rowCount());
+        }
+        QCOMPARE(rowCounts, (QList<int> { 1, 1, 2, 2, 2 }));
 
         const QString expected
             = u"Position - Starting (From) or Ending (To) part from Filename wil be copied to Tag text:\r\n"
@@ -429,10 +425,10 @@ private slots:
             QString(row.activeAfter).remove(u'*'));
         // On the ID3v1 tab the tool button's pop-up offers no UTF-16.
         QCOMPARE(Listed(window.popupMenuEnc), Listed(window.miChangeEncodingID3v1));
-        QCOMPARE(session->Workspace().ViewCodePage(workspace::TagGrid::ID3v1),
-            window.cbSourceEncv1->currentData().toUInt());
-        QCOMPARE(session->Workspace().ViewCodePage(workspace::TagGrid::ID3v2),
-            window.cbSourceEncv2->currentData().toUInt());
+        QCOMPARE((QList<uint> { session->Workspace().ViewCodePage(workspace::TagGrid::ID3v1),
+                     session->Workspace().ViewCodePage(workspace::TagGrid::ID3v2) }),
+            (QList<uint> { window.cbSourceEncv1->currentData().toUInt(),
+                window.cbSourceEncv2->currentData().toUInt() }));
     }
 
     void translitEditorShowsTheShippedTableAndClosingUneditedWritesNothing()

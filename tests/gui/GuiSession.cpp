@@ -169,14 +169,6 @@ QString MarkedRows(const gui::TfrmMain& window)
     return grids.join(u'|');
 }
 
-QStringList ItemTexts(const QComboBox* combo)
-{
-    QStringList texts;
-    for (int i = 0; i < combo->count(); ++i)
-        texts.append(combo->itemText(i));
-    return texts;
-}
-
 std::vector<int> SelectedRows(const QTableView* grid)
 {
     std::vector<int> rows;

@@ -34,11 +34,7 @@ namespace vennart::test {
 // The sample folder: a few MP3 files built in code, with Cyrillic tags stored as cp1251 bytes (the
 // ID3v1 records, the ID3v2 album) and as UTF-16 (the ID3v2 title and artist).
 struct SampleSong {
-    std::u16string fileName;
-    std::u16string title;
-    std::u16string artist;
-    std::u16string album;
-    std::u16string year;
+    std::u16string fileName, title, artist, album, year;
     int track = 0;
     bool hasID3v1 = true;
 };
@@ -104,15 +100,13 @@ QByteArray SettingsFileBytes(const QStringList& lines);
 QByteArray FileContent(const std::filesystem::path& file);
 
 QTableView* GridOfTab(gui::TfrmMain& window, int tab);
-// What a grid or a dialog's table shows: a cell or a whole column (file grids: 0 the file name, 1
-// to 4 title to year).
+// What a grid, a dialog's table or a drop-down list's view shows: a cell or a whole column (file
+// grids: 0 the file name, 1 to 4 title to year).
 QString Cell(const QAbstractItemView* grid, int row, int column);
 QStringList Column(const QAbstractItemView* grid, int column);
 // The rows that carry the changed mark, in the ID3v1 grid and then in the ID3v2 grid: "0,1|2"; a
 // mark other than "*" stands in place of its row.
 QString MarkedRows(const gui::TfrmMain& window);
-// The texts of a drop-down list's entries.
-QStringList ItemTexts(const QComboBox* combo);
 // The selected rows of a grid, top to bottom.
 std::vector<int> SelectedRows(const QTableView* grid);
 

@@ -146,22 +146,22 @@ const tags::TID3v1Tag& ID3v1Of(const tags::TID3v2Class& file)
     return true;
 }
 
+// `after`: the first file's title (ID3v1) or album (ID3v2) in the grid and the panel.
 struct ViewCodePageCase {
     int tab;
     bool throughMenu; // else the combo box
     uint codePage;
-    QString after; // the first file's title (ID3v1) or album (ID3v2) in the grid and the panel
+    QString after;
 };
 
+// Rows 0..bottom are selected; `track` is given to the first file's ID3v2 tag before typing (empty:
+// the sample's); `keys` are typed over the text from..to (-1 is the text's end); `stored` is the
+// first file's track in the tab's tag afterwards.
 struct TrackCase {
-    int tab;
-    int bottom; // the last selected row; the first is row 0
-    QString track; // given to the first file's ID3v2 tag before typing; empty: the sample's
-    int from; // the typed-over text runs from..to; -1 is the text's end
-    int to;
-    QString keys;
-    QString shown;
-    QString stored; // the first file's track in the tab's tag afterwards
+    int tab, bottom;
+    QString track;
+    int from, to;
+    QString keys, shown, stored;
 };
 
 } // namespace
@@ -465,7 +465,7 @@ private slots:
                      genre->currentText(), window.EditFileName->text() }),
             (QStringList { kDoNotChange, u"Кино"_s, u"Rock"_s, QString() }));
         // The genre list is the genre table; which values the other lists offer is the workspace's.
-        const QStringList genres = ItemTexts(genre);
+        const QStringList genres = Column(genre->view(), 0);
         QCOMPARE(genres.size(), 150);
         QCOMPARE((QStringList { genres.first(), genres.at(1), genres.last() }),
             (QStringList { kDoNotChange, u"Blues"_s, u"Unknown"_s }));

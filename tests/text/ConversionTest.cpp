@@ -17,58 +17,48 @@ namespace {
 
 using test::ErrorOf;
 
-struct KnownText {
-    uint32_t codePage;
-    AnsiString bytes;
-    WideString text;
-};
-
-VENNART_PRINT_ROW_AS(KnownText, "code page " << row.codePage)
-
-class DefaultCodePage : public testing::TestWithParam<KnownText> { };
-
-// The letters only some of the pages have as the page defines them, then every byte of an 8-bit page
-// that maps (every character, for UTF-8) back from what it decodes to.
-TEST_P(DefaultCodePage, DecodesAndEncodesAsItDefinesAndEveryCharacterComesBack)
-{
-    const auto& [codePage, bytes, text] = GetParam();
-    EXPECT_EQ(CodePageToWide(bytes, codePage), text);
-    EXPECT_EQ(WideToCodePage(text, codePage), bytes);
-    EXPECT_EQ(ReinterpretWide(WidenSystem(bytes), codePage), text);
-    if (codePage == kUtf8CodePage) {
-        WideString everything;
-        for (char32_t c = 1; c < 0x10000; ++c) {
-            if (c < 0xD800 || c > 0xDFFF)
-                everything.push_back(static_cast<char16_t>(c));
-        }
-        everything += u"\U00010000\U0001F600\U0010FFFD";
-        const AnsiString utf8 = WideToCodePage(everything, kUtf8CodePage);
-        EXPECT_EQ(CodePageToWide(utf8, kUtf8CodePage), everything);
-        EXPECT_EQ(ReinterpretWide(WidenSystem(utf8), kUtf8CodePage), everything);
-        return;
-    }
-    int mapped = 0;
-    for (int value = 1; value < 256; ++value) {
-        const AnsiString byte(1, static_cast<char>(value));
-        const WideString character = CodePageToWide(byte, codePage);
-        ASSERT_EQ(character.size(), 1u) << value;
-        if (character[0] == u'\uFFFD')
-            continue;
-        ++mapped;
-        EXPECT_EQ(WideToCodePage(character, codePage), byte) << value;
-    }
-    EXPECT_GE(mapped, 250);
-}
-
 // "Привет" and letters only some of the pages have.
-const KnownText kDefaultSet[] { { 1251, "\xCF\xF0\xE8\xE2\xE5\xF2 \xA8\xB8\xB2\xBA", u"Привет ЁёІє" },
+const std::tuple<uint32_t, AnsiString, WideString> kDefaultSet[] {
+    { 1251, "\xCF\xF0\xE8\xE2\xE5\xF2 \xA8\xB8\xB2\xBA", u"Привет ЁёІє" },
     { 20866, "\xF0\xD2\xC9\xD7\xC5\xD4 \xB3\xA3", u"Привет Ёё" },
     { 21866, "\xF0\xD2\xC9\xD7\xC5\xD4 \xA4\xA6\xA7\xAD\xB4", u"Привет єіїґЄ" },
     { 866, "\x8F\xE0\xA8\xA2\xA5\xE2 \xF0\xF1", u"Привет Ёё" },
-    { 65001, "\xD0\x9F\xD1\x80\xD0\xB8 \xF0\x9F\x8E\xB5", u"При 🎵" } };
+    { 65001, "\xD0\x9F\xD1\x80\xD0\xB8 \xF0\x9F\x8E\xB5", u"При 🎵" }
+};
 
-INSTANTIATE_TEST_SUITE_P(DefaultSet, DefaultCodePage, testing::ValuesIn(kDefaultSet),
-    [](const auto& info) { return std::to_string(info.param.codePage); });
+// The letters only some of the pages have as the page defines them, then every byte of an 8-bit page
+// that maps (every character, for UTF-8) back from what it decodes to.
+TEST(DefaultCodePages, DecodeAndEncodeAsTheyDefineAndEveryCharacterComesBack)
+{
+    for (const auto& [codePage, bytes, text] : kDefaultSet) {
+        SCOPED_TRACE(codePage);
+        EXPECT_EQ(CodePageToWide(bytes, codePage), text);
+        EXPECT_EQ(WideToCodePage(text, codePage), bytes);
+        EXPECT_EQ(ReinterpretWide(WidenSystem(bytes), codePage), text);
+        if (codePage == kUtf8CodePage)
+            continue;
+        int mapped = 0;
+        for (int value = 1; value < 256; ++value) {
+            const AnsiString byte(1, static_cast<char>(value));
+            const WideString character = CodePageToWide(byte, codePage);
+            EXPECT_EQ(character.size(), 1u) << value;
+            if (character == u"\uFFFD")
+                continue;
+            ++mapped;
+            EXPECT_EQ(WideToCodePage(character, codePage), byte) << value;
+        }
+        EXPECT_GE(mapped, 250);
+    }
+    WideString everything;
+    for (char32_t c = 1; c < 0x10000; ++c) {
+        if (c < 0xD800 || c > 0xDFFF)
+            everything.push_back(static_cast<char16_t>(c));
+    }
+    everything += u"\U00010000\U0001F600\U0010FFFD";
+    const AnsiString utf8 = WideToCodePage(everything, kUtf8CodePage);
+    EXPECT_EQ(CodePageToWide(utf8, kUtf8CodePage), everything);
+    EXPECT_EQ(ReinterpretWide(WidenSystem(utf8), kUtf8CodePage), everything);
+}
 
 TEST(Conversions, StopAtTheFirstNulAndGiveEmptyTextInAnUnknownCodePageOrTheSubstitute)
 {
@@ -101,25 +91,18 @@ TEST(EncodingCatalogue, AcceptsOnlyLinesWhoseCodePageIsAnIntegerAndNamesAFileItC
 {
     EncodingCatalogue catalogue;
     // A mark at the start and blanks around fields stay part of the fields.
-    catalogue.AddCatalogueLines("\xEF\xBB\xBF Cyrillic ; Windows ;1251\r\n"
-                                "\r\n"
-                                "Word;x;twelve\n"
-                                "Three;a;b;866\r"
-                                "KOI8-R;;20866\n"
-                                "  65001  \n"
-                                "Only name;28591\n"
-                                "Second;dup; 1251\t\n"
-                                "Negative;;-1");
+    catalogue.AddCatalogueLines(
+        "\xEF\xBB\xBF Cyrillic ; Windows ;1251\r\n\r\nWord;x;twelve\nThree;a;b;866\r"
+        "KOI8-R;;20866\n  65001  \nOnly name;28591\nSecond;dup; 1251\t\nNegative;;-1");
     EXPECT_EQ(Names(catalogue.EncodingNames()),
         "\xEF\xBB\xBF Cyrillic =1251;KOI8-R=20866;=65001;Only name=28591;Second=1251;Negative=4294967295;");
     EXPECT_EQ(
         catalogue.EncodingDescriptions(), (std::vector<AnsiString> { " Windows ", "", "", "", "dup", "" }));
-    EXPECT_EQ(catalogue.IndexOfCodePage(1251), 0);
-    EXPECT_EQ(catalogue.IndexOfCodePage(866), -1);
+    EXPECT_EQ(std::pair(catalogue.IndexOfCodePage(1251), catalogue.IndexOfCodePage(866)), std::pair(0, -1));
     // Names are shown as UTF-8 when they are, and through the system code page otherwise.
-    EXPECT_EQ(CatalogueText("\xD0\x9A\xD0\xB8\xD1\x80"), u"Кир");
-    EXPECT_EQ(CatalogueText("Caf\xE9"), u"Café");
-    EXPECT_EQ(CatalogueText("plain"), u"plain");
+    EXPECT_EQ(std::tuple(CatalogueText("\xD0\x9A\xD0\xB8\xD1\x80"), CatalogueText("Caf\xE9"),
+                  CatalogueText("plain")),
+        std::tuple(u"Кир", u"Café", u"plain"));
     // A missing file is an error with its full path (a relative one made whole), an unreadable one an error.
     test::TempDir folder;
     const std::filesystem::path current = std::filesystem::current_path();

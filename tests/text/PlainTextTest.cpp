@@ -56,40 +56,29 @@ TEST(SplitLines, EndsLinesAtEveryUsualBreak)
 
 TEST(NameValueLines, SplitAtTheFirstEqualsSign)
 {
-    using Split = std::pair<std::u16string_view, std::u16string_view>;
-    const auto split = [](std::u16string_view line) { return Split(NameOfLine(line), ValueOfLine(line)); };
-    EXPECT_EQ(split(u"FileMask=%a=%b"), Split(u"FileMask", u"%a=%b"));
-    EXPECT_EQ(split(u"==x"), Split(u"", u"=x"));
-    EXPECT_EQ(split(u"no equals"), Split(u"", u""));
-    EXPECT_EQ(split(u"key="), Split(u"key", u""));
+    WideString split;
+    for (const std::u16string_view line : { u"FileMask=%a=%b", u"==x", u"no equals", u"key=" })
+        split += WideString(NameOfLine(line)) + u"|" + WideString(ValueOfLine(line)) + u"\n";
+    EXPECT_EQ(split, u"FileMask|%a=%b\n|=x\n|\nkey|\n");
 }
 
-struct CommaCase {
-    std::string text;
-    std::vector<std::string> entries;
-};
-
-VENNART_PRINT_ROW_AS(CommaCase, '"' << row.text << '"')
-
-class CommaTextSplit : public testing::TestWithParam<CommaCase> { };
-
-TEST_P(CommaTextSplit, GivesTheEntriesOfNarrowAndWideText)
+TEST(CommaText, GivesTheEntriesOfNarrowAndWideText)
 {
-    std::vector<WideString> wide;
-    for (const std::string& entry : GetParam().entries)
-        wide.push_back(WidenSystem(entry));
-    EXPECT_EQ(SplitCommaText(GetParam().text), GetParam().entries);
-    EXPECT_EQ(SplitCommaText(WidenSystem(GetParam().text)), wide);
+    for (const auto& [text, entries] :
+        std::vector<std::pair<std::string, std::vector<std::string>>> { { "", {} }, { "   ", {} },
+            { "1251,20866,866", { "1251", "20866", "866" } }, { "a,,b", { "a", "", "b" } },
+            { "a,", { "a", "" } }, { ",a", { "", "a" } }, { ",,", { "", "", "" } }, { "a, ", { "a" } },
+            { " a , b ", { "a", "b" } }, { "a b\tc", { "a", "b", "c" } }, { "\"a b\",c", { "a b", "c" } },
+            { "\"say \"\"hi\"\"\"", { "say \"hi\"" } }, { "\"open", { "open" } }, { "\"a\"b", { "a", "b" } },
+            { "a\"b", { "a\"b" } }, { "\"\",x", { "", "x" } },
+            { std::string("a,b\0c,d", 7), { "a", "b" } } }) {
+        std::vector<WideString> wide;
+        for (const std::string& entry : entries)
+            wide.push_back(WidenSystem(entry));
+        EXPECT_EQ(SplitCommaText(text), entries) << text;
+        EXPECT_EQ(SplitCommaText(WidenSystem(text)), wide) << text;
+    }
 }
-
-const CommaCase kCommaTexts[] { { "", {} }, { "   ", {} }, { "1251,20866,866", { "1251", "20866", "866" } },
-    { "a,,b", { "a", "", "b" } }, { "a,", { "a", "" } }, { ",a", { "", "a" } }, { ",,", { "", "", "" } },
-    { "a, ", { "a" } }, { " a , b ", { "a", "b" } }, { "a b\tc", { "a", "b", "c" } },
-    { "\"a b\",c", { "a b", "c" } }, { "\"say \"\"hi\"\"\"", { "say \"hi\"" } }, { "\"open", { "open" } },
-    { "\"a\"b", { "a", "b" } }, { "a\"b", { "a\"b" } }, { "\"\",x", { "", "x" } },
-    { std::string("a,b\0c,d", 7), { "a", "b" } } };
-
-INSTANTIATE_TEST_SUITE_P(Rules, CommaTextSplit, testing::ValuesIn(kCommaTexts));
 
 TEST(CodePageLists, ChangeAsMultisetsAndWithoutAnEightBitEntryAreTheDefaultSet)
 {
@@ -111,34 +100,23 @@ std::string_view Chars(const test::Bytes& bytes)
     return { reinterpret_cast<const char*>(bytes.data()), bytes.size() };
 }
 
-struct DecodeCase {
-    std::string name;
-    test::Bytes bytes;
-    std::vector<WideString> lines;
-};
-
-VENNART_PRINT_ROW_AS(DecodeCase, row.name)
-
-class DecodeTextLinesCase : public testing::TestWithParam<DecodeCase> { };
-
-TEST_P(DecodeTextLinesCase, GivesTheLines)
+TEST(DecodeTextLines, GivesTheLinesOfTextInAnyEncoding)
 {
-    EXPECT_EQ(DecodeTextLines(Chars(GetParam().bytes)), GetParam().lines);
+    for (const auto& [name, bytes, lines] :
+        std::vector<std::tuple<const char*, test::Bytes, std::vector<WideString>>> {
+            { "Utf16LittleEndian", Utf16LE(u"a=Ж\r\nb"), { u"a=Ж", u"b" } },
+            { "Utf16BigEndian", BytesOf("\xFE\xFF\0a\0=\x04\x16\0\n"sv), { u"a=Ж" } },
+            { "Utf8WithMark", BytesOf("\xEF\xBB\xBF\xD0\x96=zh\r\n\xC3\x9F=ss"), { u"Ж=zh", u"ß=ss" } },
+            { "Utf8WithoutMark", BytesOf("\xD0\x96=zh\n"), { u"Ж=zh" } },
+            { "EightBitWithoutMark", BytesOf("\xE9=e\r\n\xDF=ss"), { u"é=e", u"ß=ss" } },
+            { "InvalidUtf8AfterMark", BytesOf("\xEF\xBB\xBF\xFF=x"), { u"\uFFFD=x" } },
+            { "NulEndsTheText", BytesOf("a\nb\0c\nd"sv), { u"a", u"b" } },
+            { "Utf16NulEndsTheText", Utf16LE(u"a\0b"sv), { u"a" } },
+            { "OddByteLeavesATrace", test::Concat({ Utf16LE(u"a"), { 'b' } }), { u"a\uFFFD" } },
+            { "LoneSurrogatesSurvive", Utf16LE(u"\xD800x"), { u"\xD800x" } },
+            { "MarkOnly", Utf16LE(u""), {} }, { "Empty", {}, {} } })
+        EXPECT_EQ(DecodeTextLines(Chars(bytes)), lines) << name;
 }
-
-const DecodeCase kEncodedTexts[] { { "Utf16LittleEndian", Utf16LE(u"a=Ж\r\nb"), { u"a=Ж", u"b" } },
-    { "Utf16BigEndian", BytesOf("\xFE\xFF\0a\0=\x04\x16\0\n"sv), { u"a=Ж" } },
-    { "Utf8WithMark", BytesOf("\xEF\xBB\xBF\xD0\x96=zh\r\n\xC3\x9F=ss"), { u"Ж=zh", u"ß=ss" } },
-    { "Utf8WithoutMark", BytesOf("\xD0\x96=zh\n"), { u"Ж=zh" } },
-    { "EightBitWithoutMark", BytesOf("\xE9=e\r\n\xDF=ss"), { u"é=e", u"ß=ss" } },
-    { "InvalidUtf8AfterMark", BytesOf("\xEF\xBB\xBF\xFF=x"), { u"\uFFFD=x" } },
-    { "NulEndsTheText", BytesOf("a\nb\0c\nd"sv), { u"a", u"b" } },
-    { "Utf16NulEndsTheText", Utf16LE(u"a\0b"sv), { u"a" } },
-    { "OddByteLeavesATrace", test::Concat({ Utf16LE(u"a"), { 'b' } }), { u"a\uFFFD" } },
-    { "LoneSurrogatesSurvive", Utf16LE(u"\xD800x"), { u"\xD800x" } }, { "MarkOnly", Utf16LE(u""), {} },
-    { "Empty", {}, {} } };
-
-INSTANTIATE_TEST_SUITE_P(Marks, DecodeTextLinesCase, testing::ValuesIn(kEncodedTexts), test::ByName);
 
 TEST(EncodeTextLines, WritesUtf16LittleEndianWithMarkAndCrLfAndDecodesBack)
 {
@@ -224,36 +202,27 @@ TEST(TranslitFile, IsSavedAsUtf16LinesAndLoadedBackAndAFailedSaveGivesThePath)
         "Cannot create file " + blocked.string());
 }
 
-struct RowsCase {
-    std::string name;
-    std::vector<TranslitRow> rows;
-    std::vector<WideString> lines;
-};
-
-VENNART_PRINT_ROW_AS(RowsCase, row.name)
-
-class EditorRows : public testing::TestWithParam<RowsCase> { };
-
-TEST_P(EditorRows, BecomeTheTableLines)
+TEST(TranslitEditorRows, BecomeTheTableLines)
 {
-    EXPECT_EQ(TranslitLinesFromRows(GetParam().rows), GetParam().lines);
+    using Rows = std::vector<TranslitRow>;
+    for (const auto& [name, rows, lines] :
+        std::vector<std::tuple<const char*, Rows, std::vector<WideString>>> {
+            { "InRowOrder", { { u"ж", u"zh" }, { u"ш", u"sh" } }, { u"ж=zh", u"ш=sh" } },
+            { "LaterCaseVariantTakesTheEarlierPlace", { { u"ж", u"zh" }, { u"ш", u"sh" }, { u"Ж", u"j" } },
+                { u"Ж=j", u"ш=sh" } },
+            { "EmptyReplacementDropsTheEarlierRow", { { u"ж", u"zh" }, { u"ш", u"sh" }, { u"Ж", u"" } },
+                { u"ш=sh" } },
+            { "EmptyReplacementAloneAddsNothing", { { u"ж", u"" } }, {} },
+            { "BlankCharacterRowsAreLeftOut",
+                { { u"", u"x" }, { u" ", u"y" }, { u"\t\r", u"z" }, { u"ж", u"zh" }, { u"", u"" } },
+                { u"ж=zh" } },
+            { "DuplicateRowsKeepTheLastReplacement", { { u"ж", u"zh" }, { u"ж", u"zh2" }, { u"ж", u"zh3" } },
+                { u"ж=zh3" } },
+            { "AReAddedCharacterGoesToTheEnd",
+                { { u"ж", u"zh" }, { u"ш", u"sh" }, { u"ж", u"" }, { u"ж", u"z" } }, { u"ш=sh", u"ж=z" } },
+            { "NoRows", {}, {} } })
+        EXPECT_EQ(TranslitLinesFromRows(rows), lines) << name;
 }
-
-const RowsCase kEditorRows[] { { "InRowOrder", { { u"ж", u"zh" }, { u"ш", u"sh" } }, { u"ж=zh", u"ш=sh" } },
-    { "LaterCaseVariantTakesTheEarlierPlace", { { u"ж", u"zh" }, { u"ш", u"sh" }, { u"Ж", u"j" } },
-        { u"Ж=j", u"ш=sh" } },
-    { "EmptyReplacementDropsTheEarlierRow", { { u"ж", u"zh" }, { u"ш", u"sh" }, { u"Ж", u"" } },
-        { u"ш=sh" } },
-    { "EmptyReplacementAloneAddsNothing", { { u"ж", u"" } }, {} },
-    { "BlankCharacterRowsAreLeftOut",
-        { { u"", u"x" }, { u" ", u"y" }, { u"\t\r", u"z" }, { u"ж", u"zh" }, { u"", u"" } }, { u"ж=zh" } },
-    { "DuplicateRowsKeepTheLastReplacement", { { u"ж", u"zh" }, { u"ж", u"zh2" }, { u"ж", u"zh3" } },
-        { u"ж=zh3" } },
-    { "AReAddedCharacterGoesToTheEnd", { { u"ж", u"zh" }, { u"ш", u"sh" }, { u"ж", u"" }, { u"ж", u"z" } },
-        { u"ш=sh", u"ж=z" } },
-    { "NoRows", {}, {} } };
-
-INSTANTIATE_TEST_SUITE_P(Rule, EditorRows, testing::ValuesIn(kEditorRows), test::ByName);
 
 } // namespace
 } // namespace vennart::text
