@@ -11,9 +11,6 @@
 #include <QComboBox>
 
 namespace vennart::gui {
-namespace {
-
-} // namespace
 
 void TfrmMain::ConnectDetectEncoding()
 {
