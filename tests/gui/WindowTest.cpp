@@ -352,9 +352,6 @@ private slots:
         QTableView* grid = GridOfTab(*window, row.tab);
         QComboBox* field = Field(*window, id3v1 ? "TIT2" : "TALB");
         const int column = id3v1 ? kTitleColumn : 3;
-        // The ID3v2 album holds cp1251 bytes with encoding 0; the UTF-16 view shows them as Latin-1.
-        const QString before = id3v1 ? u"Привет"_s : u"Àëüáîì"_s;
-        QCOMPARE((QStringList { Cell(grid, 0, column), field->currentText() }), QStringList(2, before));
         QSignalSpy redraws(grid->model(), &QAbstractItemModel::dataChanged);
 
         if (row.throughMenu)
@@ -437,14 +434,14 @@ private slots:
         QVERIFY(!window->isWindowModified());
     }
 
-    void twoFilesFillThePanelAndItsFieldsEditBoth_data()
+    void twoFilesFillThePanelItsFieldsEditBothAndTheSaveShortcutWritesThem_data()
     {
         QTest::addColumn<int>("tab");
         QTest::newRow("ID3v1") << 0;
         QTest::newRow("ID3v2") << 1;
     }
 
-    void twoFilesFillThePanelAndItsFieldsEditBoth()
+    void twoFilesFillThePanelItsFieldsEditBothAndTheSaveShortcutWritesThem()
     {
         QFETCH(int, tab);
         QVERIFY(StartWithSelection(tab, 0, 1));
@@ -464,9 +461,8 @@ private slots:
         const QStringList titles = Column(grid, 1);
         const QString typed = u"Щука"_s;
         TypeInto(Field(*window, "TIT2"), typed);
-        const QString marked = tab == 0 ? u"0,1|"_s : u"|0,1"_s;
         QCOMPARE(Column(grid, 1).mid(0, 2), QStringList(2, typed));
-        QCOMPARE(MarkedRows(*window), marked);
+        QCOMPARE(MarkedRows(*window), tab == 0 ? u"0,1|"_s : u"|0,1"_s);
         QVERIFY(PressShortcut(*window, Field(*window, "TIT2")->lineEdit(), Qt::Key_Z));
         QCOMPARE(Column(grid, 1), titles);
         QCOMPARE(MarkedRows(*window), u"|"_s);
@@ -480,10 +476,24 @@ private slots:
         QVERIFY(!session->Workspace().Changed());
         QTest::keyClick(genre, Qt::Key_Down);
         QCOMPARE(genre->currentText(), u"Blues"_s);
-        const tags::TID3v2Class& edited = session->Workspace().File(1);
-        QCOMPARE(tab == 0 ? QString::number(ID3v1Of(edited).Genre) : FrameTextOf(edited, "TCON"),
+        // A genre marks the visible grid only; a file name is in both grids and marks both.
+        ClickRows(grid, 2, 2);
+        QTRY_VERIFY(window->EditFileName->isEnabled());
+        TypeInto(window->EditFileName, u"03 Renamed.mp3"_s);
+        QCOMPARE(MarkedRows(*window), tab == 0 ? u"0,1,2|2"_s : u"2|0,1,2"_s);
+        QCOMPARE(Cell(GridOfTab(*window, 1 - tab), 2, 0), u"03 Renamed.mp3"_s);
+
+        QVERIFY(PressShortcut(*window, grid, Qt::Key_S));
+
+        QVERIFY(session->Prompts().Errors.empty());
+        const tags::TID3v2Class onDisk(session->MusicDir() / kSampleSongs[1].fileName);
+        QCOMPARE(tab == 0 ? QString::number(ID3v1Of(onDisk).Genre) : FrameTextOf(onDisk, "TCON"),
             tab == 0 ? u"0"_s : u"Blues"_s);
-        QCOMPARE(MarkedRows(*window), marked);
+        QVERIFY(std::filesystem::exists(session->MusicDir() / "03 Renamed.mp3"));
+        QCOMPARE(Cell(window->sgID3v1, 2, 0), u"03 Renamed.mp3"_s);
+        QCOMPARE(MarkedRows(*window), u"|"_s);
+        QCOMPARE(window->panStatus->labStatus->text(), u"Idle"_s);
+        QVERIFY(!window->isWindowModified());
     }
 
     void trackFieldsTakeTypedDigitsOnly_data()
@@ -519,29 +529,6 @@ private slots:
         const tags::TID3v2Class& file = session->Workspace().File(0);
         QCOMPARE(row.tab == 0 ? QString::number(ID3v1Of(file).Track) : FrameTextOf(file, "TRCK"), row.stored);
         QCOMPARE(session->Workspace().Changed(), row.shown != kDoNotChange);
-    }
-
-    void editsMarkTheirGridsAndTheSaveShortcutWritesRenamesAndClearsTheMarks()
-    {
-        QVERIFY(StartWithSelection(0, 0, 1));
-        TypeInto(Field(*window, "TIT2"), u"Saved"_s);
-        ClickRows(window->sgID3v1, 2, 2);
-        QTRY_VERIFY(window->EditFileName->isEnabled());
-        TypeInto(window->EditFileName, u"03 Renamed.mp3"_s);
-        // A title marks the visible grid only; a file name is in both grids and marks both.
-        QCOMPARE(MarkedRows(*window), u"0,1,2|2"_s);
-        QCOMPARE(Cell(window->sgID3v2, 2, 0), u"03 Renamed.mp3"_s);
-
-        QVERIFY(PressShortcut(*window, window->sgID3v1, Qt::Key_S));
-
-        QVERIFY(session->Prompts().Errors.empty());
-        const tags::TID3v2Class onDisk(session->MusicDir() / kSampleSongs[1].fileName);
-        QCOMPARE(ID3v1Of(onDisk).Title, AnsiString("Saved"));
-        QVERIFY(std::filesystem::exists(session->MusicDir() / "03 Renamed.mp3"));
-        QCOMPARE(Cell(window->sgID3v1, 2, 0), u"03 Renamed.mp3"_s);
-        QCOMPARE(MarkedRows(*window), u"|"_s);
-        QCOMPARE(window->panStatus->labStatus->text(), u"Idle"_s);
-        QVERIFY(!window->isWindowModified());
     }
 };
 
