@@ -1,7 +1,7 @@
 // One run of the main window for a test: its own config folder with the shipped data, a music
 // folder with the sample songs, message boxes answered from a script, and every grid model watched
-// by QAbstractItemModelTester. Also the small gestures the tests make on the window, and the Qt
-// headers every window test uses.
+// by QAbstractItemModelTester. Also the base class of the test programs, the small gestures the tests
+// make on the window, and the Qt headers every window test uses.
 #pragma once
 
 #include "gui/TfrmMain.h"
