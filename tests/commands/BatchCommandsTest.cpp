@@ -40,10 +40,10 @@ using workspace::TagGrid;
 using enum workspace::TagGrid;
 
 // "Привет", "Шансон" and "Кино" in code page 1251; "€" exists in 1251 but not in 866.
-constexpr const char* kPrivet1251 = "\xCF\xF0\xE8\xE2\xE5\xF2";
-constexpr const char* kShanson1251 = "\xD8\xE0\xED\xF1\xEE\xED";
-constexpr const char* kKino1251 = "\xCA\xE8\xED\xEE";
-constexpr const char* kEuro1251 = "\x88";
+const std::string kPrivet1251 = "\xCF\xF0\xE8\xE2\xE5\xF2";
+const std::string kShanson1251 = "\xD8\xE0\xED\xF1\xEE\xED";
+const std::string kKino1251 = "\xCA\xE8\xED\xEE";
+const std::string kEuro1251 = "\x88";
 
 using Rows = std::vector<int>;
 using Command = std::function<ChangeSet(const workspace::Workspace&, const Rows&)>;
@@ -195,17 +195,12 @@ Command NamesFrom(const char16_t* mask)
     return [mask](auto& w, auto& rows) { return FileNamesFromTags(w, rows, mask); };
 }
 
-// The record copied from a song of the artist in UTF-16 and the track and genre texts when given,
-// over a record of version 1.1 (track 9) or 1.0.
-CommandCase CopyToRecord(
-    const char* name, const char* track, const char* genre, std::string shown, bool v11 = true)
+// The record copied from a song of the artist in UTF-16 and the 8-bit frames given, over a record of
+// version 1.1 (track 9) or 1.0.
+CommandCase CopyToRecord(const char* name, const char* frames, std::string shown, bool v11 = true)
 {
-    test::Bytes frames = Frame("TPE1", Utf16Body(u"Привет"));
-    if (*track != '\0')
-        frames = test::Concat({ frames, Frame("TRCK", TextBody(track)) });
-    if (*genre != '\0')
-        frames = test::Concat({ frames, Frame("TCON", TextBody(genre)) });
-    const test::Mp3Content song { .frames = frames,
+    const test::Mp3Content song { .frames
+        = test::Concat({ Frame("TPE1", Utf16Body(u"Привет")), test::TextFrames(frames) }),
         .record = ID3v1Fields { .Title = "old", .Track = v11 ? 9 : -1 } };
     return { name, { song }, CopyTo(ID3v1), "v1", { std::move(shown) } };
 }
@@ -216,17 +211,16 @@ const std::vector<test::Mp3Content> kMiddleWithoutRecord
           test::Titled("v2 title", ID3v1Fields { .Title = "three" }) };
 
 // Title and artist in both tags, stored in the code page.
-test::Mp3Content Song(std::u16string_view title, std::u16string_view artist, uint32_t codePage)
+test::Mp3Content SongIn(std::u16string_view title, std::u16string_view artist, uint32_t codePage)
 {
     const AnsiString titleBytes = text::WideToCodePage(WideString(title), codePage);
     const AnsiString artistBytes = text::WideToCodePage(WideString(artist), codePage);
-    return { .frames
-        = test::Concat({ Frame("TIT2", TextBody(titleBytes)), Frame("TPE1", TextBody(artistBytes)) }),
-        .record = ID3v1Fields { .Title = titleBytes, .Artist = artistBytes } };
+    return test::Song("TIT2=" + titleBytes + "|TPE1=" + artistBytes,
+        ID3v1Fields { .Title = titleBytes, .Artist = artistBytes });
 }
 
-const std::vector<test::Mp3Content> kDetectedFolder = { Song(u"Группа крови", u"Кино", 1251),
-    Song(u"Город золотой", u"Аквариум", 20866), Song(u"Smoke on the Water", u"Deep Purple", 866) };
+const std::vector<test::Mp3Content> kDetectedFolder = { SongIn(u"Группа крови", u"Кино", 1251),
+    SongIn(u"Город золотой", u"Аквариум", 20866), SongIn(u"Smoke on the Water", u"Deep Purple", 866) };
 
 // A command over one ID3v2 frame of the given body, read back as that frame.
 CommandCase OneFrame(const char* name, const char* id, const test::Bytes& body, Command command,
@@ -240,10 +234,9 @@ std::vector<test::Mp3Content> Tagged(const char* track = "5/12",
     std::optional<ID3v1Fields> record
     = ID3v1Fields { .Title = "V1 Title", .Artist = "V1 Artist", .Track = 7 })
 {
-    return { { .frames = test::Concat({ Frame("TIT2", TextBody("Title")), Frame("TPE1", TextBody("Artist")),
-                   Frame("TRCK", TextBody(track)), Frame("TCOM", TextBody("Composer")),
-                   Frame("TALB", TextBody("\xC0\xEB\xFC\xE1\xEE\xEC")) }),
-        .record = record } };
+    return { test::Song(
+        std::string("TIT2=Title|TPE1=Artist|TRCK=") + track + "|TCOM=Composer|TALB=\xC0\xEB\xFC\xE1\xEE\xEC",
+        record) };
 }
 
 // A name command over the song of Tagged() or of `songs`, its ID3v2 text shown in 1251.
@@ -257,17 +250,16 @@ CommandCase Names(const char* name, const char16_t* mask, std::string shown, Tag
 
 const CommandCase kCommandCases[] = {
     { "CopyToID3v2FieldsThroughBothCodePages",
-        { { .frames = Frame("TIT2", TextBody("old")),
-            .record = ID3v1Fields { .Artist = kPrivet1251, .Track = 0, .Genre = 17 } } },
+        { test::Song("TIT2=old", ID3v1Fields { .Artist = kPrivet1251, .Track = 0, .Genre = 17 }) },
         CopyTo(ID3v2), "TIT2 TPE1 TRCK TCON", { "2 TIT2= TPE1=Привет TRCK=0 TCON=8:(17)" } },
     { "CopyToID3v2GenreWithoutNameIs148", { { .record = ID3v1Fields { .Genre = 255 } } }, CopyTo(ID3v2),
         "TCON", { "2 TCON=8:(148)" } },
-    CopyToRecord("CopyToID3v1TrackOfTotal", "5/12", "(17)", "1 v1.1:|Привет||||5|17"),
-    CopyToRecord("CopyToID3v1TrackLow8Bits", "300", "17", "1 v1.1:|Привет||||44|17"),
-    CopyToRecord("CopyToID3v1TrackLettersKept", "x1", "Rock", "1 v1.1:|Привет||||9|17"),
-    CopyToRecord("CopyToID3v1TrackNegativeKept", "-3", "200", "1 v1.1:|Привет||||9|148"),
-    CopyToRecord("CopyToID3v1NoFramesVersion10", "", "", "1 v1.0:|Привет||||0|148", false),
-    CopyToRecord("CopyToID3v1Version10StoresZero", "5", "(0)", "1 v1.0:|Привет||||0|0", false),
+    CopyToRecord("CopyToID3v1TrackOfTotal", "TRCK=5/12|TCON=(17)", "1 v1.1:|Привет||||5|17"),
+    CopyToRecord("CopyToID3v1TrackLow8Bits", "TRCK=300|TCON=17", "1 v1.1:|Привет||||44|17"),
+    CopyToRecord("CopyToID3v1TrackLettersKept", "TRCK=x1|TCON=Rock", "1 v1.1:|Привет||||9|17"),
+    CopyToRecord("CopyToID3v1TrackNegativeKept", "TRCK=-3|TCON=200", "1 v1.1:|Привет||||9|148"),
+    CopyToRecord("CopyToID3v1NoFramesVersion10", "", "1 v1.0:|Привет||||0|148", false),
+    CopyToRecord("CopyToID3v1Version10StoresZero", "TRCK=5|TCON=(0)", "1 v1.0:|Привет||||0|0", false),
     { "CopyToID3v2GoesOnPastAFileWithoutRecord", kMiddleWithoutRecord, CopyTo(ID3v2), "TIT2",
         { "2 TIT2=one", "- TIT2=8:v2 title", "2 TIT2=three" } },
     { "CopyToID3v1GivesAFileWithoutOneARecord", kMiddleWithoutRecord, CopyTo(ID3v1), "v1",
@@ -309,8 +301,7 @@ const CommandCase kCommandCases[] = {
     { "TranslitID3v1AsciiIsLeftAlone", { { .record = ID3v1Fields { .Title = "Plain" } } }, Translit(ID3v1),
         "v1", { "- v1.0:Plain|||||0|0" } },
     { "TranslitID3v2EightBitUnder1251",
-        { { .frames = test::Concat({ Frame("TIT2", TextBody(kPrivet1251)), Frame("TALB", TextBody("x")) }),
-            .record = ID3v1Fields { .Title = kPrivet1251 } } },
+        { test::Song("TIT2=" + kPrivet1251 + "|TALB=x", ID3v1Fields { .Title = kPrivet1251 }) },
         Translit(ID3v2), "TIT2 TALB v1", { "2 TIT2=8:Privet TALB=8:x v1.0:Привет|||||0|0" }, 1251 },
     OneFrame("TranslitID3v2Utf16Under1200", "TIT2", Utf16Body(u"Привет"), Translit(ID3v2), "2 TIT2=Privet"),
     OneFrame("TranslitID3v2Utf16Under1251", "TIT2", Utf16Body(u"Привет"), Translit(ID3v2), "2 TIT2=8:Privet",
@@ -377,7 +368,7 @@ TEST_F(ReencodeFolder, NamesTheRowsThatWouldLoseCharacters)
     const test::Mp3Content kept { .frames = Frame("TIT2", Utf16Body(u"Привет")),
         .record = ID3v1Fields { .Title = kPrivet1251 } };
     test::WriteMp3(folder, "1.mp3", kept);
-    test::WriteMp3(folder, "2.mp3", { .record = ID3v1Fields { .Title = std::string("5") + kEuro1251 } });
+    test::WriteMp3(folder, "2.mp3", { .record = ID3v1Fields { .Title = "5" + kEuro1251 } });
     test::WriteMp3(folder, "3.mp3", { .frames = Frame("TPE1", Utf16Body(u"Ελλάδα")) });
     test::WriteMp3(folder, "4.mp3", { .frames = Frame("TCON", Utf16Body(u"日本のロック")) });
     test::WriteMp3(folder, "5.mp3", kept);
@@ -419,10 +410,10 @@ class DetectInFolder : public workspace::WorkspaceFixture, public testing::WithP
 TEST_P(DetectInFolder, GuessesTheCodePageOfEachEightBitFile)
 {
     const DetectCase& row = GetParam();
-    test::WriteMp3(folder, "1.mp3", Song(u"Группа крови", u"Кино", row.written[0]));
-    test::WriteMp3(folder, "2.mp3", Song(u"Город золотой", u"Аквариум", row.written[1]));
-    test::WriteMp3(folder, "3.mp3", Song(u"Smoke on the Water", u"Deep Purple", row.written[2]));
-    test::WriteMp3(folder, "4.mp3", Song(u"Что такое осень", u"ДДТ", row.written[3]));
+    test::WriteMp3(folder, "1.mp3", SongIn(u"Группа крови", u"Кино", row.written[0]));
+    test::WriteMp3(folder, "2.mp3", SongIn(u"Город золотой", u"Аквариум", row.written[1]));
+    test::WriteMp3(folder, "3.mp3", SongIn(u"Smoke on the Water", u"Deep Purple", row.written[2]));
+    test::WriteMp3(folder, "4.mp3", SongIn(u"Что такое осень", u"ДДТ", row.written[3]));
     Scan();
     static const text::LetterModel model = text::LetterModel::Load(VENNART_DATA_DIR "/LetterBigrams.tsv");
 
@@ -516,8 +507,8 @@ void WriteBuiltFiles(const test::TempDir& folder)
     const Bytes picture = Concat({ zero, BytesOf("image/png"), Bytes { 0, 3, 0 }, Bytes(300, 0x89) });
     const Bytes userUrl = Concat({ zero, BytesOf("site"), zero, BytesOf("http://x") });
     WriteMp3(folder, "Кино - Группа крови.mp3",
-        { .frames = Concat({ Frame("TIT2", TextBody(kPrivet1251)), Frame("TPE1", TextBody(kKino1251)),
-              Frame("TCON", TextBody(kShanson1251)), Frame("TRCK", TextBody("3/12")),
+        { .frames = Concat({ TextFrames("TIT2=" + kPrivet1251 + "|TPE1=" + kKino1251 + "|TCON=" + kShanson1251
+                                 + "|TRCK=3/12"),
               Frame("COMM", comment) }),
             .record = ID3v1Fields {
                 .Title = kPrivet1251, .Artist = kKino1251, .Comment = "c", .Track = 3, .Genre = 17 } });
@@ -529,9 +520,7 @@ void WriteBuiltFiles(const test::TempDir& folder)
     WriteMp3(
         folder, "No ID3v2.mp3", { .frames = std::nullopt, .record = ID3v1Fields { .Artist = kKino1251 } });
     WriteMp3(folder, "No record.mp3",
-        { .frames = Concat(
-              { Frame("TIT2", TextBody("Rock")), Frame("TCON", TextBody("(17)")), Frame("WXXX", userUrl) }),
-            .record = std::nullopt });
+        { .frames = Concat({ TextFrames("TIT2=Rock|TCON=(17)"), Frame("WXXX", userUrl) }) });
 }
 
 // Each corpus file under a name of its own that the scan lists.

@@ -82,7 +82,7 @@ void GuiSession::WriteSettings(const QStringList& lines) const
     WriteFileBytes(SettingsFile(), Bytes(bytes.begin(), bytes.end()));
 }
 
-bool GuiSession::Start()
+gui::TfrmMain* GuiSession::Start()
 {
     auto prompts = std::make_unique<ScriptedPrompts>();
     prompts_ = prompts.get();
@@ -94,33 +94,46 @@ bool GuiSession::Start()
             model, QAbstractItemModelTester::FailureReportingMode::QtTest));
     }
     window_->show();
-    return QTest::qWaitForWindowExposed(window_.get())
-        && QTest::qWaitFor([this] { return window_->Ready(); });
-}
-
-bool GuiSession::StartInMusicDir(const QStringList& more)
-{
-    WriteSettings(QStringList { u"CurrentDir="_s + gui::ToQString(musicDir_) } + more);
-    return Start();
-}
-
-bool GuiSession::StartWithSelection(int tab, int top, int bottom)
-{
-    if (!StartInMusicDir())
-        return false;
-    ClickTab(*window_, tab);
-    ClickRows(GridOfTab(*window_, tab), top, bottom);
-    // The panel follows the selection once the posted refresh has run.
-    const QString name = QString::fromStdU16String(kSampleSongs[std::size_t(top)].fileName);
-    return QTest::qWaitFor([&] {
-        return top == bottom ? window_->EditFileName->text() == name : !window_->EditFileName->isEnabled();
-    });
+    const bool started
+        = QTest::qWaitForWindowExposed(window_.get()) && QTest::qWaitFor([this] { return window_->Ready(); });
+    return started ? window_.get() : nullptr;
 }
 
 void GuiSession::QueueAnswer(workspace::Answer answer)
 {
     ++queuedAnswers_;
     prompts_->QueueAnswer(answer);
+}
+
+bool GuiTest::Start()
+{
+    window = session->Start();
+    return window != nullptr;
+}
+
+bool GuiTest::StartInMusicDir(const QStringList& more)
+{
+    session->WriteSettings(QStringList { u"CurrentDir="_s + gui::ToQString(session->MusicDir()) } + more);
+    return Start();
+}
+
+bool GuiTest::StartWithSelection(int tab, int top, int bottom)
+{
+    if (!StartInMusicDir())
+        return false;
+    ClickTab(*window, tab);
+    ClickRows(GridOfTab(*window, tab), top, bottom);
+    // The panel follows the selection once the posted refresh has run.
+    const QString name = QString::fromStdU16String(kSampleSongs[std::size_t(top)].fileName);
+    return QTest::qWaitFor([&] {
+        return top == bottom ? window->EditFileName->text() == name : !window->EditFileName->isEnabled();
+    });
+}
+
+void GuiTest::init()
+{
+    window = nullptr;
+    session.emplace();
 }
 
 QByteArray SettingsFileBytes(const QStringList& lines)

@@ -1,7 +1,7 @@
 // One run of the main window for a test: its own config folder with the shipped data, a music
 // folder with the sample songs, message boxes answered from a script, and every grid model watched
-// by QAbstractItemModelTester. Also the small gestures the tests make on the window, and the Qt
-// headers every window test uses.
+// by QAbstractItemModelTester. Also the base class of the test programs, the small gestures the tests
+// make on the window, and the Qt headers every window test uses.
 #pragma once
 
 #include "gui/TfrmMain.h"
@@ -66,15 +66,9 @@ public:
     // Writes the settings file as the program writes it: UTF-16 LE with FF FE, CR LF line ends.
     void WriteSettings(const QStringList& lines) const;
 
-    // Creates and shows the window; false when its deferred start did not come.
-    [[nodiscard]] bool Start();
-    // Starts with settings that open the music folder, followed by `more` lines.
-    [[nodiscard]] bool StartInMusicDir(const QStringList& more = {});
-    // Starts in the music folder with `tab` visible and rows top..bottom selected in its grid, and
-    // waits until the panel shows that selection.
-    [[nodiscard]] bool StartWithSelection(int tab, int top, int bottom);
+    // Creates and shows the window; none when its deferred start did not come.
+    [[nodiscard]] gui::TfrmMain* Start();
 
-    gui::TfrmMain& Window() { return *window_; }
     workspace::Workspace& Workspace() { return window_->Workspace(); }
     ScriptedPrompts& Prompts() { return *prompts_; }
     // The answer to the next question the window asks.
@@ -93,6 +87,28 @@ private:
     std::size_t queuedAnswers_ = 0;
     std::unique_ptr<gui::TfrmMain> window_;
     std::vector<std::unique_ptr<QAbstractItemModelTester>> testers_;
+};
+
+// The base of a window test program: a run of the window of its own for every test, whose closing
+// checks run in cleanup(), and the ways a test starts it.
+class GuiTest : public QObject {
+    Q_OBJECT
+
+protected:
+    std::optional<GuiSession> session;
+    // The session's window once the test started it.
+    gui::TfrmMain* window = nullptr;
+
+    [[nodiscard]] bool Start();
+    // Starts with settings that open the music folder, followed by `more` lines.
+    [[nodiscard]] bool StartInMusicDir(const QStringList& more = {});
+    // Starts in the music folder with `tab` visible and rows top..bottom selected in its grid, and
+    // waits until the panel shows that selection.
+    [[nodiscard]] bool StartWithSelection(int tab, int top, int bottom);
+
+private slots:
+    void init();
+    void cleanup() { session.reset(); }
 };
 
 // The settings file's bytes for these lines, as Qt Test prints them when a comparison fails.

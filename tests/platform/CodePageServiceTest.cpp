@@ -1,4 +1,7 @@
+// The platform's code pages: the converters of the code page service and the system code page.
 #include "platform/CodePageService.h"
+
+#include "platform/SystemCodePage.h"
 
 #include <gtest/gtest.h>
 
@@ -30,6 +33,20 @@ TEST(CodePageService, Converts)
     EXPECT_EQ(service.Encode(u"A\u00E9\U0001F600", 65001), "A\xC3\xA9\xF0\x9F\x98\x80");
     EXPECT_EQ(service.Decode("A\xFF\x42", 65001), u"A\uFFFDB");
     EXPECT_EQ(service.Encode(u"A\u00E9", 1201), std::string("\0A\0\xE9", 4));
+}
+
+TEST(SystemCodePage, EveryByteSurvivesWideningAndNarrowing)
+{
+    AnsiString all;
+    for (int b = 0; b < 256; ++b)
+        all.push_back(static_cast<char>(b));
+    const WideString wide = WidenSystem(all);
+    ASSERT_EQ(wide.size(), 256u);
+    for (int b = 0; b < 256; ++b)
+        EXPECT_EQ(wide[b], static_cast<char16_t>(b));
+    EXPECT_EQ(NarrowSystem(wide), all);
+    // Characters above Latin-1 narrow to a question mark.
+    EXPECT_EQ(NarrowSystem(u"A\u0416B\U0001F600"), "A?B??");
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "platform/Rename.h"
 #include "platform/SafeReplace.h"
 #include "support/FaultyFileSystem.h"
+#include "support/Id3Builder.h"
 #include "support/TempDir.h"
 #include "support/TestNames.h"
 #include "support/TextTestSupport.h"
@@ -19,22 +20,15 @@
 namespace vennart::platform {
 namespace {
 
+using test::Bytes;
 using test::ErrorOf;
 using test::FaultyFileSystem;
+using test::Pattern;
 using test::ReadFileBytes;
 using test::WriteFileBytes;
 using testing::AllOf;
 using testing::HasSubstr;
 using testing::StartsWith;
-using Bytes = std::vector<unsigned char>;
-
-Bytes Counting(std::size_t size)
-{
-    Bytes bytes(size);
-    for (std::size_t i = 0; i < size; ++i)
-        bytes[i] = static_cast<unsigned char>(i * 7 + i / 251);
-    return bytes;
-}
 
 // The second way of each function, taken where the file system lacks what the first one needs.
 struct Way {
@@ -53,7 +47,7 @@ protected:
 // Short writes are continued until everything is stored.
 TEST_F(FileTest, ReadAtStopsOnlyWhereTheFileEndsWritesAreWholeAndOpenFailuresNameTheFileAndTheCause)
 {
-    WriteFileBytes(dir / "a", Counting(100));
+    WriteFileBytes(dir / "a", Pattern(100));
     File file(fs, dir / "a", O_RDONLY);
     Bytes buffer(64);
     EXPECT_EQ(file.ReadAt(buffer, 0), 64u);
@@ -64,10 +58,10 @@ TEST_F(FileTest, ReadAtStopsOnlyWhereTheFileEndsWritesAreWholeAndOpenFailuresNam
 
     File written(fs, dir / "b", O_RDWR | O_CREAT, 0600);
     fs.FailOperation(1, FaultyFileSystem::Fault::ShortWrite);
-    written.WriteAt(Counting(1000), 0);
+    written.WriteAt(Pattern(1000), 0);
     EXPECT_EQ(fs.FaultsInjected(), 1);
     written.Close();
-    EXPECT_EQ(ReadFileBytes(dir / "b"), Counting(1000));
+    EXPECT_EQ(ReadFileBytes(dir / "b"), Pattern(1000));
 }
 
 class EachWay : public FileTest, public testing::WithParamInterface<Way> {
@@ -84,7 +78,7 @@ using CopyFrom = EachWay;
 // A source that ends before the range does fails the copy.
 TEST_P(CopyFrom, CopiesTheRangeAfterWhatTheFileHoldsAndFailsWhereTheSourceEndsEarly)
 {
-    const Bytes source = Counting(3 * File::kCopyBlockSize + 123);
+    const Bytes source = Pattern(3 * File::kCopyBlockSize + 123);
     WriteFileBytes(dir / "src", source);
     File in(fs, dir / "src", O_RDONLY);
     File out(fs, dir / "dst", O_RDWR | O_CREAT, 0600);
@@ -117,8 +111,8 @@ protected:
 
 TEST_P(ReplaceFileContentTest, PutsTheNewContentInPlaceWithTheGivenModeAndLeavesOtherFilesAlone)
 {
-    Replace([](File& replacement) { replacement.WriteAt(Counting(5000), 0); });
-    EXPECT_EQ(ReadFileBytes(target), Counting(5000));
+    Replace([](File& replacement) { replacement.WriteAt(Pattern(5000), 0); });
+    EXPECT_EQ(ReadFileBytes(target), Pattern(5000));
     EXPECT_EQ(std::filesystem::status(target).permissions(), static_cast<std::filesystem::perms>(0640));
     EXPECT_EQ(test::FolderNames(dir.Path()), (std::vector<std::string> { "song.mp3", "song.mp3.$$$" }));
     EXPECT_EQ(ReadFileBytes(dir / "song.mp3.$$$"), Bytes { 'u' });

@@ -65,6 +65,14 @@ Bytes Utf16Body(std::u16string_view text)
     return Concat({ { 0x01 }, Utf16LE(text) });
 }
 
+Bytes Pattern(std::size_t size, int seed)
+{
+    Bytes bytes(size);
+    for (std::size_t i = 0; i < size; ++i)
+        bytes[i] = static_cast<std::uint8_t>(i * 7 + i / 251 + static_cast<std::size_t>(seed));
+    return bytes;
+}
+
 Bytes Frame(std::string_view id, const Bytes& body, std::uint16_t flags, SizeStyle size)
 {
     Bytes frame = BytesOf(id);
@@ -77,6 +85,17 @@ Bytes Frame(std::string_view id, const Bytes& body, std::uint16_t flags, SizeSty
     frame.push_back(static_cast<std::uint8_t>(flags));
     Append(frame, body);
     return frame;
+}
+
+Bytes TextFrames(std::string_view frames)
+{
+    Bytes all;
+    for (std::size_t start = 0, bar = 0; bar != frames.npos; start = bar + 1) {
+        bar = frames.find('|', start);
+        const std::string_view frame = frames.substr(start, bar - start);
+        Append(all, Frame(frame.substr(0, 4), TextBody(frame.substr(5))));
+    }
+    return all;
 }
 
 Bytes TagHeader(std::uint8_t major, std::uint32_t size, std::uint8_t flags, std::uint8_t revision)

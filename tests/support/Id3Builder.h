@@ -21,12 +21,16 @@ Bytes Utf16LE(std::u16string_view text, bool withMark = true);
 Bytes TextBody(std::string_view text);
 // A text frame body in UTF-16: encoding byte 1, FF FE, then the text low byte first.
 Bytes Utf16Body(std::u16string_view text);
+// size bytes of a pattern that differs for each seed and does not repeat every 256 bytes.
+Bytes Pattern(std::size_t size, int seed = 0);
 
 enum class SizeStyle { Plain, Syncsafe };
 
 // A frame: identifier, body size in the given style, flags (first byte high), body.
 Bytes Frame(
     std::string_view id, const Bytes& body, std::uint16_t flags = 0, SizeStyle size = SizeStyle::Plain);
+// ISO-8859-1 text frames spelled "TIT2=Title|TALB=Album": identifier, '=', text, '|' between frames.
+Bytes TextFrames(std::string_view frames);
 // A tag header whose size field holds size, 7 bits per byte.
 Bytes TagHeader(std::uint8_t major, std::uint32_t size, std::uint8_t flags = 0, std::uint8_t revision = 0);
 // A whole tag: header, frames, padding zero bytes.

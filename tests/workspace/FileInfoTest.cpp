@@ -5,7 +5,6 @@
 #include "workspace/FieldEditing.h"
 #include "workspace/FrameText.h"
 
-#include <array>
 #include <tuple>
 
 namespace vennart::workspace {
@@ -19,17 +18,6 @@ TEST(FormatPlaytime, ShowsMinutesAndSecondsWithHoursFromOneHourOn)
         std::vector<std::pair<std::int64_t, std::string>> { { 0, "00:00" }, { 59, "00:59" }, { 245, "04:05" },
             { 3599, "59:59" }, { 3600, "1:00:00" }, { 3725, "1:02:05" }, { 36061, "10:01:01" } })
         EXPECT_EQ(FormatPlaytime(seconds), text) << seconds;
-}
-
-TEST(AddDistinct, AddsAValueOnlyWhenTheTextDoesNotHoldItAlready)
-{
-    for (auto [text, value, after] : std::vector<std::array<std::string, 3>> { { "", "128", "128" },
-             { "128", "192", "128,192" }, { "128,192", "128", "128,192" }, { "128", "28", "128" },
-             { "28", "128", "28,128" }, { "ID3v1.1", "ID3v1.0", "ID3v1.1,ID3v1.0" } }) {
-        SCOPED_TRACE(text + " + " + value);
-        AddDistinct(value, text);
-        EXPECT_EQ(text, after);
-    }
 }
 
 class FileInformation : public WorkspaceFixture {
@@ -112,11 +100,10 @@ TEST_F(FileInformation, OneFileShowsItsNameAndEveryFactSeveralSumAndListDistinct
 
 TEST_F(FileInformation, TagVersionFollowsTheVisibleTabAndCountsOnlyTagsOfTheFile)
 {
-    test::WriteMp3(folder, "1.mp3",
-        { .frames = test::Frame("TIT2", test::TextBody("a")), .record = ID3v1Fields { .Track = 3 } });
+    test::WriteMp3(folder, "1.mp3", test::Song("TIT2=a", ID3v1Fields { .Track = 3 }));
     test::WriteMp3(folder, "2.mp3", { .frames = std::nullopt, .record = ID3v1Fields {} });
     test::WriteMp3(folder, "3.mp3");
-    test::WriteMp3(folder, "4.mp3", { .frames = test::Frame("TIT2", test::TextBody("a")), .major = 4 });
+    test::WriteMp3(folder, "4.mp3", { .frames = test::TextFrames("TIT2=a"), .major = 4 });
     Scan();
 
     EXPECT_EQ(Show(TagGrid::ID3v1, { 0, 3 })[4].value, "ID3v1.1,ID3v1.0");

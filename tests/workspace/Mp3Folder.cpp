@@ -1,11 +1,30 @@
 #include "Mp3Folder.h"
 
+#include <algorithm>
+
 namespace vennart::test {
+
+Bytes TextFrames(std::string_view frames)
+{
+    Bytes bytes;
+    for (std::size_t start = 0; start < frames.size();) {
+        const std::size_t end = std::min(frames.find('|', start), frames.size());
+        const std::string_view frame = frames.substr(start, end - start);
+        bytes = Concat({ bytes, Frame(frame.substr(0, 4), TextBody(frame.substr(5))) });
+        start = end + 1;
+    }
+    return bytes;
+}
+
+Mp3Content Song(std::string_view frames, std::optional<ID3v1Fields> record)
+{
+    return { .frames = TextFrames(frames), .record = std::move(record) };
+}
 
 Mp3Content Titled(const std::string& title, std::optional<ID3v1Fields> record, int audioFrames)
 {
     return {
-        .frames = Frame("TIT2", TextBody(title)), .record = std::move(record), .audio = Audio(audioFrames)
+        .frames = TextFrames("TIT2=" + title), .record = std::move(record), .audio = Audio(audioFrames)
     };
 }
 
