@@ -90,10 +90,11 @@ Bytes Frame(std::string_view id, const Bytes& body, std::uint16_t flags, SizeSty
 Bytes TextFrames(std::string_view frames)
 {
     Bytes all;
-    for (std::size_t start = 0, bar = 0; bar != frames.npos; start = bar + 1) {
-        bar = frames.find('|', start);
+    for (std::size_t start = 0; start < frames.size();) {
+        const std::size_t bar = std::min(frames.find('|', start), frames.size());
         const std::string_view frame = frames.substr(start, bar - start);
         Append(all, Frame(frame.substr(0, 4), TextBody(frame.substr(5))));
+        start = bar + 1;
     }
     return all;
 }

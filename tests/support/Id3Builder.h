@@ -29,7 +29,8 @@ enum class SizeStyle { Plain, Syncsafe };
 // A frame: identifier, body size in the given style, flags (first byte high), body.
 Bytes Frame(
     std::string_view id, const Bytes& body, std::uint16_t flags = 0, SizeStyle size = SizeStyle::Plain);
-// ISO-8859-1 text frames spelled "TIT2=Title|TALB=Album": identifier, '=', text, '|' between frames.
+// ISO-8859-1 text frames spelled "TIT2=Title|TALB=Album": identifier, '=', text, '|' between frames;
+// none for an empty text.
 Bytes TextFrames(std::string_view frames);
 // A tag header whose size field holds size, 7 bits per byte.
 Bytes TagHeader(std::uint8_t major, std::uint32_t size, std::uint8_t flags = 0, std::uint8_t revision = 0);

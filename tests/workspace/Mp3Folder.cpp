@@ -1,20 +1,6 @@
 #include "Mp3Folder.h"
 
-#include <algorithm>
-
 namespace vennart::test {
-
-Bytes TextFrames(std::string_view frames)
-{
-    Bytes bytes;
-    for (std::size_t start = 0; start < frames.size();) {
-        const std::size_t end = std::min(frames.find('|', start), frames.size());
-        const std::string_view frame = frames.substr(start, end - start);
-        bytes = Concat({ bytes, Frame(frame.substr(0, 4), TextBody(frame.substr(5))) });
-        start = end + 1;
-    }
-    return bytes;
-}
 
 Mp3Content Song(std::string_view frames, std::optional<ID3v1Fields> record)
 {

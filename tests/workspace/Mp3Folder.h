@@ -20,11 +20,7 @@ struct Mp3Content {
     std::uint8_t major = 3;
 };
 
-// ID3v2 frames of 8-bit text written as "TIT2=Title|TPE1=Artist": each an identifier, '=' and the
-// bytes of its text, '|' between them.
-Bytes TextFrames(std::string_view frames);
-
-// A tag of those frames, and the record when given.
+// A tag of 8-bit text frames spelled as TextFrames() takes them, and the record when given.
 Mp3Content Song(std::string_view frames, std::optional<ID3v1Fields> record = {});
 
 // A tag holding only the title, then Audio(audioFrames) and the record when given.
