@@ -10,7 +10,7 @@ Mp3Content Song(std::string_view frames, std::optional<ID3v1Fields> record)
 Mp3Content Titled(const std::string& title, std::optional<ID3v1Fields> record, int audioFrames)
 {
     return {
-        .frames = TextFrames("TIT2=" + title), .record = std::move(record), .audio = Audio(audioFrames)
+        .frames = Frame("TIT2", TextBody(title)), .record = std::move(record), .audio = Audio(audioFrames)
     };
 }
 
