@@ -7,7 +7,6 @@
 #include "commands/Selection.h"
 #include "commands/TagsFromFileNames.h"
 #include "platform/SystemCodePage.h"
-#include "support/TestNames.h"
 #include "tags/TagChecks.h"
 #include "workspace/FrameText.h"
 #include "workspace/SaveChanges.h"
@@ -149,45 +148,39 @@ TEST_F(FieldEditing, ARecordMadeByTypingOrFromTheFileNameIsWrittenWithoutAGenre)
     EXPECT_EQ(CommonValues({ "TIT2", "TCON" }), (std::vector<WideString> { kDoNotChangeText, u"" }));
 }
 
-struct RecordCase {
-    const char* name;
-    bool isV11;
-    int tag;
-    const char16_t* typed;
-    const char16_t* shown;
-};
-
-VENNART_PRINT_ROW_AS(RecordCase, row.name)
-
-class Id3v1Rules : public FieldEditing, public testing::WithParamInterface<RecordCase> { };
-
-TEST_P(Id3v1Rules, ApplyTheRecordsOwnCuttingRules)
+// Each field typed into a record of its own: 1.1 records keep a track, 1.0 records a longer comment.
+TEST_F(FieldEditing, TypingIntoTheRecordAppliesItsOwnCuttingRules)
 {
-    const RecordCase& c = GetParam();
-    test::WriteMp3(folder, "a.mp3",
-        { .frames = std::nullopt,
-            .record = ID3v1Fields { .Title = "t", .Track = c.isV11 ? 5 : -1, .Genre = 3 } });
+    const struct {
+        const char* name;
+        bool isV11;
+        int tag;
+        const char16_t* typed;
+        const char16_t* shown;
+    } cases[] { { "CommentOfV11Keeps28", true, TagComment, u"123456789012345678901234567890123",
+                    u"1234567890123456789012345678" },
+        { "CommentOfV10Keeps30", false, TagComment, u"123456789012345678901234567890123",
+            u"123456789012345678901234567890" },
+        { "TrackOfV11", true, TagTrack, u"12", u"12" },
+        { "TrackOfV10StaysZero", false, TagTrack, u"12", u"0" },
+        { "EmptyTrackStoresZero", true, TagTrack, u"", u"0" },
+        { "GenreByNameIgnoringCase", true, TagGenre, u"hard ROCK", u"Hard Rock" },
+        { "UnknownGenreIsUnknown", true, TagGenre, u"Polka-Punk", u"Unknown" },
+        { "YearAsTyped", true, TagYear, u"1984", u"1984" } };
+    for (int row = 0; const auto& c : cases) {
+        test::WriteMp3(folder, std::to_string(row++) + ".mp3",
+            { .frames = std::nullopt,
+                .record = ID3v1Fields { .Title = "t", .Track = c.isV11 ? 5 : -1, .Genre = 3 } });
+    }
     Scan();
     workspace.SetActiveGrid(TagGrid::ID3v1);
-    const TagField& field = fields[static_cast<std::size_t>(c.tag - 2)];
-
-    ApplyToFile(0, field, c.typed);
-
-    EXPECT_EQ(FieldValue(workspace, 0, field), c.shown);
+    for (int row = 0; const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const TagField& field = fields[static_cast<std::size_t>(c.tag - 2)];
+        ApplyToFile(row, field, c.typed);
+        EXPECT_EQ(FieldValue(workspace, row++, field), c.shown);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Fields, Id3v1Rules,
-    testing::Values(RecordCase { "CommentOfV11Keeps28", true, TagComment,
-                        u"123456789012345678901234567890123", u"1234567890123456789012345678" },
-        RecordCase { "CommentOfV10Keeps30", false, TagComment, u"123456789012345678901234567890123",
-            u"123456789012345678901234567890" },
-        RecordCase { "TrackOfV11", true, TagTrack, u"12", u"12" },
-        RecordCase { "TrackOfV10StaysZero", false, TagTrack, u"12", u"0" },
-        RecordCase { "EmptyTrackStoresZero", true, TagTrack, u"", u"0" },
-        RecordCase { "GenreByNameIgnoringCase", true, TagGenre, u"hard ROCK", u"Hard Rock" },
-        RecordCase { "UnknownGenreIsUnknown", true, TagGenre, u"Polka-Punk", u"Unknown" },
-        RecordCase { "YearAsTyped", true, TagYear, u"1984", u"1984" }),
-    [](const testing::TestParamInfo<RecordCase>& info) { return info.param.name; });
 
 TEST(TrackNumber, IsTheDecimalValueOfTheLeadingDigitsModulo256)
 {
