@@ -126,6 +126,17 @@ QString MarkedRows(const gui::TfrmMain& window);
 // The selected rows of a grid, top to bottom.
 std::vector<int> SelectedRows(const QTableView* grid);
 
+// The entries of a code-page combo box, or the visible items of a code-page menu, by code page with
+// "*" before the selected entry or the checked items: "*1251,866".
+QString Listed(const QComboBox* combo);
+QString Listed(const QMenu* menu);
+// The view code pages as the ID3v1 and the ID3v2 combo box list them: "*1251,866|866,*1200"; when the
+// View menus list or check other entries, their listing follows after " menus ".
+QString ViewCodePages(const gui::TfrmMain& window);
+// The default set as ViewCodePages shows it at first, with the default view code pages selected.
+inline const QString kDefaultViewCodePages
+    = QStringLiteral("*1251,20866,21866,866,65001|1251,20866,21866,866,65001,*1200");
+
 // Triggers `action`; when it opens a modal dialog of type `Dialog`, runs `inDialog` on it and tells
 // so. The dialog is closed with Cancel when `inDialog` left it open, as a check that failed in it
 // does: checks may run while the dialog shows.
