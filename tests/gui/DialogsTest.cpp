@@ -65,24 +65,47 @@ QStringList StoredLine(std::u16string_view key, const QString& value)
 const QString kDefaultTags = u"TCOM,TCOP,TENC,TEXT,TOPE,TPE2,TPE3,TPE4,TPUB,TRDA,TRSN"_s;
 const QString kDefaultTagsAsStored = u"TCOM,TOPE,TCOP,TENC,TEXT,TPE2,TPE3,TPE4,TPUB,TRDA,TRSN"_s;
 
-// `stored` null: no TagEditList line; `tickOnly` null: the rows stay as the dialog ticks them; `ok`
-// false: Cancel.
-struct TagListCase {
-    QString stored, tickOnly;
-    bool ok;
-    QString tickedOnOpen, storedAfter, panelAfter;
-};
-
 // The default set as the encoding dialog checks it, in catalogue order.
 const QString kDefaultChecked = u"1251,20866,21866,866,65001,1200"_s;
 
-// `stored` null: no CodePages line; `checkOnly` null: the entries stay as the dialog checks them;
-// `okEnabled` false: the dialog is closed with Cancel.
-struct CodePagesCase {
+enum class Closing { Ok, Cancel, OkRefused };
+
+// A dialog that edits a list of checked entries: "ID3v2 tags to edit" under TagEditList, "Encoding
+// settings" under CodePages. `stored` null: no line for the key; `checkOnly` null: the entries stay
+// as the dialog checks them; OkRefused: OK is disabled with a hint why, Cancel closes the dialog.
+// `shownAfter`: the frames of the editing panel's additional rows, or the view code pages as
+// ViewCodePages gives them.
+struct CheckListCase {
+    std::u16string_view key;
     QString stored, checkOnly, checkedOnOpen;
-    bool okEnabled;
-    QString storedAfter, activeAfter;
+    Closing closing;
+    QString storedAfter, shownAfter;
 };
+
+// The entries `dialog` checks, by the frame or the code page each stands for; then, unless `only`
+// is null, checks the entries `only` names and unchecks the others.
+QString CheckOnly(QDialog& dialog, const QString& only)
+{
+    QStringList checked;
+    const auto visit = [&checked, &only](const QString& name, bool isChecked, const auto& check) {
+        if (isChecked)
+            checked.append(name);
+        if (!only.isNull())
+            check(only.split(u',').contains(name));
+    };
+    if (auto* tags = qobject_cast<gui::TfrmSelectTags*>(&dialog)) {
+        for (const auto& [id, box] : tags->TagRows())
+            visit(QString::fromStdString(id), box->isChecked(), [box](bool on) { box->setChecked(on); });
+    } else {
+        QListWidget* list = qobject_cast<gui::TEncodingTable*>(&dialog)->clbEncodingTables;
+        for (int i = 0; i < list->count(); ++i) {
+            QListWidgetItem* item = list->item(i);
+            visit(item->data(Qt::UserRole).toString(), item->checkState() == Qt::Checked,
+                [item](bool on) { item->setCheckState(on ? Qt::Checked : Qt::Unchecked); });
+        }
+    }
+    return checked.join(u',');
+}
 
 struct CellEdit {
     int row, column;
@@ -283,98 +306,64 @@ private slots:
         QCOMPARE(Cell(window->sgID3v2, 0, 1), u"Привет"_s);
     }
 
-    void tagListStoresTheTickedRows_data()
+    // Which code-page lists count as changed and which stand for the default set is the code-page
+    // lists' rule; here, the dialogs' paths.
+    void checkListsStoreTheCheckedEntries_data()
     {
-        QTest::addColumn<TagListCase>("row");
-        QTest::newRow("first use, OK")
-            << TagListCase { {}, {}, true, kDefaultTags, kDefaultTags, kDefaultTags };
-        QTest::newRow("lower case in row order, OK")
-            << TagListCase { u"tcom,tpe2"_s, {}, true, u"TCOM,TPE2"_s, u"tcom,tpe2"_s, u"TCOM,TPE2"_s };
-        QTest::newRow("untick all") << TagListCase { u"TCOM,TPE2"_s, u""_s, true, u"TCOM,TPE2"_s, {},
-            kDefaultTagsAsStored };
-        QTest::newRow("main frame ticks nothing")
-            << TagListCase { u"TIT2,TCOM"_s, {}, true, u"TCOM"_s, u"TCOM"_s, u"TCOM"_s };
-        QTest::newRow("cancel") << TagListCase { u"TCOM,TPE2"_s, u"TCOM,TPE2,TDAT"_s, false, u"TCOM,TPE2"_s,
-            u"TCOM,TPE2"_s, u"TCOM,TPE2"_s };
+        QTest::addColumn<CheckListCase>("row");
+        using enum Closing;
+        const std::u16string_view tags = workspace::kTagEditListKey;
+        const std::u16string_view codePages = workspace::kCodePagesKey;
+        QTest::newRow("tags, first use, OK")
+            << CheckListCase { tags, {}, {}, kDefaultTags, Ok, kDefaultTags, kDefaultTags };
+        QTest::newRow("tags in lower case in row order, OK")
+            << CheckListCase { tags, u"tcom,tpe2"_s, {}, u"TCOM,TPE2"_s, Ok, u"tcom,tpe2"_s, u"TCOM,TPE2"_s };
+        QTest::newRow("tags, untick all")
+            << CheckListCase { tags, u"TCOM,TPE2"_s, u""_s, u"TCOM,TPE2"_s, Ok, {}, kDefaultTagsAsStored };
+        QTest::newRow("tags, main frame ticks nothing")
+            << CheckListCase { tags, u"TIT2,TCOM"_s, {}, u"TCOM"_s, Ok, u"TCOM"_s, u"TCOM"_s };
+        QTest::newRow("tags, cancel") << CheckListCase { tags, u"TCOM,TPE2"_s, u"TCOM,TPE2,TDAT"_s,
+            u"TCOM,TPE2"_s, Cancel, u"TCOM,TPE2"_s, u"TCOM,TPE2"_s };
+        QTest::newRow("code pages, first use, OK: nothing stored")
+            << CheckListCase { codePages, {}, {}, kDefaultChecked, Ok, {}, kDefaultViewCodePages };
+        QTest::newRow("code pages, unchecking all removes the key") << CheckListCase { codePages,
+            u"866,1200"_s, u""_s, u"866,1200"_s, Ok, {}, kDefaultViewCodePages };
+        QTest::newRow("code pages, UTF-16 alone: OK disabled") << CheckListCase { codePages, {}, u"1200"_s,
+            kDefaultChecked, OkRefused, {}, kDefaultViewCodePages };
+        QTest::newRow("code pages, UTF-16 and an 8-bit page: saved view code page gone")
+            << CheckListCase { codePages, {}, u"866,1200"_s, kDefaultChecked, Ok, u"866,1200"_s,
+                   u"*866|866,*1200"_s };
     }
 
-    void tagListStoresTheTickedRows()
+    void checkListsStoreTheCheckedEntries()
     {
-        QFETCH(TagListCase, row);
-        QVERIFY(StartInMusicDir(StoredLine(workspace::kTagEditListKey, row.stored)));
+        QFETCH(CheckListCase, row);
+        const bool codePages = row.key == workspace::kCodePagesKey;
+        QVERIFY(StartInMusicDir(StoredLine(row.key, row.stored)));
 
-        QVERIFY(WhileOpen<gui::TfrmSelectTags>(
-            window->actions.miTagsToDisplay, [&row](gui::TfrmSelectTags& dialog) {
-                QStringList tickedOnOpen;
-                for (const auto& [id, check] : dialog.TagRows()) {
-                    const QString name = QString::fromStdString(id);
-                    if (check->isChecked())
-                        tickedOnOpen.append(name);
-                    if (!row.tickOnly.isNull())
-                        check->setChecked(row.tickOnly.split(u',').contains(name));
-                }
-                QCOMPARE(tickedOnOpen.join(u','), row.tickedOnOpen);
-                (row.ok ? dialog.btnOK : dialog.btnCancel)->click();
-            }));
-        QCOMPARE(session->StoredValue(workspace::kTagEditListKey), row.storedAfter);
+        QAction* command = codePages ? window->actions.miEncodings : window->actions.miTagsToDisplay;
+        QVERIFY(WhileOpen<QDialog>(command, [&row](QDialog& dialog) {
+            QCOMPARE(CheckOnly(dialog, row.checkOnly), row.checkedOnOpen);
+            const bool refused = row.closing == Closing::OkRefused;
+            const auto* hint = dialog.findChild<QLabel*>(u"labNeedsEightBit"_s);
+            QCOMPARE(hint != nullptr && hint->isVisible(), refused);
+            dialog.findChild<QPushButton*>(row.closing == Closing::Cancel ? u"btnCancel"_s : u"btnOK"_s)
+                ->click();
+            QCOMPARE(dialog.isVisible(), refused);
+        }));
+        QCOMPARE(session->StoredValue(row.key), row.storedAfter);
         // The rows of the additional ID3v2 frames in the editing panel.
         QStringList panelRows;
         for (const QComboBox* combo : window->gbAdditionalTags->findChildren<QComboBox*>())
             panelRows.append(combo->objectName().mid(8));
-        QCOMPARE(panelRows.join(u','), row.panelAfter);
-    }
-
-    // Which lists count as changed and which stand for the default set is the code-page lists' rule;
-    // here, the dialog's paths.
-    void codePagesStoresTheCheckedEntries_data()
-    {
-        QTest::addColumn<CodePagesCase>("row");
-        QTest::newRow("first use, OK: nothing stored")
-            << CodePagesCase { {}, {}, kDefaultChecked, true, {}, kDefaultViewCodePages };
-        QTest::newRow("unchecking all removes the key")
-            << CodePagesCase { u"866,1200"_s, u""_s, u"866,1200"_s, true, {}, kDefaultViewCodePages };
-        QTest::newRow("UTF-16 alone: OK disabled")
-            << CodePagesCase { {}, u"1200"_s, kDefaultChecked, false, {}, kDefaultViewCodePages };
-        QTest::newRow("UTF-16 and an 8-bit page: saved view code page gone")
-            << CodePagesCase { {}, u"866,1200"_s, kDefaultChecked, true, u"866,1200"_s, u"*866|866,*1200"_s };
-    }
-
-    void codePagesStoresTheCheckedEntries()
-    {
-        QFETCH(CodePagesCase, row);
-        QVERIFY(StartInMusicDir(StoredLine(workspace::kCodePagesKey, row.stored)));
-
-        bool closedByOk = false;
-        QVERIFY(WhileOpen<gui::TEncodingTable>(
-            window->actions.miEncodings, [&row, &closedByOk](gui::TEncodingTable& dialog) {
-                QListWidget* list = dialog.clbEncodingTables;
-                QStringList checkedOnOpen;
-                for (int i = 0; i < list->count(); ++i) {
-                    const QString codePage = list->item(i)->data(Qt::UserRole).toString();
-                    if (list->item(i)->checkState() == Qt::Checked)
-                        checkedOnOpen.append(codePage);
-                    if (!row.checkOnly.isNull())
-                        list->item(i)->setCheckState(
-                            row.checkOnly.split(u',').contains(codePage) ? Qt::Checked : Qt::Unchecked);
-                }
-                QCOMPARE(checkedOnOpen.join(u','), row.checkedOnOpen);
-                QCOMPARE(dialog.btnOK->isEnabled(), row.okEnabled);
-                QCOMPARE(dialog.labNeedsEightBit->isVisible(), !row.okEnabled);
-                // Cancel closes it when OK did not.
-                dialog.btnOK->click();
-                closedByOk = !dialog.isVisible();
-            }));
-        QCOMPARE(closedByOk, row.okEnabled);
-        QCOMPARE(session->StoredValue(workspace::kCodePagesKey), row.storedAfter);
-        QCOMPARE(ViewCodePages(*window), row.activeAfter);
+        QCOMPARE(codePages ? ViewCodePages(*window) : panelRows.join(u','), row.shownAfter);
+        // The menus of the re-encoding command and the view follow the code pages.
         QCOMPARE(Listed(window->miChangeEncodingID3v1) + u'|' + Listed(window->miChangeEncodingID3v2),
-            QString(row.activeAfter).remove(u'*'));
+            ViewCodePages(*window).remove(u'*'));
         // On the ID3v1 tab the tool button's pop-up offers no UTF-16.
         QCOMPARE(Listed(window->popupMenuEnc), Listed(window->miChangeEncodingID3v1));
-        QCOMPARE((QList<uint> { session->Workspace().ViewCodePage(workspace::TagGrid::ID3v1),
-                     session->Workspace().ViewCodePage(workspace::TagGrid::ID3v2) }),
-            (QList<uint> { window->cbSourceEncv1->currentData().toUInt(),
-                window->cbSourceEncv2->currentData().toUInt() }));
+        QCOMPARE(session->Workspace().ViewCodePage(workspace::TagGrid::ID3v1),
+            window->cbSourceEncv1->currentData().toUInt());
     }
 
     void translitEditorShowsTheShippedTableAndClosingUneditedWritesNothing()
