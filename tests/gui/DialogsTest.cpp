@@ -56,12 +56,6 @@ struct ToolCase {
     QString marked, firstTitleID3v2, undoCaption;
 };
 
-// The settings line that stores `value` under `key`; none when the value is null.
-QStringList StoredLine(std::u16string_view key, const QString& value)
-{
-    return value.isNull() ? QStringList() : QStringList { QStringView(key).toString() + u'=' + value };
-}
-
 const QString kDefaultTags = u"TCOM,TCOP,TENC,TEXT,TOPE,TPE2,TPE3,TPE4,TPUB,TRDA,TRSN"_s;
 const QString kDefaultTagsAsStored = u"TCOM,TOPE,TCOP,TENC,TEXT,TPE2,TPE3,TPE4,TPUB,TRDA,TRSN"_s;
 
@@ -214,10 +208,8 @@ private slots:
             box->accept();
         });
         dialog.btnHelp->click();
-        const QStringList lines = shown.split(u"\r\n"_s);
-        QCOMPARE(lines.size(), 10);
-        QCOMPARE(lines.first(),
-            u"Position - Starting (From) or Ending (To) part from Filename wil be copied to Tag text:"_s);
+        QCOMPARE(shown.split(u"\r\n"_s).size(), 10);
+        QVERIFY2(shown.startsWith(u"Position - "_s), qPrintable(shown));
     }
 
     void tagsPreviewShowsWhatOkStoresAndTheRulesStayForTheNextRun()
@@ -339,7 +331,8 @@ private slots:
     {
         QFETCH(CheckListCase, row);
         const bool codePages = row.key == workspace::kCodePagesKey;
-        QVERIFY(StartInMusicDir(StoredLine(row.key, row.stored)));
+        const QString line = QStringView(row.key).toString() + u'=' + row.stored;
+        QVERIFY(StartInMusicDir(row.stored.isNull() ? QStringList() : QStringList { line }));
 
         QAction* command = codePages ? window->actions.miEncodings : window->actions.miTagsToDisplay;
         QVERIFY(WhileOpen<QDialog>(command, [&row](QDialog& dialog) {
