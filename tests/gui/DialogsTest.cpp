@@ -110,8 +110,8 @@ struct CellEdit {
 // given and types into the cells; then closes it with OK.
 void RunEditor(gui::TfrmTransliTable& editor, const std::vector<CellEdit>& cells, int deletedRow = -1)
 {
-    QTimer::singleShot(0, &editor, [&editor, &cells, deletedRow] {
-        QTableWidget* grid = editor.sgTranslitTable;
+    const auto edit = [&cells, deletedRow](gui::TfrmTransliTable& shown) {
+        QTableWidget* grid = shown.sgTranslitTable;
         if (deletedRow >= 0) {
             grid->setFocus();
             // Not selectRow(), which extends the selection while an earlier test's Shift seems held.
@@ -122,9 +122,9 @@ void RunEditor(gui::TfrmTransliTable& editor, const std::vector<CellEdit>& cells
             grid->setCurrentCell(cell.row, cell.column);
             grid->item(cell.row, cell.column)->setText(cell.text);
         }
-        editor.btnOK->click();
-    });
-    editor.ShowTranslitTable();
+        shown.btnOK->click();
+    };
+    QVERIFY(WhileOpen<gui::TfrmTransliTable>([&editor] { editor.ShowTranslitTable(); }, edit));
 }
 
 } // namespace
@@ -201,13 +201,8 @@ private slots:
         QCOMPARE(rowCounts, (QList<int> { 1, 1, 2, 2, 2 }));
 
         QString shown;
-        QTimer::singleShot(0, &dialog, [&] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            QVERIFY(box);
-            shown = box->text();
-            box->accept();
-        });
-        dialog.btnHelp->click();
+        QVERIFY(WhileOpen<QMessageBox>(
+            [&dialog] { dialog.btnHelp->click(); }, [&shown](QMessageBox& box) { shown = box.text(); }));
         QCOMPARE(shown.split(u"\r\n"_s).size(), 10);
         QVERIFY2(shown.startsWith(u"Position - "_s), qPrintable(shown));
     }

@@ -137,13 +137,13 @@ QString ViewCodePages(const gui::TfrmMain& window);
 inline const QString kDefaultViewCodePages
     = QStringLiteral("*1251,20866,21866,866,65001|1251,20866,21866,866,65001,*1200");
 
-// Triggers `action`; when it opens a modal dialog of type `Dialog`, runs `inDialog` on it and tells
-// so. The dialog is closed with Cancel when `inDialog` left it open, as a check that failed in it
-// does: checks may run while the dialog shows.
-template <class Dialog, class InDialog> [[nodiscard]] bool WhileOpen(QAction* action, InDialog inDialog)
+// Runs `open`; when it shows a modal dialog of type `Dialog`, runs `inDialog` on it and tells so.
+// The dialog is closed with Cancel when `inDialog` left it open, as a check that failed in it does:
+// checks may run while the dialog shows.
+template <class Dialog, class Open, class InDialog> [[nodiscard]] bool WhileOpen(Open open, InDialog inDialog)
 {
     std::optional<bool> opened;
-    QTimer::singleShot(0, action, [&opened, &inDialog] {
+    QTimer::singleShot(0, qApp, [&opened, &inDialog] {
         auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
         opened = dialog != nullptr;
         if (dialog == nullptr)
@@ -152,9 +152,14 @@ template <class Dialog, class InDialog> [[nodiscard]] bool WhileOpen(QAction* ac
         if (dialog->isVisible())
             dialog->reject();
     });
-    action->trigger();
-    // Without a dialog the timer fires once the action has returned.
+    open();
+    // Without a dialog the timer fires once `open` has returned.
     return QTest::qWaitFor([&opened] { return opened.has_value(); }) && *opened;
+}
+// The same for the dialog an action opens.
+template <class Dialog, class InDialog> [[nodiscard]] bool WhileOpen(QAction* action, InDialog inDialog)
+{
+    return WhileOpen<Dialog>([action] { action->trigger(); }, inDialog);
 }
 // Clicks row `top` of the grid and shift-clicks row `bottom`, as the user selects a range.
 void ClickRows(QTableView* grid, int top, int bottom);
