@@ -20,13 +20,14 @@ void HandToNobody(const std::filesystem::path& folder)
         ASSERT_EQ(lchown(entry.path().c_str(), kNobody, kNobody), 0) << entry.path();
 }
 
+// What the child wrote to the file, which is then closed.
 std::string ReadAll(FILE* file)
 {
-    std::string text;
+    std::fseek(file, 0, SEEK_END);
+    std::string text(static_cast<std::size_t>(std::ftell(file)), '\0');
     std::rewind(file);
-    char buffer[4096];
-    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;)
-        text.append(buffer, n);
+    text.resize(std::fread(text.data(), 1, text.size(), file));
+    std::fclose(file);
     return text;
 }
 
@@ -77,10 +78,7 @@ CliResult RunCli(
     }
     int status = 0;
     EXPECT_EQ(waitpid(child, &status, 0), child);
-    CliResult result { WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadAll(out), ReadAll(err) };
-    std::fclose(out);
-    std::fclose(err);
-    return result;
+    return { WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadAll(out), ReadAll(err) };
 }
 
 } // namespace vennart::test

@@ -15,6 +15,7 @@
 #include "commands/History.h"
 #include "commands/ID3v1Version.h"
 #include "commands/Reencode.h"
+#include "commands/Selection.h"
 #include "commands/TagsFromFileNames.h"
 #include "commands/Transliterate.h"
 #include "support/TestNames.h"
@@ -26,7 +27,6 @@
 #include <array>
 #include <functional>
 #include <gmock/gmock.h>
-#include <numeric>
 #include <sstream>
 
 namespace vennart::commands {
@@ -128,8 +128,7 @@ TEST_P(TagCommand, LeavesEachRowAsStored)
     }
     workspace.SetViewCodePage(ID3v1, 1251);
     workspace.SetViewCodePage(ID3v2, row.cp2);
-    Rows rows(row.songs.size());
-    std::iota(rows.begin(), rows.end(), 0);
+    const Rows rows = SelectedRows(workspace);
 
     Apply(workspace, row.command(workspace, rows));
 
@@ -177,6 +176,20 @@ Command ConvertFrom(TagGrid grid)
     };
 }
 
+// As the user takes what detection among 1251, KOI8-R and 866 finds, file by file or for the
+// selection as a whole: each row converted from its guess, or left alone.
+Command DetectAndConvert(TagGrid grid, bool wholeSelection = false)
+{
+    return [grid, wholeSelection](auto& w, auto& rows) {
+        static const text::LetterModel model = text::LetterModel::Load(VENNART_DATA_DIR "/LetterBigrams.tsv");
+        std::vector<std::optional<uint32_t>> sources;
+        for (const auto& guess :
+            DetectCodePages(w, rows, { grid, { 1251, 20866, 866 }, wholeSelection }, model))
+            sources.push_back(CodePageToConvertFrom(guess));
+        return ConvertFromDetected(w, grid, rows, sources);
+    };
+}
+
 TagsFromNameOptions TitleAndTrackFromName()
 {
     TagsFromNameOptions options;
@@ -219,8 +232,14 @@ test::Mp3Content SongIn(std::u16string_view title, std::u16string_view artist, u
         ID3v1Fields { .Title = titleBytes, .Artist = artistBytes });
 }
 
-const std::vector<test::Mp3Content> kDetectedFolder = { SongIn(u"Группа крови", u"Кино", 1251),
-    SongIn(u"Город золотой", u"Аквариум", 20866), SongIn(u"Smoke on the Water", u"Deep Purple", 866) };
+// Four songs stored in the code pages given; the third is ASCII in any.
+std::vector<test::Mp3Content> DetectedFolder(std::array<uint32_t, 4> codePages)
+{
+    return { SongIn(u"Группа крови", u"Кино", codePages[0]),
+        SongIn(u"Город золотой", u"Аквариум", codePages[1]),
+        SongIn(u"Smoke on the Water", u"Deep Purple", codePages[2]),
+        SongIn(u"Что такое осень", u"ДДТ", codePages[3]) };
+}
 
 // A command over one ID3v2 frame of the given body, read back as that frame.
 CommandCase OneFrame(const char* name, const char* id, const test::Bytes& body, Command command,
@@ -309,15 +328,18 @@ const CommandCase kCommandCases[] = {
     { "TranslitNamesWholeAndMayCollide", { {}, {}, {}, {} }, TranslitNames(), "name",
         { "12 Privet.MP3", "12 zh.mp3", "12 zh.mp3", "- 4.mp3" }, 1200, ID3v2, {},
         { u"Привет.MP3", u"ж.mp3", u"ж.mp3", u"" } },
-    { "ConvertDetectedOnID3v2", kDetectedFolder, ConvertFrom(ID3v2), "TIT2 TPE1",
+    { "DetectedFileByFileOnID3v2", DetectedFolder({ 1251, 20866, 1251, 866 }), DetectAndConvert(ID3v2),
+        "TIT2 TPE1",
         { "2 TIT2=Группа крови TPE1=Кино", "2 TIT2=Город золотой TPE1=Аквариум",
-            "- TIT2=8:Smoke on the Water TPE1=8:Deep Purple" } },
+            "- TIT2=8:Smoke on the Water TPE1=8:Deep Purple", "2 TIT2=Что такое осень TPE1=ДДТ" } },
     // The first file is in 1251 already, the ID3v1 view code page: its record has nothing to convert.
-    { "ConvertDetectedOnID3v1", kDetectedFolder, ConvertFrom(ID3v1), "v1",
+    { "DetectedFileByFileOnID3v1", DetectedFolder({ 1251, 20866, 1251, 866 }), DetectAndConvert(ID3v1), "v1",
         { "- v1.0:Группа крови|Кино||||0|0", "1 v1.0:Город золотой|Аквариум||||0|0",
-            "- v1.0:Smoke on the Water|Deep Purple||||0|0" } },
-    { "TagsFromNameStoreID3v1InTheViewCodePage", { {} }, TagsFromNames(), "v1", { "1 v1.1:Аб|||||0|255" },
-        1200, ID3v1, { "\xD0\x90\xD0\xB1.mp3" } },
+            "- v1.0:Smoke on the Water|Deep Purple||||0|0", "1 v1.0:Что такое осень|ДДТ||||0|0" } },
+    // The album in KOI8-R speaks for its one file in 1251 too.
+    { "DetectedForTheWholeSelection", DetectedFolder({ 20866, 20866, 20866, 1251 }),
+        DetectAndConvert(ID3v2, true), "TPE1",
+        { "2 TPE1=Кино", "2 TPE1=Аквариум", "- TPE1=8:Deep Purple", "2 TPE1=ддр" } },
     { "TagsFromNameStoreID3v2AsEightBitOfTheViewCodePage", { {} }, TagsFromNames(), "TIT2", { "2 TIT2=8:Аб" },
         1251, ID3v2, { "\xD0\x90\xD0\xB1.mp3" } },
     { "TagsFromNameNoRuleCheckedChangesNoFileOnID3v1", { {}, { .record = ID3v1Fields { .Title = "Kept" } } },
@@ -356,10 +378,9 @@ class ReencodeFolder : public workspace::WorkspaceFixture {
 protected:
     Reencoding Compute(TagGrid grid, uint32_t from, uint32_t to)
     {
-        Rows rows(static_cast<std::size_t>(workspace.FileCount()));
-        std::iota(rows.begin(), rows.end(), 0);
+        workspace.SelectAllFiles();
         workspace.SetViewCodePage(grid, from);
-        return Reencode(workspace, grid, rows, to);
+        return Reencode(workspace, grid, SelectedRows(workspace), to);
     }
 };
 
@@ -394,44 +415,6 @@ TEST_F(ReencodeFolder, TheQuestionNamesTenFilesThenHowManyMore)
     EXPECT_THAT(question, testing::HasSubstr("\nj.mp3\nand 2 more\n"));
     EXPECT_THAT(question, testing::Not(testing::HasSubstr("k.mp3")));
 }
-
-// Four songs, the third in ASCII; the guesses for all four.
-struct DetectCase {
-    const char* name;
-    std::array<uint32_t, 4> written;
-    TagGrid grid;
-    bool wholeSelection;
-    std::vector<std::optional<uint32_t>> expected;
-};
-VENNART_PRINT_ROW_AS(DetectCase, row.name)
-
-class DetectInFolder : public workspace::WorkspaceFixture, public testing::WithParamInterface<DetectCase> { };
-
-TEST_P(DetectInFolder, GuessesTheCodePageOfEachEightBitFile)
-{
-    const DetectCase& row = GetParam();
-    test::WriteMp3(folder, "1.mp3", SongIn(u"Группа крови", u"Кино", row.written[0]));
-    test::WriteMp3(folder, "2.mp3", SongIn(u"Город золотой", u"Аквариум", row.written[1]));
-    test::WriteMp3(folder, "3.mp3", SongIn(u"Smoke on the Water", u"Deep Purple", row.written[2]));
-    test::WriteMp3(folder, "4.mp3", SongIn(u"Что такое осень", u"ДДТ", row.written[3]));
-    Scan();
-    static const text::LetterModel model = text::LetterModel::Load(VENNART_DATA_DIR "/LetterBigrams.tsv");
-
-    std::vector<std::optional<uint32_t>> guessed;
-    for (const auto& guess : DetectCodePages(
-             workspace, Rows { 0, 1, 2, 3 }, { row.grid, { 1251, 20866, 866 }, row.wholeSelection }, model))
-        guessed.push_back(guess.kind == text::TextKind::EightBit ? guess.codePage : std::nullopt);
-    EXPECT_EQ(guessed, row.expected);
-}
-
-const DetectCase kDetectCases[] = {
-    { "MixedOnID3v1", { 1251, 20866, 1251, 866 }, ID3v1, false, { 1251, 20866, std::nullopt, 866 } },
-    { "MixedOnID3v2", { 1251, 20866, 1251, 866 }, ID3v2, false, { 1251, 20866, std::nullopt, 866 } },
-    { "WholeSelectionSpeaksForEveryEightBitFile", { 20866, 20866, 20866, 20866 }, ID3v2, true,
-        { 20866, 20866, std::nullopt, 20866 } },
-};
-
-INSTANTIATE_TEST_SUITE_P(Folders, DetectInFolder, testing::ValuesIn(kDetectCases), test::ByName);
 
 const std::filesystem::path kCorpus = VENNART_CORPUS_DIR;
 
@@ -526,16 +509,12 @@ void WriteBuiltFiles(const test::TempDir& folder)
 // Each corpus file under a name of its own that the scan lists.
 void CopyCorpus(const test::TempDir& folder)
 {
-    std::error_code error;
-    for (std::filesystem::recursive_directory_iterator it(kCorpus, error), end; !error && it != end;
-         it.increment(error)) {
-        if (!it->is_regular_file() || it->path().filename() == "MANIFEST.txt")
-            continue;
-        std::string name = std::filesystem::relative(it->path(), kCorpus).string();
+    for (const std::string& file : test::CorpusFiles()) {
+        std::string name = file;
         std::ranges::replace(name, '/', '_');
         if (!name.ends_with(".mp3"))
             name += ".mp3";
-        std::filesystem::copy_file(it->path(), folder / name);
+        std::filesystem::copy_file(kCorpus / file, folder / name);
     }
 }
 
@@ -547,11 +526,9 @@ protected:
         CopyCorpus(folder);
         Scan();
         ASSERT_GE(workspace.FileCount(), 4);
-        rows.resize(static_cast<std::size_t>(workspace.FileCount()));
-        std::iota(rows.begin(), rows.end(), 0);
+        workspace.SelectAllFiles();
     }
 
-    Rows rows;
     History history { workspace };
 };
 
@@ -561,11 +538,10 @@ TEST_P(UndoOfEveryCommand, RestoresEveryByteAndRedoGivesTheResultAgain)
 {
     // The command's tab over every row, in the code page it is run under.
     workspace.SetActiveGrid(GetParam().tab);
-    workspace.SelectAllFiles();
     workspace.SetViewCodePage(GetParam().tab, GetParam().viewCodePage);
     const std::vector<std::string> original = StateOf(workspace);
 
-    history.Do(GetParam().command(workspace, rows));
+    history.Do(GetParam().command(workspace, SelectedRows(workspace)));
     const std::vector<std::string> applied = StateOf(workspace);
     ASSERT_NE(applied, original) << "the command changed nothing to undo";
     history.Undo();
@@ -582,7 +558,7 @@ TEST_F(CommandFolder, AllCommandsInSequenceUndoneLeadBackToTheFolderAsRead)
     const std::vector<std::string> original = StateOf(workspace);
     for (const UndoCase& command : kCommands) {
         workspace.SetActiveGrid(command.tab);
-        history.Do(command.command(workspace, rows));
+        history.Do(command.command(workspace, SelectedRows(workspace)));
     }
     const std::vector<std::string> applied = StateOf(workspace);
     while (history.CanUndo())

@@ -56,53 +56,49 @@ struct ToolCase {
     QString marked, firstTitleID3v2, undoCaption;
 };
 
-// The settings line that stores `value` under `key`; none when the value is null.
-QStringList StoredLine(std::u16string_view key, const QString& value)
-{
-    return value.isNull() ? QStringList() : QStringList { QStringView(key).toString() + u'=' + value };
-}
-
 const QString kDefaultTags = u"TCOM,TCOP,TENC,TEXT,TOPE,TPE2,TPE3,TPE4,TPUB,TRDA,TRSN"_s;
 const QString kDefaultTagsAsStored = u"TCOM,TOPE,TCOP,TENC,TEXT,TPE2,TPE3,TPE4,TPUB,TRDA,TRSN"_s;
 
-// `stored` null: no TagEditList line; `tickOnly` null: the rows stay as the dialog ticks them; `ok`
-// false: Cancel.
-struct TagListCase {
-    QString stored, tickOnly;
-    bool ok;
-    QString tickedOnOpen, storedAfter, panelAfter;
-};
-
-// The default set: as the encoding dialog checks it (catalogue order), and as the combo boxes list
-// it, ID3v1 first, "*" before the selected entry.
+// The default set as the encoding dialog checks it, in catalogue order.
 const QString kDefaultChecked = u"1251,20866,21866,866,65001,1200"_s;
-const QString kDefaultActive = u"*1251,20866,21866,866,65001|1251,20866,21866,866,65001,*1200"_s;
 
-// `stored` null: no CodePages line; `checkOnly` null: the entries stay as the dialog checks them;
-// `okEnabled` false: the dialog is closed with Cancel.
-struct CodePagesCase {
+enum class Closing { Ok, Cancel, OkRefused };
+
+// A dialog that edits a list of checked entries: "ID3v2 tags to edit" under TagEditList, "Encoding
+// settings" under CodePages. `stored` null: no line for the key; `checkOnly` null: the entries stay
+// as the dialog checks them; OkRefused: OK is disabled with a hint why, Cancel closes the dialog.
+// `shownAfter`: the frames of the editing panel's additional rows, or the view code pages as
+// ViewCodePages gives them.
+struct CheckListCase {
+    std::u16string_view key;
     QString stored, checkOnly, checkedOnOpen;
-    bool okEnabled;
-    QString storedAfter, activeAfter;
+    Closing closing;
+    QString storedAfter, shownAfter;
 };
 
-QString Listed(const QComboBox* combo)
+// The entries `dialog` checks, by the frame or the code page each stands for; then, unless `only`
+// is null, checks the entries `only` names and unchecks the others.
+QString CheckOnly(QDialog& dialog, const QString& only)
 {
-    QStringList entries;
-    for (int i = 0; i < combo->count(); ++i)
-        entries.append((i == combo->currentIndex() ? u"*"_s : QString()) + combo->itemData(i).toString());
-    return entries.join(u',');
-}
-
-// Visible items only; "*" before the checked ones.
-QString Listed(const QMenu* menu)
-{
-    QStringList entries;
-    for (const QAction* item : menu->actions()) {
-        if (item->isVisible())
-            entries.append((item->isChecked() ? u"*"_s : QString()) + item->data().toString());
+    QStringList checked;
+    const auto visit = [&checked, &only](const QString& name, bool isChecked, const auto& check) {
+        if (isChecked)
+            checked.append(name);
+        if (!only.isNull())
+            check(only.split(u',').contains(name));
+    };
+    if (auto* tags = qobject_cast<gui::TfrmSelectTags*>(&dialog)) {
+        for (const auto& [id, box] : tags->TagRows())
+            visit(QString::fromStdString(id), box->isChecked(), [box](bool on) { box->setChecked(on); });
+    } else {
+        QListWidget* list = qobject_cast<gui::TEncodingTable*>(&dialog)->clbEncodingTables;
+        for (int i = 0; i < list->count(); ++i) {
+            QListWidgetItem* item = list->item(i);
+            visit(item->data(Qt::UserRole).toString(), item->checkState() == Qt::Checked,
+                [item](bool on) { item->setCheckState(on ? Qt::Checked : Qt::Unchecked); });
+        }
     }
-    return entries.join(u',');
+    return checked.join(u',');
 }
 
 struct CellEdit {
@@ -114,8 +110,8 @@ struct CellEdit {
 // given and types into the cells; then closes it with OK.
 void RunEditor(gui::TfrmTransliTable& editor, const std::vector<CellEdit>& cells, int deletedRow = -1)
 {
-    QTimer::singleShot(0, &editor, [&editor, &cells, deletedRow] {
-        QTableWidget* grid = editor.sgTranslitTable;
+    const auto edit = [&cells, deletedRow](gui::TfrmTransliTable& shown) {
+        QTableWidget* grid = shown.sgTranslitTable;
         if (deletedRow >= 0) {
             grid->setFocus();
             // Not selectRow(), which extends the selection while an earlier test's Shift seems held.
@@ -126,9 +122,9 @@ void RunEditor(gui::TfrmTransliTable& editor, const std::vector<CellEdit>& cells
             grid->setCurrentCell(cell.row, cell.column);
             grid->item(cell.row, cell.column)->setText(cell.text);
         }
-        editor.btnOK->click();
-    });
-    editor.ShowTranslitTable();
+        shown.btnOK->click();
+    };
+    QVERIFY(WhileOpen<gui::TfrmTransliTable>([&editor] { editor.ShowTranslitTable(); }, edit));
 }
 
 } // namespace
@@ -205,24 +201,15 @@ private slots:
         QCOMPARE(rowCounts, (QList<int> { 1, 1, 2, 2, 2 }));
 
         QString shown;
-        QTimer::singleShot(0, &dialog, [&] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            QVERIFY(box);
-            shown = box->text();
-            box->accept();
-        });
-        dialog.btnHelp->click();
-        const QStringList lines = shown.split(u"\r\n"_s);
-        QCOMPARE(lines.size(), 10);
-        QCOMPARE(lines.first(),
-            u"Position - Starting (From) or Ending (To) part from Filename wil be copied to Tag text:"_s);
+        QVERIFY(WhileOpen<QMessageBox>(
+            [&dialog] { dialog.btnHelp->click(); }, [&shown](QMessageBox& box) { shown = box.text(); }));
+        QCOMPARE(shown.split(u"\r\n"_s).size(), 10);
+        QVERIFY2(shown.startsWith(u"Position - "_s), qPrintable(shown));
     }
 
     void tagsPreviewShowsWhatOkStoresAndTheRulesStayForTheNextRun()
     {
-        QVERIFY(StartInMusicDir());
-        ClickTab(*window, 1);
-        window->actions.miSelectAll->trigger();
+        QVERIFY(StartWithSelection(1, 0, 2));
         QAction* command = window->actions.miMakeTagsFromFilenames;
         QVERIFY(WhileOpen<TfrmTagsFromFileName>(command, [](TfrmTagsFromFileName& dialog) {
             // The title from the fourth character on ("01 Alpha" gives "Alpha"), the artist up to a " - ".
@@ -293,9 +280,7 @@ private slots:
     void tagToolsMarkRowsAndShowTheTab()
     {
         QFETCH(ToolCase, row);
-        QVERIFY(StartInMusicDir());
-        ClickTab(*window, row.tab);
-        ClickRows(GridOfTab(*window, row.tab), 0, 2);
+        QVERIFY(StartWithSelection(row.tab, 0, 2));
 
         (window->actions.*row.command)->trigger();
         QCOMPARE(window->pcFileList->currentIndex(), row.tabAfter);
@@ -308,105 +293,65 @@ private slots:
         QCOMPARE(Cell(window->sgID3v2, 0, 1), u"Привет"_s);
     }
 
-    void tagListStoresTheTickedRows_data()
+    // Which code-page lists count as changed and which stand for the default set is the code-page
+    // lists' rule; here, the dialogs' paths.
+    void checkListsStoreTheCheckedEntries_data()
     {
-        QTest::addColumn<TagListCase>("row");
-        QTest::newRow("first use, OK")
-            << TagListCase { {}, {}, true, kDefaultTags, kDefaultTags, kDefaultTags };
-        QTest::newRow("lower case in row order, OK")
-            << TagListCase { u"tcom,tpe2"_s, {}, true, u"TCOM,TPE2"_s, u"tcom,tpe2"_s, u"TCOM,TPE2"_s };
-        QTest::newRow("untick all") << TagListCase { u"TCOM,TPE2"_s, u""_s, true, u"TCOM,TPE2"_s, {},
-            kDefaultTagsAsStored };
-        QTest::newRow("main frame ticks nothing")
-            << TagListCase { u"TIT2,TCOM"_s, {}, true, u"TCOM"_s, u"TCOM"_s, u"TCOM"_s };
-        QTest::newRow("cancel") << TagListCase { u"TCOM,TPE2"_s, u"TCOM,TPE2,TDAT"_s, false, u"TCOM,TPE2"_s,
-            u"TCOM,TPE2"_s, u"TCOM,TPE2"_s };
+        QTest::addColumn<CheckListCase>("row");
+        using enum Closing;
+        const std::u16string_view tags = workspace::kTagEditListKey;
+        const std::u16string_view codePages = workspace::kCodePagesKey;
+        QTest::newRow("tags, first use, OK")
+            << CheckListCase { tags, {}, {}, kDefaultTags, Ok, kDefaultTags, kDefaultTags };
+        QTest::newRow("tags in lower case in row order, OK")
+            << CheckListCase { tags, u"tcom,tpe2"_s, {}, u"TCOM,TPE2"_s, Ok, u"tcom,tpe2"_s, u"TCOM,TPE2"_s };
+        QTest::newRow("tags, untick all")
+            << CheckListCase { tags, u"TCOM,TPE2"_s, u""_s, u"TCOM,TPE2"_s, Ok, {}, kDefaultTagsAsStored };
+        QTest::newRow("tags, main frame ticks nothing")
+            << CheckListCase { tags, u"TIT2,TCOM"_s, {}, u"TCOM"_s, Ok, u"TCOM"_s, u"TCOM"_s };
+        QTest::newRow("tags, cancel") << CheckListCase { tags, u"TCOM,TPE2"_s, u"TCOM,TPE2,TDAT"_s,
+            u"TCOM,TPE2"_s, Cancel, u"TCOM,TPE2"_s, u"TCOM,TPE2"_s };
+        QTest::newRow("code pages, first use, OK: nothing stored")
+            << CheckListCase { codePages, {}, {}, kDefaultChecked, Ok, {}, kDefaultViewCodePages };
+        QTest::newRow("code pages, unchecking all removes the key") << CheckListCase { codePages,
+            u"866,1200"_s, u""_s, u"866,1200"_s, Ok, {}, kDefaultViewCodePages };
+        QTest::newRow("code pages, UTF-16 alone: OK disabled") << CheckListCase { codePages, {}, u"1200"_s,
+            kDefaultChecked, OkRefused, {}, kDefaultViewCodePages };
+        QTest::newRow("code pages, UTF-16 and an 8-bit page: saved view code page gone")
+            << CheckListCase { codePages, {}, u"866,1200"_s, kDefaultChecked, Ok, u"866,1200"_s,
+                   u"*866|866,*1200"_s };
     }
 
-    void tagListStoresTheTickedRows()
+    void checkListsStoreTheCheckedEntries()
     {
-        QFETCH(TagListCase, row);
-        QVERIFY(StartInMusicDir(StoredLine(workspace::kTagEditListKey, row.stored)));
+        QFETCH(CheckListCase, row);
+        const bool codePages = row.key == workspace::kCodePagesKey;
+        const QString line = QStringView(row.key).toString() + u'=' + row.stored;
+        QVERIFY(StartInMusicDir(row.stored.isNull() ? QStringList() : QStringList { line }));
 
-        QVERIFY(WhileOpen<gui::TfrmSelectTags>(
-            window->actions.miTagsToDisplay, [&row](gui::TfrmSelectTags& dialog) {
-                QStringList tickedOnOpen;
-                for (const auto& [id, check] : dialog.TagRows()) {
-                    const QString name = QString::fromStdString(id);
-                    if (check->isChecked())
-                        tickedOnOpen.append(name);
-                    if (!row.tickOnly.isNull())
-                        check->setChecked(row.tickOnly.split(u',').contains(name));
-                }
-                QCOMPARE(tickedOnOpen.join(u','), row.tickedOnOpen);
-                (row.ok ? dialog.btnOK : dialog.btnCancel)->click();
-            }));
-        QCOMPARE(session->StoredValue(workspace::kTagEditListKey), row.storedAfter);
+        QAction* command = codePages ? window->actions.miEncodings : window->actions.miTagsToDisplay;
+        QVERIFY(WhileOpen<QDialog>(command, [&row](QDialog& dialog) {
+            QCOMPARE(CheckOnly(dialog, row.checkOnly), row.checkedOnOpen);
+            const bool refused = row.closing == Closing::OkRefused;
+            const auto* hint = dialog.findChild<QLabel*>(u"labNeedsEightBit"_s);
+            QCOMPARE(hint != nullptr && hint->isVisible(), refused);
+            dialog.findChild<QPushButton*>(row.closing == Closing::Cancel ? u"btnCancel"_s : u"btnOK"_s)
+                ->click();
+            QCOMPARE(dialog.isVisible(), refused);
+        }));
+        QCOMPARE(session->StoredValue(row.key), row.storedAfter);
         // The rows of the additional ID3v2 frames in the editing panel.
         QStringList panelRows;
         for (const QComboBox* combo : window->gbAdditionalTags->findChildren<QComboBox*>())
             panelRows.append(combo->objectName().mid(8));
-        QCOMPARE(panelRows.join(u','), row.panelAfter);
-    }
-
-    void codePagesStoresTheCheckedEntries_data()
-    {
-        QTest::addColumn<CodePagesCase>("row");
-        QTest::newRow("first use, OK: nothing stored")
-            << CodePagesCase { {}, {}, kDefaultChecked, true, {}, kDefaultActive };
-        QTest::newRow("OK without change keeps a differently ordered value")
-            << CodePagesCase { u"1200,866,1251"_s, {}, u"1251,866,1200"_s, true, u"1200,866,1251"_s,
-                   u"866,*1251|*1200,866,1251"_s };
-        QTest::newRow("unchecking all removes the key")
-            << CodePagesCase { u"866,1200"_s, u""_s, u"866,1200"_s, true, {}, kDefaultActive };
-        QTest::newRow("code page unknown to the catalogue counts as a change")
-            << CodePagesCase { u"1251,4242,1200"_s, {}, u"1251,1200"_s, true, u"1251,1200"_s,
-                   u"*1251|1251,*1200"_s };
-        QTest::newRow("UTF-16 alone: OK disabled")
-            << CodePagesCase { {}, u"1200"_s, kDefaultChecked, false, {}, kDefaultActive };
-        QTest::newRow("UTF-16 and an 8-bit page: saved view code page gone")
-            << CodePagesCase { {}, u"866,1200"_s, kDefaultChecked, true, u"866,1200"_s, u"*866|866,*1200"_s };
-        QTest::newRow("start-up value without an 8-bit page means the default set")
-            << CodePagesCase { u"1200"_s, {}, kDefaultChecked, true, u"1200"_s, kDefaultActive };
-    }
-
-    void codePagesStoresTheCheckedEntries()
-    {
-        QFETCH(CodePagesCase, row);
-        QVERIFY(StartInMusicDir(StoredLine(workspace::kCodePagesKey, row.stored)));
-
-        bool closedByOk = false;
-        QVERIFY(WhileOpen<gui::TEncodingTable>(
-            window->actions.miEncodings, [&row, &closedByOk](gui::TEncodingTable& dialog) {
-                QListWidget* list = dialog.clbEncodingTables;
-                QStringList checkedOnOpen;
-                for (int i = 0; i < list->count(); ++i) {
-                    const QString codePage = list->item(i)->data(Qt::UserRole).toString();
-                    if (list->item(i)->checkState() == Qt::Checked)
-                        checkedOnOpen.append(codePage);
-                    if (!row.checkOnly.isNull())
-                        list->item(i)->setCheckState(
-                            row.checkOnly.split(u',').contains(codePage) ? Qt::Checked : Qt::Unchecked);
-                }
-                QCOMPARE(checkedOnOpen.join(u','), row.checkedOnOpen);
-                QCOMPARE(dialog.btnOK->isEnabled(), row.okEnabled);
-                QCOMPARE(dialog.labNeedsEightBit->isVisible(), !row.okEnabled);
-                // Cancel closes it when OK did not.
-                dialog.btnOK->click();
-                closedByOk = !dialog.isVisible();
-            }));
-        QCOMPARE(closedByOk, row.okEnabled);
-        QCOMPARE(session->StoredValue(workspace::kCodePagesKey), row.storedAfter);
-        QCOMPARE(Listed(window->cbSourceEncv1) + u'|' + Listed(window->cbSourceEncv2), row.activeAfter);
-        QCOMPARE(Listed(window->miEncodingID3v1) + u'|' + Listed(window->miEncodingID3v2), row.activeAfter);
+        QCOMPARE(codePages ? ViewCodePages(*window) : panelRows.join(u','), row.shownAfter);
+        // The menus of the re-encoding command and the view follow the code pages.
         QCOMPARE(Listed(window->miChangeEncodingID3v1) + u'|' + Listed(window->miChangeEncodingID3v2),
-            QString(row.activeAfter).remove(u'*'));
+            ViewCodePages(*window).remove(u'*'));
         // On the ID3v1 tab the tool button's pop-up offers no UTF-16.
         QCOMPARE(Listed(window->popupMenuEnc), Listed(window->miChangeEncodingID3v1));
-        QCOMPARE((QList<uint> { session->Workspace().ViewCodePage(workspace::TagGrid::ID3v1),
-                     session->Workspace().ViewCodePage(workspace::TagGrid::ID3v2) }),
-            (QList<uint> { window->cbSourceEncv1->currentData().toUInt(),
-                window->cbSourceEncv2->currentData().toUInt() }));
+        QCOMPARE(session->Workspace().ViewCodePage(workspace::TagGrid::ID3v1),
+            window->cbSourceEncv1->currentData().toUInt());
     }
 
     void translitEditorShowsTheShippedTableAndClosingUneditedWritesNothing()

@@ -191,6 +191,31 @@ std::vector<int> SelectedRows(const QTableView* grid)
     return rows;
 }
 
+QString Listed(const QComboBox* combo)
+{
+    QStringList entries;
+    for (int i = 0; i < combo->count(); ++i)
+        entries.append((i == combo->currentIndex() ? u"*"_s : QString()) + combo->itemData(i).toString());
+    return entries.join(u',');
+}
+
+QString Listed(const QMenu* menu)
+{
+    QStringList entries;
+    for (const QAction* item : menu->actions()) {
+        if (item->isVisible())
+            entries.append((item->isChecked() ? u"*"_s : QString()) + item->data().toString());
+    }
+    return entries.join(u',');
+}
+
+QString ViewCodePages(const gui::TfrmMain& window)
+{
+    const QString combos = Listed(window.cbSourceEncv1) + u'|' + Listed(window.cbSourceEncv2);
+    const QString menus = Listed(window.miEncodingID3v1) + u'|' + Listed(window.miEncodingID3v2);
+    return combos == menus ? combos : combos + u" menus "_s + menus;
+}
+
 void ClickRows(QTableView* grid, int top, int bottom)
 {
     const auto centre = [grid](int row) { return grid->visualRect(grid->model()->index(row, 1)).center(); };

@@ -126,13 +126,24 @@ QString MarkedRows(const gui::TfrmMain& window);
 // The selected rows of a grid, top to bottom.
 std::vector<int> SelectedRows(const QTableView* grid);
 
-// Triggers `action`; when it opens a modal dialog of type `Dialog`, runs `inDialog` on it and tells
-// so. The dialog is closed with Cancel when `inDialog` left it open, as a check that failed in it
-// does: checks may run while the dialog shows.
-template <class Dialog, class InDialog> [[nodiscard]] bool WhileOpen(QAction* action, InDialog inDialog)
+// The entries of a code-page combo box, or the visible items of a code-page menu, by code page with
+// "*" before the selected entry or the checked items: "*1251,866".
+QString Listed(const QComboBox* combo);
+QString Listed(const QMenu* menu);
+// The view code pages as the ID3v1 and the ID3v2 combo box list them: "*1251,866|866,*1200"; when the
+// View menus list or check other entries, their listing follows after " menus ".
+QString ViewCodePages(const gui::TfrmMain& window);
+// The default set as ViewCodePages shows it at first, with the default view code pages selected.
+inline const QString kDefaultViewCodePages
+    = QStringLiteral("*1251,20866,21866,866,65001|1251,20866,21866,866,65001,*1200");
+
+// Runs `open`; when it shows a modal dialog of type `Dialog`, runs `inDialog` on it and tells so.
+// The dialog is closed with Cancel when `inDialog` left it open, as a check that failed in it does:
+// checks may run while the dialog shows.
+template <class Dialog, class Open, class InDialog> [[nodiscard]] bool WhileOpen(Open open, InDialog inDialog)
 {
     std::optional<bool> opened;
-    QTimer::singleShot(0, action, [&opened, &inDialog] {
+    QTimer::singleShot(0, qApp, [&opened, &inDialog] {
         auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
         opened = dialog != nullptr;
         if (dialog == nullptr)
@@ -141,9 +152,14 @@ template <class Dialog, class InDialog> [[nodiscard]] bool WhileOpen(QAction* ac
         if (dialog->isVisible())
             dialog->reject();
     });
-    action->trigger();
-    // Without a dialog the timer fires once the action has returned.
+    open();
+    // Without a dialog the timer fires once `open` has returned.
     return QTest::qWaitFor([&opened] { return opened.has_value(); }) && *opened;
+}
+// The same for the dialog an action opens.
+template <class Dialog, class InDialog> [[nodiscard]] bool WhileOpen(QAction* action, InDialog inDialog)
+{
+    return WhileOpen<Dialog>([action] { action->trigger(); }, inDialog);
 }
 // Clicks row `top` of the grid and shift-clicks row `bottom`, as the user selects a range.
 void ClickRows(QTableView* grid, int top, int bottom);

@@ -133,20 +133,19 @@ struct VBRCase {
 // 1225 frames of 1152 samples at 44100 Hz, or of 576 samples at 22050 Hz, play 32 seconds.
 constexpr MPEGFrameFields kMPEG1 {};
 constexpr MPEGFrameFields kMPEG2At64 { .Version = 2, .BitrateIndex = 8 };
+const std::tuple kMPEG1Counts { true, 1225, 32, 160, 12 };
+const std::tuple kMPEG2Counts { true, 1225, 32, 64, 8 };
 
 const VBRCase kVBRFiles[] {
-    { "Xing", Concat({ XingFrame(kMPEG1, "Xing", 1225, 640000), Audio(3) }), { true, 1225, 32, 160, 12 } },
-    { "Info", Concat({ XingFrame(kMPEG1, "Info", 1225, 640000), Audio(3) }), { true, 1225, 32, 160, 12 } },
+    { "Xing", Concat({ XingFrame(kMPEG1, "Xing", 1225, 640000), Audio(3) }), kMPEG1Counts },
+    { "Info", Concat({ XingFrame(kMPEG1, "Info", 1225, 640000), Audio(3) }), kMPEG1Counts },
     // 417 + 639589 bytes: 640000 bytes of audio from 2 bytes past the header on.
     { "XingWithoutByteCountAveragesTheAudioSize",
-        Concat({ XingFrame(kMPEG1, "Xing", 1225, std::nullopt), Bytes(639589, 0) }),
-        { true, 1225, 32, 160, 12 } },
-    { "XingOfASingleChannel", XingFrame({ .ChannelMode = 3 }, "Xing", 1225, 640000),
-        { true, 1225, 32, 160, 12 } },
-    { "XingOfMPEG2", XingFrame(kMPEG2At64, "Xing", 1225, 256000), { true, 1225, 32, 64, 8 } },
-    { "XingAfterTheCRC", XingFrame({ .Protected = true }, "Xing", 1225, 640000),
-        { true, 1225, 32, 160, 12 } },
-    { "VBRI", Concat({ VBRIFrame(kMPEG2At64, 1225, 256000), Audio(2) }), { true, 1225, 32, 64, 8 } },
+        Concat({ XingFrame(kMPEG1, "Xing", 1225, std::nullopt), Bytes(639589, 0) }), kMPEG1Counts },
+    { "XingOfASingleChannel", XingFrame({ .ChannelMode = 3 }, "Xing", 1225, 640000), kMPEG1Counts },
+    { "XingOfMPEG2", XingFrame(kMPEG2At64, "Xing", 1225, 256000), kMPEG2Counts },
+    { "XingAfterTheCRC", XingFrame({ .Protected = true }, "Xing", 1225, 640000), kMPEG1Counts },
+    { "VBRI", Concat({ VBRIFrame(kMPEG2At64, 1225, 256000), Audio(2) }), kMPEG2Counts },
     // 1245 bytes of audio in frames of 418 bytes, at 128 kbit/s.
     { "AZeroFrameCountIsIgnored", Concat({ XingFrame(kMPEG1, "Xing", 0, 640000), Audio(2) }),
         { false, 3, 0, 0, 12 } },

@@ -54,14 +54,6 @@ TEST(SplitLines, EndsLinesAtEveryUsualBreak)
         SplitLines(std::u16string_view(u"a\u2028b\r\nc")), (std::vector<WideString> { u"a", u"b", u"c" }));
 }
 
-TEST(NameValueLines, SplitAtTheFirstEqualsSign)
-{
-    WideString split;
-    for (const std::u16string_view line : { u"FileMask=%a=%b", u"==x", u"no equals", u"key=" })
-        split += WideString(NameOfLine(line)) + u"|" + WideString(ValueOfLine(line)) + u"\n";
-    EXPECT_EQ(split, u"FileMask|%a=%b\n|=x\n|\nkey|\n");
-}
-
 TEST(CommaText, GivesTheEntriesOfNarrowAndWideText)
 {
     for (const auto& [text, entries] :
