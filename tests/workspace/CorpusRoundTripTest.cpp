@@ -15,16 +15,10 @@ namespace {
 
 const std::filesystem::path kCorpus = VENNART_CORPUS_DIR;
 
-std::vector<std::string> CorpusFiles()
+// One empty entry when the corpus is absent, for a case that says so.
+std::vector<std::string> CorpusFilesOrAbsent()
 {
-    std::vector<std::string> files;
-    std::error_code error;
-    for (std::filesystem::recursive_directory_iterator it(kCorpus, error), end; !error && it != end;
-         it.increment(error)) {
-        if (it->is_regular_file() && it->path().filename() != "MANIFEST.txt")
-            files.push_back(std::filesystem::relative(it->path(), kCorpus).string());
-    }
-    std::ranges::sort(files);
+    std::vector<std::string> files = test::CorpusFiles();
     if (files.empty())
         files.emplace_back();
     return files;
@@ -82,12 +76,13 @@ TEST_P(CorpusRoundTrip, AnEditedTitleIsSavedWithEveryOtherFrameAndTheAudio)
     EXPECT_EQ(GetFrameText(saved, "TIT2", 1200), u"Edited title");
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, CorpusRoundTrip, testing::ValuesIn(CorpusFiles()), [](const auto& info) {
-    std::string name = info.param.empty() ? "absent" : info.param;
-    std::ranges::replace_if(
-        name, [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
-    return name;
-});
+INSTANTIATE_TEST_SUITE_P(
+    Files, CorpusRoundTrip, testing::ValuesIn(CorpusFilesOrAbsent()), [](const auto& info) {
+        std::string name = info.param.empty() ? "absent" : info.param;
+        std::ranges::replace_if(
+            name, [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
+        return name;
+    });
 
 } // namespace
 } // namespace vennart::workspace
