@@ -18,6 +18,7 @@
 #include "commands/Selection.h"
 #include "commands/TagsFromFileNames.h"
 #include "commands/Transliterate.h"
+#include "support/Corpus.h"
 #include "support/TestNames.h"
 #include "tags/ID3v2Writer.h"
 #include "tags/TextFrame.h"
@@ -416,7 +417,7 @@ TEST_F(ReencodeFolder, TheQuestionNamesTenFilesThenHowManyMore)
     EXPECT_THAT(question, testing::Not(testing::HasSubstr("k.mp3")));
 }
 
-const std::filesystem::path kCorpus = VENNART_CORPUS_DIR;
+using test::kCorpus;
 
 // A digest of the bytes, so that a row's state is one line of text.
 std::string Digest(const tags::ByteVector& bytes)

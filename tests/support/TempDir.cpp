@@ -49,18 +49,4 @@ std::vector<std::string> FolderNames(const std::filesystem::path& folder)
     return names;
 }
 
-std::vector<std::string> CorpusFiles()
-{
-    const std::filesystem::path corpus = VENNART_CORPUS_DIR;
-    std::vector<std::string> files;
-    std::error_code error;
-    for (std::filesystem::recursive_directory_iterator it(corpus, error), end; !error && it != end;
-         it.increment(error)) {
-        if (it->is_regular_file() && it->path().filename() != "MANIFEST.txt")
-            files.push_back(std::filesystem::relative(it->path(), corpus).string());
-    }
-    std::ranges::sort(files);
-    return files;
-}
-
 } // namespace vennart::test

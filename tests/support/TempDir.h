@@ -26,8 +26,5 @@ std::vector<unsigned char> ReadFileBytes(const std::filesystem::path& path);
 void WriteFileBytes(const std::filesystem::path& path, const std::vector<unsigned char>& bytes);
 // The names in a folder, sorted bytewise: what a save left there.
 std::vector<std::string> FolderNames(const std::filesystem::path& folder);
-// The files of the shared corpus as paths relative to its folder, sorted, without its MANIFEST.txt;
-// none when the folder is absent.
-std::vector<std::string> CorpusFiles();
 
 } // namespace vennart::test

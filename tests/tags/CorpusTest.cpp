@@ -2,6 +2,8 @@
 // the project): every file has its outcome here. A file that should read must read, and then a
 // saved copy gives the same frames and every picture byte for byte; only a truly damaged file may
 // be refused, and then as damaged.
+#include "support/Corpus.h"
+
 #include "TagChecks.h"
 #include "support/TempDir.h"
 #include "support/TestNames.h"
@@ -19,7 +21,7 @@ using test::Bytes;
 using testing::AllOf;
 using testing::HasSubstr;
 
-const std::filesystem::path kCorpus = VENNART_CORPUS_DIR;
+using test::kCorpus;
 
 enum class Outcome {
     Frames, // reads, with frames (the ID3v1 record counts as one)

@@ -3,6 +3,7 @@
 // copy except the frames the save names as lost, and the audio after the tag is the same bytes.
 // Reading each file and saving it unchanged is the tags corpus test's.
 #include "WorkspaceFixture.h"
+#include "support/Corpus.h"
 #include "support/TempDir.h"
 #include "tags/ID3v1Tag.h"
 #include "tags/ID3v2Writer.h"
@@ -13,7 +14,7 @@
 namespace vennart::workspace {
 namespace {
 
-const std::filesystem::path kCorpus = VENNART_CORPUS_DIR;
+using test::kCorpus;
 
 // One empty entry when the corpus is absent, for a case that says so.
 std::vector<std::string> CorpusFilesOrAbsent()
