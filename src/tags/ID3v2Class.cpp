@@ -51,6 +51,32 @@ std::span<std::uint8_t> ReadBuffer(std::size_t size, std::size_t kept = 0)
     return { buffer.get(), size };
 }
 
+// Every file's frames are read into one list, kept from file to file, and then move into a list of
+// their own of just their size, which lives as long as the folder is listed: growing each file's
+// list frame by frame would allocate it several times over.
+FrameList& ReadingList()
+{
+    thread_local FrameList frames;
+    return frames;
+}
+
+FrameList TakeReadingList()
+{
+    FrameList frames = std::move(ReadingList());
+    frames.clear();
+    return frames;
+}
+
+void GiveBackReadingList(FrameList& read)
+{
+    FrameList fitted;
+    fitted.reserve(read.size());
+    std::ranges::move(read, std::back_inserter(fitted));
+    read.clear();
+    ReadingList() = std::move(read);
+    read = std::move(fitted);
+}
+
 // The bytes of file from 0 to end, of which the first head.size() are in head, read already.
 std::span<const std::uint8_t> ReadOn(
     platform::File& file, std::span<const std::uint8_t> head, std::size_t end)
@@ -106,7 +132,7 @@ TID3v2Class::TID3v2Class(const std::filesystem::path& fileName, platform::FileSy
 // The path as given is used while reading, FileName (its text alone) only after.
 void TID3v2Class::ReadTags(const std::filesystem::path& fileName)
 {
-    Frames.clear();
+    Frames = TakeReadingList();
     // Non-blocking, so that a pipe or device named like an MP3 file cannot stall the reading.
     platform::File file(*fileSystem_, fileName, O_RDONLY | O_NONBLOCK);
     file.Lock(LOCK_SH | LOCK_NB);
@@ -122,6 +148,7 @@ void TID3v2Class::ReadTags(const std::filesystem::path& fileName)
     AudioSize = first.AudioSize;
     if (source_)
         source_->SetFingerprint(fingerprint_);
+    GiveBackReadingList(Frames);
 }
 
 void TID3v2Class::ReadID3v1(platform::File& file)
@@ -196,8 +223,6 @@ std::span<const std::uint8_t> TID3v2Class::ReadFrames(
     std::size_t framesEnd = 0;
     SourceToBe source(*fileSystem_, FileName);
     ReadID3v2Frames(Frames, body, *header_, fileSize_, fileName, &framesEnd, &source);
-    // The list lives as long as the folder is listed: no room beyond what the frames need.
-    Frames.shrink_to_fit();
     // Only a file with bytes left in it needs to be found again.
     source_ = std::move(source).Made();
     fingerprint_.skipped = source_ ? source_->Left() : std::vector<FileSpan> {};

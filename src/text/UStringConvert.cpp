@@ -31,10 +31,9 @@ uint32_t ParseCodePage(std::string_view entry)
 
 } // namespace
 
-WideString CodePageToWide(const AnsiString& text, uint32_t codePage)
+WideString CodePageToWide(std::string_view text, uint32_t codePage)
 {
-    const std::string_view bytes(text);
-    return platform::CodePageService::Shared().Decode(bytes.substr(0, bytes.find('\0')), codePage);
+    return platform::CodePageService::Shared().Decode(text.substr(0, text.find('\0')), codePage);
 }
 
 AnsiString WideToCodePage(const WideString& text, uint32_t codePage)

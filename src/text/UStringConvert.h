@@ -19,7 +19,7 @@ inline constexpr std::string_view kDefaultCodePages = "1251,20866,21866,866,6500
 inline constexpr std::string_view kUnknownCodePagePrefix = "UNKKOWN - ";
 
 // The bytes up to the first NUL, decoded in the code page; empty for a code page ICU lacks.
-WideString CodePageToWide(const AnsiString& text, uint32_t codePage);
+WideString CodePageToWide(std::string_view text, uint32_t codePage);
 // The characters up to the first NUL, encoded in the code page; what it cannot represent becomes its
 // best fit or "?". Empty for a code page ICU lacks.
 AnsiString WideToCodePage(const WideString& text, uint32_t codePage);

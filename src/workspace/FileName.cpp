@@ -11,7 +11,7 @@ WideString DisplayName(const std::filesystem::path& path)
 
 WideString ShownName(std::string_view fileName)
 {
-    return text::CodePageToWide(AnsiString(fileName), text::kUtf8CodePage);
+    return text::CodePageToWide(fileName, text::kUtf8CodePage);
 }
 
 std::filesystem::path PathInFolder(const std::filesystem::path& folder, const WideString& name)

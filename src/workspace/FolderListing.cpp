@@ -42,6 +42,20 @@ bool HasMp3Extension(std::string_view name)
         [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); });
 }
 
+// folder / name, made from the whole text at once: appending to a path takes both apart into
+// components, several allocations for each of the thousands of songs of a folder.
+std::filesystem::path SongPath(const std::filesystem::path& folder, std::string_view name)
+{
+    const std::string_view start = folder.native();
+    std::string text;
+    text.reserve(start.size() + 1 + name.size());
+    text += start;
+    if (!text.empty() && text.back() != '/')
+        text += '/';
+    text += name;
+    return text;
+}
+
 constexpr char16_t kFirstSurrogate = 0xD800;
 constexpr char16_t kFirstAfterSurrogates = 0xE000;
 constexpr char16_t kSurrogateCount = kFirstAfterSurrogates - kFirstSurrogate;
@@ -84,7 +98,7 @@ std::vector<ListedFile> ListMp3Files(const std::filesystem::path& folder, std::v
         if (leftovers && platform::IsLeftoverName(name))
             leftovers->emplace_back(name);
         if (HasMp3Extension(name) && IsRegularFile(dirfd(dir.get()), *entry)) {
-            found.push_back({ folder / name, ShownName(name) });
+            found.push_back({ SongPath(folder, name), ShownName(name) });
             keys.push_back(SortKey(found.back().name));
         }
         errno = 0;

@@ -87,13 +87,13 @@ void Workspace::ScanFolder(ScanReport report)
 void Workspace::OpenFolder(const std::filesystem::path& folder, ScanReport report)
 {
     std::vector<std::string> leftovers;
-    const std::vector<ListedFile> listed = ListMp3Files(folder, &leftovers);
+    std::vector<ListedFile> listed = ListMp3Files(folder, &leftovers);
     // The new files are read aside: until they replace the old ones, the views go on showing a
     // consistent list, whatever they paint meanwhile.
     std::vector<std::unique_ptr<tags::TID3v2Class>> files;
     std::vector<FileRow> rows;
     std::vector<std::string> failures;
-    ReadFiles(listed, files, rows, failures);
+    ReadFiles(std::move(listed), files, rows, failures);
     std::vector<int> sameFileAs;
     MarkSameFiles(files, sameFileAs);
     for (std::size_t row = 0; row < rows.size(); ++row)
@@ -148,18 +148,20 @@ RowRange Workspace::SelectionAfterScan(RowRange previous, bool sameFolder) const
     return { previous.top, std::min(previous.bottom, last) };
 }
 
-void Workspace::ReadFiles(const std::vector<ListedFile>& listed,
+void Workspace::ReadFiles(std::vector<ListedFile> listed,
     std::vector<std::unique_ptr<tags::TID3v2Class>>& files, std::vector<FileRow>& rows,
     std::vector<std::string>& failures)
 {
     if (listed.empty())
         return;
+    files.reserve(listed.size());
+    rows.reserve(listed.size());
     ProgressLoop loop(progress_, "Reading", static_cast<int>(listed.size()));
-    for (const ListedFile& file : listed) {
+    for (ListedFile& file : listed) {
         loop.BeginItem();
         try {
             files.push_back(std::make_unique<tags::TID3v2Class>(file.path, fileSystem_));
-            rows.push_back({ file.name, {} });
+            rows.push_back({ std::move(file.name), {} });
         } catch (const std::exception& error) {
             failures.push_back(error.what());
         }

@@ -134,9 +134,8 @@ private:
     };
     class ResetNotice;
     static std::size_t Index(TagGrid grid) { return grid == TagGrid::ID3v1 ? 0 : 1; }
-    void ReadFiles(const std::vector<ListedFile>& listed,
-        std::vector<std::unique_ptr<tags::TID3v2Class>>& files, std::vector<FileRow>& rows,
-        std::vector<std::string>& failures);
+    void ReadFiles(std::vector<ListedFile> listed, std::vector<std::unique_ptr<tags::TID3v2Class>>& files,
+        std::vector<FileRow>& rows, std::vector<std::string>& failures);
     RowRange SelectionAfterScan(RowRange previous, bool sameFolder) const;
     // Shows the problem unless only new problems are to be shown and the last scan showed it;
     // remembers it in `shown` either way.
