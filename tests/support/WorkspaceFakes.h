@@ -25,14 +25,6 @@ public:
     void SetBarPosition(int position) override { BarPositions.push_back(position); }
     void HideBar() override { BarVisible = false; }
 
-    // Forgets what was recorded so far, e.g. before the step a test looks at.
-    void Clear()
-    {
-        Statuses.clear();
-        BarMaximums.clear();
-        BarPositions.clear();
-    }
-
     std::vector<std::string> Statuses;
     // The maximum of every ShowBar, in order.
     std::vector<int> BarMaximums;

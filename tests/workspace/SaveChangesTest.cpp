@@ -3,7 +3,7 @@
 #include "workspace/SaveChanges.h"
 
 #include "WorkspaceFixture.h"
-#include "platform/Error.h"
+#include "support/TestNames.h"
 #include "support/TextTestSupport.h"
 #include "tags/ID3v1Tag.h"
 #include "workspace/FieldEditing.h"
@@ -62,7 +62,6 @@ TEST_F(SaveChangesTest, WritesBothTagsOfTheMarkedFilesKeepsTheirAudioAndReadsThe
     SetFrameText(workspace.FileToSave(3), "TIT2", u"v2 title", 1200);
     EnsureID3v1(workspace.FileToSave(3)).SetTitle("v1 title");
     workspace.MarkRowChanged(3, TagGrid::ID3v1);
-    progress.Clear();
 
     SaveChanges(workspace);
 
@@ -71,7 +70,8 @@ TEST_F(SaveChangesTest, WritesBothTagsOfTheMarkedFilesKeepsTheirAudioAndReadsThe
     const tags::TID3v2Class saved(folder / "no-tags.mp3");
     const auto* record = saved.FindFrameByClass<tags::TID3v1Tag>(1);
     EXPECT_EQ(record ? record->Title : "(none)", "v1 title");
-    EXPECT_EQ(progress.Statuses,
+    // After the statuses of the first scan.
+    EXPECT_EQ(std::vector(progress.Statuses.begin() + 6, progress.Statuses.end()),
         (std::vector<std::string> { "Saving 0 of 3", "Saving 1 of 3", "Saving 2 of 3", "Saving 3 of 3",
             "Idle", "Reading 0 of 4", "Reading 1 of 4", "Reading 2 of 4", "Reading 3 of 4", "Reading 4 of 4",
             "Idle" }));
@@ -105,38 +105,28 @@ TEST_F(SaveChangesTest, RenamesFilesToTheirEditedNamesTrimmedAndForLetterCaseAlo
     EXPECT_TRUE(prompts.Errors.empty());
 }
 
-TEST_F(SaveChangesTest, TwoFilesGivenTheSameNameKeepOneUnderItsOldName)
+class RefusedName : public SaveChangesTest, public testing::WithParamInterface<WideString> { };
+
+// Row 0 takes the name first.mp3 before row 1 is given the row's name.
+TEST_P(RefusedName, IsReportedWhileTheTagIsSavedAndEveryOtherFileStaysAsItWas)
 {
-    Rename(0, u"same.mp3");
-    Rename(1, u"same.mp3");
-    const Bytes bBefore = AfterTag(folder / "b.mp3");
+    const Bytes cBefore = test::ReadFileBytes(folder / "c.mp3");
+    Rename(0, u"first.mp3");
+    EditTitle(1, u"New title");
+    Rename(1, GetParam());
 
     SaveChanges(workspace);
 
-    EXPECT_EQ(OnDisk(), u"b.mp3=title of b.mp3|c.mp3=title of c.mp3|no-tags.mp3=|same.mp3=title of a.mp3");
-    EXPECT_EQ(AfterTag(folder / "b.mp3"), bBefore);
+    EXPECT_EQ(OnDisk(), u"b.mp3=New title|c.mp3=title of c.mp3|first.mp3=title of a.mp3|no-tags.mp3=");
+    EXPECT_EQ(test::ReadFileBytes(folder / "c.mp3"), cBefore);
     ExpectRenameReport(prompts.Errors, folder / "b.mp3");
 }
 
-class RefusedName : public SaveChangesTest, public testing::WithParamInterface<WideString> { };
-
-TEST_P(RefusedName, IsReportedWhileTheTagIsSavedAndEveryOtherFileStaysAsItWas)
-{
-    const Bytes bBefore = test::ReadFileBytes(folder / "b.mp3");
-    EditTitle(0, u"New title");
-    Rename(0, GetParam());
-
-    SaveChanges(workspace);
-
-    EXPECT_EQ(OnDisk(), u"a.mp3=New title|b.mp3=title of b.mp3|c.mp3=title of c.mp3|no-tags.mp3=");
-    EXPECT_EQ(test::ReadFileBytes(folder / "b.mp3"), bBefore);
-    ExpectRenameReport(prompts.Errors, folder / "a.mp3");
-}
-
-// An existing file's name, then names no file can have, the last one byte too long for Linux.
+// An existing file's name, the name an earlier file of the same save took, then names no file can
+// have, the last one byte too long for Linux.
 INSTANTIATE_TEST_SUITE_P(Names, RefusedName,
-    testing::Values(
-        u"b.mp3", u"", u" \t ", u"sub/a.mp3", u"/a.mp3", u".", u"..", WideString(252, u'x') + u".mp3"));
+    testing::Values(u"c.mp3", u"first.mp3", u"", u" \t ", u"sub/a.mp3", u"/a.mp3", u".", u"..",
+        WideString(252, u'x') + u".mp3"));
 
 // Written files keep their new names when a later one fails, and saving again finds them there.
 TEST_F(SaveChangesTest, AFileThatCannotBeWrittenStopsTheSaveThereAndSavingAgainWritesTheRest)
@@ -149,7 +139,6 @@ TEST_F(SaveChangesTest, AFileThatCannotBeWrittenStopsTheSaveThereAndSavingAgainW
     EditTitle(3, u"Not reached");
     fileSystem.DenyWriting(folder / "c.mp3");
     const auto before = test::ContentOf(folder);
-    progress.Clear();
 
     const std::string error = test::ErrorOf([&] { SaveChanges(workspace); });
 
@@ -174,53 +163,44 @@ TEST_F(SaveChangesTest, AFileThatCannotBeWrittenStopsTheSaveThereAndSavingAgainW
     EXPECT_FALSE(workspace.Changed());
 }
 
-TEST_F(SaveChangesTest, LeavingAFolderWithEditsAsksCancelStaysNoDropsYesSaves)
+// The question asked before edits would be lost, on leaving the folder or on closing, and what its
+// answer does: whether the program goes on, and whether the edits are saved first. Without edits
+// nothing is asked. A save that fails on leaving stays with the edits: the window test locks the
+// file for that.
+struct EditsQuestion {
+    const char* name;
+    bool (*confirm)(Workspace&);
+    Answer answer;
+    bool goesOn;
+    bool saved;
+};
+
+VENNART_PRINT_ROW_AS(EditsQuestion, row.name)
+
+class AskedAboutEdits : public SaveChangesTest, public testing::WithParamInterface<EditsQuestion> { };
+
+TEST_P(AskedAboutEdits, OnlyWithEditsAndTheAnswerSaysWhetherToGoOnAndToSaveFirst)
 {
-    EditTitle(0, u"Saved on leaving");
-    const auto before = test::ContentOf(folder);
-    for (const Answer answer : { Answer::Cancel, Answer::No, Answer::Yes, Answer::Yes })
-        prompts.QueueAnswer(answer);
+    EXPECT_TRUE(GetParam().confirm(workspace));
+    EditTitle(0, u"Edited");
+    prompts.QueueAnswer(GetParam().answer);
 
-    EXPECT_FALSE(ConfirmLeaveFolder(workspace));
-    EXPECT_TRUE(ConfirmLeaveFolder(workspace));
-    EXPECT_EQ(test::ContentOf(folder), before);
-    // A save that fails stays with the edits.
-    fileSystem.DenyWriting(folder / "a.mp3");
-    EXPECT_THROW(ConfirmLeaveFolder(workspace), Error);
-    EXPECT_TRUE(workspace.IsRowMarked(0));
-    EXPECT_TRUE(workspace.Changed());
-    fileSystem.DenyWriting({});
-    EXPECT_TRUE(ConfirmLeaveFolder(workspace));
+    EXPECT_EQ(GetParam().confirm(workspace), GetParam().goesOn);
 
-    EXPECT_EQ(prompts.Questions,
-        std::vector<std::string>(4, "Changes was not saved! Do you want to save changes?"));
-    EXPECT_EQ(TitleOnDisk(folder / "a.mp3"), u"Saved on leaving");
-    EXPECT_FALSE(workspace.Changed());
+    EXPECT_EQ(prompts.Questions.size(), 1u);
+    EXPECT_EQ(TitleOnDisk(folder / "a.mp3"), GetParam().saved ? u"Edited" : u"title of a.mp3");
+    EXPECT_EQ(workspace.Changed(), !GetParam().saved);
 }
 
-// Without edits nothing is asked and saving reads the folder again.
-TEST_F(SaveChangesTest, ClosingAsksOnlyWithEditsAndOnlyNoKeepsTheWindowOpen)
-{
-    const auto before = test::ContentOf(folder);
-    progress.Clear();
-    EXPECT_TRUE(ConfirmLeaveFolder(workspace));
-    EXPECT_TRUE(ConfirmClose(workspace));
-    SaveChanges(workspace);
-    EXPECT_TRUE(prompts.Questions.empty());
-    EXPECT_EQ(std::vector(progress.Statuses.begin(), progress.Statuses.begin() + 3),
-        (std::vector<std::string> { "Saving 0 of 0", "Idle", "Reading 0 of 4" }));
-
-    EditTitle(0, u"Never saved");
-    for (const Answer answer : { Answer::No, Answer::Yes, Answer::Cancel })
-        prompts.QueueAnswer(answer);
-    EXPECT_FALSE(ConfirmClose(workspace));
-    EXPECT_TRUE(ConfirmClose(workspace));
-    EXPECT_TRUE(ConfirmClose(workspace));
-
-    EXPECT_EQ(prompts.Questions, std::vector<std::string>(3, "Changes was not saved! Close anyway?"));
-    EXPECT_TRUE(workspace.IsRowMarked(0));
-    EXPECT_EQ(test::ContentOf(folder), before);
-}
+// Only No keeps the window open.
+INSTANTIATE_TEST_SUITE_P(Answers, AskedAboutEdits,
+    testing::Values(EditsQuestion { "LeavingCancelStays", ConfirmLeaveFolder, Answer::Cancel, false, false },
+        EditsQuestion { "LeavingNoGoesWithoutSaving", ConfirmLeaveFolder, Answer::No, true, false },
+        EditsQuestion { "LeavingYesSavesFirst", ConfirmLeaveFolder, Answer::Yes, true, true },
+        EditsQuestion { "ClosingNoStays", ConfirmClose, Answer::No, false, false },
+        EditsQuestion { "ClosingYesClosesWithoutSaving", ConfirmClose, Answer::Yes, true, false },
+        EditsQuestion { "ClosingCancelCloses", ConfirmClose, Answer::Cancel, true, false }),
+    test::ByName);
 
 } // namespace
 } // namespace vennart::workspace

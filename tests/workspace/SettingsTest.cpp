@@ -53,7 +53,6 @@ TEST(Settings, AnEmptyValueDeletesTheFirstLineAndReadingTakesTheFirstLineUntrimm
     EXPECT_EQ(reading.Read(kFileMaskKey), u" %a=%t ");
     EXPECT_EQ(reading.Read(u"Absent"), u"");
     EXPECT_EQ(reading.ReadOr(kCodePagesKey, kDefaultCodePages), kDefaultCodePages);
-    EXPECT_EQ(reading.ReadOr(kTagEditListKey, kDefaultTagEditList), kDefaultTagEditList);
     EXPECT_EQ(reading.ReadOr(kFileMaskKey, u"x"), u" %a=%t ");
 
     // A code page that is no integer, or a negative one, falls back to the default.
