@@ -4,7 +4,6 @@
 #include "commands/DetectEncoding.h"
 
 #include <cstdio>
-#include <vector>
 
 namespace vennart::cli {
 namespace {
@@ -31,27 +30,21 @@ const char* KindName(text::TextKind kind)
     return "empty";
 }
 
-std::string Ranking(const text::CodePageGuess& guess)
-{
-    std::vector<std::string> entries;
-    for (const text::CodePageScore& entry : guess.ranking)
-        entries.push_back("[" + std::to_string(entry.codePage) + "," + Number(entry.score) + "]");
-    return JsonArray(entries);
-}
-
 } // namespace
 
 std::string DetectionJson(
     const std::filesystem::path& file, workspace::TagGrid grid, const text::CodePageGuess& guess)
 {
-    return JsonObject()
-        .Add("file", PathText(file))
+    JsonObject json;
+    json.Add("file", PathText(file))
         .Add("tag", std::string_view(grid == workspace::TagGrid::ID3v1 ? "v1" : "v2"))
         .Add("text", std::string_view(KindName(guess.kind)))
         .AddJson("code_page", guess.codePage ? std::to_string(*guess.codePage) : "null")
         .AddJson("confidence", Number(guess.confidence))
-        .AddJson("ranking", Ranking(guess))
-        .Line();
+        .OpenArray("ranking");
+    for (const text::CodePageScore& entry : guess.ranking)
+        json.AddJsonElement("[" + std::to_string(entry.codePage) + "," + Number(entry.score) + "]");
+    return json.Line();
 }
 
 std::string DetectionText(

@@ -173,17 +173,15 @@ void AppendJson(std::string& out, std::u16string_view text)
 
 } // namespace
 
-std::string JsonString(std::string_view utf8)
+void JsonObject::Separate()
 {
-    std::string quoted;
-    AppendJson(quoted, utf8);
-    return quoted;
+    if (text_.back() != '{' && text_.back() != '[')
+        text_ += ',';
 }
 
 void JsonObject::Key(std::string_view key)
 {
-    if (text_.size() > 1)
-        text_ += ',';
+    Separate();
     AppendJson(text_, key);
     text_ += ':';
 }
@@ -216,21 +214,56 @@ JsonObject& JsonObject::AddJson(std::string_view key, std::string_view json)
     return *this;
 }
 
-std::string JsonArray(const std::vector<std::string>& values)
+JsonObject& JsonObject::Open(std::string_view key)
 {
-    std::size_t size = 2 + values.size();
-    for (const std::string& value : values)
-        size += value.size();
-    std::string array;
-    array.reserve(size);
-    array += '[';
-    for (const std::string& value : values) {
-        if (array.size() > 1)
-            array += ',';
-        array += value;
-    }
-    array += ']';
-    return array;
+    Key(key);
+    text_ += '{';
+    open_ += '}';
+    return *this;
+}
+
+JsonObject& JsonObject::OpenArray(std::string_view key)
+{
+    Key(key);
+    text_ += '[';
+    open_ += ']';
+    return *this;
+}
+
+JsonObject& JsonObject::OpenElement()
+{
+    Separate();
+    text_ += '{';
+    open_ += '}';
+    return *this;
+}
+
+JsonObject& JsonObject::AddElement(std::string_view utf8)
+{
+    Separate();
+    AppendJson(text_, utf8);
+    return *this;
+}
+
+JsonObject& JsonObject::AddJsonElement(std::string_view json)
+{
+    Separate();
+    text_ += json;
+    return *this;
+}
+
+JsonObject& JsonObject::Close()
+{
+    text_ += open_.back();
+    open_.pop_back();
+    return *this;
+}
+
+std::string JsonObject::Line()
+{
+    while (!open_.empty())
+        Close();
+    return std::move(text_ += "}\n");
 }
 
 } // namespace vennart::cli

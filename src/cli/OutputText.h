@@ -25,33 +25,41 @@ std::string PrintableMessage(std::string_view utf8);
 // A path so written.
 std::string PrintablePath(const std::filesystem::path& path);
 
-// The UTF-8 text as a JSON string literal, quotes included: quote, backslash and every control
-// character escaped, everything else as it is.
-std::string JsonString(std::string_view utf8);
-
-// One JSON object written member by member, for one line of output.
+// One JSON object for one line of output, written member by member into one text: members whose
+// values are objects or arrays are written in place, between Open and Close, rather than made aside
+// and copied in, which cost a report of thousands of files much of its time.
 class JsonObject {
 public:
-    // Room for a typical member list, which would otherwise grow its text several times.
+    // Room for a typical file's report, which would otherwise grow its text several times.
     JsonObject() { text_.reserve(kTypicalSize); }
 
     JsonObject& Add(std::string_view key, std::string_view utf8);
     JsonObject& Add(std::string_view key, std::u16string_view text);
     JsonObject& AddNumber(std::string_view key, long long value);
-    // A value that is JSON text already: an object, an array, null.
+    // A value that is JSON text already: null, a number.
     JsonObject& AddJson(std::string_view key, std::string_view json);
-    std::string Text() const { return text_ + "}"; }
+
+    // A member whose value is an object, or an array, whose members or elements follow.
+    JsonObject& Open(std::string_view key);
+    JsonObject& OpenArray(std::string_view key);
+    // The next element of the array open: an object whose members follow, a string, JSON text.
+    JsonObject& OpenElement();
+    JsonObject& AddElement(std::string_view utf8);
+    JsonObject& AddJsonElement(std::string_view json);
+    // Ends the object or array opened last.
+    JsonObject& Close();
+
     // The object and a line feed, for the last use of the object.
-    std::string Line() { return std::move(text_ += "}\n"); }
+    std::string Line();
 
 private:
-    static constexpr std::size_t kTypicalSize = 256;
+    static constexpr std::size_t kTypicalSize = 2048;
 
+    void Separate();
     void Key(std::string_view key);
     std::string text_ = "{";
+    // The closing brackets of what is open, innermost last.
+    std::string open_;
 };
-
-// Joins JSON values into an array.
-std::string JsonArray(const std::vector<std::string>& values);
 
 } // namespace vennart::cli

@@ -13,11 +13,13 @@ WideString Widened(std::string_view ascii)
     return WideString(ascii.begin(), ascii.end());
 }
 
-std::string ID3v1Json(const std::optional<ID3v1Report>& record)
+void AddID3v1(JsonObject& json, const std::optional<ID3v1Report>& record)
 {
-    if (!record)
-        return "null";
-    return JsonObject()
+    if (!record) {
+        json.AddJson("id3v1", "null");
+        return;
+    }
+    json.Open("id3v1")
         .Add("version", record->version)
         .Add("title", record->title)
         .Add("artist", record->artist)
@@ -27,34 +29,33 @@ std::string ID3v1Json(const std::optional<ID3v1Report>& record)
         .AddNumber("genre", record->genre)
         .Add("genreName", record->genreName)
         .AddNumber("track", record->track)
-        .Text();
+        .Close();
 }
 
-std::string ID3v2Json(const FileReport& report)
+void AddID3v2(JsonObject& json, const FileReport& report)
 {
-    std::vector<std::string> frames;
-    frames.reserve(report.frames.size());
-    for (const FrameReport& frame : report.frames)
-        frames.push_back(JsonObject()
-                             .Add("id", frame.id)
-                             .Add("name", frame.name)
-                             .Add("text", frame.text)
-                             .Add("storage", frame.storage)
-                             .Text());
-    JsonObject tag;
+    json.Open("id3v2");
     if (report.id3v2Version.empty())
-        tag.AddJson("version", "null");
+        json.AddJson("version", "null");
     else
-        tag.Add("version", report.id3v2Version);
-    return tag.AddJson("frames", JsonArray(frames)).Text();
+        json.Add("version", report.id3v2Version);
+    json.OpenArray("frames");
+    for (const FrameReport& frame : report.frames)
+        json.OpenElement()
+            .Add("id", frame.id)
+            .Add("name", frame.name)
+            .Add("text", frame.text)
+            .Add("storage", frame.storage)
+            .Close();
+    json.Close().Close();
 }
 
-std::string InfoJson(const workspace::FileInfoRows& info)
+void AddInfo(JsonObject& json, const workspace::FileInfoRows& info)
 {
-    JsonObject rows;
+    json.Open("info");
     for (const workspace::FileInfoRow& row : info)
-        rows.Add(row.title, row.value);
-    return rows.Text();
+        json.Add(row.title, row.value);
+    json.Close();
 }
 
 void AddLine(std::string& text, std::string_view indent, std::string_view label, const std::string& value)
@@ -94,13 +95,12 @@ std::string ShowText(const FileReport& report, const workspace::FileInfoRows& in
 
 std::string ShowJson(const FileReport& report, const workspace::FileInfoRows& info)
 {
-    return JsonObject()
-        .Add("file", PathText(report.path))
-        .Add("name", report.name)
-        .AddJson("id3v1", ID3v1Json(report.id3v1))
-        .AddJson("id3v2", ID3v2Json(report))
-        .AddJson("info", InfoJson(info))
-        .Line();
+    JsonObject json;
+    json.Add("file", PathText(report.path)).Add("name", report.name);
+    AddID3v1(json, report.id3v1);
+    AddID3v2(json, report);
+    AddInfo(json, info);
+    return json.Line();
 }
 
 std::vector<FieldChange> Changes(const FileReport& before, const FileReport& after)
@@ -140,21 +140,18 @@ std::string ChangesText(const FileReport& before, const std::vector<FieldChange>
 std::string ChangesJson(const FileReport& before, const std::vector<FieldChange>& changes,
     const std::vector<std::string>& problems)
 {
-    std::vector<std::string> changed;
+    JsonObject json;
+    json.Add("file", PathText(before.path)).OpenArray("changes");
     for (const FieldChange& change : changes)
-        changed.push_back(JsonObject()
-                              .Add("field", change.field)
-                              .Add("old", change.before)
-                              .Add("new", change.after)
-                              .Text());
-    std::vector<std::string> reasons;
+        json.OpenElement()
+            .Add("field", change.field)
+            .Add("old", change.before)
+            .Add("new", change.after)
+            .Close();
+    json.Close().OpenArray("problems");
     for (const std::string& problem : problems)
-        reasons.push_back(JsonString(problem));
-    return JsonObject()
-        .Add("file", PathText(before.path))
-        .AddJson("changes", JsonArray(changed))
-        .AddJson("problems", JsonArray(reasons))
-        .Line();
+        json.AddElement(problem);
+    return json.Line();
 }
 
 } // namespace vennart::cli

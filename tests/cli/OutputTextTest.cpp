@@ -33,7 +33,7 @@ TEST(OutputTextTest, PrintsSafely)
         EXPECT_EQ(cli::Printable(row.text), row.printable);
         cli::JsonObject object;
         object.Add("k", std::u16string_view(row.text));
-        EXPECT_EQ(object.Text(), "{\"k\":" + row.json + "}");
+        EXPECT_EQ(object.Line(), "{\"k\":" + row.json + "}\n");
     }
 }
 
