@@ -256,7 +256,6 @@ private slots:
                 dialog.btnShowAs->click();
             }));
         QCOMPARE(window->cbSourceEncv1->currentData().toUInt(), 1251u);
-        QCOMPARE(session->Workspace().ViewCodePage(workspace::TagGrid::ID3v1), 1251u);
     }
 
     // The transliteration, copy and version commands: which grid's selection they take, which rows

@@ -194,8 +194,10 @@ private slots:
             SettingsFileBytes(written.replaceInStrings(u"%1"_s, gui::ToQString(folder))));
     }
 
-    // What each answer does is the workspace's to test; here, the folder list goes back when a
-    // failed save or Cancel stays where the edits are, and No opens the other folder.
+    // What each answer does and the question's words are the workspace's to test; here, each folder
+    // change asks once (the session counts the questions against the queued answers), the folder
+    // list goes back when a failed save or Cancel stays where the edits are, and No opens the other
+    // folder.
     void openingAnotherFolderWithEditsAsksFirst()
     {
         const std::filesystem::path otherDir = session->MusicDir() / "Other";
@@ -216,8 +218,6 @@ private slots:
         QCOMPARE(session->Prompts().Errors.size(), std::size_t { 1 });
         session->QueueAnswer(Answer::No);
         OpenSubFolder(*window, u"Other"_s);
-        QCOMPARE(session->Prompts().Questions,
-            std::vector<std::string>(3, "Changes was not saved! Do you want to save changes?"));
         VerifyShowsFolder(*window, otherDir, { u"10 Other.mp3"_s }, u"|"_s);
     }
 
@@ -237,10 +237,8 @@ private slots:
 
         window->actions.miSelectAll->trigger();
 
-        for (QTableView* grid : { window->sgID3v1, window->sgID3v2 }) {
+        for (QTableView* grid : { window->sgID3v1, window->sgID3v2 })
             QCOMPARE(grid->model()->rowCount(), 0);
-            QVERIFY(SelectedRows(grid).empty());
-        }
         QVERIFY(!window->sbAllTags->isEnabled());
         QCOMPARE(window->EditFileName->text(), QString());
         QCOMPARE(window->sgFileInfo->item(0, 1)->text(), u"0"_s);
@@ -279,8 +277,6 @@ private slots:
         std::filesystem::create_directory(session->SettingsFile());
         session->QueueAnswer(Answer::Yes);
         window->actions.Exit1->trigger();
-        QCOMPARE(session->Prompts().Questions,
-            std::vector<std::string>(2, "Changes was not saved! Close anyway?"));
         QVERIFY(!window->isVisible());
         QCOMPARE(FileContent(song), songBefore);
         const std::vector<std::string>& warnings = session->Prompts().Warnings;
