@@ -117,9 +117,9 @@ bool GuiTest::StartInMusicDir(const QStringList& more)
     return Start();
 }
 
-bool GuiTest::StartWithSelection(int tab, int top, int bottom)
+bool GuiTest::StartWithSelection(int tab, int top, int bottom, const QStringList& more)
 {
-    if (!StartInMusicDir())
+    if (!StartInMusicDir(more))
         return false;
     ClickTab(*window, tab);
     ClickRows(GridOfTab(*window, tab), top, bottom);

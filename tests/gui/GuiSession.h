@@ -102,9 +102,9 @@ protected:
     [[nodiscard]] bool Start();
     // Starts with settings that open the music folder, followed by `more` lines.
     [[nodiscard]] bool StartInMusicDir(const QStringList& more = {});
-    // Starts in the music folder with `tab` visible and rows top..bottom selected in its grid, and
-    // waits until the panel shows that selection.
-    [[nodiscard]] bool StartWithSelection(int tab, int top, int bottom);
+    // Starts in the music folder, with `more` settings lines, with `tab` visible and rows top..bottom
+    // selected in its grid, and waits until the panel shows that selection.
+    [[nodiscard]] bool StartWithSelection(int tab, int top, int bottom, const QStringList& more = {});
 
 private slots:
     void init();
