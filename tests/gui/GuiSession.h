@@ -115,7 +115,6 @@ private slots:
 QByteArray SettingsFileBytes(const QStringList& lines);
 QByteArray FileContent(const std::filesystem::path& file);
 
-QTableView* GridOfTab(gui::TfrmMain& window, int tab);
 // What a grid, a dialog's table or a drop-down list's view shows: a cell or a whole column (file
 // grids: 0 the file name, 1 to 4 title to year).
 QString Cell(const QAbstractItemView* grid, int row, int column);

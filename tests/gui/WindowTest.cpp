@@ -291,7 +291,7 @@ private slots:
             // Each grid keeps its own selection, and the panel shows the visible one's.
             const bool id3v2 = tab == 1;
             const int selected = id3v2 ? 0 : 2;
-            QCOMPARE(SelectedRows(GridOfTab(*window, tab)), std::vector<int> { selected });
+            QCOMPARE(SelectedRows(id3v2 ? window->sgID3v2 : window->sgID3v1), std::vector<int> { selected });
             QCOMPARE(window->EditFileName->text(), kSampleNames[selected]);
             QCOMPARE(window->actions.tbCopyTags->toolTip(),
                 id3v2 ? u"Copy ID3v2 to ID3v1"_s : u"Copy ID3v1 to ID3v2"_s);
@@ -320,7 +320,7 @@ private slots:
         QVERIFY(StartInMusicDir());
         ClickTab(*window, row.tab);
         const bool id3v1 = row.tab == 0;
-        QTableView* grid = GridOfTab(*window, row.tab);
+        QTableView* grid = id3v1 ? window->sgID3v1 : window->sgID3v2;
         QSignalSpy redraws(grid->model(), &QAbstractItemModel::dataChanged);
 
         ItemWithCodePage(id3v1 ? window->miEncodingID3v1 : window->miEncodingID3v2, row.codePage)->trigger();
