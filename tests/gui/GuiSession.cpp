@@ -117,12 +117,12 @@ bool GuiTest::StartInMusicDir(const QStringList& more)
     return Start();
 }
 
-bool GuiTest::StartWithSelection(int tab, int top, int bottom)
+bool GuiTest::StartWithSelection(int tab, int top, int bottom, const QStringList& more)
 {
-    if (!StartInMusicDir())
+    if (!StartInMusicDir(more))
         return false;
     ClickTab(*window, tab);
-    ClickRows(GridOfTab(*window, tab), top, bottom);
+    ClickRows(tab == 0 ? window->sgID3v1 : window->sgID3v2, top, bottom);
     // The panel follows the selection once the posted refresh has run.
     const QString name = QString::fromStdU16String(kSampleSongs[std::size_t(top)].fileName);
     return QTest::qWaitFor([&] {
@@ -147,11 +147,6 @@ QByteArray SettingsFileBytes(const QStringList& lines)
 QByteArray FileContent(const std::filesystem::path& file)
 {
     return ToByteArray(ReadFileBytes(file));
-}
-
-QTableView* GridOfTab(gui::TfrmMain& window, int tab)
-{
-    return tab == 0 ? window.sgID3v1 : window.sgID3v2;
 }
 
 QString Cell(const QAbstractItemView* grid, int row, int column)

@@ -102,9 +102,9 @@ protected:
     [[nodiscard]] bool Start();
     // Starts with settings that open the music folder, followed by `more` lines.
     [[nodiscard]] bool StartInMusicDir(const QStringList& more = {});
-    // Starts in the music folder with `tab` visible and rows top..bottom selected in its grid, and
-    // waits until the panel shows that selection.
-    [[nodiscard]] bool StartWithSelection(int tab, int top, int bottom);
+    // Starts in the music folder, with `more` settings lines, with `tab` visible and rows top..bottom
+    // selected in its grid, and waits until the panel shows that selection.
+    [[nodiscard]] bool StartWithSelection(int tab, int top, int bottom, const QStringList& more = {});
 
 private slots:
     void init();
@@ -115,7 +115,6 @@ private slots:
 QByteArray SettingsFileBytes(const QStringList& lines);
 QByteArray FileContent(const std::filesystem::path& file);
 
-QTableView* GridOfTab(gui::TfrmMain& window, int tab);
 // What a grid, a dialog's table or a drop-down list's view shows: a cell or a whole column (file
 // grids: 0 the file name, 1 to 4 title to year).
 QString Cell(const QAbstractItemView* grid, int row, int column);
