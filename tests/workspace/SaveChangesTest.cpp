@@ -187,7 +187,10 @@ TEST_P(AskedAboutEdits, OnlyWithEditsAndTheAnswerSaysWhetherToGoOnAndToSaveFirst
 
     EXPECT_EQ(GetParam().confirm(workspace), GetParam().goesOn);
 
-    EXPECT_EQ(prompts.Questions.size(), 1u);
+    const bool leaving = GetParam().confirm == ConfirmLeaveFolder;
+    EXPECT_EQ(prompts.Questions,
+        std::vector<std::string> { leaving ? "Changes was not saved! Do you want to save changes?"
+                                           : "Changes was not saved! Close anyway?" });
     EXPECT_EQ(TitleOnDisk(folder / "a.mp3"), GetParam().saved ? u"Edited" : u"title of a.mp3");
     EXPECT_EQ(workspace.Changed(), !GetParam().saved);
 }
