@@ -134,6 +134,13 @@ Bytes Tag(std::uint8_t major, const Bytes& frames, std::size_t padding, std::uin
         Bytes(padding, 0) });
 }
 
+std::size_t PaddingToBlock(const Bytes& frames, std::size_t block)
+{
+    constexpr std::size_t kHeaderSize = 10;
+    const std::size_t used = kHeaderSize + frames.size();
+    return (used + block - 1) / block * block - used;
+}
+
 std::uint32_t MPEGHeaderWord(const MPEGFrameFields& frame)
 {
     return 0xFFE00000u | std::uint32_t { frame.Version } << 19 | std::uint32_t { frame.Layer } << 17

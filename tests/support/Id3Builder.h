@@ -36,6 +36,8 @@ Bytes TextFrames(std::string_view frames);
 Bytes TagHeader(std::uint8_t major, std::uint32_t size, std::uint8_t flags = 0, std::uint8_t revision = 0);
 // A whole tag: header, frames, padding zero bytes.
 Bytes Tag(std::uint8_t major, const Bytes& frames, std::size_t padding = 0, std::uint8_t flags = 0);
+// The padding that makes a tag of these frames end on a multiple of `block` bytes, header included.
+std::size_t PaddingToBlock(const Bytes& frames, std::size_t block);
 
 struct MPEGFrameFields {
     std::uint8_t Version = 3; // MPEG 1

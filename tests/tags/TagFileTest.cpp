@@ -228,7 +228,7 @@ TEST(Inflate, StopsAtItsLimit)
 // The tag a save writes in front of the audio: header, frames, zero padding up to a multiple of 256.
 Bytes SavedTag(std::uint8_t major, const Bytes& frames, std::uint8_t revision = 0, std::uint8_t flags = 0)
 {
-    const std::size_t padding = (256 - (10 + frames.size()) % 256) % 256;
+    const std::size_t padding = PaddingToBlock(frames, 256);
     return Concat({ TagHeader(major, static_cast<std::uint32_t>(frames.size() + padding), flags, revision),
         frames, Bytes(padding, 0) });
 }
