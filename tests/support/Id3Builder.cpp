@@ -28,6 +28,25 @@ void PutText(Bytes& record, std::size_t offset, std::size_t width, const std::st
         text.begin(), std::min(width, text.size()), record.begin() + static_cast<std::ptrdiff_t>(offset));
 }
 
+// A frame of `frame`, zero after its header (and CRC), with `header` at offset `at`.
+Bytes FrameHolding(const MPEGFrameFields& frame, std::size_t at, const Bytes& header)
+{
+    Bytes bytes;
+    AppendBigEndian(bytes, MPEGHeaderWord(frame));
+    bytes.resize(kAudioFrameLength, 0);
+    std::ranges::copy(header, bytes.begin() + static_cast<std::ptrdiff_t>(at));
+    return bytes;
+}
+
+// Layer III side information: 32 or 17 bytes in MPEG 1 (stereo, mono), 17 or 9 in MPEG 2 and 2.5.
+std::size_t SideInfoSize(const MPEGFrameFields& frame)
+{
+    const bool mono = frame.ChannelMode == 3;
+    if (frame.Version == 3)
+        return mono ? 17 : 32;
+    return mono ? 9 : 17;
+}
+
 } // namespace
 
 Bytes BytesOf(std::string_view text)
@@ -142,29 +161,6 @@ Bytes Audio(int count)
     return audio;
 }
 
-namespace {
-
-// A frame of `frame`, zero after its header (and CRC), with `header` at offset `at`.
-Bytes FrameHolding(const MPEGFrameFields& frame, std::size_t at, const Bytes& header)
-{
-    Bytes bytes;
-    AppendBigEndian(bytes, MPEGHeaderWord(frame));
-    bytes.resize(kAudioFrameLength, 0);
-    std::ranges::copy(header, bytes.begin() + static_cast<std::ptrdiff_t>(at));
-    return bytes;
-}
-
-// Layer III side information: 32 or 17 bytes in MPEG 1 (stereo, mono), 17 or 9 in MPEG 2 and 2.5.
-std::size_t SideInfoSize(const MPEGFrameFields& frame)
-{
-    const bool mono = frame.ChannelMode == 3;
-    if (frame.Version == 3)
-        return mono ? 17 : 32;
-    return mono ? 9 : 17;
-}
-
-} // namespace
-
 Bytes XingFrame(const MPEGFrameFields& frame, std::string_view magic, std::uint32_t frames,
     std::optional<std::uint32_t> bytes)
 {
@@ -193,10 +189,9 @@ Bytes ID3v1Record(const ID3v1Fields& fields)
     PutText(record, 63, 30, fields.Album);
     PutText(record, 93, 4, fields.Year);
     PutText(record, 97, fields.Track >= 0 ? 28 : 30, fields.Comment);
-    if (fields.Track >= 0) {
-        record[125] = 0;
+    // Byte 125 stays zero: with a track there, it marks a version 1.1 record.
+    if (fields.Track >= 0)
         record[126] = static_cast<std::uint8_t>(fields.Track);
-    }
     record[127] = fields.Genre;
     return record;
 }
