@@ -87,7 +87,7 @@ struct CommandCase {
     std::string fields;
     // Per row: its marks ("1", "2", "12" or "-"), then each field.
     std::vector<std::string> expected;
-    uint32_t cp2 = 1200; // the ID3v2 view code page; the ID3v1 one is 1251
+    uint32_t cp2 = 1200; // the ID3v2 view code page; the ID3v1 one is 1251, as the workspace starts
     TagGrid tab = ID3v2; // shown with every row selected: the tab the name commands take
     std::vector<std::string> files = {}; // the names on disk instead of 1.mp3, 2.mp3, …
     std::vector<std::u16string> names = {}; // typed into the name cells first; empty: none
@@ -128,7 +128,6 @@ TEST_P(TagCommand, LeavesEachRowAsStored)
         if (!row.names[i].empty())
             workspace.SetRowName(static_cast<int>(i), row.names[i]);
     }
-    workspace.SetViewCodePage(ID3v1, 1251);
     workspace.SetViewCodePage(ID3v2, row.cp2);
     const Rows rows = SelectedRows(workspace);
 
