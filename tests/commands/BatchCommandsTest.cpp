@@ -139,7 +139,12 @@ TEST_P(TagCommand, LeavesEachRowAsStored)
     EXPECT_EQ(shown, row.expected);
 }
 
-const text::TranslitTable kTable({ u"п=p", u"р=r", u"и=i", u"в=v", u"е=e", u"т=t", u"ж=zh" });
+// The transliteration table the program ships.
+const text::TranslitTable& Table()
+{
+    static const text::TranslitTable table = text::LoadTranslitTable(VENNART_DATA_DIR "/translit.tab");
+    return table;
+}
 
 // Each command over the rows it is given, as the menu runs it.
 Command CopyTo(TagGrid to)
@@ -157,14 +162,14 @@ Command ReencodeTo(TagGrid grid, uint32_t to)
     return [grid, to](auto& w, auto& rows) { return Reencode(w, grid, rows, to).set; };
 }
 
-Command Translit(TagGrid grid, const text::TranslitTable& table = kTable)
+Command Translit(TagGrid grid)
 {
-    return [grid, &table](auto& w, auto& rows) { return TransliterateTags(w, grid, rows, table); };
+    return [grid](auto& w, auto& rows) { return TransliterateTags(w, grid, rows, Table()); };
 }
 
-Command TranslitNames(const text::TranslitTable& table = kTable)
+Command TranslitNames()
 {
-    return [&table](auto& w, auto& rows) { return TransliterateFileNames(w, rows, table); };
+    return [](auto& w, auto& rows) { return TransliterateFileNames(w, rows, Table()); };
 }
 // As the user confirms detection in a mixed folder: rows from 1251, from KOI8-R and left alone, in turn.
 Command ConvertFrom(TagGrid grid)
@@ -430,22 +435,16 @@ struct UndoCase {
     Command command;
 };
 
-const text::TranslitTable& Table()
-{
-    static const text::TranslitTable table = text::LoadTranslitTable(VENNART_DATA_DIR "/translit.tab");
-    return table;
-}
-
 // In turn, each under the view code pages the steps before it left.
 const UndoCase kCommands[] = {
     { "ConvertDetectedOnID3v1", ID3v1, ConvertFrom(ID3v1) },
     { "ConvertDetectedOnID3v2", ID3v2, ConvertFrom(ID3v2) },
     { "ReencodeID3v1From1251To866", ID3v1, ReencodeTo(ID3v1, 866) },
     { "ReencodeID3v2From1200To1251", ID3v2, ReencodeTo(ID3v2, 1251) },
-    { "TransliterateID3v1", ID3v1, Translit(ID3v1, Table()) },
-    { "TransliterateID3v2", ID3v2, Translit(ID3v2, Table()) },
+    { "TransliterateID3v1", ID3v1, Translit(ID3v1) },
+    { "TransliterateID3v2", ID3v2, Translit(ID3v2) },
     { "ReencodeID3v2From1251To1200", ID3v2, ReencodeTo(ID3v2, 1200) },
-    { "TransliterateFileNames", ID3v2, TranslitNames(Table()) },
+    { "TransliterateFileNames", ID3v2, TranslitNames() },
     { "CopyID3v1ToID3v2", ID3v2, CopyTo(ID3v2) },
     { "CopyID3v2ToID3v1", ID3v1, CopyTo(ID3v1) },
     { "ID3v1Version10", ID3v1, Version(false) },
