@@ -480,24 +480,19 @@ void WriteBuiltFiles(const test::TempDir& folder)
         { .frames = Concat({ TextFrames("TIT2=Rock|TCON=(17)"), Frame("WXXX", userUrl) }) });
 }
 
-// Each corpus file under a name of its own that the scan lists.
-void CopyCorpus(const test::TempDir& folder)
-{
-    for (const std::string& file : test::CorpusFiles()) {
-        std::string name = file;
-        std::ranges::replace(name, '/', '_');
-        if (!name.ends_with(".mp3"))
-            name += ".mp3";
-        std::filesystem::copy_file(kCorpus / file, folder / name);
-    }
-}
-
 class CommandFolder : public workspace::WorkspaceFixture {
 protected:
     void SetUp() override
     {
         WriteBuiltFiles(folder);
-        CopyCorpus(folder);
+        // Each corpus file under a name of its own that the scan lists.
+        for (const std::string& file : test::CorpusFiles()) {
+            std::string name = file;
+            std::ranges::replace(name, '/', '_');
+            if (!name.ends_with(".mp3"))
+                name += ".mp3";
+            std::filesystem::copy_file(kCorpus / file, folder / name);
+        }
         Scan();
         ASSERT_GE(workspace.FileCount(), 4);
         workspace.SelectAllFiles();
