@@ -17,10 +17,7 @@ struct PrintedCase {
 const PrintedCase kPrintedCases[] = {
     { "Cyrillic", u"Привет", "Привет", "\"Привет\"" },
     { "ColourEscape", u"a\x1b[31mb", "a\\u001b[31mb", "\"a\\u001b[31mb\"" },
-    { "C1ControlSequenceIntroducer",
-        u"\x9b"
-        u"2J",
-        "\\u009b2J", "\"\u009b2J\"" },
+    { "C1ControlSequenceIntroducer", u"\u009b2J", "\\u009b2J", "\"\u009b2J\"" },
     { "QuoteBackslashNewline", u"\"\\\n", "\"\\\\u000a", "\"\\\"\\\\\\n\"" },
     { "LoneSurrogate", std::u16string(1, char16_t(0xD800)) + u"x", "\uFFFDx", "\"\uFFFDx\"" },
     { "SurrogatePair", u"\U0001F3B5", "\U0001F3B5", "\"\U0001F3B5\"" },

@@ -3,11 +3,12 @@
 // tags), each run over a folder of its own and every row read back as stored; and the detection the
 // conversion follows.
 //
-// Then every batch command applied through the undo history over a folder of real-world files (the
-// shared corpus, when present) and of built ones, then undone: each row is again what it was byte for
-// byte (its ID3v2 tag as a save renders it, its ID3v1 record, the frames a save would rewrite, its
-// name cell and marks), and so are the view code pages and whether there is anything to save.
-// Redone, the command gives again exactly what it gave the first time.
+// Then every batch command in turn, each on what the one before left, applied through the undo
+// history over a folder of real-world files (the shared corpus, when present) and of built ones,
+// then undone: each row is again what it was byte for byte (its ID3v2 tag as a save renders it, its
+// ID3v1 record, the frames a save would rewrite, its name cell and marks), and so are the view code
+// pages and whether there is anything to save. Redone, the command gives again exactly what it
+// gave the first time.
 #include "commands/ConvertDetected.h"
 #include "commands/CopyTags.h"
 #include "commands/DetectEncoding.h"
@@ -86,7 +87,7 @@ struct CommandCase {
     std::string fields;
     // Per row: its marks ("1", "2", "12" or "-"), then each field.
     std::vector<std::string> expected;
-    uint32_t cp2 = 1200; // the ID3v2 view code page; the ID3v1 one is 1251
+    uint32_t cp2 = 1200; // the ID3v2 view code page; the ID3v1 one is 1251, as the workspace starts
     TagGrid tab = ID3v2; // shown with every row selected: the tab the name commands take
     std::vector<std::string> files = {}; // the names on disk instead of 1.mp3, 2.mp3, …
     std::vector<std::u16string> names = {}; // typed into the name cells first; empty: none
@@ -127,7 +128,6 @@ TEST_P(TagCommand, LeavesEachRowAsStored)
         if (!row.names[i].empty())
             workspace.SetRowName(static_cast<int>(i), row.names[i]);
     }
-    workspace.SetViewCodePage(ID3v1, 1251);
     workspace.SetViewCodePage(ID3v2, row.cp2);
     const Rows rows = SelectedRows(workspace);
 
@@ -139,7 +139,12 @@ TEST_P(TagCommand, LeavesEachRowAsStored)
     EXPECT_EQ(shown, row.expected);
 }
 
-const text::TranslitTable kTable({ u"п=p", u"р=r", u"и=i", u"в=v", u"е=e", u"т=t", u"ж=zh" });
+// The transliteration table the program ships.
+const text::TranslitTable& Table()
+{
+    static const text::TranslitTable table = text::LoadTranslitTable(VENNART_DATA_DIR "/translit.tab");
+    return table;
+}
 
 // Each command over the rows it is given, as the menu runs it.
 Command CopyTo(TagGrid to)
@@ -157,14 +162,14 @@ Command ReencodeTo(TagGrid grid, uint32_t to)
     return [grid, to](auto& w, auto& rows) { return Reencode(w, grid, rows, to).set; };
 }
 
-Command Translit(TagGrid grid, const text::TranslitTable& table = kTable)
+Command Translit(TagGrid grid)
 {
-    return [grid, &table](auto& w, auto& rows) { return TransliterateTags(w, grid, rows, table); };
+    return [grid](auto& w, auto& rows) { return TransliterateTags(w, grid, rows, Table()); };
 }
 
-Command TranslitNames(const text::TranslitTable& table = kTable)
+Command TranslitNames()
 {
-    return [&table](auto& w, auto& rows) { return TransliterateFileNames(w, rows, table); };
+    return [](auto& w, auto& rows) { return TransliterateFileNames(w, rows, Table()); };
 }
 // As the user confirms detection in a mixed folder: rows from 1251, from KOI8-R and left alone, in turn.
 Command ConvertFrom(TagGrid grid)
@@ -278,7 +283,6 @@ const CommandCase kCommandCases[] = {
     CopyToRecord("CopyToID3v1TrackLow8Bits", "TRCK=300|TCON=17", "1 v1.1:|Привет||||44|17"),
     CopyToRecord("CopyToID3v1TrackLettersKept", "TRCK=x1|TCON=Rock", "1 v1.1:|Привет||||9|17"),
     CopyToRecord("CopyToID3v1TrackNegativeKept", "TRCK=-3|TCON=200", "1 v1.1:|Привет||||9|148"),
-    CopyToRecord("CopyToID3v1NoFramesVersion10", "", "1 v1.0:|Привет||||0|148", false),
     CopyToRecord("CopyToID3v1Version10StoresZero", "TRCK=5|TCON=(0)", "1 v1.0:|Привет||||0|0", false),
     { "CopyToID3v2GoesOnPastAFileWithoutRecord", kMiddleWithoutRecord, CopyTo(ID3v2), "TIT2",
         { "2 TIT2=one", "- TIT2=8:v2 title", "2 TIT2=three" } },
@@ -293,17 +297,12 @@ const CommandCase kCommandCases[] = {
             { .record = ID3v1Fields { .Title = kPrivet1251, .Track = 4, .Genre = 17 } } },
         ReencodeTo(ID3v1, 866), "v1 TIT2",
         { "1 v1.0:Привет|||||0|0 TIT2=-", "- - TIT2=8:x", "1 v1.1:Привет|||||4|17 TIT2=-" } },
-    { "ReencodeID3v1IntoTheViewCodePageChangesNothing",
-        { { .record = ID3v1Fields { .Title = kPrivet1251 } } }, ReencodeTo(ID3v1, 1251), "v1",
-        { "- v1.0:Привет|||||0|0" } },
     OneFrame("ReencodeID3v2IntoTheViewCodePageChangesNothing", "TIT2", TextBody(kPrivet1251),
         ReencodeTo(ID3v2, 1251), "- TIT2=8:Привет", 1251),
     OneFrame("ReencodeUtf16To1251IsEightBit", "TIT2", Utf16Body(u"Привет"), ReencodeTo(ID3v2, 1251),
         "2 TIT2=8:Привет"),
     OneFrame("ReencodeEightBit1251To1200IsUtf16", "TIT2", TextBody(kPrivet1251), ReencodeTo(ID3v2, 1200),
         "2 TIT2=Привет", 1251),
-    OneFrame("ReencodeFreeGenreLatinKeepsItsText", "TCON", TextBody("Post-Rock"), ReencodeTo(ID3v2, 1200),
-        "2 TCON=Post-Rock", 1251),
     OneFrame("ReencodeFreeGenreCyrillicTo1200", "TCON", TextBody(kShanson1251), ReencodeTo(ID3v2, 1200),
         "2 TCON=Шансон", 1251),
     OneFrame("ReencodeFreeGenreCyrillicTo1251", "TCON", Utf16Body(u"Шансон"), ReencodeTo(ID3v2, 1251),
@@ -329,10 +328,6 @@ const CommandCase kCommandCases[] = {
     { "TranslitNamesWholeAndMayCollide", { {}, {}, {}, {} }, TranslitNames(), "name",
         { "12 Privet.MP3", "12 zh.mp3", "12 zh.mp3", "- 4.mp3" }, 1200, ID3v2, {},
         { u"Привет.MP3", u"ж.mp3", u"ж.mp3", u"" } },
-    { "DetectedFileByFileOnID3v2", DetectedFolder({ 1251, 20866, 1251, 866 }), DetectAndConvert(ID3v2),
-        "TIT2 TPE1",
-        { "2 TIT2=Группа крови TPE1=Кино", "2 TIT2=Город золотой TPE1=Аквариум",
-            "- TIT2=8:Smoke on the Water TPE1=8:Deep Purple", "2 TIT2=Что такое осень TPE1=ДДТ" } },
     // The first file is in 1251 already, the ID3v1 view code page: its record has nothing to convert.
     { "DetectedFileByFileOnID3v1", DetectedFolder({ 1251, 20866, 1251, 866 }), DetectAndConvert(ID3v1), "v1",
         { "- v1.0:Группа крови|Кино||||0|0", "1 v1.0:Город золотой|Аквариум||||0|0",
@@ -356,8 +351,6 @@ const CommandCase kCommandCases[] = {
     Names("NamesOneDigitTrackPadded", u"%vvtr", "12 05.mp3", ID3v2, Tagged("5")),
     Names("NamesTwoDigitTrackStays", u"%vvtr", "12 12.mp3", ID3v2, Tagged("12")),
     Names("NamesID3v1TrackPadded", u"%vvtr %vvtt", "12 07 V1 Title.mp3", ID3v1),
-    Names("NamesID3v1TrackZeroPadded", u"%vvtr", "12 00.mp3", ID3v1,
-        Tagged("5/12", ID3v1Fields { .Track = 0 })),
     Names("NamesID3v1TextThroughViewCodePage", u"%vvar", "12 Альбом.mp3", ID3v1,
         Tagged("5/12", ID3v1Fields { .Artist = "\xC0\xEB\xFC\xE1\xEE\xEC" })),
     Names("NamesID3v2TextThroughViewCodePage", u"%vvab", "12 Альбом.mp3"),
@@ -375,46 +368,33 @@ const CommandCase kCommandCases[] = {
 
 INSTANTIATE_TEST_SUITE_P(Commands, TagCommand, testing::ValuesIn(kCommandCases), test::ByName);
 
-class ReencodeFolder : public workspace::WorkspaceFixture {
-protected:
-    Reencoding Compute(TagGrid grid, uint32_t from, uint32_t to)
-    {
-        workspace.SelectAllFiles();
-        workspace.SetViewCodePage(grid, from);
-        return Reencode(workspace, grid, SelectedRows(workspace), to);
-    }
-};
+using ReencodeFolder = workspace::WorkspaceFixture;
 
-TEST_F(ReencodeFolder, NamesTheRowsThatWouldLoseCharacters)
+// The rows whose text a re-encoding would turn into "?", top to bottom, and the question asked
+// before it: the first ten of those files, then how many more.
+TEST_F(ReencodeFolder, NamesTheRowsThatWouldLoseCharactersTheFirstTenInTheQuestion)
 {
     const test::Mp3Content kept { .frames = Frame("TIT2", Utf16Body(u"Привет")),
         .record = ID3v1Fields { .Title = kPrivet1251 } };
-    test::WriteMp3(folder, "1.mp3", kept);
-    test::WriteMp3(folder, "2.mp3", { .record = ID3v1Fields { .Title = "5" + kEuro1251 } });
-    test::WriteMp3(folder, "3.mp3", { .frames = Frame("TPE1", Utf16Body(u"Ελλάδα")) });
-    test::WriteMp3(folder, "4.mp3", { .frames = Frame("TCON", Utf16Body(u"日本のロック")) });
-    test::WriteMp3(folder, "5.mp3", kept);
-    Scan();
-
-    EXPECT_EQ(Compute(ID3v1, 1251, 866).lossyRows, (Rows { 1 }));
-    EXPECT_EQ(Compute(ID3v2, 1200, 1251).lossyRows, (Rows { 2, 3 }));
-}
-
-TEST_F(ReencodeFolder, TheQuestionNamesTenFilesThenHowManyMore)
-{
-    for (char name = 'a'; name <= 'l'; ++name)
+    test::WriteMp3(folder, "a.mp3", kept);
+    test::WriteMp3(folder, "b.mp3", { .record = ID3v1Fields { .Title = "5" + kEuro1251 } });
+    test::WriteMp3(folder, "c.mp3", { .frames = Frame("TCON", Utf16Body(u"日本のロック")) });
+    for (char name = 'd'; name <= 'n'; ++name)
         test::WriteMp3(
-            folder, std::string(1, name) + ".mp3", { .frames = Frame("TIT2", Utf16Body(u"Ελλάδα")) });
+            folder, std::string(1, name) + ".mp3", { .frames = Frame("TPE1", Utf16Body(u"Ελλάδα")) });
+    test::WriteMp3(folder, "o.mp3", kept);
     Scan();
-    const Reencoding reencoding = Compute(ID3v2, 1200, 1251);
-    ASSERT_EQ(reencoding.lossyRows.size(), std::size_t { 12 });
+    workspace.SelectAllFiles();
+    const Rows rows = SelectedRows(workspace);
 
+    EXPECT_EQ(Reencode(workspace, ID3v1, rows, 866).lossyRows, (Rows { 1 }));
+    const Reencoding reencoding = Reencode(workspace, ID3v2, rows, 1251);
+    EXPECT_EQ(reencoding.lossyRows, (Rows { 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13 }));
     const std::string question
         = LossyReencodingQuestion(workspace, reencoding.lossyRows, "Cyrillic (Windows)");
-
     EXPECT_THAT(question, testing::StartsWith("Cyrillic (Windows) cannot hold"));
-    EXPECT_THAT(question, testing::HasSubstr("\nj.mp3\nand 2 more\n"));
-    EXPECT_THAT(question, testing::Not(testing::HasSubstr("k.mp3")));
+    EXPECT_THAT(question, testing::HasSubstr("\nl.mp3\nand 2 more\n"));
+    EXPECT_THAT(question, testing::Not(testing::HasSubstr("m.mp3")));
 }
 
 using test::kCorpus;
@@ -452,34 +432,27 @@ std::vector<std::string> StateOf(const workspace::Workspace& w)
 struct UndoCase {
     const char* name;
     TagGrid tab; // the visible tab, whose view code page and rows the command takes
-    uint32_t viewCodePage;
     Command command;
 };
-VENNART_PRINT_ROW_AS(UndoCase, row.name)
 
-const text::TranslitTable& Table()
-{
-    static const text::TranslitTable table = text::LoadTranslitTable(VENNART_DATA_DIR "/translit.tab");
-    return table;
-}
-
+// In turn, each under the view code pages the steps before it left.
 const UndoCase kCommands[] = {
-    { "ReencodeID3v1From1251To866", ID3v1, 1251, ReencodeTo(ID3v1, 866) },
-    { "ReencodeID3v2From1200To1251", ID3v2, 1200, ReencodeTo(ID3v2, 1251) },
-    { "ReencodeID3v2From1251To1200", ID3v2, 1251, ReencodeTo(ID3v2, 1200) },
-    { "ConvertDetectedOnID3v1", ID3v1, 1251, ConvertFrom(ID3v1) },
-    { "ConvertDetectedOnID3v2", ID3v2, 1200, ConvertFrom(ID3v2) },
-    { "TransliterateID3v1", ID3v1, 1251, Translit(ID3v1, Table()) },
-    { "TransliterateID3v2", ID3v2, 1251, Translit(ID3v2, Table()) },
-    { "TransliterateFileNames", ID3v2, 1200, TranslitNames(Table()) },
-    { "CopyID3v1ToID3v2", ID3v2, 1200, CopyTo(ID3v2) },
-    { "CopyID3v2ToID3v1", ID3v1, 1251, CopyTo(ID3v1) },
-    { "ID3v1Version10", ID3v1, 1251, Version(false) },
-    { "ID3v1Version11", ID3v1, 1251, Version(true) },
-    { "TagsFromNamesOnID3v1", ID3v1, 1251, TagsFromNames() },
-    { "TagsFromNamesOnID3v2", ID3v2, 1200, TagsFromNames() },
-    { "NamesFromTagsOnID3v1", ID3v1, 1251, NamesFrom(u"%vvar - %vvtt") },
-    { "NamesFromTagsOnID3v2", ID3v2, 1200, NamesFrom(u"%vvtr %vvtt (%vvab)") },
+    { "ConvertDetectedOnID3v1", ID3v1, ConvertFrom(ID3v1) },
+    { "ConvertDetectedOnID3v2", ID3v2, ConvertFrom(ID3v2) },
+    { "TransliterateID3v1", ID3v1, Translit(ID3v1) },
+    { "TransliterateID3v2", ID3v2, Translit(ID3v2) },
+    { "ReencodeID3v1From1251To866", ID3v1, ReencodeTo(ID3v1, 866) },
+    { "ReencodeID3v2From1200To1251", ID3v2, ReencodeTo(ID3v2, 1251) },
+    { "ReencodeID3v2From1251To1200", ID3v2, ReencodeTo(ID3v2, 1200) },
+    { "TransliterateFileNames", ID3v2, TranslitNames() },
+    { "CopyID3v2ToID3v1", ID3v1, CopyTo(ID3v1) },
+    { "CopyID3v1ToID3v2", ID3v2, CopyTo(ID3v2) },
+    { "ID3v1Version10", ID3v1, Version(false) },
+    { "ID3v1Version11", ID3v1, Version(true) },
+    { "TagsFromNamesOnID3v1", ID3v1, TagsFromNames() },
+    { "TagsFromNamesOnID3v2", ID3v2, TagsFromNames() },
+    { "NamesFromTagsOnID3v1", ID3v1, NamesFrom(u"%vvar - %vvtt") },
+    { "NamesFromTagsOnID3v2", ID3v2, NamesFrom(u"%vvtr %vvtt (%vvab)") },
 };
 // The built files cover what the corpus may lack: 8-bit and UTF-16 text, a genre of the user's own
 // and one of the table, a picture, user frames, no ID3v2 tag, no ID3v1 record, both record versions.
@@ -507,24 +480,19 @@ void WriteBuiltFiles(const test::TempDir& folder)
         { .frames = Concat({ TextFrames("TIT2=Rock|TCON=(17)"), Frame("WXXX", userUrl) }) });
 }
 
-// Each corpus file under a name of its own that the scan lists.
-void CopyCorpus(const test::TempDir& folder)
-{
-    for (const std::string& file : test::CorpusFiles()) {
-        std::string name = file;
-        std::ranges::replace(name, '/', '_');
-        if (!name.ends_with(".mp3"))
-            name += ".mp3";
-        std::filesystem::copy_file(kCorpus / file, folder / name);
-    }
-}
-
 class CommandFolder : public workspace::WorkspaceFixture {
 protected:
     void SetUp() override
     {
         WriteBuiltFiles(folder);
-        CopyCorpus(folder);
+        // Each corpus file under a name of its own that the scan lists.
+        for (const std::string& file : test::CorpusFiles()) {
+            std::string name = file;
+            std::ranges::replace(name, '/', '_');
+            if (!name.ends_with(".mp3"))
+                name += ".mp3";
+            std::filesystem::copy_file(kCorpus / file, folder / name);
+        }
         Scan();
         ASSERT_GE(workspace.FileCount(), 4);
         workspace.SelectAllFiles();
@@ -533,37 +501,30 @@ protected:
     History history { workspace };
 };
 
-class UndoOfEveryCommand : public CommandFolder, public testing::WithParamInterface<UndoCase> { };
-
-TEST_P(UndoOfEveryCommand, RestoresEveryByteAndRedoGivesTheResultAgain)
-{
-    // The command's tab over every row, in the code page it is run under.
-    workspace.SetActiveGrid(GetParam().tab);
-    workspace.SetViewCodePage(GetParam().tab, GetParam().viewCodePage);
-    const std::vector<std::string> original = StateOf(workspace);
-
-    history.Do(GetParam().command(workspace, SelectedRows(workspace)));
-    const std::vector<std::string> applied = StateOf(workspace);
-    ASSERT_NE(applied, original) << "the command changed nothing to undo";
-    history.Undo();
-    EXPECT_EQ(StateOf(workspace), original) << "undo left rows changed";
-    history.Redo();
-    EXPECT_EQ(StateOf(workspace), applied) << "redo differs from the first run";
-}
-
-INSTANTIATE_TEST_SUITE_P(Commands, UndoOfEveryCommand, testing::ValuesIn(kCommands), test::ByName);
-
-// Steps that build on each other: undone from the newest, they lead back to the folder as read.
-TEST_F(CommandFolder, AllCommandsInSequenceUndoneLeadBackToTheFolderAsRead)
+// Steps that build on each other: each undone gives back every byte as it was before it and redone
+// gives again what it gave; all undone from the newest, they lead back to the folder as read.
+TEST_F(CommandFolder, EveryCommandUndoneRestoresEveryByteAndRedoneGivesItsResultAgain)
 {
     const std::vector<std::string> original = StateOf(workspace);
     for (const UndoCase& command : kCommands) {
+        SCOPED_TRACE(command.name);
         workspace.SetActiveGrid(command.tab);
+        const std::vector<std::string> before = StateOf(workspace);
         history.Do(command.command(workspace, SelectedRows(workspace)));
-    }
-    const std::vector<std::string> applied = StateOf(workspace);
-    while (history.CanUndo())
+        const std::vector<std::string> applied = StateOf(workspace);
+        EXPECT_NE(applied, before) << "the command changed nothing to undo";
         history.Undo();
+        EXPECT_EQ(StateOf(workspace), before) << "undo left rows changed";
+        history.Redo();
+        EXPECT_EQ(StateOf(workspace), applied) << "redo differs from the first run";
+    }
+    // Run again, the last command finds nothing left to change: that is no step of its own.
+    history.Do(std::rbegin(kCommands)->command(workspace, SelectedRows(workspace)));
+    const std::vector<std::string> applied = StateOf(workspace);
+    std::size_t undone = 0;
+    for (; history.CanUndo(); ++undone)
+        history.Undo();
+    EXPECT_EQ(undone, std::size(kCommands));
     EXPECT_EQ(StateOf(workspace), original) << "undone, rows differ from the folder as read";
     EXPECT_FALSE(workspace.Changed());
     while (history.CanRedo())
