@@ -214,27 +214,30 @@ JsonObject& JsonObject::AddJson(std::string_view key, std::string_view json)
     return *this;
 }
 
+void JsonObject::Begin(char opener)
+{
+    text_ += opener;
+    open_ += opener == '{' ? '}' : ']';
+}
+
 JsonObject& JsonObject::Open(std::string_view key)
 {
     Key(key);
-    text_ += '{';
-    open_ += '}';
+    Begin('{');
     return *this;
 }
 
 JsonObject& JsonObject::OpenArray(std::string_view key)
 {
     Key(key);
-    text_ += '[';
-    open_ += ']';
+    Begin('[');
     return *this;
 }
 
 JsonObject& JsonObject::OpenElement()
 {
     Separate();
-    text_ += '{';
-    open_ += '}';
+    Begin('{');
     return *this;
 }
 

@@ -49,13 +49,15 @@ public:
     // Ends the object or array opened last.
     JsonObject& Close();
 
-    // The object and a line feed, for the last use of the object.
+    // The object and a line feed, with whatever is still open closed, for the last use of the object.
     std::string Line();
 
 private:
     static constexpr std::size_t kTypicalSize = 2048;
 
     void Separate();
+    // Starts an object ('{') or an array ('[') whose closing bracket Close writes.
+    void Begin(char opener);
     void Key(std::string_view key);
     std::string text_ = "{";
     // The closing brackets of what is open, innermost last.
