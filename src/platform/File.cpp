@@ -30,24 +30,23 @@ void ThrowSystemError(const std::filesystem::path& path, std::string_view action
     throw Error(path.string() + ": " + std::string(action) + ": " + std::strerror(errorNumber));
 }
 
-File::File(FileSystem& fileSystem, const std::filesystem::path& path, int flags, mode_t mode)
+File::File(FileSystem& fileSystem, StoredPath path, int flags, mode_t mode)
     : fileSystem_(fileSystem)
-    , path_(path)
+    , path_(std::move(path))
 {
-    fd_ = fileSystem_.Open(path, flags | O_CLOEXEC, mode);
+    fd_ = fileSystem_.Open(path_, flags | O_CLOEXEC, mode);
     if (fd_ < 0)
         Fail("cannot open");
 }
 
-File::File(FileSystem& fileSystem, const std::filesystem::path& path, int fd, std::nullptr_t)
+File::File(FileSystem& fileSystem, StoredPath path, int fd, std::nullptr_t)
     : fileSystem_(fileSystem)
-    , path_(path)
+    , path_(std::move(path))
     , fd_(fd)
 {
 }
 
-std::unique_ptr<File> File::TryOpen(
-    FileSystem& fileSystem, std::filesystem::path path, int flags, mode_t mode)
+std::unique_ptr<File> File::TryOpen(FileSystem& fileSystem, StoredPath path, int flags, mode_t mode)
 {
     const int fd = fileSystem.Open(path, flags | O_CLOEXEC, mode);
     if (fd < 0)

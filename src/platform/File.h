@@ -24,10 +24,9 @@ struct ExtendedAttribute {
 
 class File {
 public:
-    File(FileSystem& fileSystem, const std::filesystem::path& path, int flags, mode_t mode = 0);
+    File(FileSystem& fileSystem, StoredPath path, int flags, mode_t mode = 0);
     // Opens as the constructor does; null, with errno set, where that fails.
-    static std::unique_ptr<File> TryOpen(
-        FileSystem& fileSystem, std::filesystem::path path, int flags, mode_t mode = 0);
+    static std::unique_ptr<File> TryOpen(FileSystem& fileSystem, StoredPath path, int flags, mode_t mode = 0);
     ~File();
     File(const File&) = delete;
     File& operator=(const File&) = delete;
@@ -63,7 +62,7 @@ public:
     static constexpr std::size_t kCopyBlockSize = 1 << 20;
 
 private:
-    File(FileSystem& fileSystem, const std::filesystem::path& path, int fd, std::nullptr_t);
+    File(FileSystem& fileSystem, StoredPath path, int fd, std::nullptr_t);
     [[noreturn]] void Fail(std::string_view action) const;
     std::vector<std::string> AttributeNames();
     bool ReadAttribute(ExtendedAttribute& attribute);

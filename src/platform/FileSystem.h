@@ -3,6 +3,8 @@
 // this kind so that a test can watch the operations of a save and make any single one of them fail.
 #pragma once
 
+#include "platform/StoredPath.h"
+
 #include <cstddef>
 #include <filesystem>
 #include <sys/stat.h>
@@ -14,7 +16,9 @@ class FileSystem {
 public:
     virtual ~FileSystem() = default;
 
-    virtual int Open(const std::filesystem::path& path, int flags, mode_t mode) = 0;
+    // The path as text alone: a scan opens thousands of files, and taking each name apart into the
+    // components of a std::filesystem::path would cost allocations for nothing.
+    virtual int Open(const StoredPath& path, int flags, mode_t mode) = 0;
     virtual int Close(int fd) = 0;
     virtual ssize_t PRead(int fd, void* buffer, std::size_t count, off_t offset) = 0;
     virtual ssize_t PWrite(int fd, const void* buffer, std::size_t count, off_t offset) = 0;

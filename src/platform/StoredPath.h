@@ -16,6 +16,10 @@ public:
         : text_(path.native())
     {
     }
+    explicit StoredPath(std::string text)
+        : text_(std::move(text))
+    {
+    }
 
     operator std::filesystem::path() const { return text_; }
     std::filesystem::path path() const { return text_; }

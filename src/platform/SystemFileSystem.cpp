@@ -15,7 +15,7 @@ namespace {
 
 class RealFileSystem final : public FileSystem {
 public:
-    int Open(const std::filesystem::path& path, int flags, mode_t mode) override
+    int Open(const StoredPath& path, int flags, mode_t mode) override
     {
         return ::open(path.c_str(), flags, mode);
     }

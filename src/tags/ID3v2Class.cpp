@@ -117,32 +117,31 @@ std::vector<FileSpan> SpansOf(const std::vector<LeftInFile>& left)
 
 } // namespace
 
-TID3v2Class::TID3v2Class(const std::filesystem::path& fileName)
-    : TID3v2Class(fileName, platform::SystemFileSystem())
+TID3v2Class::TID3v2Class(platform::StoredPath fileName)
+    : TID3v2Class(std::move(fileName), platform::SystemFileSystem())
 {
 }
 
-TID3v2Class::TID3v2Class(const std::filesystem::path& fileName, platform::FileSystem& fileSystem)
-    : FileName(fileName)
+TID3v2Class::TID3v2Class(platform::StoredPath fileName, platform::FileSystem& fileSystem)
+    : FileName(std::move(fileName))
     , fileSystem_(&fileSystem)
 {
-    ReadTags(fileName);
+    ReadTags();
 }
 
-// The path as given is used while reading, FileName (its text alone) only after.
-void TID3v2Class::ReadTags(const std::filesystem::path& fileName)
+void TID3v2Class::ReadTags()
 {
     Frames = TakeReadingList();
     // Non-blocking, so that a pipe or device named like an MP3 file cannot stall the reading.
-    platform::File file(*fileSystem_, fileName, O_RDONLY | O_NONBLOCK);
+    platform::File file(*fileSystem_, FileName, O_RDONLY | O_NONBLOCK);
     file.Lock(LOCK_SH | LOCK_NB);
     const struct stat status = file.Status();
     if (!S_ISREG(status.st_mode))
-        throw Error(fileName.string() + ": not a regular file");
+        throw Error(FileName.string() + ": not a regular file");
     fileSize_ = status.st_size;
     fingerprint_.identity = platform::FileIdentity::Of(status);
     ReadID3v1(file);
-    const std::span<const std::uint8_t> audioHead = ReadFrames(file, fileName, ReadHead(file));
+    const std::span<const std::uint8_t> audioHead = ReadFrames(file, ReadHead(file));
     const FirstFrame first = ReadFirstFrameHeader(file, AudioStart(), fileSize_, HasID3v1, audioHead);
     MPEGInfo = first.Info;
     AudioSize = first.AudioSize;
@@ -202,7 +201,7 @@ bool TID3v2Class::ReadID3v2Header(platform::File& file, std::span<const std::uin
 }
 
 std::span<const std::uint8_t> TID3v2Class::ReadFrames(
-    platform::File& file, const std::filesystem::path& fileName, std::span<const std::uint8_t> head)
+    platform::File& file, std::span<const std::uint8_t> head)
 {
     saveRefusal_.clear();
     if (!ReadID3v2Header(file, head)) {
@@ -222,7 +221,7 @@ std::span<const std::uint8_t> TID3v2Class::ReadFrames(
     const std::span<const std::uint8_t> body = read.first(std::min<std::size_t>(TagSize, read.size()));
     std::size_t framesEnd = 0;
     SourceToBe source(*fileSystem_, FileName);
-    ReadID3v2Frames(Frames, body, *header_, fileSize_, fileName, &framesEnd, &source);
+    ReadID3v2Frames(Frames, body, *header_, fileSize_, FileName, &framesEnd, &source);
     // Only a file with bytes left in it needs to be found again.
     source_ = std::move(source).Made();
     fingerprint_.skipped = source_ ? source_->Left() : std::vector<FileSpan> {};

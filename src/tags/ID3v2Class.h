@@ -30,8 +30,8 @@ public:
     TID3v2Class& operator=(const TID3v2Class&) = delete;
     // Reads the file at once; throws vennart::Error naming the file when it cannot be opened or read,
     // or when it is damaged (a frame runs past its end).
-    explicit TID3v2Class(const std::filesystem::path& fileName);
-    TID3v2Class(const std::filesystem::path& fileName, platform::FileSystem& fileSystem);
+    explicit TID3v2Class(platform::StoredPath fileName);
+    TID3v2Class(platform::StoredPath fileName, platform::FileSystem& fileSystem);
 
     // A tag object of the same file with clones of every frame: a draft that a batch command may
     // change while this one stays as it is.
@@ -94,10 +94,9 @@ private:
     // ReadID3v2Header, then every frame of the tag, appended to Frames. What head lacks of the tag is
     // read on, with the first bytes after the tag; the bytes from the audio start on are returned for
     // the search of the first audio frame. They stay valid until the next file is read.
-    std::span<const std::uint8_t> ReadFrames(
-        platform::File& file, const std::filesystem::path& fileName, std::span<const std::uint8_t> head);
+    std::span<const std::uint8_t> ReadFrames(platform::File& file, std::span<const std::uint8_t> head);
 
-    void ReadTags(const std::filesystem::path& fileName);
+    void ReadTags();
     void ReadID3v1(platform::File& file);
     void DropRecordInsideFrames(std::int64_t framesEnd);
     void TrustTagSize(std::span<const std::uint8_t> body, std::size_t framesEnd);

@@ -73,7 +73,7 @@ std::uint64_t BytesAfterTagHeader(std::int64_t fileSize)
 }
 
 [[noreturn]] void ThrowDamaged(
-    const std::filesystem::path& fileName, std::span<const std::uint8_t> id, std::size_t offset)
+    const platform::StoredPath& fileName, std::span<const std::uint8_t> id, std::size_t offset)
 {
     throw Error(fileName.string() + ": the file is damaged: the frame " + AnsiString(id.begin(), id.end())
         + " at byte " + std::to_string(kTagHeaderSize + offset) + " runs past the end of the file");
@@ -119,7 +119,7 @@ FrameSizeFormat V24FrameSizeFormat(std::span<const std::uint8_t> body, std::size
 }
 
 void ReadID3v2Frames(FrameList& frames, std::span<const std::uint8_t> body, const ID3v2Header& header,
-    std::int64_t fileSize, const std::filesystem::path& fileName, std::size_t* framesEnd, SourceToBe* source)
+    std::int64_t fileSize, const platform::StoredPath& fileName, std::size_t* framesEnd, SourceToBe* source)
 {
     ByteVector synchronised;
     // Offsets in a body with the unsynchronisation undone are no longer offsets in the file.

@@ -23,7 +23,7 @@ namespace vennart::tags {
 // header), large frame bodies stored as they are stay in that file.
 // The frames are added at the end of `frames`.
 void ReadID3v2Frames(FrameList& frames, std::span<const std::uint8_t> body, const ID3v2Header& header,
-    std::int64_t fileSize, const std::filesystem::path& fileName, std::size_t* framesEnd = nullptr,
+    std::int64_t fileSize, const platform::StoredPath& fileName, std::size_t* framesEnd = nullptr,
     SourceToBe* source = nullptr);
 
 // A frame of the given identifier and flags read from a plain body, as the kind its identifier calls for.

@@ -42,9 +42,9 @@ bool HasMp3Extension(std::string_view name)
         [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); });
 }
 
-// folder / name, made from the whole text at once: appending to a path takes both apart into
-// components, several allocations for each of the thousands of songs of a folder.
-std::filesystem::path SongPath(const std::filesystem::path& folder, std::string_view name)
+// folder / name as text: a std::filesystem::path would take it apart into components, several
+// allocations for each of the thousands of songs of a folder.
+platform::StoredPath SongPath(const std::filesystem::path& folder, std::string_view name)
 {
     const std::string_view start = folder.native();
     std::string text;
@@ -53,7 +53,7 @@ std::filesystem::path SongPath(const std::filesystem::path& folder, std::string_
     if (!text.empty() && text.back() != '/')
         text += '/';
     text += name;
-    return text;
+    return platform::StoredPath(std::move(text));
 }
 
 constexpr char16_t kFirstSurrogate = 0xD800;
@@ -112,7 +112,7 @@ std::vector<ListedFile> ListMp3Files(const std::filesystem::path& folder, std::v
     std::iota(order.begin(), order.end(), 0);
     std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
         const int order = keys[a].compare(keys[b]);
-        return order != 0 ? order < 0 : found[a].path < found[b].path;
+        return order != 0 ? order < 0 : found[a].path.string() < found[b].path.string();
     });
     std::vector<ListedFile> files;
     files.reserve(found.size());

@@ -1,6 +1,7 @@
 // The MP3 files of one folder, in the order the scan lists them.
 #pragma once
 
+#include "platform/StoredPath.h"
 #include "platform/Strings.h"
 
 #include <filesystem>
@@ -10,7 +11,7 @@
 namespace vennart::workspace {
 
 struct ListedFile {
-    std::filesystem::path path;
+    platform::StoredPath path;
     WideString name; // as the grids show it
 };
 

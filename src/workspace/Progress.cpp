@@ -1,14 +1,6 @@
 #include "workspace/Progress.h"
 
 namespace vennart::workspace {
-namespace {
-
-std::string CountText(const std::string& verb, int k, int count)
-{
-    return verb + " " + std::to_string(k) + " of " + std::to_string(count);
-}
-
-} // namespace
 
 ProgressLoop::ProgressLoop(Progress& progress, std::string verb, int count)
     : progress_(progress)
@@ -16,7 +8,7 @@ ProgressLoop::ProgressLoop(Progress& progress, std::string verb, int count)
     , count_(count)
 {
     progress_.ShowBar(count_);
-    progress_.SetStatus(CountText(verb_, 0, count_));
+    ShowCount(0);
 }
 
 ProgressLoop::~ProgressLoop()
@@ -28,7 +20,14 @@ ProgressLoop::~ProgressLoop()
 
 void ProgressLoop::BeginItem()
 {
-    progress_.SetStatus(CountText(verb_, position_ + 1, count_));
+    ShowCount(position_ + 1);
+}
+
+// Written over the text before, which then needs no new memory: a scan counts thousands of files.
+void ProgressLoop::ShowCount(int k)
+{
+    status_.assign(verb_).append(" ").append(std::to_string(k)).append(" of ").append(std::to_string(count_));
+    progress_.SetStatus(status_);
 }
 
 void ProgressLoop::EndItem()

@@ -34,8 +34,11 @@ public:
     void EndItem();
 
 private:
+    void ShowCount(int k);
+
     Progress& progress_;
     std::string verb_;
+    std::string status_;
     int count_;
     int position_ = 0;
 };

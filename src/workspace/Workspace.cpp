@@ -7,7 +7,7 @@
 #include "workspace/FrameText.h"
 
 #include <algorithm>
-#include <map>
+#include <tuple>
 #include <utility>
 
 namespace vennart::workspace {
@@ -33,17 +33,27 @@ std::string LeftoversMessage(const std::filesystem::path& folder, const std::vec
           " in \".new\" is an unfinished new copy.";
 }
 
-// Rows whose files are one file: each gets the first row of its file.
+// Rows whose files are one file: each gets the first row of its file. Sorted in one array rather
+// than kept in a map, which would allocate a node for every file of the folder.
 void MarkSameFiles(const std::vector<std::unique_ptr<tags::TID3v2Class>>& files, std::vector<int>& sameFileAs)
 {
-    std::map<std::pair<dev_t, ino_t>, int> firstRow;
-    sameFileAs.assign(files.size(), -1);
+    std::vector<std::tuple<dev_t, ino_t, int>> byFile;
+    byFile.reserve(files.size());
     for (std::size_t row = 0; row < files.size(); ++row) {
         const platform::FileIdentity& identity = files[row]->Identity();
-        const auto [first, isNew]
-            = firstRow.try_emplace({ identity.device, identity.inode }, static_cast<int>(row));
-        if (!isNew)
-            sameFileAs[row] = first->second;
+        byFile.emplace_back(identity.device, identity.inode, static_cast<int>(row));
+    }
+    std::ranges::sort(byFile);
+    sameFileAs.assign(files.size(), -1);
+    int firstRow = -1;
+    for (std::size_t i = 0; i < byFile.size(); ++i) {
+        const auto& [device, inode, row] = byFile[i];
+        const bool sameAsBefore
+            = i > 0 && std::get<0>(byFile[i - 1]) == device && std::get<1>(byFile[i - 1]) == inode;
+        if (sameAsBefore)
+            sameFileAs[static_cast<std::size_t>(row)] = firstRow;
+        else
+            firstRow = row;
     }
 }
 
@@ -160,7 +170,7 @@ void Workspace::ReadFiles(std::vector<ListedFile> listed,
     for (ListedFile& file : listed) {
         loop.BeginItem();
         try {
-            files.push_back(std::make_unique<tags::TID3v2Class>(file.path, fileSystem_));
+            files.push_back(std::make_unique<tags::TID3v2Class>(std::move(file.path), fileSystem_));
             rows.push_back({ std::move(file.name), {} });
         } catch (const std::exception& error) {
             failures.push_back(error.what());

@@ -31,8 +31,9 @@ bool FaultyFileSystem::NextWrite(std::size_t& count)
     return true;
 }
 
-int FaultyFileSystem::Open(const Path& path, int flags, mode_t mode)
+int FaultyFileSystem::Open(const platform::StoredPath& storedPath, int flags, mode_t mode)
 {
+    const Path path = storedPath;
     if (Next())
         return Refuse(EIO);
     const bool writing = (flags & O_ACCMODE) != O_RDONLY;
@@ -46,7 +47,7 @@ int FaultyFileSystem::Open(const Path& path, int flags, mode_t mode)
         return Refuse(EOPNOTSUPP);
     if ((flags & O_TMPFILE) != O_TMPFILE && (flags & O_DIRECTORY) != 0)
         ++folderOpens_;
-    return real_.Open(path, flags, mode);
+    return real_.Open(storedPath, flags, mode);
 }
 
 int FaultyFileSystem::Close(int fd)

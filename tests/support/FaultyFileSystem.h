@@ -36,7 +36,7 @@ public:
     // Opening with O_TMPFILE reports EOPNOTSUPP, as on a file system without nameless files.
     void RefuseNamelessFiles() { refuseNameless_ = true; }
 
-    int Open(const Path& path, int flags, mode_t mode) override;
+    int Open(const platform::StoredPath& path, int flags, mode_t mode) override;
     int Close(int fd) override;
     ssize_t PWrite(int fd, const void* buffer, std::size_t count, off_t offset) override;
     ssize_t CopyFileRange(int fdIn, off_t* offsetIn, int fdOut, off_t* offsetOut, std::size_t count) override;
