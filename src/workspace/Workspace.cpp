@@ -98,23 +98,25 @@ void Workspace::OpenFolder(const std::filesystem::path& folder, ScanReport repor
 {
     std::vector<std::string> leftovers;
     std::vector<ListedFile> listed = ListMp3Files(folder, &leftovers);
-    // The new files are read aside: until they replace the old ones, the views go on showing a
-    // consistent list, whatever they paint meanwhile.
-    std::vector<std::unique_ptr<tags::TID3v2Class>> files;
-    std::vector<FileRow> rows;
-    std::vector<std::string> failures;
-    ReadFiles(std::move(listed), files, rows, failures);
-    std::vector<int> sameFileAs;
-    MarkSameFiles(files, sameFileAs);
-    for (std::size_t row = 0; row < rows.size(); ++row)
-        rows[row].sameFileAs = sameFileAs[row];
     if (folder != listedDir_)
         lastScanProblems_.clear();
+    std::vector<std::string> failures;
     {
         const ResetNotice notice(observers_);
         const bool sameFolder = folder == listedDir_;
+        // The old tag objects go before the new ones are read, which then take the memory they leave
+        // instead of a whole folder's more; a view that paints meanwhile finds no rows.
+        FFileList.clear();
+        rows_.clear();
         FCurrentDir = folder;
         listedDir_ = folder;
+        std::vector<std::unique_ptr<tags::TID3v2Class>> files;
+        std::vector<FileRow> rows;
+        ReadFiles(std::move(listed), files, rows, failures);
+        std::vector<int> sameFileAs;
+        MarkSameFiles(files, sameFileAs);
+        for (std::size_t row = 0; row < rows.size(); ++row)
+            rows[row].sameFileAs = sameFileAs[row];
         FFileList = std::move(files);
         rows_ = std::move(rows);
         for (RowRange& selection : selections_)
