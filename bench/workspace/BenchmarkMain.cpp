@@ -1,5 +1,7 @@
 #include "BenchmarkMain.h"
 
+#include "platform/FreedMemory.h"
+
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <exception>
@@ -8,6 +10,8 @@ namespace vennart::bench {
 
 int BenchmarkMain(int argc, char** argv, const std::function<void()>& body)
 {
+    // As the programs do, so that the figures are theirs.
+    platform::KeepFreedMemory();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

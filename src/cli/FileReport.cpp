@@ -85,6 +85,7 @@ FileReport ReportOfRow(const workspace::Workspace& workspace, int row)
     if (file.HasID3v2)
         report.id3v2Version = VersionText(file.Version);
     const uint32_t codePage = workspace.ViewCodePage(TagGrid::ID3v2);
+    report.frames.reserve(file.Frames.size());
     for (const auto& frame : file.Frames) {
         if (dynamic_cast<const tags::TID3v1Tag*>(frame.get()) == nullptr)
             report.frames.push_back({ frame->GetID(), std::string(frame->ShortName()),

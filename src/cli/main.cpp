@@ -3,6 +3,7 @@
 #include "cli/Request.h"
 #include "cli/Run.h"
 #include "cli/Usage.h"
+#include "platform/FreedMemory.h"
 
 #include <cstdio>
 #include <string>
@@ -27,6 +28,7 @@ int UsageFailure(const vennart::cli::UsageError& error)
 int main(int argc, char** argv)
 {
     using namespace vennart::cli;
+    vennart::platform::KeepFreedMemory();
     // Reports of thousands of files go out in large writes, not one per line.
     static char outputBuffer[1 << 16];
     std::setvbuf(stdout, outputBuffer, _IOFBF, sizeof outputBuffer);

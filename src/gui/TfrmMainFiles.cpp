@@ -130,8 +130,9 @@ void TfrmMain::ShowFileInfo()
     const workspace::FileInfoRows rows = workspace::ShowFileInfo(*workspace_);
     for (int row = 0; row < static_cast<int>(rows.size()); ++row) {
         for (int column = 0; column < 2; ++column) {
-            const std::string& text = column == 0 ? rows[row].title : rows[row].value;
-            auto* item = new QTableWidgetItem(QString::fromStdString(text));
+            const std::string_view text = column == 0 ? rows[row].title : rows[row].value;
+            auto* item
+                = new QTableWidgetItem(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
             sgFileInfo->setItem(row, column, item);
         }
     }

@@ -25,7 +25,9 @@ public:
     std::filesystem::path path() const { return text_; }
     const std::string& string() const { return text_; }
     const char* c_str() const { return text_.c_str(); }
-    std::filesystem::path filename() const { return path().filename(); }
+    // What follows the last slash, as std::filesystem::path::filename has it, without taking the
+    // whole path apart.
+    std::filesystem::path filename() const { return text_.substr(text_.rfind('/') + 1); }
     std::filesystem::path parent_path() const { return path().parent_path(); }
 
     friend bool operator==(const StoredPath& a, const StoredPath& b) { return a.path() == b.path(); }

@@ -159,7 +159,7 @@ FileInfoRows ShowFileInfo(const Workspace& workspace)
 
     FileInfoRows rows;
     for (std::size_t i = 0; i < kFileInfoRowCount; ++i)
-        rows[i] = { kTitles[i], totals.texts[i] };
+        rows[i] = { kTitles[i], std::move(totals.texts[i]) };
     const bool single = workspace.FileCount() > 0 && selection.IsSingle();
     if (single)
         rows[NameRow].value = workspace.File(selection.top).FileName.filename().string();

@@ -8,13 +8,14 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace vennart::workspace {
 
 class Workspace;
 
 struct FileInfoRow {
-    std::string title;
+    std::string_view title; // one of the grid's own titles, which live as long as the program
     std::string value; // UTF-8
 };
 

@@ -29,12 +29,12 @@ protected:
     }
 
     // The rows' values, or of another member, '|' between them.
-    static std::string Values(
-        const FileInfoRows& rows, std::string FileInfoRow::*member = &FileInfoRow::value)
+    template <class Text = std::string>
+    static std::string Values(const FileInfoRows& rows, Text FileInfoRow::*member = &FileInfoRow::value)
     {
         std::string values;
         for (const FileInfoRow& row : rows)
-            values += (&row == rows.data() ? "" : "|") + row.*member;
+            values.append(&row == rows.data() ? "" : "|").append(row.*member);
         return values;
     }
 };

@@ -1,0 +1,13 @@
+#include "platform/FreedMemory.h"
+
+#include <malloc.h>
+
+namespace vennart::platform {
+
+void KeepFreedMemory()
+{
+    constexpr int kKeptBytes = 64 << 20;
+    mallopt(M_TRIM_THRESHOLD, kKeptBytes);
+}
+
+} // namespace vennart::platform
