@@ -104,6 +104,9 @@ void BM_ShowJsonRecursive(benchmark::State& state)
     request.common.settings = tree.Root() / "none.ini";
     request.paths = { tree.Root() };
     std::FILE* discard = std::fopen("/dev/null", "w");
+    // Buffered as the tool's standard output is.
+    static char buffer[cli::kOutputBufferSize];
+    std::setvbuf(discard, buffer, _IOFBF, sizeof buffer);
     std::fclose(std::fopen(request.common.settings->c_str(), "w"));
     for (auto _ : state) {
         if (cli::Run(request, { discard, discard, false }) != 0)

@@ -4,9 +4,14 @@
 
 #include "cli/Request.h"
 
+#include <cstddef>
 #include <cstdio>
 
 namespace vennart::cli {
+
+// The buffer of the tool's standard output: reports of thousands of files go out in large writes,
+// not one per line.
+inline constexpr std::size_t kOutputBufferSize = 1 << 16;
 
 // Where a run writes: results to `out`, failures and the progress line to `err` (the line only
 // when `showProgress`).

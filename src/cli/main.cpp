@@ -29,8 +29,7 @@ int main(int argc, char** argv)
 {
     using namespace vennart::cli;
     vennart::platform::KeepFreedMemory();
-    // Reports of thousands of files go out in large writes, not one per line.
-    static char outputBuffer[1 << 16];
+    static char outputBuffer[kOutputBufferSize];
     std::setvbuf(stdout, outputBuffer, _IOFBF, sizeof outputBuffer);
     try {
         const Request request = ParseArguments(std::vector<std::string>(argv + 1, argv + argc));

@@ -203,12 +203,11 @@ bool TID3v2Class::ReadID3v2Header(platform::File& file, std::span<const std::uin
 std::span<const std::uint8_t> TID3v2Class::ReadFrames(
     platform::File& file, std::span<const std::uint8_t> head)
 {
-    saveRefusal_.clear();
+    saveRefusal_ = nullptr;
     if (!ReadID3v2Header(file, head)) {
         // A tag whose frames cannot be read would be lost, unseen, by a save.
         if (HasID3v2 && header_->Major == 2)
-            saveRefusal_ = FileName.string()
-                + ": the ID3v2.2 tag is compressed and cannot be read; saving would lose it";
+            saveRefusal_ = "the ID3v2.2 tag is compressed and cannot be read; saving would lose it";
         return HasID3v2 ? std::span<const std::uint8_t> {} : head;
     }
     // Read on only when the head ends before the first audio frame's header and VBR header would;
@@ -254,8 +253,8 @@ void TID3v2Class::TrustTagSize(std::span<const std::uint8_t> body, std::size_t f
         return;
     if (header_->HasFlag(ID3v2Header::kUnsynchronisation) && header_->Major <= 3) {
         if (beyondFile)
-            saveRefusal_ = FileName.string()
-                + ": the tag's size claims more than the file holds, and where its frames end cannot be told";
+            saveRefusal_
+                = "the tag's size claims more than the file holds, and where its frames end cannot be told";
         return;
     }
     trustedTagSize_ = static_cast<std::uint32_t>(framesEnd);
@@ -295,8 +294,8 @@ std::unique_ptr<TID3v2Class> TID3v2Class::Clone() const
 
 std::filesystem::path TID3v2Class::Save(platform::FolderSync folderSync)
 {
-    if (!saveRefusal_.empty())
-        throw Error(saveRefusal_);
+    if (saveRefusal_ != nullptr)
+        throw Error(FileName.string() + ": " + saveRefusal_);
     std::filesystem::path target;
     if (fileSystem_->RealPath(FileName, target) != 0)
         platform::ThrowSystemError(FileName, "cannot open", errno);

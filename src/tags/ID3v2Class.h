@@ -110,8 +110,9 @@ private:
     bool hasFooter_ = false;
     // Where the tag ends when its size field cannot be trusted: just after its last frame.
     std::optional<std::uint32_t> trustedTagSize_;
-    // Why this file cannot be saved; empty when it can.
-    std::string saveRefusal_;
+    // Why this file cannot be saved, to follow its name in the message; null when it can. Not a
+    // string of its own: thousands of tag objects would each hold one, nearly all empty.
+    const char* saveRefusal_ = nullptr;
     std::int64_t fileSize_ = 0;
     TagFingerprint fingerprint_;
     // The file as it was read, for the frames whose bytes stay in it; null when none do.
