@@ -2,7 +2,7 @@
 //   (a) creating the 10,000 tag objects alone, and listing the folder alone; the read floor: only
 //       the reads any reader must do (header, tag and the bytes after it, ID3v1 record);
 //   (b) the scan with both grid models reset and every cell of the first screen of both grids read
-//       through the models, as the window's grids read them;
+//       through the models, as the window's grids read them, and the heap the listing holds per file;
 //   (c) the scan with both grids in their tabs, shown on the offscreen platform and painted;
 //   (d) the same with the status line counting the files below the grids, as in the window.
 // The ratios b/a, c/a and d/a tell how much the window adds to reading the files, a against the floor
@@ -24,6 +24,7 @@
 #include <array>
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
+#include <malloc.h>
 #include <map>
 #include <memory>
 #include <unistd.h>
@@ -112,6 +113,7 @@ void BM_OpenFolder(benchmark::State& state)
     workspace.SetCurrentDir(FolderOf(state).Path());
     gui::FileGridModel modelID3v1(workspace, TagGrid::ID3v1);
     gui::FileGridModel modelID3v2(workspace, TagGrid::ID3v2);
+    const std::size_t heapBefore = mallinfo2().uordblks;
     for (auto _ : state) {
         workspace.ScanFolder();
         ReadFirstScreen(modelID3v1);
@@ -119,6 +121,8 @@ void BM_OpenFolder(benchmark::State& state)
     }
     if (workspace.FileCount() != kFileCount)
         state.SkipWithError("the scan did not list every file");
+    // Tag objects, rows and the reading buffers, all that the listing holds.
+    state.counters["heap_per_file_B"] = static_cast<double>(mallinfo2().uordblks - heapBefore) / kFileCount;
     state.SetItemsProcessed(state.iterations() * kFileCount);
 }
 BENCHMARK(BM_OpenFolder)->Apply(BothFolders);
