@@ -6,7 +6,7 @@ namespace vennart::platform {
 
 void KeepFreedMemory()
 {
-    constexpr int kKeptBytes = 64 << 20;
+    constexpr int kKeptBytes = 512 << 20;
     mallopt(M_TRIM_THRESHOLD, kKeptBytes);
 }
 
