@@ -8,7 +8,9 @@
 // The ratios a/b and a/c are the figures; d/b tells how much of them flushing each file costs.
 // The copies are removed after each run of cp and the disk is synced outside the timing, so that no
 // run pays for the writes of another; at most the folder and one set of copies (2,000 MiB) exist at
-// a time.
+// a time. The variants take turns, four runs of each in random order: run one after the other, the
+// first paid for the state the disk was left in, and the save, run first, came out 1.12 to 1.20
+// times the safe copies, against 0.97 to 1.07 taking turns.
 #include "BenchmarkMain.h"
 #include "SampleFolder.h"
 #include "SilentUser.h"
@@ -22,6 +24,7 @@
 #include <filesystem>
 #include <string>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -143,11 +146,15 @@ void BM_CopyWithCpAndSync(benchmark::State& state)
 }
 BENCHMARK(BM_CopyWithCpAndSync)->Iterations(kRuns)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// The variants take turns (see the top of this file).
+const std::vector<std::string> kTakingTurns = { "--benchmark_repetitions=4",
+    "--benchmark_enable_random_interleaving=true", "--benchmark_report_aggregates_only=true" };
+
 } // namespace
 
 int main(int argc, char** argv)
 {
-    return bench::BenchmarkMain(argc, argv, [] {
+    const auto body = [] {
         const bench::SampleFolder folder(kFileCount, kFileSize);
         const bench::TemporaryFolder copies;
         gFolder = &folder;
@@ -162,5 +169,6 @@ int main(int argc, char** argv)
             { "safe copies / cp", "BM_SafeCopies/iterations:3/real_time",
                 "BM_CopyWithCp/iterations:3/real_time", false },
         });
-    });
+    };
+    return bench::BenchmarkMain(argc, argv, body, kTakingTurns);
 }
