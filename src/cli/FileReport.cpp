@@ -88,7 +88,7 @@ FileReport ReportOfRow(const workspace::Workspace& workspace, int row)
     report.frames.reserve(file.Frames.size());
     for (const auto& frame : file.Frames) {
         if (dynamic_cast<const tags::TID3v1Tag*>(frame.get()) == nullptr)
-            report.frames.push_back({ frame->GetID(), std::string(frame->ShortName()),
+            report.frames.push_back({ frame->GetID().str(), std::string(frame->ShortName()),
                 workspace::FrameText(frame.get(), codePage), StorageOf(*frame, codePage) });
     }
     return report;

@@ -33,7 +33,7 @@ std::vector<std::string> FrameIDs(const tags::TID3v2Class& before, const tags::T
         for (const auto& frame : file->Frames) {
             if (dynamic_cast<const tags::TID3v1Tag*>(frame.get()) == nullptr
                 && std::ranges::find(ids, frame->GetID()) == ids.end())
-                ids.push_back(frame->GetID());
+                ids.push_back(frame->GetID().str());
         }
     }
     return ids;

@@ -39,6 +39,15 @@ File::File(FileSystem& fileSystem, StoredPath path, int flags, mode_t mode)
         Fail("cannot open");
 }
 
+File::File(FileSystem& fileSystem, int folder, StoredPath path, int flags)
+    : fileSystem_(fileSystem)
+    , path_(std::move(path))
+{
+    fd_ = fileSystem_.OpenIn(folder, path_, flags | O_CLOEXEC, 0);
+    if (fd_ < 0)
+        Fail("cannot open");
+}
+
 File::File(FileSystem& fileSystem, StoredPath path, int fd, std::nullptr_t)
     : fileSystem_(fileSystem)
     , path_(std::move(path))

@@ -25,6 +25,8 @@ struct ExtendedAttribute {
 class File {
 public:
     File(FileSystem& fileSystem, StoredPath path, int flags, mode_t mode = 0);
+    // The file of `path` opened in `folder`, the open folder path names (see FileSystem::OpenIn).
+    File(FileSystem& fileSystem, int folder, StoredPath path, int flags);
     // Opens as the constructor does; null, with errno set, where that fails.
     static std::unique_ptr<File> TryOpen(FileSystem& fileSystem, StoredPath path, int flags, mode_t mode = 0);
     ~File();

@@ -19,6 +19,9 @@ public:
     // The path as text alone: a scan opens thousands of files, and taking each name apart into the
     // components of a std::filesystem::path would cost allocations for nothing.
     virtual int Open(const StoredPath& path, int flags, mode_t mode) = 0;
+    // The file of `path` opened by its name alone in `folder`, an open folder that path names (openat):
+    // the path is not walked again, and a folder renamed or replaced meanwhile is still the one opened.
+    virtual int OpenIn(int folder, const StoredPath& path, int flags, mode_t mode) = 0;
     virtual int Close(int fd) = 0;
     virtual ssize_t PRead(int fd, void* buffer, std::size_t count, off_t offset) = 0;
     virtual ssize_t PWrite(int fd, const void* buffer, std::size_t count, off_t offset) = 0;

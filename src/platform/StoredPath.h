@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <ostream>
 #include <string>
+#include <string_view>
 
 namespace vennart::platform {
 
@@ -27,7 +28,8 @@ public:
     const char* c_str() const { return text_.c_str(); }
     // What follows the last slash, as std::filesystem::path::filename has it, without taking the
     // whole path apart.
-    std::filesystem::path filename() const { return text_.substr(text_.rfind('/') + 1); }
+    std::string_view filenameText() const { return std::string_view(text_).substr(text_.rfind('/') + 1); }
+    std::filesystem::path filename() const { return filenameText(); }
     std::filesystem::path parent_path() const { return path().parent_path(); }
 
     friend bool operator==(const StoredPath& a, const StoredPath& b) { return a.path() == b.path(); }

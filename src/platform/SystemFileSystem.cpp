@@ -20,6 +20,12 @@ public:
         return ::open(path.c_str(), flags, mode);
     }
 
+    // The name is the end of the path's text, so it ends in a zero byte as the call needs.
+    int OpenIn(int folder, const StoredPath& path, int flags, mode_t mode) override
+    {
+        return ::openat(folder, path.filenameText().data(), flags, mode);
+    }
+
     int Close(int fd) override { return ::close(fd); }
 
     ssize_t PRead(int fd, void* buffer, std::size_t count, off_t offset) override

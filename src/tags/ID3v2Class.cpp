@@ -123,17 +123,24 @@ TID3v2Class::TID3v2Class(platform::StoredPath fileName)
 }
 
 TID3v2Class::TID3v2Class(platform::StoredPath fileName, platform::FileSystem& fileSystem)
+    : TID3v2Class(std::move(fileName), fileSystem, kNoFolder)
+{
+}
+
+TID3v2Class::TID3v2Class(platform::StoredPath fileName, platform::FileSystem& fileSystem, int folder)
     : FileName(std::move(fileName))
     , fileSystem_(&fileSystem)
 {
-    ReadTags();
+    ReadTags(folder);
 }
 
-void TID3v2Class::ReadTags()
+void TID3v2Class::ReadTags(int folder)
 {
     Frames = TakeReadingList();
     // Non-blocking, so that a pipe or device named like an MP3 file cannot stall the reading.
-    platform::File file(*fileSystem_, FileName, O_RDONLY | O_NONBLOCK);
+    constexpr int kFlags = O_RDONLY | O_NONBLOCK;
+    platform::File file = folder == kNoFolder ? platform::File(*fileSystem_, FileName, kFlags)
+                                              : platform::File(*fileSystem_, folder, FileName, kFlags);
     file.Lock(LOCK_SH | LOCK_NB);
     const struct stat status = file.Status();
     if (!S_ISREG(status.st_mode))

@@ -32,6 +32,9 @@ public:
     // or when it is damaged (a frame runs past its end).
     explicit TID3v2Class(platform::StoredPath fileName);
     TID3v2Class(platform::StoredPath fileName, platform::FileSystem& fileSystem);
+    // The same for a file of a folder that is held open (see platform::FileSystem::OpenIn), as a scan
+    // reads the files it listed.
+    TID3v2Class(platform::StoredPath fileName, platform::FileSystem& fileSystem, int folder);
 
     // A tag object of the same file with clones of every frame: a draft that a batch command may
     // change while this one stays as it is.
@@ -96,7 +99,8 @@ private:
     // the search of the first audio frame. They stay valid until the next file is read.
     std::span<const std::uint8_t> ReadFrames(platform::File& file, std::span<const std::uint8_t> head);
 
-    void ReadTags();
+    static constexpr int kNoFolder = -1;
+    void ReadTags(int folder);
     void ReadID3v1(platform::File& file);
     void DropRecordInsideFrames(std::int64_t framesEnd);
     void TrustTagSize(std::span<const std::uint8_t> body, std::size_t framesEnd);

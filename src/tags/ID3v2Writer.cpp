@@ -42,7 +42,7 @@ std::vector<AnsiString> UnwritableFrames(const FrameList& frames)
     std::vector<AnsiString> names;
     for (const auto& frame : frames) {
         if (!IsWritable(*frame) && !dynamic_cast<const TID3v1Tag*>(frame.get()))
-            names.push_back(frame->ID);
+            names.push_back(frame->ID.str());
     }
     return names;
 }

@@ -42,7 +42,7 @@ bool IsValidFrameID(std::span<const std::uint8_t> id)
 std::uint32_t TTag::ReadHeader(ByteReader& reader, FrameSizeFormat format)
 {
     const auto id = reader.Take(4);
-    ID.assign(id.begin(), id.end());
+    ID = std::string_view(reinterpret_cast<const char*>(id.data()), id.size());
     const std::uint32_t size = DecodeFrameSize(reader.Take(4), format);
     const std::uint8_t high = reader.TakeByte();
     Flags = static_cast<std::uint16_t>(high << 8 | reader.TakeByte());
@@ -52,9 +52,8 @@ std::uint32_t TTag::ReadHeader(ByteReader& reader, FrameSizeFormat format)
 
 void TTag::WriteHeader(ByteWriter& writer, std::uint32_t bodySize, FrameSizeFormat format) const
 {
-    writer.Bytes(
-        std::span(reinterpret_cast<const std::uint8_t*>(ID.data()), std::min<std::size_t>(ID.size(), 4)));
-    writer.Zeros(4 - std::min<std::size_t>(ID.size(), 4));
+    writer.Bytes(std::span(reinterpret_cast<const std::uint8_t*>(ID.data()), ID.size()));
+    writer.Zeros(FrameID::kMaxSize - ID.size());
     if (format == FrameSizeFormat::Syncsafe)
         WriteSyncsafe(writer, bodySize);
     else

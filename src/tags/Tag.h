@@ -6,6 +6,7 @@
 #include "platform/Strings.h"
 #include "tags/ByteReader.h"
 #include "tags/ByteWriter.h"
+#include "tags/FrameID.h"
 #include "tags/HeldBytes.h"
 #include "tags/ID3v2Types.h"
 
@@ -47,7 +48,7 @@ public:
     // Writes the whole frame from its fields.
     virtual bool SaveToStream(ByteWriter& writer, FrameSizeFormat format) const = 0;
 
-    const AnsiString& GetID() const { return ID; }
+    const FrameID& GetID() const { return ID; }
     // Takes the names of the descriptor-table row whose identifier equals ID exactly; names stay as
     // they are when there is no such row.
     void LookupNames();
@@ -63,7 +64,7 @@ protected:
     const TagListRecord* names_ = nullptr;
 
 public:
-    AnsiString ID;
+    FrameID ID;
     // The two flag bytes in file order (first byte high), written back unchanged.
     std::uint16_t Flags = 0;
     // Last, so that a frame kind's first small field fits in the padding after it.

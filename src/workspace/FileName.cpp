@@ -9,6 +9,11 @@ WideString DisplayName(const std::filesystem::path& path)
     return ShownName(path.filename().string());
 }
 
+WideString DisplayName(const platform::StoredPath& path)
+{
+    return ShownName(path.filenameText());
+}
+
 WideString ShownName(std::string_view fileName)
 {
     return text::CodePageToWide(fileName, text::kUtf8CodePage);

@@ -2,6 +2,7 @@
 // Linux keeps (UTF-8 by convention) into wide text.
 #pragma once
 
+#include "platform/StoredPath.h"
 #include "platform/Strings.h"
 
 #include <filesystem>
@@ -11,6 +12,7 @@ namespace vennart::workspace {
 
 // The name part of the path (what follows the last "/") as wide text.
 WideString DisplayName(const std::filesystem::path& path);
+WideString DisplayName(const platform::StoredPath& path);
 // The same for a file name alone, as a folder listing gives it.
 WideString ShownName(std::string_view fileName);
 

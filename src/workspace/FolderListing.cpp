@@ -84,13 +84,13 @@ std::string SortKey(const WideString& name)
 
 } // namespace
 
-std::vector<ListedFile> ListMp3Files(const std::filesystem::path& folder, std::vector<std::string>* leftovers)
+FolderListing ListMp3Files(const std::filesystem::path& folder, std::vector<std::string>* leftovers)
 {
     // One pass of readdir, whose entries say what they are: a path is made only for the songs.
-    const std::unique_ptr<DIR, int (*)(DIR*)> dir(opendir(folder.c_str()), closedir);
+    std::unique_ptr<DIR, int (*)(DIR*)> dir(opendir(folder.c_str()), closedir);
     if (!dir)
         ThrowCannotList(folder, errno);
-    std::vector<ListedFile> found;
+    std::vector<platform::StoredPath> found;
     std::vector<std::string> keys;
     errno = 0;
     while (const dirent* entry = readdir(dir.get())) {
@@ -98,8 +98,8 @@ std::vector<ListedFile> ListMp3Files(const std::filesystem::path& folder, std::v
         if (leftovers && platform::IsLeftoverName(name))
             leftovers->emplace_back(name);
         if (HasMp3Extension(name) && IsRegularFile(dirfd(dir.get()), *entry)) {
-            found.push_back({ SongPath(folder, name), ShownName(name) });
-            keys.push_back(SortKey(found.back().name));
+            found.push_back(SongPath(folder, name));
+            keys.push_back(SortKey(ShownName(name)));
         }
         errno = 0;
     }
@@ -112,13 +112,13 @@ std::vector<ListedFile> ListMp3Files(const std::filesystem::path& folder, std::v
     std::iota(order.begin(), order.end(), 0);
     std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
         const int order = keys[a].compare(keys[b]);
-        return order != 0 ? order < 0 : found[a].path.string() < found[b].path.string();
+        return order != 0 ? order < 0 : found[a].string() < found[b].string();
     });
-    std::vector<ListedFile> files;
-    files.reserve(found.size());
+    FolderListing listing { std::move(dir), {} };
+    listing.files.reserve(found.size());
     for (const std::size_t index : order)
-        files.push_back(std::move(found[index]));
-    return files;
+        listing.files.push_back(std::move(found[index]));
+    return listing;
 }
 
 } // namespace vennart::workspace

@@ -3,6 +3,7 @@
 #include "platform/Error.h"
 #include "tags/ID3v1Tag.h"
 #include "text/UStringConvert.h"
+#include "workspace/FileName.h"
 #include "workspace/FolderListing.h"
 #include "workspace/FrameText.h"
 
@@ -97,7 +98,7 @@ void Workspace::ScanFolder(ScanReport report)
 void Workspace::OpenFolder(const std::filesystem::path& folder, ScanReport report)
 {
     std::vector<std::string> leftovers;
-    std::vector<ListedFile> listed = ListMp3Files(folder, &leftovers);
+    FolderListing listed = ListMp3Files(folder, &leftovers);
     if (folder != listedDir_)
         lastScanProblems_.clear();
     std::vector<std::string> failures;
@@ -160,20 +161,20 @@ RowRange Workspace::SelectionAfterScan(RowRange previous, bool sameFolder) const
     return { previous.top, std::min(previous.bottom, last) };
 }
 
-void Workspace::ReadFiles(std::vector<ListedFile> listed,
-    std::vector<std::unique_ptr<tags::TID3v2Class>>& files, std::vector<FileRow>& rows,
-    std::vector<std::string>& failures)
+void Workspace::ReadFiles(FolderListing listed, std::vector<std::unique_ptr<tags::TID3v2Class>>& files,
+    std::vector<FileRow>& rows, std::vector<std::string>& failures)
 {
-    if (listed.empty())
+    if (listed.files.empty())
         return;
-    files.reserve(listed.size());
-    rows.reserve(listed.size());
-    ProgressLoop loop(progress_, "Reading", static_cast<int>(listed.size()));
-    for (ListedFile& file : listed) {
+    files.reserve(listed.files.size());
+    rows.reserve(listed.files.size());
+    ProgressLoop loop(progress_, "Reading", static_cast<int>(listed.files.size()));
+    for (platform::StoredPath& path : listed.files) {
         loop.BeginItem();
         try {
-            files.push_back(std::make_unique<tags::TID3v2Class>(std::move(file.path), fileSystem_));
-            rows.push_back({ std::move(file.name), {} });
+            files.push_back(
+                std::make_unique<tags::TID3v2Class>(std::move(path), fileSystem_, listed.FolderDescriptor()));
+            rows.emplace_back();
         } catch (const std::exception& error) {
             failures.push_back(error.what());
         }
@@ -181,24 +182,40 @@ void Workspace::ReadFiles(std::vector<ListedFile> listed,
     }
 }
 
+WideString Workspace::RowName(int row) const
+{
+    const auto index = static_cast<std::size_t>(row);
+    const FileRow& fileRow = rows_.at(index);
+    return fileRow.hasGivenName ? fileRow.givenName : DisplayName(FFileList[index]->FileName);
+}
+
+void Workspace::GiveName(std::size_t row, WideString name)
+{
+    FileRow& fileRow = rows_.at(row);
+    fileRow.hasGivenName = name != DisplayName(FFileList.at(row)->FileName);
+    fileRow.givenName = fileRow.hasGivenName ? std::move(name) : WideString();
+}
+
 void Workspace::SetRowName(int row, const WideString& name)
 {
-    rows_.at(static_cast<std::size_t>(row)).name = name;
+    GiveName(static_cast<std::size_t>(row), name);
     NotifyRowsChanged(row, row);
 }
 
 RowState Workspace::DraftRow(int row) const
 {
     const FileRow& fileRow = rows_.at(static_cast<std::size_t>(row));
-    return { row, File(row).Clone(), fileRow.name, fileRow.marked };
+    return { row, File(row).Clone(), RowName(row), fileRow.marked };
 }
 
 void Workspace::SwapRow(RowState& state)
 {
     const auto index = static_cast<std::size_t>(state.row);
     FileRow& fileRow = rows_.at(index);
+    WideString shownName = RowName(state.row);
     std::swap(FFileList.at(index), state.file);
-    std::swap(fileRow.name, state.name);
+    GiveName(index, std::move(state.name));
+    state.name = std::move(shownName);
     std::swap(fileRow.marked, state.marked);
 }
 

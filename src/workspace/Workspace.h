@@ -81,7 +81,7 @@ public:
 
     // Rows
     // The file name shown in both grids; an edited name stays here until it is saved.
-    const WideString& RowName(int row) const { return rows_.at(static_cast<std::size_t>(row)).name; }
+    WideString RowName(int row) const;
     void SetRowName(int row, const WideString& name);
     bool IsRowMarked(int row, TagGrid grid) const;
     bool IsRowMarked(int row) const
@@ -128,13 +128,17 @@ public:
 
 private:
     struct FileRow {
-        WideString name;
+        // Only a name the row was given: the file's own name is made from its path when shown, so
+        // that a large folder does not hold every name twice.
+        WideString givenName;
+        bool hasGivenName = false;
         std::array<bool, 2> marked {};
         int sameFileAs = -1;
     };
+    void GiveName(std::size_t row, WideString name);
     class ResetNotice;
     static std::size_t Index(TagGrid grid) { return grid == TagGrid::ID3v1 ? 0 : 1; }
-    void ReadFiles(std::vector<ListedFile> listed, std::vector<std::unique_ptr<tags::TID3v2Class>>& files,
+    void ReadFiles(FolderListing listed, std::vector<std::unique_ptr<tags::TID3v2Class>>& files,
         std::vector<FileRow>& rows, std::vector<std::string>& failures);
     RowRange SelectionAfterScan(RowRange previous, bool sameFolder) const;
     // Shows the problem unless only new problems are to be shown and the last scan showed it;

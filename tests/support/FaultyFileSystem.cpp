@@ -31,23 +31,34 @@ bool FaultyFileSystem::NextWrite(std::size_t& count)
     return true;
 }
 
-int FaultyFileSystem::Open(const platform::StoredPath& storedPath, int flags, mode_t mode)
+int FaultyFileSystem::OpenRefusal(const Path& path, int flags)
 {
-    const Path path = storedPath;
     if (Next())
-        return Refuse(EIO);
+        return EIO;
     const bool writing = (flags & O_ACCMODE) != O_RDONLY;
     if (writing && readOnlyFile_ && path == *readOnlyFile_)
-        return Refuse(EACCES);
+        return EACCES;
     const bool creating = (flags & O_CREAT) != 0 && path.parent_path() == readOnlyFolder_;
     const bool creatingNameless = (flags & O_TMPFILE) == O_TMPFILE && path == readOnlyFolder_;
     if (readOnlyFolder_ && (creating || creatingNameless))
-        return Refuse(EACCES);
+        return EACCES;
     if (refuseNameless_ && (flags & O_TMPFILE) == O_TMPFILE)
-        return Refuse(EOPNOTSUPP);
+        return EOPNOTSUPP;
     if ((flags & O_TMPFILE) != O_TMPFILE && (flags & O_DIRECTORY) != 0)
         ++folderOpens_;
-    return real_.Open(storedPath, flags, mode);
+    return 0;
+}
+
+int FaultyFileSystem::Open(const platform::StoredPath& path, int flags, mode_t mode)
+{
+    const int refusal = OpenRefusal(path, flags);
+    return refusal != 0 ? Refuse(refusal) : real_.Open(path, flags, mode);
+}
+
+int FaultyFileSystem::OpenIn(int folder, const platform::StoredPath& path, int flags, mode_t mode)
+{
+    const int refusal = OpenRefusal(path, flags);
+    return refusal != 0 ? Refuse(refusal) : real_.OpenIn(folder, path, flags, mode);
 }
 
 int FaultyFileSystem::Close(int fd)

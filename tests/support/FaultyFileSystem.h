@@ -37,6 +37,7 @@ public:
     void RefuseNamelessFiles() { refuseNameless_ = true; }
 
     int Open(const platform::StoredPath& path, int flags, mode_t mode) override;
+    int OpenIn(int folder, const platform::StoredPath& path, int flags, mode_t mode) override;
     int Close(int fd) override;
     ssize_t PWrite(int fd, const void* buffer, std::size_t count, off_t offset) override;
     ssize_t CopyFileRange(int fdIn, off_t* offsetIn, int fdOut, off_t* offsetOut, std::size_t count) override;
@@ -72,6 +73,8 @@ public:
 private:
     // Counts one operation; the fault it gets, if any.
     std::optional<Fault> Next();
+    // Counts one opening: the error it is to fail with, 0 when it may go ahead.
+    int OpenRefusal(const Path& path, int flags);
     // Counts one write or copy: false when it is to fail; a short one gets half of count.
     bool NextWrite(std::size_t& count);
     // -1 with errno set, as a failed call reports.

@@ -71,7 +71,7 @@ std::vector<WideString> Describe(const TID3v2Class& tag, bool writableOnly)
     std::vector<WideString> frames;
     for (const auto& frame : tag.Frames) {
         // The record's identifier ends in a zero byte; names are shown up to it.
-        const std::string id = frame->ID.c_str();
+        const std::string id(frame->ID.view().substr(0, frame->ID.view().find('\0')));
         if (std::ranges::find(left, frame->ID) == left.end())
             frames.push_back(WidenSystem(id + " " + std::to_string(frame->Flags) + " ") + FieldsOf(*frame));
     }

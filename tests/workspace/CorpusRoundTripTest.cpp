@@ -37,7 +37,7 @@ std::vector<std::string> FrameValues(const tags::TID3v2Class& tag, std::string_v
             continue;
         tags::ByteWriter writer;
         frame->SaveToStream(writer, tags::FrameSizeFormat::Plain);
-        values.push_back(frame->ID + std::string(writer.Data().begin() + 10, writer.Data().end()));
+        values.push_back(frame->ID.str() + std::string(writer.Data().begin() + 10, writer.Data().end()));
     }
     std::ranges::sort(values);
     return values;
