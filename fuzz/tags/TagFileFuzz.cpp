@@ -1,7 +1,8 @@
 // Arbitrary bytes as an MP3 file: read into a tag object, saved, read again. Whatever the input, a
 // read either succeeds or throws vennart::Error; what a save writes reads back to the same ID3v2
 // frames (less those it cannot write), the audio after the tag is the same bytes, and saving that
-// again changes no byte. The seeds reach the 2.2 frames, zlib and unsynchronisation decoders.
+// again changes no byte. The seeds reach the 2.2 frames, zlib and unsynchronisation decoders, and
+// the reading of a tag past its pictures.
 #include "platform/Error.h"
 #include "tags/ID3v1Tag.h"
 #include "tags/ID3v2Class.h"

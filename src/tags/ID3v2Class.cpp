@@ -5,6 +5,7 @@
 #include "tags/ID3v1Tag.h"
 #include "tags/ID3v2Types.h"
 #include "tags/ID3v2Writer.h"
+#include "tags/PictureSkipping.h"
 #include "tags/VBRHeader.h"
 
 #include <algorithm>
@@ -85,6 +86,17 @@ std::span<const std::uint8_t> ReadOn(
     const std::span<std::uint8_t> buffer = ReadBuffer(end, have);
     const std::size_t got = file.ReadAt(buffer.subspan(have), static_cast<std::int64_t>(have));
     return buffer.first(have + got);
+}
+
+// The same without the large pictures of the tag whose header is given; `unread` receives what
+// was left out.
+std::span<const std::uint8_t> ReadOnSkippingPictures(platform::File& file, std::span<const std::uint8_t> head,
+    std::size_t end, const ID3v2Header& header, std::vector<FileSpan>& unread)
+{
+    const std::span<std::uint8_t> buffer = ReadBuffer(end, head.size());
+    SparseRead read = ReadSkippingPictures(file, buffer, head.size(), header);
+    unread = std::move(read.unread);
+    return buffer.first(read.size);
 }
 
 // A frame whose held bytes stay in a saved file, and where they are in it.
@@ -221,16 +233,19 @@ std::span<const std::uint8_t> TID3v2Class::ReadFrames(
     // never more than the file holds, whatever the size field claims.
     const auto headSize = static_cast<std::int64_t>(head.size());
     const std::int64_t end = std::min(AudioStart() + static_cast<std::int64_t>(kAudioHeadSize), fileSize_);
+    const std::size_t firstRead = head.size();
+    std::vector<FileSpan> unread;
     if (headSize < std::min(AudioStart() + static_cast<std::int64_t>(kVBRHeaderReach), end))
-        head = ReadOn(file, head, static_cast<std::size_t>(end));
-    const std::span<const std::uint8_t> read = head.subspan(kTagHeaderSize);
-    const std::span<const std::uint8_t> body = read.first(std::min<std::size_t>(TagSize, read.size()));
+        head = ReadOnSkippingPictures(file, head, static_cast<std::size_t>(end), *header_, unread);
+    std::span<const std::uint8_t> read = head.subspan(kTagHeaderSize);
     std::size_t framesEnd = 0;
-    SourceToBe source(*fileSystem_, FileName);
-    ReadID3v2Frames(Frames, body, *header_, fileSize_, FileName, &framesEnd, &source);
-    // Only a file with bytes left in it needs to be found again.
-    source_ = std::move(source).Made();
-    fingerprint_.skipped = source_ ? source_->Left() : std::vector<FileSpan> {};
+    if (!ReadFramesLeaving(read, unread, framesEnd)) {
+        // The frame headers misled the skipping: the tag is read whole, as if nothing had been left out.
+        head = ReadOn(file, head.first(firstRead), static_cast<std::size_t>(end));
+        read = head.subspan(kTagHeaderSize);
+        ReadFramesOf(read, framesEnd);
+    }
+    const std::span<const std::uint8_t> body = read.first(std::min<std::size_t>(TagSize, read.size()));
     TrustTagSize(body, framesEnd);
     DropRecordInsideFrames(static_cast<std::int64_t>(kTagHeaderSize + framesEnd));
     const auto audioOffset = static_cast<std::size_t>(AudioStart()) - kTagHeaderSize;
@@ -239,6 +254,38 @@ std::span<const std::uint8_t> TID3v2Class::ReadFrames(
     fingerprint_.prefixChecksum = ChecksumSkipping(tagRest, static_cast<std::int64_t>(kTagHeaderSize),
         fingerprint_.skipped, fingerprint_.prefixChecksum);
     return read.subspan(tagRest.size());
+}
+
+// Reads the frames of the tag body in `read` (the bytes after the tag header), appended to Frames.
+void TID3v2Class::ReadFramesOf(std::span<const std::uint8_t> read, std::size_t& framesEnd)
+{
+    const std::span<const std::uint8_t> body = read.first(std::min<std::size_t>(TagSize, read.size()));
+    SourceToBe source(*fileSystem_, FileName);
+    ReadID3v2Frames(Frames, body, *header_, fileSize_, FileName, &framesEnd, &source);
+    // Only a file with bytes left in it needs to be found again.
+    source_ = std::move(source).Made();
+    fingerprint_.skipped = source_ ? source_->Left() : std::vector<FileSpan> {};
+}
+
+// ReadFramesOf over a body with unread stretches; false, with no frame added, unless the frames
+// left each of them in the file, so that no frame was read from what stands in for them.
+bool TID3v2Class::ReadFramesLeaving(
+    std::span<const std::uint8_t> read, const std::vector<FileSpan>& unread, std::size_t& framesEnd)
+{
+    if (unread.empty()) {
+        ReadFramesOf(read, framesEnd);
+        return true;
+    }
+    const std::size_t framesBefore = Frames.size();
+    try {
+        ReadFramesOf(read, framesEnd);
+        if (AllLeftInFile(unread, fingerprint_.skipped))
+            return true;
+    } catch (const Error&) {
+        // The whole tag will tell whether the file is damaged.
+    }
+    Frames.resize(framesBefore);
+    return false;
 }
 
 // A size field that claims more than the file holds, or frames followed by bytes that are not padding

@@ -103,6 +103,9 @@ private:
     void ReadTags(int folder);
     void ReadID3v1(platform::File& file);
     void DropRecordInsideFrames(std::int64_t framesEnd);
+    void ReadFramesOf(std::span<const std::uint8_t> read, std::size_t& framesEnd);
+    bool ReadFramesLeaving(
+        std::span<const std::uint8_t> read, const std::vector<FileSpan>& unread, std::size_t& framesEnd);
     void TrustTagSize(std::span<const std::uint8_t> body, std::size_t framesEnd);
     void WriteNewContent(platform::File& source, platform::File& temporary, const ByteVector& tag);
     void TakeSavedLayout(const ByteVector& tag, const TagFingerprint& written);
