@@ -90,6 +90,9 @@ WideString CodePageConverter::Decode(std::string_view bytes)
     if (U_FAILURE(status))
         return {};
     text.resize(static_cast<std::size_t>(length));
+    // UTF-8 and other multi-byte code pages give fewer characters than bytes: the names of a listed
+    // folder would each keep room for twice their length.
+    text.shrink_to_fit();
     return text;
 }
 

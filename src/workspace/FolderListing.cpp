@@ -90,7 +90,7 @@ FolderListing ListMp3Files(const std::filesystem::path& folder, std::vector<std:
     std::unique_ptr<DIR, int (*)(DIR*)> dir(opendir(folder.c_str()), closedir);
     if (!dir)
         ThrowCannotList(folder, errno);
-    std::vector<platform::StoredPath> found;
+    std::vector<ListedFile> found;
     std::vector<std::string> keys;
     errno = 0;
     while (const dirent* entry = readdir(dir.get())) {
@@ -98,8 +98,8 @@ FolderListing ListMp3Files(const std::filesystem::path& folder, std::vector<std:
         if (leftovers && platform::IsLeftoverName(name))
             leftovers->emplace_back(name);
         if (HasMp3Extension(name) && IsRegularFile(dirfd(dir.get()), *entry)) {
-            found.push_back(SongPath(folder, name));
-            keys.push_back(SortKey(ShownName(name)));
+            found.push_back({ SongPath(folder, name), ShownName(name) });
+            keys.push_back(SortKey(found.back().name));
         }
         errno = 0;
     }
@@ -112,7 +112,7 @@ FolderListing ListMp3Files(const std::filesystem::path& folder, std::vector<std:
     std::iota(order.begin(), order.end(), 0);
     std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
         const int order = keys[a].compare(keys[b]);
-        return order != 0 ? order < 0 : found[a].string() < found[b].string();
+        return order != 0 ? order < 0 : found[a].path.string() < found[b].path.string();
     });
     FolderListing listing { std::move(dir), {} };
     listing.files.reserve(found.size());

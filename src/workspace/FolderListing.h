@@ -12,11 +12,16 @@
 
 namespace vennart::workspace {
 
+struct ListedFile {
+    platform::StoredPath path;
+    WideString name; // as the grids show it
+};
+
 // The songs of a folder, and the folder itself, held open: the scan opens each song in the folder
 // that was listed, by its name alone.
 struct FolderListing {
     std::unique_ptr<DIR, int (*)(DIR*)> folder { nullptr, closedir };
-    std::vector<platform::StoredPath> files;
+    std::vector<ListedFile> files;
 
     int FolderDescriptor() const { return dirfd(folder.get()); }
 };

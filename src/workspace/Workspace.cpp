@@ -3,7 +3,6 @@
 #include "platform/Error.h"
 #include "tags/ID3v1Tag.h"
 #include "text/UStringConvert.h"
-#include "workspace/FileName.h"
 #include "workspace/FolderListing.h"
 #include "workspace/FrameText.h"
 
@@ -169,12 +168,12 @@ void Workspace::ReadFiles(FolderListing listed, std::vector<std::unique_ptr<tags
     files.reserve(listed.files.size());
     rows.reserve(listed.files.size());
     ProgressLoop loop(progress_, "Reading", static_cast<int>(listed.files.size()));
-    for (platform::StoredPath& path : listed.files) {
+    for (ListedFile& file : listed.files) {
         loop.BeginItem();
         try {
-            files.push_back(
-                std::make_unique<tags::TID3v2Class>(std::move(path), fileSystem_, listed.FolderDescriptor()));
-            rows.emplace_back();
+            files.push_back(std::make_unique<tags::TID3v2Class>(
+                std::move(file.path), fileSystem_, listed.FolderDescriptor()));
+            rows.push_back({ std::move(file.name), {} });
         } catch (const std::exception& error) {
             failures.push_back(error.what());
         }
@@ -182,40 +181,24 @@ void Workspace::ReadFiles(FolderListing listed, std::vector<std::unique_ptr<tags
     }
 }
 
-WideString Workspace::RowName(int row) const
-{
-    const auto index = static_cast<std::size_t>(row);
-    const FileRow& fileRow = rows_.at(index);
-    return fileRow.hasGivenName ? fileRow.givenName : DisplayName(FFileList[index]->FileName);
-}
-
-void Workspace::GiveName(std::size_t row, WideString name)
-{
-    FileRow& fileRow = rows_.at(row);
-    fileRow.hasGivenName = name != DisplayName(FFileList.at(row)->FileName);
-    fileRow.givenName = fileRow.hasGivenName ? std::move(name) : WideString();
-}
-
 void Workspace::SetRowName(int row, const WideString& name)
 {
-    GiveName(static_cast<std::size_t>(row), name);
+    rows_.at(static_cast<std::size_t>(row)).name = name;
     NotifyRowsChanged(row, row);
 }
 
 RowState Workspace::DraftRow(int row) const
 {
     const FileRow& fileRow = rows_.at(static_cast<std::size_t>(row));
-    return { row, File(row).Clone(), RowName(row), fileRow.marked };
+    return { row, File(row).Clone(), fileRow.name, fileRow.marked };
 }
 
 void Workspace::SwapRow(RowState& state)
 {
     const auto index = static_cast<std::size_t>(state.row);
     FileRow& fileRow = rows_.at(index);
-    WideString shownName = RowName(state.row);
     std::swap(FFileList.at(index), state.file);
-    GiveName(index, std::move(state.name));
-    state.name = std::move(shownName);
+    std::swap(fileRow.name, state.name);
     std::swap(fileRow.marked, state.marked);
 }
 

@@ -81,7 +81,7 @@ public:
 
     // Rows
     // The file name shown in both grids; an edited name stays here until it is saved.
-    WideString RowName(int row) const;
+    const WideString& RowName(int row) const { return rows_.at(static_cast<std::size_t>(row)).name; }
     void SetRowName(int row, const WideString& name);
     bool IsRowMarked(int row, TagGrid grid) const;
     bool IsRowMarked(int row) const
@@ -128,14 +128,10 @@ public:
 
 private:
     struct FileRow {
-        // Only a name the row was given: the file's own name is made from its path when shown, so
-        // that a large folder does not hold every name twice.
-        WideString givenName;
-        bool hasGivenName = false;
+        WideString name;
         std::array<bool, 2> marked {};
         int sameFileAs = -1;
     };
-    void GiveName(std::size_t row, WideString name);
     class ResetNotice;
     static std::size_t Index(TagGrid grid) { return grid == TagGrid::ID3v1 ? 0 : 1; }
     void ReadFiles(FolderListing listed, std::vector<std::unique_ptr<tags::TID3v2Class>>& files,
