@@ -231,11 +231,11 @@ std::span<const std::uint8_t> TID3v2Class::ReadFrames(
     }
     // Read on only when the head ends before the first audio frame's header and VBR header would;
     // never more than the file holds, whatever the size field claims.
-    const auto headSize = static_cast<std::int64_t>(head.size());
-    const std::int64_t end = std::min(AudioStart() + static_cast<std::int64_t>(kAudioHeadSize), fileSize_);
     const std::size_t firstRead = head.size();
+    const std::int64_t end = std::min(AudioStart() + static_cast<std::int64_t>(kAudioHeadSize), fileSize_);
     std::vector<FileSpan> unread;
-    if (headSize < std::min(AudioStart() + static_cast<std::int64_t>(kVBRHeaderReach), end))
+    if (static_cast<std::int64_t>(firstRead)
+        < std::min(AudioStart() + static_cast<std::int64_t>(kVBRHeaderReach), end))
         head = ReadOnSkippingPictures(file, head, static_cast<std::size_t>(end), *header_, unread);
     std::span<const std::uint8_t> read = head.subspan(kTagHeaderSize);
     std::size_t framesEnd = 0;

@@ -87,9 +87,9 @@ SparseRead ReadSkippingPictures(
     Reading reading(file, buffer, have);
     SparseRead result;
     const std::size_t tagEnd = std::min<std::size_t>(buffer.size(), kTagHeaderSize + header.Size);
-    std::size_t frame = kTagHeaderSize;
-    while (CanFindFrames(header) && frame + kFrameHeaderSize <= tagEnd
-        && reading.Need(frame + kFrameHeaderSize)) {
+    // Where the frames cannot be found by their headers, none is walked and the tag is read whole.
+    std::size_t frame = CanFindFrames(header) ? kTagHeaderSize : tagEnd;
+    while (frame + kFrameHeaderSize <= tagEnd && reading.Need(frame + kFrameHeaderSize)) {
         const std::span<const std::uint8_t> frameHeader = reading.At(frame, kFrameHeaderSize);
         if (!IsValidFrameID(frameHeader.first(4)))
             break;
